@@ -1,0 +1,32 @@
+// Tarn engine: keyboard and mouse snapshots.
+//
+// Keys and mouse buttons use Windows virtual-key codes: 1 left button, 2 right,
+// 4 middle, 8 Backspace, 9 Tab, 13 Enter, 16 Shift, 17 Ctrl, 18 Alt, 27 Esc,
+// 32 Space, 37-40 arrows, 48-57 digits, 65-90 letters, 112-123 F1-F12.
+#pragma once
+#include "TarnDefs.h"
+
+// Returns 1; nothing to set up.
+TARN_API int TarnInputInit(void);
+// Clears both snapshots, the cursor position and the cursor delta.
+TARN_API void TarnInputReset(void);
+// Copies the current snapshot to the previous one and takes a new one.
+TARN_API void TarnInputUpdate(void);
+TARN_API void TarnInputExit(void);
+// Down in the current snapshot.
+TARN_API bool TarnInputCheckCurr(unsigned char key);
+// Down in the previous snapshot.
+TARN_API bool TarnInputCheckPrev(unsigned char key);
+// Down now, up in the snapshot before.
+TARN_API bool TarnInputCheckTriggered(unsigned char key);
+// Up now, down in the snapshot before.
+TARN_API bool TarnInputCheckReleased(unsigned char key);
+// Cursor in logical window pixels (origin top-left, y down).
+TARN_API void TarnInputGetCursorPosition(int* x, int* y);
+TARN_API void TarnInputGetCursorPositionDelta(int* dx, int* dy);
+// Raises (show != 0) or lowers the system cursor's display counter; the cursor
+// shows while the counter is 0 or more. Returns the new counter.
+TARN_API int TarnInputShowCursor(int show);
+
+// Maps an SDL key code to its virtual-key code (0 when the game has none).
+TARN_API unsigned char TarnInputVirtualKeyFromSDL(int sdlKeycode);

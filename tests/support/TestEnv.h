@@ -1,0 +1,33 @@
+// Shared helpers for the test suites.
+#pragma once
+#include <filesystem>
+#include <string>
+
+namespace moth_test {
+
+// Opens the engine window and GL context once per test process (1024 x 768,
+// unpaced). Returns false when no display is available.
+bool EnsureEngineWindow();
+
+// A fresh empty directory under the system temp folder, removed on destruction.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// Writes text to a file, creating parent folders.
+void WriteFile(const std::filesystem::path& path, const std::string& text);
+// Reads a whole file ("" when missing).
+std::string ReadFile(const std::filesystem::path& path);
+
+// Top of the source tree (Assets/ lives there).
+std::filesystem::path SourceDir();
+
+} // namespace moth_test
