@@ -12,6 +12,9 @@ typedef long (*TarnWindowProcedure)(void* window, unsigned int message, unsigned
                                     long lParam);
 
 // ---- System ---------------------------------------------------------------
+// The engine's own window procedure: closing the window clears the "window
+// exists" flag; (de)activation sets gTarnSysAppActive.
+TARN_API long TarnWindowProc(void* window, unsigned int message, unsigned long wParam, long lParam);
 // Opens the window, the GL context and the frame-rate controller. 1 on success,
 // 0 when no display or GL context can be had (the reason goes to stderr).
 TARN_API int TarnSysInit(void* instance, int showCommand, int width, int height, int createConsole,
@@ -56,6 +59,10 @@ TARN_API void TarnFrameRateControllerEnd(void);
 // Seconds between the start and the end of the last frame.
 TARN_API double TarnFrameRateControllerGetFrameTime(void);
 TARN_API unsigned int TarnFrameRateControllerGetFrameCount(void);
+
+// Makes every frame report exactly this many seconds without waiting (0 turns
+// it off). Used by the playtest driver for deterministic runs.
+TARN_API void TarnFrameRateControllerSetFixedFrameTime(double seconds);
 
 // ---- Helpers --------------------------------------------------------------
 // Seconds on a monotonic clock; also stored through out when it is not null.

@@ -1,0 +1,152 @@
+// Tarn engine: textures from PNG files (decoded with libpng) and from RGBA
+// pixels in memory, binding with a scrolling offset, and filter modes.
+#include "TarnGraphics.h"
+#include "TarnInternal.h"
+
+#include <GL/glew.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <png.h>
+
+namespace {
+
+constexpr const char* kSourcePath = "src/TarnGfxTexture.cpp";
+constexpr size_t kMaxPathLength = 255;
+
+TarnGfxTexture* NewTextureRecord(const char* name) {
+    auto* texture = static_cast<TarnGfxTexture*>(std::calloc(1, sizeof(TarnGfxTexture)));
+    texture->textureId = static_cast<unsigned int*>(std::calloc(1, sizeof(unsigned int)));
+    if (name) {
+        std::strncpy(texture->name, name, sizeof texture->name - 1);
+    }
+    return texture;
+}
+
+// Uploads RGBA pixels (top row first, so v = 0 is the image's top edge).
+void UploadPixels(TarnGfxTexture* texture, const unsigned char* pixels, int width, int height) {
+    texture->width = width;
+    texture->height = height;
+    glGenTextures(1, texture->textureId);
+    glBindTexture(GL_TEXTURE_2D, *texture->textureId);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+// Offsets above 1 wrap down into (0, 1]; 1 itself and negatives pass unchanged.
+float ReduceOffset(float offset) {
+    while (offset > 1.0f) {
+        offset -= 1.0f;
+    }
+    return offset;
+}
+
+} // namespace
+
+namespace tarn {
+void ShutdownImageLibrary() {} // libpng keeps no global state
+} // namespace tarn
+
+unsigned char* TarnImageLoadPNG(const char* path, int* width, int* height) {
+    if (!path || !width || !height) {
+        return nullptr;
+    }
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path)) {
+        return nullptr;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    size_t size = PNG_IMAGE_SIZE(image);
+    auto* pixels = static_cast<unsigned char*>(std::malloc(size));
+    if (!pixels || !png_image_finish_read(&image, nullptr, pixels, 0, nullptr)) {
+        std::free(pixels);
+        png_image_free(&image);
+        return nullptr;
+    }
+    *width = static_cast<int>(image.width);
+    *height = static_cast<int>(image.height);
+    return pixels;
+}
+
+TarnGfxTexture* TarnGfxTextureLoad(const char* path) {
+    if (!path || std::strlen(path) > kMaxPathLength) {
+        return nullptr;
+    }
+    int width = 0;
+    int height = 0;
+    unsigned char* pixels = TarnImageLoadPNG(path, &width, &height);
+    if (!pixels) {
+        return nullptr; // missing, empty, truncated or not a PNG
+    }
+    TarnGfxTexture* texture = NewTextureRecord(path);
+    UploadPixels(texture, pixels, width, height);
+    std::free(pixels);
+    return texture;
+}
+
+TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width, int height) {
+    if (!pixels || width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    TarnGfxTexture* texture = NewTextureRecord(nullptr);
+    UploadPixels(texture, pixels, width, height);
+    return texture;
+}
+
+void TarnGfxTextureUnload(TarnGfxTexture* texture) {
+    if (!texture) {
+        return;
+    }
+    if (texture->textureId) {
+        glDeleteTextures(1, texture->textureId);
+        std::free(texture->textureId);
+    }
+    std::free(texture);
+}
+
+void TarnGfxTextureSet(TarnGfxTexture* texture, float offsetU, float offsetV) {
+    if (!texture || !texture->textureId) {
+        glBindTexture(GL_TEXTURE_2D, 0);
+        return; // the offset stays as it was
+    }
+    int sampler = tarn::UniformLocation("uTexture");
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, *texture->textureId);
+    glUniform1i(sampler, 0);
+    tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
+    glUniform2f(tarn::UniformLocation("uTextureOffset"), ReduceOffset(offsetU),
+                ReduceOffset(offsetV));
+    tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
+}
+
+void TarnGfxSetTextureMode(int mode) {
+    GLint filter = 0;
+    if (mode == TARN_TEXTURE_NEAREST) {
+        filter = GL_NEAREST;
+    } else if (mode == TARN_TEXTURE_LINEAR) {
+        filter = GL_LINEAR;
+    } else {
+        std::printf("Unsupported texture mode!\n");
+        return;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+void TarnGfxSaveTextureToFile(TarnGfxTexture* texture, const char* path) {
+    if (texture && path) {
+        std::printf("TarnGfxSaveTextureToFile not supported in the OpenGL version of the Tarn "
+                    "Engine!\n");
+    }
+}
+
+void TarnGfxTextureInitialize(TarnGfxTexture* texture) {
+    if (texture) {
+        texture->textureId = static_cast<unsigned int*>(std::calloc(1, sizeof(unsigned int)));
+    }
+}

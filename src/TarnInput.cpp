@@ -1,0 +1,160 @@
+// Tarn engine: keyboard and mouse snapshots. The event pump keeps a live
+// key-state array (as the keyboard driver would); TarnInputUpdate turns it into
+// the current snapshot once per frame.
+#include "TarnInput.h"
+#include "TarnInternal.h"
+
+#include <cstring>
+
+namespace {
+
+struct InputState {
+    unsigned char live[256] = {};     // kept up to date by the event pump
+    unsigned char current[256] = {};  // snapshot of this frame (bit 7 = down)
+    unsigned char previous[256] = {}; // snapshot of the frame before
+    int liveX = 0;
+    int liveY = 0;
+    int cursorX = 0;
+    int cursorY = 0;
+    int deltaX = 0;
+    int deltaY = 0;
+    int cursorCounter = 0; // the system cursor shows while this is 0 or more
+};
+InputState gInput;
+
+constexpr unsigned char kDownBit = 0x80;
+
+// Divides by a display scale and truncates toward zero.
+int ToLogical(int pixels, float scale) {
+    return static_cast<int>(static_cast<float>(pixels) / scale);
+}
+
+} // namespace
+
+namespace tarn {
+
+void InputSetKey(unsigned char key, bool down) {
+    if (key != 0) {
+        gInput.live[key] = down ? kDownBit : 0;
+    }
+}
+
+void InputSetCursor(int x, int y) {
+    gInput.liveX = x;
+    gInput.liveY = y;
+}
+
+void InputReleaseAllKeys() {
+    std::memset(gInput.live, 0, sizeof gInput.live);
+}
+
+} // namespace tarn
+
+int TarnInputInit(void) {
+    return 1;
+}
+
+void TarnInputReset(void) {
+    std::memset(gInput.current, 0, sizeof gInput.current);
+    std::memset(gInput.previous, 0, sizeof gInput.previous);
+    gInput.cursorX = gInput.cursorY = 0;
+    gInput.deltaX = gInput.deltaY = 0;
+}
+
+void TarnInputUpdate(void) {
+    std::memcpy(gInput.previous, gInput.current, sizeof gInput.current);
+    std::memcpy(gInput.current, gInput.live, sizeof gInput.live);
+    gInput.deltaX = gInput.liveX - gInput.cursorX;
+    gInput.deltaY = gInput.liveY - gInput.cursorY;
+    gInput.cursorX = gInput.liveX;
+    gInput.cursorY = gInput.liveY;
+}
+
+void TarnInputExit(void) {}
+
+bool TarnInputCheckCurr(unsigned char key) {
+    return (gInput.current[key] & kDownBit) != 0;
+}
+bool TarnInputCheckPrev(unsigned char key) {
+    return (gInput.previous[key] & kDownBit) != 0;
+}
+
+bool TarnInputCheckTriggered(unsigned char key) {
+    return TarnInputCheckCurr(key) && !TarnInputCheckPrev(key);
+}
+
+bool TarnInputCheckReleased(unsigned char key) {
+    return !TarnInputCheckCurr(key) && TarnInputCheckPrev(key);
+}
+
+void TarnInputGetCursorPosition(int* x, int* y) {
+    if (x) {
+        *x = ToLogical(gInput.cursorX, tarn::gSystem.horizontalScale);
+    }
+    if (y) {
+        *y = ToLogical(gInput.cursorY, tarn::gSystem.verticalScale);
+    }
+}
+
+void TarnInputGetCursorPositionDelta(int* dx, int* dy) {
+    if (dx) {
+        *dx = ToLogical(gInput.deltaX, tarn::gSystem.horizontalScale);
+    }
+    if (dy) {
+        *dy = ToLogical(gInput.deltaY, tarn::gSystem.verticalScale);
+    }
+}
+
+int TarnInputShowCursor(int show) {
+    gInput.cursorCounter += show ? 1 : -1;
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+        SDL_ShowCursor(gInput.cursorCounter >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    }
+    return gInput.cursorCounter;
+}
+
+unsigned char TarnInputVirtualKeyFromSDL(int sdlKeycode) {
+    if (sdlKeycode >= SDLK_a && sdlKeycode <= SDLK_z) {
+        return static_cast<unsigned char>('A' + (sdlKeycode - SDLK_a));
+    }
+    if (sdlKeycode >= SDLK_0 && sdlKeycode <= SDLK_9) {
+        return static_cast<unsigned char>(sdlKeycode);
+    }
+    if (sdlKeycode >= SDLK_F1 && sdlKeycode <= SDLK_F12) {
+        return static_cast<unsigned char>(112 + (sdlKeycode - SDLK_F1));
+    }
+    switch (sdlKeycode) {
+    case SDLK_BACKSPACE:
+        return 8;
+    case SDLK_TAB:
+        return 9;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return 13;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+        return 16;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+        return 17;
+    case SDLK_LALT:
+    case SDLK_RALT:
+        return 18;
+    case SDLK_ESCAPE:
+        return 27;
+    case SDLK_SPACE:
+        return 32;
+    case SDLK_LEFT:
+        return 37;
+    case SDLK_UP:
+        return 38;
+    case SDLK_RIGHT:
+        return 39;
+    case SDLK_DOWN:
+        return 40;
+    case SDLK_DELETE:
+        return 46;
+    default:
+        return 0;
+    }
+}

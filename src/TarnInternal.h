@@ -1,0 +1,76 @@
+// Tarn engine: state shared between the engine's own source files. Not part of
+// the public API; the game includes Tarn.h only.
+#pragma once
+#include "TarnSystem.h"
+
+#include <SDL.h>
+
+namespace tarn {
+
+// Window messages the engine's window procedure understands (their Windows
+// numbers, so a game-supplied procedure sees familiar codes).
+enum WindowMessage : unsigned int {
+    kMsgCreate = 1,
+    kMsgDestroy = 2,
+    kMsgMove = 3,
+    kMsgActivate = 6,
+    kMsgPaint = 15,
+};
+
+// The one window and its display scaling.
+struct SystemState {
+    void* instance = nullptr;
+    SDL_Window* window = nullptr;
+    TarnWindowProcedure procedure = nullptr;
+    int windowExists = 0;
+    bool fullScreen = false;
+    float horizontalScale = 1.0f;
+    float verticalScale = 1.0f;
+    int width = 0; // logical window size, fixed at init
+    int height = 0;
+};
+extern SystemState gSystem;
+
+// ---- Platform back end (SDL2), chosen in TarnPlatformSDL.cpp -----------------
+// Starts SDL video; false (with the reason on stderr) when there is no display.
+bool PlatformInit();
+// Opens the fixed-size window centred on the screen with a GL-capable surface.
+bool PlatformCreateWindow(const char* title, int width, int height);
+// Creates and binds the GL 2.0 compatibility context; false when none can be had.
+bool PlatformCreateGLContext();
+void PlatformDestroyGLContext();
+void PlatformSwapBuffers();
+void PlatformScreenSize(int* width, int* height);
+void PlatformSetFullScreen(bool on, int width, int height);
+// Takes every pending event; window events go to the window procedure, key and
+// mouse events to the input layer.
+void PlatformPumpEvents();
+void PlatformShutdown();
+
+// ---- Input, fed by the event pump ---------------------------------------------
+void InputSetKey(unsigned char key, bool down);
+void InputSetCursor(int x, int y);
+void InputReleaseAllKeys();
+
+// ---- Graphics reports ---------------------------------------------------------
+// Prints a CHECK_GL_ERROR report for every pending GL error; stops the process
+// fatally when there was at least one.
+void CheckGLError(int line, const char* function, const char* file);
+// Prints a HALT report and stops the process.
+[[noreturn]] void Halt(int line, const char* function, const char* file, const char* message);
+
+// ---- Graphics internals shared by meshes, textures and text --------------------
+enum ProgramIndex { kProgramNone = 0, kProgramColor = 1, kProgramTexture = 2 };
+int CurrentProgram();
+// GL name of the bound program (0 when none).
+unsigned int CurrentProgramId();
+// Location of a uniform in the bound program, -1 when none is bound.
+int UniformLocation(const char* name);
+// Uploads the view matrix built with the given display scales.
+void UploadViewMatrix(float scaleX, float scaleY);
+// Displayed size of the logical window (truncated).
+int DisplayedWidth();
+int DisplayedHeight();
+void ShutdownImageLibrary();
+
+} // namespace tarn

@@ -1,0 +1,180 @@
+// Tarn engine: the SDL2 back end. Everything the engine needs from the
+// platform (window, GL context, events, screen size) is behind the few
+// functions of this file.
+#include "TarnInput.h"
+#include "TarnInternal.h"
+
+#include <cstdio>
+
+namespace tarn {
+namespace {
+SDL_GLContext gContext = nullptr;
+}
+
+bool PlatformInit() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+        return true;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "Tarn Engine: no display available (%s)\n", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+bool PlatformCreateWindow(const char* title, int width, int height) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    gSystem.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                      height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    if (!gSystem.window) {
+        std::fprintf(stderr, "Tarn Engine: cannot open a window (%s)\n", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+bool PlatformCreateGLContext() {
+    gContext = SDL_GL_CreateContext(gSystem.window);
+    if (!gContext) {
+        std::fprintf(stderr, "Tarn Engine: cannot create an OpenGL context (%s)\n", SDL_GetError());
+        return false;
+    }
+    SDL_GL_MakeCurrent(gSystem.window, gContext);
+    SDL_GL_SetSwapInterval(0); // the frame-rate controller paces the loop
+    return true;
+}
+
+void PlatformDestroyGLContext() {
+    if (gContext) {
+        SDL_GL_DeleteContext(gContext);
+        gContext = nullptr;
+    }
+}
+
+void PlatformSwapBuffers() {
+    if (gSystem.window) {
+        SDL_GL_SwapWindow(gSystem.window);
+    }
+}
+
+void PlatformScreenSize(int* width, int* height) {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        *width = mode.w;
+        *height = mode.h;
+    } else {
+        *width = gSystem.width;
+        *height = gSystem.height;
+    }
+}
+
+void PlatformSetFullScreen(bool on, int width, int height) {
+    if (!gSystem.window) {
+        return;
+    }
+    if (on) {
+        SDL_SetWindowFullscreen(gSystem.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(gSystem.window, 0);
+        SDL_SetWindowSize(gSystem.window, width, height);
+        SDL_SetWindowPosition(gSystem.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_ShowWindow(gSystem.window);
+    }
+}
+
+namespace {
+
+unsigned char MouseButtonKey(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return 1;
+    case SDL_BUTTON_RIGHT:
+        return 2;
+    case SDL_BUTTON_MIDDLE:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+void SendWindowMessage(unsigned int message, unsigned long wParam) {
+    gSystem.procedure(gSystem.window, message, wParam, 0);
+}
+
+void HandleWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        SendWindowMessage(kMsgDestroy, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        SendWindowMessage(kMsgActivate, 1);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        SendWindowMessage(kMsgActivate, 0);
+        InputReleaseAllKeys(); // keys let go elsewhere never send their release
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        SendWindowMessage(kMsgMove, 0);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        SendWindowMessage(kMsgPaint, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void HandleEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        SendWindowMessage(kMsgDestroy, 0);
+        break;
+    case SDL_WINDOWEVENT:
+        HandleWindowEvent(event.window);
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        InputSetKey(TarnInputVirtualKeyFromSDL(event.key.keysym.sym), event.type == SDL_KEYDOWN);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        InputSetKey(MouseButtonKey(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        InputSetCursor(event.button.x, event.button.y);
+        break;
+    case SDL_MOUSEMOTION:
+        InputSetCursor(event.motion.x, event.motion.y);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void PlatformPumpEvents() {
+    if (!SDL_WasInit(SDL_INIT_EVENTS)) {
+        return;
+    }
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        HandleEvent(event);
+    }
+}
+
+void PlatformShutdown() {
+    if (gSystem.window) {
+        SDL_DestroyWindow(gSystem.window);
+        gSystem.window = nullptr;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+}
+
+} // namespace tarn

@@ -1,0 +1,242 @@
+// Tarn engine: system start-up and shut-down, the window procedure, full
+// screen, the busy-waiting frame-rate controller, the clock and random numbers.
+#include "TarnGraphics.h"
+#include "TarnInput.h"
+#include "TarnInternal.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+int gTarnSysAppActive = 0;
+
+namespace tarn {
+SystemState gSystem;
+}
+using tarn::gSystem;
+
+// ============================================================================
+// Frame-rate controller
+// ============================================================================
+namespace {
+
+struct FrameRateState {
+    unsigned int frameCount = 0;
+    double maxFrameRate = 0.0;
+    double frameRate = 0.0;
+    double minFrameTime = 0.0;
+    double frameTime = 0.0;
+    double secondsPerTick = 0.0;
+    Uint64 frameStart = 0;
+    Uint64 frameEnd = 0;
+    double fixedFrameTime = 0.0; // > 0: deterministic frames (playtest driver)
+};
+FrameRateState gFrc;
+
+double FrameTimeFor(double rate) {
+    return rate > 0.0 ? 1.0 / rate : 0.0;
+}
+
+} // namespace
+
+void TarnFrameRateControllerInit(unsigned int frameRate) {
+    gFrc.frameCount = 0;
+    gFrc.maxFrameRate = gFrc.frameRate = static_cast<double>(frameRate);
+    gFrc.minFrameTime = gFrc.frameTime = FrameTimeFor(gFrc.maxFrameRate);
+    gFrc.frameStart = SDL_GetPerformanceCounter();
+}
+
+void TarnFrameRateControllerReset(void) {
+    gFrc.frameCount = 0;
+    gFrc.frameRate = gFrc.maxFrameRate;
+    gFrc.minFrameTime = gFrc.frameTime = FrameTimeFor(gFrc.maxFrameRate);
+}
+
+void TarnFrameRateControllerStart(void) {
+    gFrc.secondsPerTick = 1.0 / static_cast<double>(SDL_GetPerformanceFrequency());
+    gFrc.frameStart = SDL_GetPerformanceCounter();
+}
+
+void TarnFrameRateControllerEnd(void) {
+    if (gFrc.fixedFrameTime > 0.0) {
+        gFrc.frameTime = gFrc.fixedFrameTime;
+    } else {
+        // Pure busy-wait: sleeping would overshoot the frame by the scheduler's slice.
+        do {
+            gFrc.frameEnd = SDL_GetPerformanceCounter();
+            gFrc.frameTime =
+                static_cast<double>(gFrc.frameEnd - gFrc.frameStart) * gFrc.secondsPerTick;
+        } while (gFrc.minFrameTime > gFrc.frameTime);
+    }
+    gFrc.frameRate = 1.0 / gFrc.frameTime;
+    gFrc.frameCount++;
+}
+
+double TarnFrameRateControllerGetFrameTime(void) {
+    return gFrc.frameTime;
+}
+unsigned int TarnFrameRateControllerGetFrameCount(void) {
+    return gFrc.frameCount;
+}
+
+void TarnFrameRateControllerSetFixedFrameTime(double seconds) {
+    gFrc.fixedFrameTime = seconds > 0.0 ? seconds : 0.0;
+}
+
+// ============================================================================
+// Clock and random numbers
+// ============================================================================
+double TarnGetTime(double* out) {
+    Uint64 frequency = SDL_GetPerformanceFrequency();
+    Uint64 counter = SDL_GetPerformanceCounter();
+    // Split into whole seconds and remainder to keep precision on large counters.
+    Uint64 whole = counter / frequency;
+    Uint64 remainder = counter - whole * frequency;
+    double time = static_cast<double>(remainder) / static_cast<double>(frequency) +
+                  static_cast<double>(whole);
+    if (out) {
+        *out = time;
+    }
+    return time;
+}
+
+float TarnRandFloat(void) {
+    return static_cast<float>(std::rand()) / 32767.0f;
+}
+
+// ============================================================================
+// Window procedure
+// ============================================================================
+long TarnWindowProc(void* window, unsigned int message, unsigned long wParam, long lParam) {
+    (void)window;
+    (void)lParam;
+    switch (message) {
+    case tarn::kMsgDestroy:
+        gSystem.windowExists = 0;
+        return 0;
+    case tarn::kMsgActivate:
+        gTarnSysAppActive = (wParam & 0xFFFF) != 0 ? 1 : 0;
+        return 0;
+    case tarn::kMsgCreate:
+    case tarn::kMsgMove:
+    case tarn::kMsgPaint:
+        return 0; // drawing happens in the frame loop
+    default:
+        return 0;
+    }
+}
+
+// ============================================================================
+// System
+// ============================================================================
+int TarnSysInit(void* instance, int showCommand, int width, int height, int createConsole,
+                unsigned int frameRate, TarnWindowProcedure windowProcedure) {
+    (void)showCommand;
+    (void)createConsole; // standard output is the console on this platform
+    gSystem.instance = instance;
+    std::printf("Tarn Engine version: %2.2f\n\n", TARN_ENGINE_VERSION);
+    std::fflush(stdout);
+    gSystem.procedure = windowProcedure ? windowProcedure : TarnWindowProc;
+    gSystem.width = width;
+    gSystem.height = height;
+    gSystem.horizontalScale = gSystem.verticalScale = 1.0f;
+    if (!tarn::PlatformInit() || !tarn::PlatformCreateWindow("Tarn Engine", width, height)) {
+        return 0;
+    }
+    gSystem.windowExists = 1;
+    gTarnSysAppActive = 1;
+    if (!TarnGfxInit(width, height)) {
+        return 0;
+    }
+    TarnFrameRateControllerInit(frameRate);
+    return 1;
+}
+
+void TarnSysReset(void) {
+    TarnFrameRateControllerReset();
+    TarnInputReset();
+}
+
+void TarnSysUpdate(void) {
+    tarn::PlatformPumpEvents();
+}
+
+void TarnSysExit(void) {
+    TarnGfxExit();
+    tarn::PlatformShutdown();
+    gSystem.window = nullptr;
+}
+
+void TarnSysFrameStart(void) {
+    TarnFrameRateControllerStart();
+    TarnGfxStart();
+}
+
+void TarnSysFrameEnd(void) {
+    TarnGfxEnd();
+    TarnFrameRateControllerEnd();
+    TarnSysUpdate();
+}
+
+void* TarnSysGetWindowHandle(void) {
+    return gSystem.window;
+}
+
+void TarnSysSetWindowTitle(const char* title) {
+    if (gSystem.window && title) {
+        SDL_SetWindowTitle(gSystem.window, title);
+    }
+}
+
+int TarnSysDoesWindowExist(void) {
+    return gSystem.windowExists;
+}
+int TarnGetWindowWidth(void) {
+    return gSystem.width;
+}
+int TarnGetWindowHeight(void) {
+    return gSystem.height;
+}
+float TarnSysGetHorizontalScale(void) {
+    return gSystem.horizontalScale;
+}
+float TarnSysGetVerticalScale(void) {
+    return gSystem.verticalScale;
+}
+
+void TarnToogleFullScreen(bool on) {
+    gSystem.fullScreen = on;
+    int screenWidth = 0;
+    int screenHeight = 0;
+    tarn::PlatformScreenSize(&screenWidth, &screenHeight);
+    if (on && gSystem.width > 0 && gSystem.height > 0) {
+        gSystem.horizontalScale =
+            static_cast<float>(screenWidth) / static_cast<float>(gSystem.width);
+        gSystem.verticalScale =
+            static_cast<float>(screenHeight) / static_cast<float>(gSystem.height);
+    } else {
+        gSystem.horizontalScale = gSystem.verticalScale = 1.0f;
+    }
+    tarn::PlatformSetFullScreen(on, gSystem.width, gSystem.height);
+}
+
+void TarnSysSetWindowIcon(const unsigned char* pixels, int width, int height) {
+    if (!gSystem.window || !pixels || width <= 0 || height <= 0) {
+        return;
+    }
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<unsigned char*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (icon) {
+        SDL_SetWindowIcon(gSystem.window, icon);
+        SDL_FreeSurface(icon);
+    }
+}
+
+void TarnFatalStop(void) {
+    std::fflush(stdout);
+    // Wait for a key only when someone can press one; CI has no terminal.
+    if (isatty(STDIN_FILENO)) {
+        std::getchar();
+    }
+    std::exit(1);
+}
