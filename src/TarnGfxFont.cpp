@@ -157,10 +157,14 @@ void TarnGfxPrint(int font, const char* text, int x, int y, float red, float gre
     // the view valid, so a text may start outside the window and still show.
     glViewport(static_cast<int>(-w * sx), static_cast<int>(-h * sy), static_cast<int>(3 * w * sx),
                static_cast<int>(3 * h * sy));
-    TarnGfxSetPosition(0.0f, 0.0f);
     tarn::UploadViewMatrix(sx * 0.33333334f, sy * 0.33333334f);
     TarnGfxSetBlendColor(red, green, blue, 1.0f);
-    glRasterPos2f(static_cast<float>(x), static_cast<float>(y));
+    // The raster position runs through the vertex shader, but not every driver
+    // feeds glRasterPos into aPosition; placing the origin with the world
+    // matrix and rasterising the point (0, 0) lands on the same pixel everywhere.
+    TarnGfxSetPosition(static_cast<float>(x), static_cast<float>(y));
+    glVertexAttrib4f(0, 0.0f, 0.0f, 0.0f, 1.0f);
+    glRasterPos2f(0.0f, 0.0f);
     char buffer[256] = {};
     std::strncpy(buffer, text, sizeof buffer - 1);
     glPushAttrib(GL_LIST_BIT);
@@ -168,6 +172,7 @@ void TarnGfxPrint(int font, const char* text, int x, int y, float red, float gre
     glCallLists(static_cast<GLsizei>(std::strlen(buffer)), GL_UNSIGNED_BYTE, buffer);
     glPopAttrib();
     TarnGfxSetBlendColor(0.0f, 0.0f, 0.0f, 0.0f);
+    TarnGfxSetPosition(0.0f, 0.0f);
     glViewport(0, 0, tarn::DisplayedWidth(), tarn::DisplayedHeight());
     tarn::UploadViewMatrix(sx, sy);
 }

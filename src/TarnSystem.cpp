@@ -100,8 +100,10 @@ double TarnGetTime(double* out) {
     return time;
 }
 
+// The C library's rand() ranges far beyond 32767 here; its low 15 bits give
+// the engine's [0, 1] range with both ends reachable.
 float TarnRandFloat(void) {
-    return static_cast<float>(std::rand()) / 32767.0f;
+    return static_cast<float>(std::rand() & 0x7FFF) / 32767.0f;
 }
 
 // ============================================================================

@@ -45,6 +45,8 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-std::filesystem::path SourceDir() { return MOTH_SOURCE_DIR; }
+std::filesystem::path SourceDir() {
+    return MOTH_SOURCE_DIR;
+}
 
 } // namespace moth_test

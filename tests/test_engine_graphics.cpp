@@ -1,0 +1,339 @@
+// Engine graphics: render state, shaders, meshes, textures and text, checked by
+// reading pixels back from a real GL context.
+#include "TarnGraphics.h"
+#include "TarnInternal.h"
+#include "TarnSystem.h"
+#include "TestEnv.h"
+
+#include <GL/glew.h>
+#include <array>
+#include <gtest/gtest.h>
+#include <png.h>
+#include <string>
+
+namespace {
+
+using Pixel = std::array<int, 4>;
+
+class GraphicsTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(moth_test::EnsureEngineWindow());
+        TarnGfxSetCamPosition(0.0f, 0.0f);
+        TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
+        TarnGfxSetRenderMode(TARN_RENDER_NONE);
+        TarnGfxStart();
+        TarnGfxSetBlendMode(TARN_BLEND_NONE);
+        quad_ = MakeQuad(0xFFFFFFFF);
+    }
+    void TearDown() override {
+        TarnGfxMeshFree(quad_);
+        TarnGfxTextureSet(nullptr, 0.0f, 0.0f);
+    }
+
+    // Unit quad with u across and v = 1 at the bottom, like the game's shared quad.
+    static TarnGfxVertexList* MakeQuad(unsigned int colour) {
+        TarnGfxTriAdd(-0.5f, -0.5f, colour, 0, 1, 0.5f, -0.5f, colour, 1, 1, -0.5f, 0.5f, colour, 0,
+                      0);
+        TarnGfxTriAdd(0.5f, -0.5f, colour, 1, 1, 0.5f, 0.5f, colour, 1, 0, -0.5f, 0.5f, colour, 0,
+                      0);
+        return TarnGfxMeshEnd();
+    }
+
+    // Draws the quad scaled to w x h world units at (x, y).
+    void DrawQuad(float x, float y, float w, float h) {
+        TarnMtx33 m = {{{w, 0, x}, {0, h, y}, {0, 0, 1}}};
+        TarnGfxSetTransform(&m);
+        TarnGfxMeshDraw(quad_, TARN_DRAW_TRIANGLES);
+    }
+
+    void ColourState(float r, float g, float b, float a) {
+        TarnGfxSetRenderMode(TARN_RENDER_COLOR);
+        TarnGfxSetTintColor(r, g, b, a);
+        TarnGfxSetTransparency(1.0f);
+        TarnGfxSetBlendColor(0, 0, 0, 0);
+    }
+
+    // Pixel at a window position (origin bottom-left, as GL reads).
+    static Pixel ReadPixel(int x, int y) {
+        unsigned char rgba[4] = {};
+        glFinish();
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return {rgba[0], rgba[1], rgba[2], rgba[3]};
+    }
+    // World point to window pixel for an unscaled window and camera at 0, 0.
+    static Pixel ReadWorld(float x, float y) {
+        return ReadPixel(512 + static_cast<int>(x), 384 + static_cast<int>(y));
+    }
+
+    TarnGfxVertexList* quad_ = nullptr;
+};
+
+void ExpectNear(const Pixel& actual, const Pixel& expected, int tolerance = 2) {
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << "channel " << i;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Colour program and blending
+// ---------------------------------------------------------------------------
+TEST_F(GraphicsTest, TintMultipliesTheVertexColour) {
+    ColourState(1.0f, 0.5f, 0.0f, 1.0f);
+    DrawQuad(0, 0, 100, 100);
+    ExpectNear(ReadWorld(0, 0), {255, 128, 0, 255});
+    ExpectNear(ReadWorld(70, 0), {0, 0, 0, 255});
+}
+
+TEST_F(GraphicsTest, BlendColourMixesByItsAlphaAndKeepsSourceAlpha) {
+    ColourState(1, 1, 1, 1);
+    TarnGfxSetTransparency(0.5f);
+    TarnGfxSetBlendColor(0.0f, 0.0f, 1.0f, 1.0f);
+    DrawQuad(-100, 0, 50, 50);
+    TarnGfxSetBlendColor(0.0f, 0.0f, 0.0f, 0.5f);
+    DrawQuad(100, 0, 50, 50);
+    ExpectNear(ReadWorld(-100, 0), {0, 0, 255, 128});
+    ExpectNear(ReadWorld(100, 0), {128, 128, 128, 128});
+}
+
+TEST_F(GraphicsTest, TheThreeBlendModes) {
+    TarnGfxSetBackgroundColor(0.2f, 0.2f, 0.2f);
+    TarnGfxStart();
+    ColourState(0.5f, 0.5f, 0.5f, 0.5f);
+    TarnGfxSetBlendMode(TARN_BLEND_NONE);
+    DrawQuad(-200, 0, 50, 50);
+    TarnGfxSetBlendMode(TARN_BLEND_TRANSLUCENT);
+    DrawQuad(0, 0, 50, 50);
+    TarnGfxSetBlendMode(TARN_BLEND_ADDITIVE);
+    DrawQuad(200, 0, 50, 50);
+    TarnGfxSetBlendMode(3); // unknown: additive stays
+    DrawQuad(300, 0, 50, 50);
+    EXPECT_NEAR(ReadWorld(-200, 0)[0], 128, 2);
+    EXPECT_NEAR(ReadWorld(0, 0)[0], 89, 2);    // 0.5 * 0.5 + 0.2 * 0.5
+    EXPECT_NEAR(ReadWorld(200, 0)[0], 115, 2); // 0.5 * 0.5 + 0.2
+    EXPECT_NEAR(ReadWorld(300, 0)[0], 115, 2);
+    TarnGfxSetBlendMode(TARN_BLEND_NONE);
+}
+
+TEST_F(GraphicsTest, SameRenderModeDoesNotRebindOrReuploadTheView) {
+    ColourState(1, 1, 1, 1);
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    TarnGfxSetCamPosition(200.0f, 0.0f); // not uploaded until the next mode switch
+    TarnGfxSetRenderMode(TARN_RENDER_COLOR);
+    GLint again = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &again);
+    EXPECT_EQ(program, again);
+    DrawQuad(0, 0, 20, 20);
+    ExpectNear(ReadWorld(0, 0), {255, 255, 255, 255});
+    // A real switch picks up the camera: world 200 is now the window centre.
+    TarnGfxSetRenderMode(TARN_RENDER_NONE);
+    ColourState(1, 0, 0, 1);
+    DrawQuad(200, 0, 20, 20);
+    ExpectNear(ReadPixel(512, 384), {255, 0, 0, 255});
+}
+
+TEST_F(GraphicsTest, CameraBoundsFollowTheCamera) {
+    TarnGfxSetCamPosition(100.0f, 50.0f);
+    EXPECT_EQ(gTarnWinMinX, -412.0f);
+    EXPECT_EQ(gTarnWinMaxX, 612.0f);
+    EXPECT_EQ(gTarnWinMinY, -334.0f);
+    EXPECT_EQ(gTarnWinMaxY, 434.0f);
+    EXPECT_EQ(TarnGfxGetWinMaxY(), 434.0f);
+    float x = 0, y = 0;
+    TarnGfxGetCamPosition(&x, &y);
+    EXPECT_EQ(x, 100.0f);
+    EXPECT_EQ(y, 50.0f);
+}
+
+// ---------------------------------------------------------------------------
+// Meshes
+// ---------------------------------------------------------------------------
+TEST_F(GraphicsTest, MeshCollectsEverythingStagedSinceTheLastMesh) {
+    TarnGfxTriAdd(0, 0, 0x80FF0000, 0, 0, 1, 0, 0x80FF0000, 0, 0, 0, 1, 0x80FF0000, 0, 0);
+    TarnGfxMeshStart(); // does not discard what is staged
+    TarnGfxTriAdd(0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0);
+    TarnGfxVertexList* mesh = TarnGfxMeshEnd();
+    EXPECT_EQ(mesh->vertexCount, 6u);
+    float colour[4] = {};
+    glBindBuffer(GL_ARRAY_BUFFER, mesh->bufferIds[1]);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof colour, colour);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    EXPECT_FLOAT_EQ(colour[0], 1.0f);
+    EXPECT_FLOAT_EQ(colour[1], 0.0f);
+    EXPECT_NEAR(colour[3], 0.50196f, 1e-5);
+    TarnGfxVertexList* empty = TarnGfxMeshEnd();
+    EXPECT_EQ(empty->vertexCount, 0u);
+    TarnGfxMeshDraw(empty, TARN_DRAW_TRIANGLES);
+    TarnGfxMeshFree(empty);
+    TarnGfxMeshFree(mesh);
+}
+
+TEST_F(GraphicsTest, ResetAndOverflowNeverCorruptTheStaging) {
+    TarnGfxVertexAdd(0, 0, 0, 0, 0);
+    TarnGfxReset();
+    for (int i = 0; i < TARN_GFX_MAX_VERTICES + 10; ++i) {
+        TarnGfxVertexAdd(0, 0, 0, 0, 0);
+    }
+    TarnGfxVertexList* mesh = TarnGfxMeshEnd();
+    EXPECT_EQ(mesh->vertexCount, static_cast<unsigned int>(TARN_GFX_MAX_VERTICES));
+    TarnGfxMeshFree(mesh);
+}
+
+TEST_F(GraphicsTest, InvalidDrawModeIsReportedAndDrawsNothing) {
+    ColourState(1, 1, 1, 1);
+    testing::internal::CaptureStdout();
+    TarnMtx33 m = {{{100, 0, 0}, {0, 100, 0}, {0, 0, 1}}};
+    TarnGfxSetTransform(&m);
+    TarnGfxMeshDraw(quad_, 4);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Mesh Draw Mode 4 is invalid!\n");
+    ExpectNear(ReadWorld(0, 0), {0, 0, 0, 255});
+}
+
+// ---------------------------------------------------------------------------
+// Textures
+// ---------------------------------------------------------------------------
+// Four columns: red, green, blue, white.
+TarnGfxTexture* StripeTexture() {
+    const unsigned char pixels[16] = {255, 0, 0,   255, 0,   255, 0,   255,
+                                      0,   0, 255, 255, 255, 255, 255, 255};
+    return TarnGfxTextureLoadFromMemory(pixels, 4, 1);
+}
+
+TEST_F(GraphicsTest, TextureTintNeverSetDrawsTransparentBlack) {
+    TarnGfxTexture* texture = StripeTexture();
+    TarnGfxSetRenderMode(TARN_RENDER_TEXTURE);
+    TarnGfxTextureSet(texture, 0, 0);
+    DrawQuad(0, 0, 400, 100);
+    ExpectNear(ReadWorld(-150, 0), {0, 0, 0, 0});
+    TarnGfxTextureUnload(texture);
+}
+
+TEST_F(GraphicsTest, TextureOffsetWrapsInTheSetterAndTheShader) {
+    TarnGfxTexture* texture = StripeTexture();
+    TarnGfxSetRenderMode(TARN_RENDER_TEXTURE);
+    TarnGfxSetTintColor(1, 1, 1, 1);
+    TarnGfxSetTransparency(1);
+    TarnGfxSetBlendColor(0, 0, 0, 0);
+    TarnGfxTextureSet(texture, 0, 0);
+    DrawQuad(0, 0, 400, 100);
+    ExpectNear(ReadWorld(-150, 0), {255, 0, 0, 255});
+    ExpectNear(ReadWorld(150, 0), {255, 255, 255, 255});
+    // 0.75 at u = 0.5..0.75 gives 1.25..1.5, wrapped once to the green column.
+    TarnGfxTextureSet(texture, 0.75f, 0);
+    DrawQuad(0, 0, 400, 100);
+    ExpectNear(ReadWorld(20, 0), {0, 255, 0, 255});
+    // 2.25 is reduced to 0.25 before it reaches the shader.
+    TarnGfxTextureSet(texture, 2.25f, 0);
+    DrawQuad(0, 0, 400, 100);
+    ExpectNear(ReadWorld(-150, 0), {0, 255, 0, 255});
+    GLint program = static_cast<GLint>(tarn::CurrentProgramId());
+    float offset[2] = {};
+    glGetUniformfv(program, tarn::UniformLocation("uTextureOffset"), offset);
+    EXPECT_FLOAT_EQ(offset[0], 0.25f);
+    // 1.0 and negative offsets pass unchanged; a null texture leaves the offset.
+    TarnGfxTextureSet(texture, 1.0f, -0.5f);
+    TarnGfxTextureSet(nullptr, 0, 0);
+    glGetUniformfv(program, tarn::UniformLocation("uTextureOffset"), offset);
+    EXPECT_FLOAT_EQ(offset[0], 1.0f);
+    EXPECT_FLOAT_EQ(offset[1], -0.5f);
+    TarnGfxTextureUnload(texture);
+}
+
+void WritePng(const std::string& path, int width, int height) {
+    std::vector<unsigned char> pixels(static_cast<size_t>(width * height * 4), 200);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    ASSERT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr));
+}
+
+TEST_F(GraphicsTest, TexturesLoadFromPngAndBadFilesGiveNull) {
+    moth_test::TempDir dir;
+    std::string good = (dir.Path() / "good.png").string();
+    WritePng(good, 8, 4);
+    TarnGfxTexture* texture = TarnGfxTextureLoad(good.c_str());
+    ASSERT_NE(texture, nullptr);
+    EXPECT_STREQ(texture->name, good.c_str());
+    EXPECT_EQ(texture->width, 8);
+    TarnGfxTextureUnload(texture);
+
+    std::string bytes = moth_test::ReadFile(good);
+    moth_test::WriteFile(dir.Path() / "empty.png", "");
+    moth_test::WriteFile(dir.Path() / "truncated.png", bytes.substr(0, bytes.size() / 2));
+    moth_test::WriteFile(dir.Path() / "text.png", "not a picture at all");
+    for (const char* name : {"missing.png", "empty.png", "truncated.png", "text.png"}) {
+        EXPECT_EQ(TarnGfxTextureLoad((dir.Path() / name).string().c_str()), nullptr) << name;
+    }
+    EXPECT_EQ(TarnGfxTextureLoad(nullptr), nullptr);
+}
+
+TEST_F(GraphicsTest, PathsOfMoreThan255CharactersAreRefused) {
+    moth_test::TempDir dir;
+    std::string base = dir.Path().string() + "/";
+    std::string folder = base + std::string(255 - base.size() - 6, 'd');
+    std::string exact = folder + "/a.png"; // exactly 255 characters
+    ASSERT_EQ(exact.size(), 255u);
+    std::filesystem::create_directories(folder);
+    WritePng(exact, 2, 2);
+    TarnGfxTexture* texture = TarnGfxTextureLoad(exact.c_str());
+    EXPECT_NE(texture, nullptr);
+    TarnGfxTextureUnload(texture);
+    std::string longer = folder + "/ab.png";
+    std::filesystem::copy_file(exact, longer);
+    EXPECT_EQ(TarnGfxTextureLoad(longer.c_str()), nullptr);
+}
+
+TEST_F(GraphicsTest, TextureModeAndSavingReportWhatIsUnsupported) {
+    testing::internal::CaptureStdout();
+    TarnGfxSetTextureMode(2);
+    TarnGfxTexture dummy{};
+    TarnGfxSaveTextureToFile(&dummy, "out.png");
+    TarnGfxSaveTextureToFile(nullptr, "out.png");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Unsupported texture mode!\nTarnGfxSaveTextureToFile not supported in the OpenGL "
+              "version of the Tarn Engine!\n");
+}
+
+// ---------------------------------------------------------------------------
+// Text
+// ---------------------------------------------------------------------------
+// Counts pixels of a colour in a window rectangle.
+int CountPixels(int x0, int y0, int w, int h, int r, int g, int b) {
+    std::vector<unsigned char> rgba(static_cast<size_t>(w * h * 4));
+    glFinish();
+    glReadPixels(x0, y0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    int count = 0;
+    for (size_t i = 0; i < rgba.size(); i += 4) {
+        count += rgba[i] == r && rgba[i + 1] == g && rgba[i + 2] == b;
+    }
+    return count;
+}
+
+TEST_F(GraphicsTest, TextIsPrintedInItsColourAtItsOrigin) {
+    int font = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
+    ASSERT_GT(font, 0);
+    ColourState(1, 1, 1, 1);
+    TarnGfxPrint(font, "HH", 0, 0, 0.0f, 1.0f, 0.0f);
+    // Glyphs sit on the baseline at the origin and run to the right.
+    EXPECT_GT(CountPixels(512, 384, 60, 30, 0, 255, 0), 20);
+    EXPECT_EQ(CountPixels(412, 384, 98, 30, 0, 255, 0), 0);
+    EXPECT_EQ(CountPixels(512, 340, 60, 42, 0, 255, 0), 0);
+    TarnGfxDestroyFont(font);
+}
+
+TEST_F(GraphicsTest, TextOutsideTheVisibleAreaIsSkippedOrClipped) {
+    int font = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
+    ColourState(1, 1, 1, 1);
+    TarnGfxPrint(font, "HHHH", 512, 0, 0.0f, 1.0f, 0.0f); // just right of the view
+    EXPECT_EQ(CountPixels(0, 0, 1024, 768, 0, 255, 0), 0);
+    // Starting left of the window still shows the part that reaches into it.
+    TarnGfxPrint(font, "HHHHHHHHHHHHHHHH", -560, 0, 0.0f, 1.0f, 0.0f);
+    EXPECT_GT(CountPixels(0, 384, 200, 30, 0, 255, 0), 20);
+    TarnGfxPrint(font, nullptr, 0, 0, 1, 1, 1); // no text: nothing happens
+    TarnGfxDestroyFont(font);
+}
+
+} // namespace

@@ -1,0 +1,156 @@
+// Engine input: snapshots fed through the real SDL event pump.
+#include "TarnInput.h"
+#include "TarnInternal.h"
+#include "TarnSystem.h"
+#include "TestEnv.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+class InputTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(moth_test::EnsureEngineWindow());
+        tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f;
+        TarnSysUpdate(); // drop whatever the window system queued at start-up
+        tarn::InputReleaseAllKeys();
+        TarnInputReset();
+    }
+    void TearDown() override { tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f; }
+
+    static void PushKey(SDL_Keycode key, bool down) {
+        SDL_Event event{};
+        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.keysym.sym = key;
+        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+        SDL_PushEvent(&event);
+    }
+    static void PushButton(Uint8 button, bool down) {
+        SDL_Event event{};
+        event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        event.button.button = button;
+        SDL_PushEvent(&event);
+    }
+    static void PushMotion(int x, int y) {
+        SDL_Event event{};
+        event.type = SDL_MOUSEMOTION;
+        event.motion.x = x;
+        event.motion.y = y;
+        SDL_PushEvent(&event);
+    }
+    // One frame as the game runs it: pump at the end of the previous frame,
+    // snapshot at the start of this one.
+    static void NextFrame() {
+        TarnSysUpdate();
+        TarnInputUpdate();
+    }
+};
+
+TEST_F(InputTest, HeldKeyIsTriggeredOnlyInItsFirstFrame) {
+    PushKey(SDLK_w, true);
+    for (int frame = 0; frame < 3; ++frame) {
+        NextFrame();
+        EXPECT_TRUE(TarnInputCheckCurr(87)) << frame;
+        EXPECT_EQ(TarnInputCheckTriggered(87), frame == 0) << frame;
+        EXPECT_FALSE(TarnInputCheckReleased(87)) << frame;
+    }
+    PushKey(SDLK_w, false);
+    NextFrame();
+    EXPECT_FALSE(TarnInputCheckCurr(87));
+    EXPECT_TRUE(TarnInputCheckPrev(87));
+    EXPECT_TRUE(TarnInputCheckReleased(87));
+    NextFrame();
+    EXPECT_FALSE(TarnInputCheckReleased(87));
+}
+
+TEST_F(InputTest, PressAndReleaseWithinOneFrameIsNotSeen) {
+    PushKey(SDLK_SPACE, true);
+    PushKey(SDLK_SPACE, false);
+    NextFrame();
+    EXPECT_FALSE(TarnInputCheckCurr(32));
+    EXPECT_FALSE(TarnInputCheckTriggered(32));
+}
+
+TEST_F(InputTest, MouseButtonsUseTheirKeyCodes) {
+    PushButton(SDL_BUTTON_LEFT, true);
+    PushButton(SDL_BUTTON_RIGHT, true);
+    NextFrame();
+    EXPECT_TRUE(TarnInputCheckTriggered(1));
+    EXPECT_TRUE(TarnInputCheckTriggered(2));
+    EXPECT_FALSE(TarnInputCheckCurr(4));
+    PushButton(SDL_BUTTON_LEFT, false);
+    NextFrame();
+    EXPECT_TRUE(TarnInputCheckReleased(1));
+    EXPECT_TRUE(TarnInputCheckCurr(2));
+}
+
+TEST_F(InputTest, GameKeysMapToVirtualKeyCodes) {
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_a), 65);
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_z), 90);
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_f), 70);
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_0), 48);
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_ESCAPE), 27);
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_RETURN), 13);
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_LEFT), 37);
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_DOWN), 40);
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_F12), 123);
+    EXPECT_EQ(TarnInputVirtualKeyFromSDL(SDLK_CAPSLOCK), 0);
+}
+
+TEST_F(InputTest, CursorPositionAndDeltaInLogicalPixels) {
+    PushMotion(100, 50);
+    NextFrame();
+    int x = -1, y = -1, dx = 0, dy = 0;
+    TarnInputGetCursorPosition(&x, &y);
+    EXPECT_EQ(x, 100);
+    EXPECT_EQ(y, 50);
+    PushMotion(130, 40);
+    NextFrame();
+    TarnInputGetCursorPositionDelta(&dx, &dy);
+    EXPECT_EQ(dx, 30);
+    EXPECT_EQ(dy, -10);
+}
+
+TEST_F(InputTest, FullScreenScalesDivideAndTruncateTowardZero) {
+    tarn::gSystem.horizontalScale = 1.875f;
+    tarn::gSystem.verticalScale = 1.40625f;
+    PushMotion(100, 50);
+    NextFrame();
+    int x = 0, y = 0;
+    TarnInputGetCursorPosition(&x, &y);
+    EXPECT_EQ(x, 53); // 53.33
+    EXPECT_EQ(y, 35); // 35.56
+    PushMotion(-1, -5);
+    NextFrame();
+    TarnInputGetCursorPosition(&x, &y);
+    EXPECT_EQ(x, 0);  // -0.53 truncates to 0
+    EXPECT_EQ(y, -3); // -3.56 truncates to -3
+}
+
+TEST_F(InputTest, ResetClearsBothSnapshots) {
+    PushKey(SDLK_d, true);
+    PushMotion(10, 10);
+    NextFrame();
+    NextFrame();
+    TarnInputReset();
+    EXPECT_FALSE(TarnInputCheckCurr(68));
+    EXPECT_FALSE(TarnInputCheckPrev(68));
+    int x = -1, y = -1;
+    TarnInputGetCursorPosition(&x, &y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    // Still held: the first snapshot after a reset reads it as triggered.
+    NextFrame();
+    EXPECT_TRUE(TarnInputCheckTriggered(68));
+}
+
+TEST_F(InputTest, ShowCursorKeepsADisplayCounter) {
+    EXPECT_EQ(TarnInputShowCursor(0), -1);
+    EXPECT_EQ(TarnInputShowCursor(0), -2);
+    EXPECT_EQ(TarnInputShowCursor(1), -1);
+    EXPECT_EQ(TarnInputShowCursor(5), 0);
+}
+
+} // namespace

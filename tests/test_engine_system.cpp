@@ -1,0 +1,149 @@
+// Engine system layer: frame pacing, clock, random numbers, window life cycle.
+#include "TarnInternal.h"
+#include "TarnSystem.h"
+#include "TestEnv.h"
+
+#include <SDL.h>
+#include <chrono>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+void RunFrame(std::chrono::microseconds work) {
+    TarnFrameRateControllerStart();
+    std::this_thread::sleep_for(work);
+    TarnFrameRateControllerEnd();
+}
+
+} // namespace
+
+TEST(FrameRateController, SixtyTargetNeverReportsAShorterFrame) {
+    TarnFrameRateControllerInit(60);
+    for (int i = 0; i < 5; ++i) {
+        RunFrame(std::chrono::milliseconds(5));
+        EXPECT_GE(TarnFrameRateControllerGetFrameTime(), 1.0 / 60.0);
+    }
+    EXPECT_EQ(TarnFrameRateControllerGetFrameCount(), 5u);
+}
+
+TEST(FrameRateController, LongFramesAreReportedInFull) {
+    TarnFrameRateControllerInit(60);
+    RunFrame(std::chrono::milliseconds(40));
+    EXPECT_GE(TarnFrameRateControllerGetFrameTime(), 0.040);
+}
+
+TEST(FrameRateController, ZeroTargetNeverWaits) {
+    TarnFrameRateControllerInit(0);
+    EXPECT_EQ(TarnFrameRateControllerGetFrameTime(), 0.0);
+    RunFrame(std::chrono::microseconds(0));
+    EXPECT_LT(TarnFrameRateControllerGetFrameTime(), 0.005);
+    EXPECT_EQ(TarnFrameRateControllerGetFrameCount(), 1u);
+}
+
+TEST(FrameRateController, ResetRestoresCountAndMinimumFrameTime) {
+    TarnFrameRateControllerInit(60);
+    RunFrame(std::chrono::milliseconds(20));
+    RunFrame(std::chrono::milliseconds(1));
+    TarnFrameRateControllerReset();
+    EXPECT_EQ(TarnFrameRateControllerGetFrameCount(), 0u);
+    EXPECT_DOUBLE_EQ(TarnFrameRateControllerGetFrameTime(), 1.0 / 60.0);
+}
+
+TEST(FrameRateController, FixedFrameTimeSkipsTheWait) {
+    TarnFrameRateControllerInit(60);
+    TarnFrameRateControllerSetFixedFrameTime(1.0 / 60.0);
+    auto before = std::chrono::steady_clock::now();
+    for (int i = 0; i < 10; ++i) {
+        RunFrame(std::chrono::microseconds(0));
+        EXPECT_DOUBLE_EQ(TarnFrameRateControllerGetFrameTime(), 1.0 / 60.0);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(100));
+    TarnFrameRateControllerSetFixedFrameTime(0.0);
+}
+
+TEST(Clock, TimeAdvancesAndNullOutIsAllowed) {
+    double stored = -1.0;
+    double first = TarnGetTime(&stored);
+    EXPECT_EQ(first, stored);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    double second = TarnGetTime(nullptr);
+    EXPECT_GT(second - first, 0.0015);
+}
+
+TEST(Random, StaysWithinZeroAndOneAndFollowsTheSeed) {
+    std::srand(7);
+    float first = TarnRandFloat();
+    for (int i = 0; i < 100000; ++i) {
+        float value = TarnRandFloat();
+        ASSERT_GE(value, 0.0f);
+        ASSERT_LE(value, 1.0f);
+    }
+    std::srand(7);
+    EXPECT_EQ(TarnRandFloat(), first);
+}
+
+TEST(Window, InitWithoutDisplayFailsCleanly) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    testing::internal::CaptureStderr();
+    testing::internal::CaptureStdout();
+    int result = TarnSysInit(nullptr, 0, 1024, 768, 0, 60, nullptr);
+    std::string out = testing::internal::GetCapturedStdout();
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(result, 0);
+    EXPECT_NE(out.find("Tarn Engine version: 3.05\n\n"), std::string::npos);
+    EXPECT_NE(err.find("no display"), std::string::npos);
+    EXPECT_EQ(TarnSysDoesWindowExist(), 0);
+}
+
+TEST(Window, OpensAtTheLogicalSizeAndClosesOnRequest) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    EXPECT_EQ(TarnGetWindowWidth(), 1024);
+    EXPECT_EQ(TarnGetWindowHeight(), 768);
+    EXPECT_EQ(TarnSysDoesWindowExist(), 1);
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = SDL_GetWindowID(static_cast<SDL_Window*>(TarnSysGetWindowHandle()));
+    SDL_PushEvent(&close);
+    EXPECT_EQ(TarnSysDoesWindowExist(), 1);
+    TarnSysUpdate();
+    EXPECT_EQ(TarnSysDoesWindowExist(), 0);
+}
+
+TEST(Window, FocusChangesFollowTheActiveFlag) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    TarnWindowProc(nullptr, 6, 0, 0);
+    EXPECT_EQ(gTarnSysAppActive, 0);
+    TarnWindowProc(nullptr, 6, 2, 0); // click-activation counts as active
+    EXPECT_EQ(gTarnSysAppActive, 1);
+    TarnWindowProc(nullptr, 6, 0x10000, 0); // only the low word matters
+    EXPECT_EQ(gTarnSysAppActive, 0);
+}
+
+TEST(Window, FullScreenScalesByTheDesktopAndBack) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    SDL_DisplayMode desktop;
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    TarnToogleFullScreen(true);
+    EXPECT_FLOAT_EQ(TarnSysGetHorizontalScale(), desktop.w / 1024.0f);
+    EXPECT_FLOAT_EQ(TarnSysGetVerticalScale(), desktop.h / 768.0f);
+    TarnToogleFullScreen(false);
+    EXPECT_EQ(TarnSysGetHorizontalScale(), 1.0f);
+    EXPECT_EQ(TarnSysGetVerticalScale(), 1.0f);
+}
+
+TEST(Window, FrameLoopRunsAndExitReleasesTheContext) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    TarnFrameRateControllerInit(60);
+    for (int i = 0; i < 3; ++i) {
+        TarnSysFrameStart();
+        TarnSysFrameEnd();
+    }
+    EXPECT_EQ(TarnFrameRateControllerGetFrameCount(), 3u);
+    TarnSysExit();
+    EXPECT_EQ(TarnSysGetWindowHandle(), nullptr);
+}
