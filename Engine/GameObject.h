@@ -63,8 +63,6 @@ class StaticObject : public GameObject {
     // shadow registries.
     StaticObject(int layer, float x, float y, TarnGfxTexture* texture, bool collides,
                  bool castsShadow, float scaleX, float scaleY);
-    // Leaves the collision and shadow registries so none keeps a dangling pointer.
-    ~StaticObject() override;
 
     // Additive textured quad at position and scale; rotation is ignored.
     void Draw() override;

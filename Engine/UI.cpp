@@ -1,0 +1,60 @@
+// Moth Lantern: widget placement, drawing and button hit tests.
+#include "UI.h"
+
+#include "Camera.h"
+#include "Globals.h"
+#include "TarnInput.h"
+#include "World.h"
+
+namespace {
+constexpr unsigned char kLeftMouseButton = 1;
+}
+
+bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size) {
+    const float halfWidth = size.x / 2.0f;
+    const float halfHeight = size.y / 2.0f;
+    return centre.x - halfWidth < gMouseX && gMouseX < centre.x + halfWidth &&
+           centre.y - halfHeight < gMouseY && gMouseY < centre.y + halfHeight;
+}
+
+void UI::Update() {
+    // Before the first level load there is no camera yet; the view is then
+    // at the origin.
+    const Camera* camera = gWorld != nullptr ? gWorld->GetCamera() : nullptr;
+    const TarnVec2 cameraPosition = camera != nullptr ? camera->GetPos() : TarnVec2{0.0f, 0.0f};
+    TarnVec2Add(&position, &cameraPosition, &offset);
+}
+
+void UI::Draw() {
+    BuildTransform(&transform, scale, position, 0.0f);
+    DrawQuad(transform, tintColor, blendColor, 1.0f, TARN_BLEND_TRANSLUCENT, texture,
+             UnitQuadMesh());
+}
+
+void UIButton::Update() {
+    UI::Update();
+    clicked = false;
+    hovered = IsMouseOver(offset, scale);
+    if (!hovered) {
+        SetTintColor(kIdleTint.r, kIdleTint.g, kIdleTint.b, kIdleTint.a);
+        return;
+    }
+    SetTintColor(kHoverTint.r, kHoverTint.g, kHoverTint.b, kHoverTint.a);
+    // Only the frame the button goes down counts, so holding it clicks once
+    // and a press dragged in from outside never clicks.
+    clicked = TarnInputCheckTriggered(kLeftMouseButton);
+}
+
+UIBox::UIBox(float scaleX, float scaleY, float offsetX, float offsetY, TarnGfxTexture* boxTexture) {
+    scale = TarnVec2{scaleX, scaleY};
+    offset = TarnVec2{offsetX, offsetY};
+    texture = boxTexture;
+}
+
+void UIBox::Draw() {
+    if (!visible) {
+        return;
+    }
+    BuildTransform(&transform, scale, position, 0.0f);
+    DrawQuad(transform, tintColor, blendColor, 1.0f, TARN_BLEND_NONE, texture, UnitQuadMesh());
+}

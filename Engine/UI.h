@@ -1,0 +1,61 @@
+// Moth Lantern: the base classes of every screen-space widget.
+//
+// A widget lives in a World layer like any object but keeps its place on the
+// screen: each frame its world position is the camera position plus its
+// offset from the window centre (x right, y up, the units of gMouseX/gMouseY).
+// UIButton adds mouse hover and click; UIBox is an opaque panel that can hide.
+#pragma once
+#include "GameObject.h"
+
+// A hovered button's tint: golden yellow over its texture.
+constexpr Color kHoverTint{219.0f / 255.0f, 186.0f / 255.0f, 37.0f / 255.0f, 1.0f};
+// A button's tint while the mouse is elsewhere.
+constexpr Color kIdleTint{1.0f, 1.0f, 1.0f, 1.0f};
+
+// True when the mouse lies strictly inside the rectangle of the given centre
+// and full size, in screen offsets; a mouse exactly on an edge is outside.
+bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size);
+
+class UI : public StaticObject {
+  public:
+    UI() = default;
+    UI(int layer, float x, float y, TarnGfxTexture* texture, bool collides, bool castsShadow,
+       float scaleX, float scaleY)
+        : StaticObject(layer, x, y, texture, collides, castsShadow, scaleX, scaleY) {}
+
+    // Places the widget at camera position + offset.
+    void Update() override;
+    // Translucent quad, fully opaque transparency.
+    void Draw() override;
+
+    TarnVec2 offset{0.0f, 0.0f};
+};
+
+class UIButton : public UI {
+  public:
+    UIButton() = default;
+
+    // Places the button, then sets hovered and the one-frame clicked flag.
+    // Concrete buttons call it first in their own Update.
+    void Update() override;
+
+    bool clicked = false; // the left button went down over it this frame
+    bool hovered = false; // the mouse is over it
+};
+
+class UIBox : public UI {
+  public:
+    UIBox() = default;
+    UIBox(int layer, float x, float y, TarnGfxTexture* texture, bool collides, bool castsShadow,
+          float scaleX, float scaleY)
+        : UI(layer, x, y, texture, collides, castsShadow, scaleX, scaleY) {}
+    // Sized and placed on the screen but in no layer yet; the creator adds it.
+    UIBox(float scaleX, float scaleY, float offsetX, float offsetY, TarnGfxTexture* texture);
+
+    // A box places itself when the level starts.
+    void Init() override { UI::Update(); }
+    // Opaque quad, only while visible.
+    void Draw() override;
+
+    bool visible = true;
+};
