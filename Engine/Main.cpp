@@ -1,21 +1,14 @@
-// Moth Lantern: opens the engine window and runs the frame loop until the
-// window is closed.
+// Moth Lantern: the program's entry point.
+#include "Game.h"
 #include "Tarn.h"
 
-#include <cstdio>
-
 int main() {
-    if (!TarnSysInit(nullptr, 1, 1024, 768, 0, 60, nullptr)) {
-        std::fprintf(stderr, "Moth Lantern: could not open the game window.\n");
+    if (!StartEngine(true)) {
         return 1;
     }
-    TarnSysSetWindowTitle("PRJ207_Moth_Lantern");
-    TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
-    while (TarnSysDoesWindowExist()) {
-        TarnSysFrameStart();
-        TarnInputUpdate();
-        TarnSysFrameEnd();
-    }
+    GameInit();
+    int status = RunGame(GameRunOptions{});
+    GameShutdown();
     TarnSysExit();
-    return 0;
+    return status;
 }

@@ -1,0 +1,226 @@
+// Moth Lantern: start-up, the main loop, the per-frame checks and shut-down.
+#include "Game.h"
+
+#include "AIManager.h"
+#include "AssetManager.h"
+#include "AudioManager.h"
+#include "CollisionManager.h"
+#include "Globals.h"
+#include "LevelData.h"
+#include "LightManager.h"
+#include "PlayerAnimator.h"
+#include "PuzzleManager.h"
+#include "Tarn.h"
+#include "UI.h"
+#include "World.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+KeyBindings* gKeyBindings = nullptr;
+UIBox* gCursor = nullptr;
+float gCursorTimer = 0.0f;
+
+namespace {
+constexpr unsigned char kEscapeKey = 27;
+constexpr double kFixedFrameTime = 1.0 / 60.0;
+} // namespace
+
+// ============================================================================
+// Key bindings
+// ============================================================================
+KeyBindings::KeyBindings() {
+    const int keys[] = {'W', 'S', 'A', 'D', 'R', 'F', 1, kEscapeKey};
+    for (int action = 0; action < 8; ++action) {
+        bindings[action] = keys[action];
+    }
+}
+
+int KeyBindings::KeyFor(int action) const {
+    auto found = bindings.find(action);
+    return found == bindings.end() ? 0 : found->second;
+}
+
+// ============================================================================
+// Start-up and shut-down
+// ============================================================================
+namespace {
+
+void SetWindowIcon() {
+    int width = 0;
+    int height = 0;
+    unsigned char* pixels = TarnImageLoadPNG("Assets/icon.png", &width, &height);
+    if (pixels) {
+        TarnSysSetWindowIcon(pixels, width, height);
+        std::free(pixels);
+    }
+}
+
+} // namespace
+
+bool StartEngine(bool fullScreen) {
+    if (!TarnSysInit(nullptr, 1, 1024, 768, 0, 60, nullptr)) {
+        std::fprintf(stderr, "Moth Lantern cannot start: no display or no OpenGL 2.0 context "
+                             "is available.\n");
+        return false;
+    }
+    TarnSysSetWindowTitle("PRJ207_Moth_Lantern");
+    TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
+    TarnInputShowCursor(0);
+    TarnToogleFullScreen(fullScreen);
+    SetWindowIcon();
+    return true;
+}
+
+void GameInit() {
+    gGameStateManager = new GameStateManager(GameState::Logo);
+    gWorld = new World();
+    gKeyBindings = new KeyBindings();
+    gAssetManager = new AssetManager();
+    gPlayerAnimator = new PlayerAnimator();
+    gLevelData = new LevelData();
+    gCollisionManager = new CollisionManager();
+    gLightManager = new LightManager();
+    gPuzzleManager = new PuzzleManager();
+    gAudioManager = new AudioManager();
+    gAIManager = new AIManager();
+    gHalfWindowWidth = static_cast<float>(TarnGetWindowWidth()) / 2.0f;
+    gHalfWindowHeight = static_cast<float>(TarnGetWindowHeight()) / 2.0f;
+    gCursor = new UIBox();
+    gCursor->SetScale(15.0f, 15.0f);
+    gCursor->SetTransparency(1.0f);
+    gCursor->SetTexture(gAssetManager->GetTexture("mouse1.png"));
+    gCursor->visible = false;
+}
+
+namespace {
+template <typename T> void DeleteGlobal(T*& pointer) {
+    delete pointer;
+    pointer = nullptr;
+}
+} // namespace
+
+void GameShutdown() {
+    DeleteGlobal(gPuzzleManager);
+    DeleteGlobal(gLightManager);
+    DeleteGlobal(gCollisionManager);
+    DeleteGlobal(gLevelData);
+    DeleteGlobal(gPlayerAnimator);
+    DeleteGlobal(gAssetManager);
+    DeleteGlobal(gKeyBindings);
+    DeleteGlobal(gWorld);
+    DeleteGlobal(gGameStateManager);
+    DeleteGlobal(gAudioManager);
+    DeleteGlobal(gAIManager);
+    DeleteGlobal(gCursor);
+}
+
+// ============================================================================
+// Per-frame pieces
+// ============================================================================
+void UpdateCursor() {
+    gFrameTime = static_cast<float>(TarnFrameRateControllerGetFrameTime());
+    int cursorX = 0;
+    int cursorY = 0;
+    TarnInputGetCursorPosition(&cursorX, &cursorY);
+    gMouseX = static_cast<float>(cursorX) - gHalfWindowWidth;
+    gMouseY = gHalfWindowHeight - static_cast<float>(cursorY);
+    if (gCursor) {
+        gCursor->offset = TarnVec2{gMouseX, gMouseY};
+        gCursor->UI::Update();
+    }
+    gCursorTimer += gFrameTime;
+    const char* frame = nullptr;
+    if (gCursorTimer < 0.5f) {
+        frame = "mouse1.png";
+    } else if (gCursorTimer < 1.0f) {
+        frame = "mouse2.png";
+    } else {
+        gCursorTimer = 0.0f; // the texture stays as it is for this frame
+    }
+    if (frame && gCursor && gAssetManager) {
+        gCursor->SetTexture(gAssetManager->GetTexture(frame));
+    }
+}
+
+// The pause menu itself comes with the screens; until then pausing freezes the
+// level and its sound.
+void TogglePause() {
+    gPaused = !gPaused;
+    if (gAudioManager) {
+        gPaused ? gAudioManager->PauseAll() : gAudioManager->ResumeAll();
+    }
+}
+
+void UpdatePauseMenu() {}
+
+// Until the player lands every player may act.
+bool PlayerCanMove(const ActiveObject* player) {
+    return player != nullptr;
+}
+
+namespace {
+
+// Esc toggles the pause menu while a controllable player is in a level; a
+// closed window ends the game through the normal Quit path.
+void RunGlobalChecks() {
+    GameStateManager& states = *gGameStateManager;
+    if (TarnInputCheckTriggered(kEscapeKey) && states.current != GameState::Logo &&
+        PlayerCanMove(gWorld->GetPlayer()) && states.current != GameState::Menu) {
+        TogglePause();
+    }
+    if (!TarnSysDoesWindowExist()) {
+        states.next = GameState::Quit;
+    }
+}
+
+void RunFrame(const GameRunOptions& options, int frame) {
+    TarnSysFrameStart();
+    if (options.beforeInput) {
+        options.beforeInput(frame);
+    }
+    TarnInputUpdate();
+    gWorld->Update();
+    gWorld->Draw();
+    if (options.afterDraw) {
+        options.afterDraw(frame);
+    }
+    TarnSysFrameEnd();
+    RunGlobalChecks();
+    if (options.maxFrames >= 0 && frame + 1 >= options.maxFrames) {
+        gGameStateManager->next = GameState::Quit;
+    }
+}
+
+// Enters the next state: a restart keeps everything loaded and only re-runs Init.
+void EnterState(GameStateManager& states) {
+    if (states.current == GameState::Restart) {
+        states.current = states.next = states.previous;
+        return;
+    }
+    states.SetState(states.next);
+    gWorld->Load(states.stateName);
+}
+
+} // namespace
+
+int RunGame(const GameRunOptions& options) {
+    TarnFrameRateControllerSetFixedFrameTime(options.fixedStep ? kFixedFrameTime : 0.0);
+    GameStateManager& states = *gGameStateManager;
+    states.current = states.previous = states.next = options.firstState;
+    int frame = 0;
+    while (states.next != GameState::Quit) {
+        EnterState(states);
+        gWorld->Init();
+        while (states.next == states.current) {
+            RunFrame(options, frame++);
+        }
+        gWorld->Free();
+        if (states.next != GameState::Restart) {
+            gWorld->Unload();
+        }
+        states.previous = states.current;
+        states.current = states.next;
+    }
+    return 0;
+}

@@ -1,0 +1,161 @@
+// Playtest driver: runs the real game loop (same start-up, states and World)
+// with scripted input, a fixed frame time and screenshots, for tests and for
+// people reproducing a bug.
+//
+//   playtest [--state ID] [--frames N] [--fixed-step] [--windowed]
+//            [--script FILE] [--shot FRAME:PATH.png]...
+#include "Game.h"
+#include "PlaytestScript.h"
+#include "Tarn.h"
+
+#include <GL/glew.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <png.h>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+struct Options {
+    GameRunOptions run;
+    std::string scriptPath;
+    std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
+};
+
+void Usage() {
+    std::fprintf(stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed]\n"
+                         "                [--script FILE] [--shot FRAME:PATH.png]...\n");
+}
+
+bool ParseShot(const char* value, Options* options) {
+    const char* colon = std::strchr(value, ':');
+    if (!colon || colon == value || colon[1] == '\0') {
+        return false;
+    }
+    options->shots[std::atoi(value)].push_back(colon + 1);
+    return true;
+}
+
+bool ParseArguments(int argc, char** argv, Options* options) {
+    options->run.fullScreen = true;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (arg == "--fixed-step") {
+            options->run.fixedStep = true;
+        } else if (arg == "--windowed") {
+            options->run.fullScreen = false;
+        } else if (arg == "--state" && hasValue) {
+            options->run.firstState = std::atoi(argv[++i]);
+        } else if (arg == "--frames" && hasValue) {
+            options->run.maxFrames = std::atoi(argv[++i]);
+        } else if (arg == "--script" && hasValue) {
+            options->scriptPath = argv[++i];
+        } else if (arg == "--shot" && hasValue) {
+            if (!ParseShot(argv[++i], options)) {
+                return false;
+            }
+        } else {
+            return false;
+        }
+    }
+    GameStateId first = options->run.firstState;
+    return first >= 0 && first < GameState::Count && first != GameState::Restart &&
+           first != GameState::Quit;
+}
+
+// Writes the back buffer (the frame just drawn) as a PNG, top row first.
+bool SaveScreenshot(const std::string& path) {
+    int width = static_cast<int>(TarnGetWindowWidth() * TarnSysGetHorizontalScale());
+    int height = static_cast<int>(TarnGetWindowHeight() * TarnSysGetVerticalScale());
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    for (size_t i = 3; i < pixels.size(); i += 4) {
+        pixels[i] = 255; // the picture on screen is opaque
+    }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    // A negative row stride writes GL's bottom-up rows top row first.
+    png_int_32 stride = -static_cast<png_int_32>(width * 4);
+    return png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), stride, nullptr) != 0;
+}
+
+void InjectEvents(const PlaytestScript& script, int frame) {
+    const std::vector<SDL_Event>* events = script.EventsFor(frame);
+    if (!events) {
+        return;
+    }
+    for (SDL_Event event : *events) {
+        if (event.type == SDL_MOUSEMOTION) {
+            // Scripts speak logical pixels; the window reports displayed ones.
+            event.motion.x = static_cast<Sint32>(event.motion.x * TarnSysGetHorizontalScale());
+            event.motion.y = static_cast<Sint32>(event.motion.y * TarnSysGetVerticalScale());
+        }
+        SDL_PushEvent(&event);
+    }
+    TarnSysUpdate(); // through the real event pump into the key states
+}
+
+bool LoadScript(const std::string& path, PlaytestScript* script) {
+    if (path.empty()) {
+        return true;
+    }
+    std::ifstream file(path);
+    if (!file) {
+        std::fprintf(stderr, "playtest: cannot open script %s\n", path.c_str());
+        return false;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    std::string error;
+    if (!script->Parse(text.str(), &error)) {
+        std::fprintf(stderr, "playtest: %s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    PlaytestScript script;
+    if (!ParseArguments(argc, argv, &options)) {
+        Usage();
+        return 2;
+    }
+    if (!LoadScript(options.scriptPath, &script)) {
+        return 2;
+    }
+    if (!StartEngine(options.run.fullScreen)) {
+        return 1;
+    }
+    bool shotsOk = true;
+    options.run.beforeInput = [&](int frame) { InjectEvents(script, frame); };
+    options.run.afterDraw = [&](int frame) {
+        auto found = options.shots.find(frame);
+        if (found == options.shots.end()) {
+            return;
+        }
+        for (const std::string& path : found->second) {
+            if (!SaveScreenshot(path)) {
+                std::fprintf(stderr, "playtest: cannot write %s\n", path.c_str());
+                shotsOk = false;
+            }
+        }
+    };
+    GameInit();
+    int status = RunGame(options.run);
+    GameShutdown();
+    TarnSysExit();
+    return shotsOk ? status : 1;
+}
