@@ -95,6 +95,14 @@ void InjectEvents(const PlaytestScript& script, int frame) {
         return;
     }
     for (SDL_Event event : *events) {
+        if (event.type == kPlaytestStateEvent) {
+            gGameStateManager->next = event.user.code;
+            continue;
+        }
+        if (event.type == SDL_WINDOWEVENT) {
+            event.window.windowID =
+                SDL_GetWindowID(static_cast<SDL_Window*>(TarnSysGetWindowHandle()));
+        }
         if (event.type == SDL_MOUSEMOTION) {
             // Scripts speak logical pixels; the window reports displayed ones.
             event.motion.x = static_cast<Sint32>(event.motion.x * TarnSysGetHorizontalScale());

@@ -67,6 +67,32 @@ bool ParseMouse(std::istringstream& line, SDL_Event* event) {
     return true;
 }
 
+bool ParseWindow(std::istringstream& line, SDL_Event* event) {
+    std::string action;
+    line >> action;
+    event->type = SDL_WINDOWEVENT;
+    event->window.event = SDL_WINDOWEVENT_CLOSE;
+    return action == "close";
+}
+
+bool ParseState(std::istringstream& line, SDL_Event* event) {
+    event->type = kPlaytestStateEvent;
+    return static_cast<bool>(line >> event->user.code);
+}
+
+bool ParseEvent(const std::string& device, std::istringstream& line, SDL_Event* event) {
+    if (device == "key") {
+        return ParseKey(line, event);
+    }
+    if (device == "mouse") {
+        return ParseMouse(line, event);
+    }
+    if (device == "window") {
+        return ParseWindow(line, event);
+    }
+    return device == "state" && ParseState(line, event);
+}
+
 } // namespace
 
 bool PlaytestScript::Parse(const std::string& text, std::string* error) {
@@ -84,8 +110,7 @@ bool PlaytestScript::Parse(const std::string& text, std::string* error) {
         }
         line >> device;
         SDL_Event event{};
-        bool ok = frame >= 0 && ((device == "key" && ParseKey(line, &event)) ||
-                                 (device == "mouse" && ParseMouse(line, &event)));
+        bool ok = frame >= 0 && ParseEvent(device, line, &event);
         if (!ok) {
             *error = "line " + std::to_string(number) + ": cannot read \"" + raw + "\"";
             return false;

@@ -6,6 +6,8 @@
 //                                 down, f1..f12
 //   FRAME mouse move X Y          logical window pixels, origin top-left
 //   FRAME mouse down|up left|right|middle
+//   FRAME window close            as if the player closed the window
+//   FRAME state ID                requests a state change (writes `next`)
 // Events of frame N reach the game in frame N's input snapshot.
 #pragma once
 #include <SDL.h>
@@ -21,6 +23,9 @@ struct PlaytestScript {
 
     std::map<int, std::vector<SDL_Event>> events;
 };
+
+// A state request travels as a user event whose code is the state id.
+constexpr Uint32 kPlaytestStateEvent = SDL_USEREVENT;
 
 // SDL key code for a script key name, SDLK_UNKNOWN when there is none.
 SDL_Keycode PlaytestKeyFromName(const std::string& name);

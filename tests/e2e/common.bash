@@ -1,0 +1,7 @@
+# Shared by the end-to-end scripts: $PLAYTEST, a scratch folder $OUT and check().
+set -euo pipefail
+PLAYTEST=$1
+OUT=$(mktemp -d)
+trap 'rm -rf "$OUT"' EXIT
+check() { python3 "$(dirname "${BASH_SOURCE[0]}")/png_check.py" "$@"; }
+play() { timeout 120 "$PLAYTEST" --fixed-step --windowed "$@"; }
