@@ -1,0 +1,136 @@
+// Moth Lantern: tile objects: building a level cell, the light fade, walls.
+#include "Tilemap.h"
+
+#include "AssetManager.h"
+#include "Globals.h"
+#include "LevelData.h"
+#include "LightManager.h"
+
+namespace {
+
+// Doors, spawns and other tiles built from the grid live in layer 1, which a
+// restart clears; the placeholders that build them stay in layer 0.
+constexpr int kBuiltTilesLayer = 1;
+
+// Transparency change per second while lighting up or fading out.
+constexpr float kFadeRate = 2.0f;
+
+TarnGfxTexture* TextureNamed(const char* name) {
+    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
+}
+
+// The code of a grid cell; a cell outside the loaded grid builds nothing.
+int CellCode(int column, int row) {
+    constexpr int kNoCell = -1;
+    return gLevelData != nullptr ? gLevelData->TileAt(column, row, kNoCell) : kNoCell;
+}
+
+} // namespace
+
+Tilemap::Tilemap(int layer, float x, float y, TarnGfxTexture* texture, bool collides,
+                 bool castsShadow)
+    : Tilemap(layer, x, y, texture, collides, castsShadow, gTileSize, gTileSize) {}
+
+Tilemap::Tilemap(int layer, float x, float y, TarnGfxTexture* texture, bool collides,
+                 bool castsShadow, float scaleX, float scaleY)
+    : StaticObject(layer, x, y, texture, collides, castsShadow, scaleX, scaleY) {}
+
+void Tilemap::Init() {
+    // Runs again after every restart: the doors and spawns of the last run
+    // were deleted with layer 1, and the light forgot its shadow casters.
+    switch (CellCode(cellColumn, cellRow)) {
+    case kTileWall:
+        BecomeWall();
+        break;
+    case kTileTrapDoor: {
+        auto* door = new TrapDoor(kBuiltTilesLayer, position.x, position.y,
+                                  TextureNamed("trapdoorClose.png"), true, true);
+        door->SetTransparency(gDarkAlpha);
+        break;
+    }
+    case kTileSpiderSpawn: {
+        auto* spawn = new AISpawn(kBuiltTilesLayer, position.x, position.y, nullptr, false, false);
+        spawn->SetTransparency(gDarkAlpha);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Tilemap::BecomeWall() {
+    // Story levels, the menu room and the editor build with stone walls; the
+    // puzzle rooms are ringed with rocks.
+    if (gGameMode == 0 || gGameMode == 2) {
+        texture = TextureNamed("o_wall.png");
+    } else if (gGameMode == 1) {
+        texture = TextureNamed("rocks.png");
+    }
+    if (gLightManager != nullptr) {
+        gLightManager->AddCaster(this);
+    }
+    SetTransparency(gDarkAlpha);
+}
+
+void Tilemap::Update() {
+    const float transparency = GetTransparency();
+    if (flashing) {
+        // Not clamped: a tile may overshoot 1 by up to one frame's step.
+        if (transparency < 1.0f) {
+            SetTransparency(transparency + kFadeRate * gFrameTime);
+        } else {
+            flashing = false;
+        }
+        return;
+    }
+    // Untextured tiles are invisible under additive drawing; leave them be.
+    if (texture == nullptr) {
+        return;
+    }
+    if (transparency > gDarkAlpha) {
+        SetTransparency(transparency - kFadeRate * gFrameTime);
+    } else {
+        SetTransparency(gDarkAlpha);
+    }
+}
+
+void Tilemap::SetTileTexture(int code) {
+    switch (code) {
+    case kTileFloor:
+        texture = TextureNamed("o_floor.png");
+        break;
+    case kTileWall:
+        texture = TextureNamed("o_wall.png");
+        break;
+    case kTileTrapDoor:
+        texture = TextureNamed("trapdoorClose.png");
+        break;
+    case kTileVoid:
+        texture = TextureNamed("o_black.png");
+        break;
+    default:
+        break;
+    }
+}
+
+void Wall::Draw() {
+    TarnGfxVertexList* mesh = UnitQuadMesh();
+    if (mesh == nullptr) {
+        return;
+    }
+    BuildTransform(&transform, scale, position, 0.0f);
+    // Walls blend translucently and, unlike DrawQuad, set their blend colour
+    // even when textured (after the render mode, whose program holds it).
+    if (texture != nullptr) {
+        TarnGfxSetRenderMode(TARN_RENDER_TEXTURE);
+        TarnGfxTextureSet(texture, 0.0f, 0.0f);
+    } else {
+        TarnGfxSetRenderMode(TARN_RENDER_COLOR);
+    }
+    TarnGfxSetBlendMode(TARN_BLEND_TRANSLUCENT);
+    TarnGfxSetTintColor(tintColor.r, tintColor.g, tintColor.b, tintColor.a);
+    TarnGfxSetBlendColor(blendColor.r, blendColor.g, blendColor.b, blendColor.a);
+    TarnGfxSetTransparency(tintColor.a);
+    TarnGfxSetTransform(&transform);
+    TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
+}
