@@ -1,0 +1,144 @@
+#include "AssetManager.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+AssetManager* gAssetManager = nullptr;
+
+namespace {
+
+constexpr unsigned int kWhite = 0xFFFFFFFF;
+
+// The regular files of `folder`, sorted by their bytes so that every run and
+// every machine sees the same scan order (and so the same image indexes).
+std::vector<std::string> SortedFileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entry(folder, error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        std::error_code typeError;
+        if (entry->is_regular_file(typeError)) {
+            names.push_back(entry->path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The text after the last dot; a name without a dot has no extension.
+std::string Extension(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+} // namespace
+
+// ---- AssetCatalog ---------------------------------------------------------------
+
+AssetCatalog::AssetCatalog(std::string assetFolder, std::string exportFolder)
+    : assetFolder(std::move(assetFolder)), exportFolder(std::move(exportFolder)) {
+    ScanAssetFolder();
+}
+
+void AssetCatalog::ScanAssetFolder() {
+    int index = 0; // counts every file, matched or not
+    for (const std::string& name : SortedFileNames(assetFolder)) {
+        const std::string extension = Extension(name); // case-sensitive: "X.PNG" is no image
+        if (extension == "png") {
+            imageFiles[index] = name;
+        } else if (extension == "wav") {
+            soundFiles[name] = name;
+        } else if (extension == "text") {
+            levelFiles[name] = name;
+        }
+        ++index;
+    }
+}
+
+void AssetCatalog::ScanExportedLevels() {
+    for (const std::string& name : SortedFileNames(exportFolder)) {
+        levelFiles.emplace(name, name);
+    }
+}
+
+std::string AssetCatalog::GetSoundFileName(const std::string& name) const {
+    const auto found = soundFiles.find(name);
+    return found != soundFiles.end() ? found->second : std::string();
+}
+
+std::string AssetCatalog::GetAssetPath(const std::string& name) const {
+    return assetFolder + name;
+}
+
+std::string AssetCatalog::GetLevelFilePath(const std::string& name) const {
+    const auto found = levelFiles.find(name);
+    return assetFolder + (found != levelFiles.end() ? found->second : std::string());
+}
+
+// ---- AssetManager ---------------------------------------------------------------
+
+AssetManager::AssetManager() : AssetManager("Assets/") {}
+
+AssetManager::AssetManager(const std::string& assetFolder, const std::string& exportFolder)
+    : AssetCatalog(assetFolder, exportFolder) {
+    BuildMeshes();
+    LoadTextures();
+    font = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
+}
+
+AssetManager::~AssetManager() {
+    if (font != 0) {
+        TarnGfxDestroyFont(font);
+    }
+    for (TarnGfxVertexList* mesh : meshes) {
+        TarnGfxMeshFree(mesh);
+    }
+    meshes.clear();
+    imageFiles.clear();
+    soundFiles.clear();
+    levelFiles.clear();
+    for (auto& [name, texture] : textures) {
+        if (texture != nullptr) {
+            TarnGfxTextureUnload(texture);
+        }
+    }
+    textures.clear();
+}
+
+void AssetManager::BuildMeshes() {
+    // Mesh 0: centred unit quad; u runs left to right, v top to bottom.
+    TarnGfxMeshStart();
+    TarnGfxTriAdd(-0.5f, -0.5f, kWhite, 0.0f, 1.0f, 0.5f, -0.5f, kWhite, 1.0f, 1.0f, -0.5f, 0.5f,
+                  kWhite, 0.0f, 0.0f);
+    TarnGfxTriAdd(0.5f, -0.5f, kWhite, 1.0f, 1.0f, 0.5f, 0.5f, kWhite, 1.0f, 0.0f, -0.5f, 0.5f,
+                  kWhite, 0.0f, 0.0f);
+    meshes.push_back(TarnGfxMeshEnd());
+
+    // Mesh 1: left edge on the origin so scaling x grows it to the right (health
+    // bar, puzzle beam); its texture coordinates are mirrored in both directions.
+    TarnGfxMeshStart();
+    TarnGfxTriAdd(0.0f, 0.5f, kWhite, 1.0f, 1.0f, 1.0f, -0.5f, kWhite, 0.0f, 0.0f, 1.0f, 0.5f,
+                  kWhite, 0.0f, 1.0f);
+    TarnGfxTriAdd(0.0f, 0.5f, kWhite, 1.0f, 1.0f, 0.0f, -0.5f, kWhite, 1.0f, 0.0f, 1.0f, -0.5f,
+                  kWhite, 0.0f, 0.0f);
+    meshes.push_back(TarnGfxMeshEnd());
+}
+
+void AssetManager::LoadTextures() {
+    for (const auto& [index, name] : imageFiles) {
+        textures[name] = TarnGfxTextureLoad(GetAssetPath(name).c_str());
+    }
+}
+
+TarnGfxTexture* AssetManager::GetTexture(std::string name) const {
+    const auto found = textures.find(name);
+    return found != textures.end() ? found->second : nullptr;
+}
+
+TarnGfxVertexList* AssetManager::GetMesh(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= meshes.size()) {
+        return nullptr;
+    }
+    return meshes[static_cast<std::size_t>(index)];
+}

@@ -1,0 +1,203 @@
+// The asset manager: the folder scan, name lookups, exported levels, textures,
+// the shared meshes and the font.
+#include "AssetManager.h"
+#include "TestEnv.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An opaque red PNG of the given size.
+void WritePng(const fs::path& path, int width, int height) {
+    fs::create_directories(path.parent_path());
+    std::vector<png_uint_32> rgba(static_cast<std::size_t>(width * height), 0xFF0000FFu);
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr), 0);
+}
+
+std::string Folder(const fs::path& path) {
+    return path.string() + "/";
+}
+
+// Runs the rest of a test in another working directory.
+class WorkingDirectory {
+  public:
+    explicit WorkingDirectory(const fs::path& path) : previous_(fs::current_path()) {
+        fs::current_path(path);
+    }
+    ~WorkingDirectory() { fs::current_path(previous_); }
+
+  private:
+    fs::path previous_;
+};
+
+// ---- Scan and lookups (no graphics) ------------------------------------------------
+
+TEST(AssetCatalogTest, ScanSortsByBytesAndClassifiesByCaseSensitiveExtension) {
+    moth_test::TempDir dir;
+    for (const char* name : {"b.png", "a.b.png", "X.PNG", "menu.text", "notes.txt", "png",
+                             "s_door.wav", "S_BELL.WAV"}) {
+        moth_test::WriteFile(dir.Path() / name, "x");
+    }
+    fs::create_directories(dir.Path() / "foo.png");
+    moth_test::WriteFile(dir.Path() / "sub" / "c.png", "x");
+
+    AssetCatalog catalog(Folder(dir.Path()));
+    // Byte order: "S_BELL.WAV" 0, "X.PNG" 1, "a.b.png" 2, "b.png" 3, "menu.text" 4,
+    // "notes.txt" 5, "png" 6, "s_door.wav" 7. Directories are not counted.
+    const std::map<int, std::string> images = {{2, "a.b.png"}, {3, "b.png"}};
+    EXPECT_EQ(catalog.GetImageFiles(), images);
+    const std::map<std::string, std::string> sounds = {{"s_door.wav", "s_door.wav"}};
+    EXPECT_EQ(catalog.GetSoundFiles(), sounds);
+    const std::map<std::string, std::string> levels = {{"menu.text", "menu.text"}};
+    EXPECT_EQ(catalog.GetLevelFiles(), levels);
+}
+
+TEST(AssetCatalogTest, PathsAndNameLookups) {
+    moth_test::TempDir dir;
+    moth_test::WriteFile(dir.Path() / "s_door.wav", "x");
+    moth_test::WriteFile(dir.Path() / "menu.text", "x");
+    const std::string folder = Folder(dir.Path());
+    AssetCatalog catalog(folder);
+
+    EXPECT_EQ(catalog.GetSoundFileName("s_door.wav"), "s_door.wav");
+    EXPECT_EQ(catalog.GetSoundFileName("s_bell.wav"), "");
+    EXPECT_EQ(catalog.GetAssetPath("s_door.wav"), folder + "s_door.wav");
+    EXPECT_EQ(catalog.GetLevelFilePath("menu.text"), folder + "menu.text");
+    EXPECT_EQ(catalog.GetLevelFilePath("missing.text"), folder) << "no file a reader can open";
+    EXPECT_EQ(catalog.GetSoundFiles().size(), 1u) << "lookups add no names";
+
+    EXPECT_EQ(AssetCatalog().GetAssetPath("s_door.wav"), "Assets/s_door.wav");
+}
+
+TEST(AssetCatalogTest, ExportedLevelsJoinTheLevelListWhateverTheirExtension) {
+    moth_test::TempDir dir;
+    moth_test::WriteFile(dir.Path() / "Assets" / "menu.text", "x");
+    moth_test::WriteFile(dir.Path() / "Exported" / "Exported_0.txt", "x");
+    moth_test::WriteFile(dir.Path() / "Exported" / "Exported_1.txt", "x");
+    moth_test::WriteFile(dir.Path() / "Exported" / "notes", "x");
+    fs::create_directories(dir.Path() / "Exported" / "old");
+    AssetCatalog catalog(Folder(dir.Path() / "Assets"), Folder(dir.Path() / "Exported"));
+    EXPECT_EQ(catalog.GetLevelFiles().size(), 1u) << "the constructor leaves exports alone";
+
+    catalog.ScanExportedLevels();
+    catalog.ScanExportedLevels(); // the Load screen scans each time it opens
+    const auto levels = catalog.GetLevelFiles();
+    EXPECT_EQ(levels.size(), 4u);
+    EXPECT_EQ(levels.count("Exported_0.txt"), 1u);
+    EXPECT_EQ(levels.count("notes"), 1u);
+    EXPECT_EQ(levels.count("old"), 0u);
+
+    AssetCatalog noExports(Folder(dir.Path() / "Assets"), Folder(dir.Path() / "nothing"));
+    noExports.ScanExportedLevels();
+    EXPECT_EQ(noExports.GetLevelFiles().size(), 1u);
+}
+
+TEST(AssetCatalogTest, MissingFolderGivesEmptyLists) {
+    moth_test::TempDir dir;
+    AssetCatalog catalog(Folder(dir.Path() / "Assets"));
+    EXPECT_TRUE(catalog.GetImageFiles().empty());
+    EXPECT_TRUE(catalog.GetSoundFiles().empty());
+    EXPECT_TRUE(catalog.GetLevelFiles().empty());
+}
+
+// ---- Textures, meshes and font (a GL context) ------------------------------------------
+
+class AssetManagerTest : public testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(moth_test::EnsureEngineWindow()); }
+
+    // Reads `floats` values back from one of a mesh's GL buffers.
+    static std::vector<float> ReadBuffer(const TarnGfxVertexList* mesh, int buffer, int floats) {
+        std::vector<float> values(static_cast<std::size_t>(floats));
+        glBindBuffer(GL_ARRAY_BUFFER, mesh->bufferIds[buffer]);
+        glGetBufferSubData(GL_ARRAY_BUFFER, 0, floats * static_cast<GLsizeiptr>(sizeof(float)),
+                           values.data());
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        return values;
+    }
+
+    moth_test::TempDir dir;
+};
+
+TEST_F(AssetManagerTest, TexturesAreKeyedByTheirExactFileName) {
+    WritePng(dir.Path() / "a.b.png", 2, 1);
+    WritePng(dir.Path() / "X.PNG", 2, 1);
+    moth_test::WriteFile(dir.Path() / "broken.png", "not a png");
+    AssetManager assets(Folder(dir.Path()));
+
+    TarnGfxTexture* texture = assets.GetTexture("a.b.png");
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(texture->width, 2);
+    EXPECT_EQ(assets.GetTexture("A.B.PNG"), nullptr);
+    EXPECT_EQ(assets.GetTexture("a.b"), nullptr);
+    EXPECT_EQ(assets.GetTexture("X.PNG"), nullptr);
+    EXPECT_EQ(assets.GetTexture("broken.png"), nullptr);
+    EXPECT_EQ(assets.GetTexture("missing.png"), nullptr);
+}
+
+TEST_F(AssetManagerTest, SharedQuadsHaveTheirCornersAndMirroredTextureCoordinates) {
+    AssetManager assets(Folder(dir.Path()));
+    ASSERT_NE(assets.GetMesh(0), nullptr);
+    ASSERT_NE(assets.GetMesh(1), nullptr);
+    EXPECT_EQ(assets.GetMesh(2), nullptr);
+    EXPECT_EQ(assets.GetMesh(-1), nullptr);
+
+    const TarnGfxVertexList* centred = assets.GetMesh(0);
+    ASSERT_EQ(centred->vertexCount, 6u);
+    const std::vector<float> centredUv = {0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0, 0};
+    EXPECT_EQ(ReadBuffer(centred, 2, 12), centredUv);
+
+    // Mesh 1 grows to the right from the origin and shows its texture turned
+    // half round: u = 1 - x, v = y + 0.5.
+    const TarnGfxVertexList* growing = assets.GetMesh(1);
+    ASSERT_EQ(growing->vertexCount, 6u);
+    const std::vector<float> positions = ReadBuffer(growing, 0, 18);
+    const std::vector<float> uv = ReadBuffer(growing, 2, 12);
+    for (int v = 0; v < 6; ++v) {
+        const float x = positions[3 * v];
+        const float y = positions[3 * v + 1];
+        EXPECT_TRUE(x == 0.0f || x == 1.0f) << "vertex " << v;
+        EXPECT_FLOAT_EQ(uv[2 * v], 1.0f - x) << "vertex " << v;
+        EXPECT_FLOAT_EQ(uv[2 * v + 1], y + 0.5f) << "vertex " << v;
+    }
+    const std::vector<float> colours = ReadBuffer(growing, 1, 24);
+    EXPECT_EQ(colours, std::vector<float>(24, 1.0f)) << "every vertex white";
+}
+
+TEST_F(AssetManagerTest, FontAndZeroedTextBuffer) {
+    AssetManager assets(Folder(dir.Path()));
+    EXPECT_NE(assets.GetFont(), 0);
+    const char* buffer = assets.GetTextBuffer();
+    EXPECT_EQ(std::string(buffer, 100), std::string(100, '\0'));
+}
+
+TEST_F(AssetManagerTest, DefaultConstructorReadsAssetsOfTheWorkingDirectory) {
+    WritePng(dir.Path() / "Assets" / "mouse1.png", 1, 1);
+    WorkingDirectory inside(dir.Path());
+    AssetManager assets;
+    EXPECT_NE(assets.GetTexture("mouse1.png"), nullptr);
+    EXPECT_EQ(assets.GetAssetPath("s_door.wav"), "Assets/s_door.wav");
+}
+
+TEST_F(AssetManagerTest, MissingAssetsFolderStillStarts) {
+    WorkingDirectory inside(dir.Path());
+    AssetManager assets;
+    EXPECT_EQ(assets.GetTexture("mouse1.png"), nullptr);
+    EXPECT_NE(assets.GetMesh(0), nullptr);
+    EXPECT_EQ(assets.GetLevelFilePath("menu.text"), "Assets/");
+}
+
+} // namespace
