@@ -1,0 +1,102 @@
+// Moth Lantern: the light manager.
+//
+// Keeps the shadow casters (one rectangle of four edges per shadow-casting
+// object), the lights and the thrown light orbs. Once per frame it moves the
+// edges of moving casters along with their objects and rebuilds every light's
+// visibility polygon; any time it answers line-of-sight questions (RayCast)
+// for spiders, orbs and puzzle beams.
+//
+// Index
+//   CasterEdge, ShadowCaster, LightPoint, RayHit ... records
+//   LightManager .................................... registry, Update, RayCast
+#pragma once
+#include "GameObject.h"
+
+#include <list>
+#include <vector>
+
+struct ShadowCaster;
+
+// One side of a caster's rectangle; the four sides of a caster form a ring.
+struct CasterEdge {
+    TarnVec2 vector{0.0f, 0.0f}; // end minus start
+    TarnVec2 start{0.0f, 0.0f};  // a corner, world space
+    TarnVec2 rel{0.0f, 0.0f};    // start minus the position of the light being built
+    float angle = 0.0f;          // the corner's angle seen from that light
+    ShadowCaster* owner = nullptr;
+    CasterEdge* next = nullptr;
+    float dist2 = 0.0f; // squared length of rel
+};
+
+struct ShadowCaster {
+    StaticObject* object = nullptr;
+    TarnVec2 position{0.0f, 0.0f}; // object position when the edges were last moved
+    CasterEdge edges[4];           // lower, right, upper, left side, counter-clockwise
+};
+
+// A point of a light's polygon, relative to the light.
+struct LightPoint {
+    float x = 0.0f;
+    float y = 0.0f;
+    float angle = 0.0f;
+};
+
+struct RayHit {
+    float distance = 0.0f;         // maxDistance when nothing was hit
+    TarnVec2 point{0.0f, 0.0f};    // origin + direction x distance
+    StaticObject* object = nullptr; // the nearest caster hit, or null
+};
+
+class LightManager {
+  public:
+    LightManager() = default;
+    ~LightManager();
+    LightManager(const LightManager&) = delete;
+    LightManager& operator=(const LightManager&) = delete;
+
+    // ---- Shadow casters ----
+    // Builds the object's rectangle from its position and scale. Moving objects
+    // (ActiveObjects) are also filed as moving casters. Adding an object twice
+    // returns its existing record.
+    ShadowCaster* AddCaster(StaticObject* object);
+    // Deletes the object's caster record, if it has one.
+    void RemoveCaster(const StaticObject* object);
+    ShadowCaster* FindCaster(const StaticObject* object) const;
+
+    // ---- Lights and orbs (kept as plain pointers; the World owns them) ----
+    void AddLight(StaticObject* light);
+    void RemoveLight(const StaticObject* light);
+    void AddOrb(ActiveObject* orb);
+    void RemoveOrb(const ActiveObject* orb);
+
+    // Drops every record that points at the object. Called when it is deleted.
+    void Forget(const GameObject* object);
+    // Empties the lights, orbs and casters (end of a state).
+    void Clear();
+
+    // ---- Per frame (World update, after the collision manager) ----
+    void Update();
+
+    // Nearest caster edge on the segment from origin towards target, up to
+    // maxDistance. Every caster is tested. A clear line reports exactly
+    // maxDistance.
+    RayHit RayCast(const TarnVec2& origin, const TarnVec2& target, float maxDistance) const;
+
+    std::list<ActiveObject*> orbs;             // LightOrbs, the spiders' lures
+    StaticObject* currentLight = nullptr;      // the Light being rebuilt
+    std::list<StaticObject*> lights;           // Lights
+    std::list<ShadowCaster*> movingCasters;    // casters whose object moves
+    std::list<ShadowCaster*> casters;          // every caster
+    std::vector<ShadowCaster*> candidateCasters; // scratch of the light being built
+    std::vector<CasterEdge*> candidateEdges;
+    std::vector<LightPoint> points;
+
+  private:
+    // Shifts the edges of every moving caster by its object's movement.
+    void FollowMovingCasters();
+    // Deletes every caster record of the object.
+    void EraseCasters(const GameObject* object);
+    void ClearScratch();
+};
+
+extern LightManager* gLightManager;

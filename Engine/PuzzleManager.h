@@ -1,0 +1,62 @@
+// Moth Lantern: the light-beam puzzle manager.
+//
+// Holds the current puzzle's beam network as ordered segments of beams, the
+// memory that solving it spawns, and the progression that follows picking the
+// memory up. The puzzle loads add the segment slots, the puzzle layouts fill
+// them with beams, and the World runs the manager once per frame after the
+// light manager.
+#pragma once
+#include "GameObject.h"
+
+#include <cstddef>
+#include <vector>
+
+class Memory;
+class TransitionBox;
+
+// The transition box started after a memory is picked up; the World clears it
+// at every level start.
+extern TransitionBox* gMemoryTransition;
+
+class PuzzleManager {
+  public:
+    // An ordered group of beams; lit when every beam carried light this frame.
+    struct Segment {
+        std::vector<ActiveObject*> beams; // LightPuzzle beams, owned by the World
+        bool lit = false;
+    };
+
+    PuzzleManager() = default;
+    PuzzleManager(const PuzzleManager&) = delete;
+    PuzzleManager& operator=(const PuzzleManager&) = delete;
+
+    // ---- Set-up (puzzle loads and layouts) ----
+    void AddSegmentSlot();
+    // Appends the beam to segment index; an index without a slot is ignored.
+    void PushBeam(std::size_t segment, ActiveObject* beam);
+    void SetMemoryPosition(float x, float y) { memoryPosition = TarnVec2{x, y}; }
+    // The player touched the memory.
+    void CollectMemory() { collected = true; }
+
+    // ---- Per frame (World update, after the light manager) ----
+    void Update();
+
+    // ---- End of a state ----
+    // Empties the segments and resets the counters. A restart keeps the slots
+    // themselves (the puzzle load that made them does not run again) and only
+    // empties their beams; any other state change discards them.
+    void Clear(bool keepSlots);
+    // Drops every pointer to the object. Called when it is deleted.
+    void Forget(const GameObject* object);
+
+    Memory* memory = nullptr; // the spawned memory, until it is picked up
+    float celebrateTimer = 0.0f;
+    bool collected = false;
+    bool memorySpawned = false;
+    bool transitionStarted = false;
+    TarnVec2 memoryPosition{0.0f, 0.0f};
+    bool solved = false;
+    std::vector<Segment> segments;
+};
+
+extern PuzzleManager* gPuzzleManager;
