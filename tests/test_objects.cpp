@@ -1,5 +1,6 @@
 // The object class tree: colours, transparency, position checks, transforms
 // and the registries an object joins and leaves.
+#include "Camera.h"
 #include "CollisionManager.h"
 #include "GameObject.h"
 #include "LightManager.h"
@@ -230,6 +231,68 @@ TEST_F(ObjectRegistryTest, AnObjectDestroyedMidLevelLeavesNoRecordBehind) {
     EXPECT_TRUE(world.GetLayer(1).empty());
     EXPECT_TRUE(collisions.staticColliders.empty());
     EXPECT_TRUE(lights.casters.empty());
+}
+
+// ---- Camera ------------------------------------------------------------------------------
+
+class CameraTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        gWorld = &world;
+        TarnGfxSetCamPosition(0.0f, 0.0f);
+        world.Load("NoSuchState"); // only makes the camera
+        player = new Mover(2, 40.0f, -30.0f, nullptr, false, false, 32.0f, 32.0f);
+    }
+    void TearDown() override {
+        world.Free();
+        world.Unload();
+        gWorld = nullptr;
+        TarnGfxSetCamPosition(0.0f, 0.0f);
+    }
+    static TarnVec2 EngineCamera() {
+        TarnVec2 at;
+        TarnGfxGetCamPosition(&at.x, &at.y);
+        return at;
+    }
+
+    World world;
+    Mover* player = nullptr;
+};
+
+TEST_F(CameraTest, StartsWhereTheEngineLooks) {
+    TarnGfxSetCamPosition(70.0f, 80.0f);
+    world.GetCamera()->Init();
+    EXPECT_FLOAT_EQ(world.GetCamera()->GetPos().x, 70.0f);
+    EXPECT_FLOAT_EQ(world.GetCamera()->GetPos().y, 80.0f);
+}
+
+TEST_F(CameraTest, AFollowingCameraCentresTheViewOnThePlayerEveryFrame) {
+    world.SetPlayer(player);
+    for (float x : {40.0f, 55.5f, -300.0f}) {
+        player->SetPos(x, 12.0f);
+        world.GetCamera()->Update();
+        EXPECT_FLOAT_EQ(EngineCamera().x, x);
+        EXPECT_FLOAT_EQ(EngineCamera().y, 12.0f);
+        EXPECT_FLOAT_EQ(world.GetCamera()->GetPos().x, x);
+    }
+}
+
+TEST_F(CameraTest, AStillCameraLeavesTheViewWhereItWas) {
+    world.SetPlayer(player);
+    world.GetCamera()->SetFollow(false);
+    world.GetCamera()->Update();
+    EXPECT_FLOAT_EQ(EngineCamera().x, 0.0f);
+    EXPECT_FLOAT_EQ(EngineCamera().y, 0.0f);
+}
+
+TEST_F(CameraTest, ADeletedPlayerLeavesTheViewWhereItWas) {
+    world.SetPlayer(player);
+    world.GetCamera()->Update();
+    world.Destroy(2, player);
+    world.Update();
+    world.GetCamera()->Update();
+    EXPECT_FLOAT_EQ(EngineCamera().x, 40.0f);
+    EXPECT_FLOAT_EQ(EngineCamera().y, -30.0f);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Widgets: screen placement from the camera, button hover with strict edges,
 // one-frame clicks through the real input pump, and hidden boxes.
+#include "AssetManager.h"
 #include "Camera.h"
 #include "Globals.h"
 #include "TarnInput.h"
@@ -8,6 +9,7 @@
 #include "UI.h"
 #include "World.h"
 
+#include <GL/glew.h>
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -172,6 +174,67 @@ TEST_F(ButtonClickTest, APressOutsideTheButtonDoesNotClickIt) {
     button.Update();
     EXPECT_FALSE(button.hovered);
     EXPECT_FALSE(button.clicked);
+}
+
+// ---- Drawing ----------------------------------------------------------------------------
+
+class UIDrawTest : public UITest {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(moth_test::EnsureEngineWindow());
+        UITest::SetUp();
+        assets = new AssetManager(emptyFolder.Path().string() + "/"); // the shared quad only
+        gAssetManager = assets;
+        TarnGfxSetCamPosition(0.0f, 0.0f);
+        TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
+        TarnGfxSetRenderMode(TARN_RENDER_NONE);
+        TarnGfxStart();
+    }
+    void TearDown() override {
+        gAssetManager = nullptr;
+        delete assets;
+        UITest::TearDown();
+    }
+    static int GreenAt(float x, float y) {
+        unsigned char rgba[4] = {};
+        glFinish();
+        glReadPixels(512 + static_cast<int>(x), 384 + static_cast<int>(y), 1, 1, GL_RGBA,
+                     GL_UNSIGNED_BYTE, rgba);
+        return rgba[1];
+    }
+
+    moth_test::TempDir emptyFolder;
+    AssetManager* assets = nullptr;
+};
+
+TEST_F(UIDrawTest, BoxesDrawOpaqueAndOnlyWhileVisible) {
+    UIBox box(40.0f, 40.0f, 100.0f, 50.0f, nullptr);
+    box.SetBlendColor(0.0f, 0.0f, 1.0f, 1.0f); // green
+    box.Init();
+    // The tint alpha is still 0, yet a box covers what lies behind it.
+    box.visible = false;
+    box.Draw();
+    EXPECT_EQ(GreenAt(100.0f, 50.0f), 0);
+    box.visible = true;
+    box.Draw();
+    EXPECT_EQ(GreenAt(100.0f, 50.0f), 255);
+    EXPECT_EQ(GreenAt(125.0f, 50.0f), 0);
+}
+
+TEST_F(UIDrawTest, ButtonsDrawTranslucentlyAtTheirScreenPlace) {
+    TestButton button;
+    button.SetBlendColor(0.0f, 0.0f, 1.0f, 1.0f);
+    world.GetCamera()->SetPosition(0.0f, 0.0f);
+    MouseAt(0.0f, 180.0f);
+    button.Update(); // hovered: the golden tint, alpha 1
+    button.Draw();
+    EXPECT_EQ(GreenAt(-10.0f, 180.0f), 186);
+    MouseAt(400.0f, 0.0f);
+    button.Update();
+    button.SetTintColor(1.0f, 1.0f, 1.0f, 0.0f); // fully see-through
+    TarnGfxStart();
+    button.Draw();
+    EXPECT_EQ(GreenAt(-10.0f, 180.0f), 0);
 }
 
 } // namespace

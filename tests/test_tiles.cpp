@@ -1,0 +1,345 @@
+// Tiles: the light fade, the cells a level's placeholders build (also after a
+// restart), wall textures by game mode, and how walls and tiles blend.
+#include "AssetManager.h"
+#include "CollisionManager.h"
+#include "Globals.h"
+#include "LevelData.h"
+#include "LightManager.h"
+#include "TarnGraphics.h"
+#include "TestEnv.h"
+#include "Tilemap.h"
+#include "World.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <utility>
+
+namespace {
+
+// ---- The fade ---------------------------------------------------------------------------
+
+// Update only asks whether a tile has a texture; it never looks inside one.
+TarnGfxTexture gAnyTexture{};
+
+class TileFadeTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        gFrameTime = 0.1f;
+        gDarkAlpha = 0.0f;
+        tile.SetTexture(&gAnyTexture);
+    }
+    void TearDown() override { gDarkAlpha = 0.0f; }
+
+    Tilemap tile;
+};
+
+TEST_F(TileFadeTest, AFlashedTileBrightensToFullThenFadesBackToTheDarkLevel) {
+    tile.SetTransparency(0.5f);
+    tile.Flash();
+    // Up by 0.2 a frame past 1 (unclamped), one frame to notice, then down by
+    // 0.2 a frame; the last step overshoots and the next lands on the level.
+    const float expected[] = {0.7f, 0.9f, 1.1f,  1.1f, 0.9f, 0.7f, 0.5f,
+                              0.3f, 0.1f, -0.1f, 0.0f, 0.0f, 0.0f};
+    int frame = 0;
+    for (float transparency : expected) {
+        tile.Update();
+        EXPECT_NEAR(tile.GetTransparency(), transparency, 1e-5f) << "frame " << frame;
+        EXPECT_EQ(tile.flashing, frame < 3) << "frame " << frame;
+        ++frame;
+    }
+    EXPECT_EQ(tile.GetTransparency(), gDarkAlpha);
+}
+
+TEST_F(TileFadeTest, ATileTheLightKeepsReachingStaysBright) {
+    tile.SetTransparency(0.0f);
+    for (int frame = 0; frame < 20; ++frame) {
+        tile.Flash(); // the light marks it again every frame
+        tile.Update();
+    }
+    EXPECT_GE(tile.GetTransparency(), 1.0f);
+    EXPECT_LT(tile.GetTransparency(), 1.2f);
+}
+
+TEST_F(TileFadeTest, AnUnlitTileBelowTheDarkLevelJumpsUpToIt) {
+    gDarkAlpha = 1.0f; // the puzzle rooms are fully lit
+    tile.SetTransparency(0.0f);
+    tile.Update();
+    EXPECT_FLOAT_EQ(tile.GetTransparency(), 1.0f);
+}
+
+TEST_F(TileFadeTest, UntexturedTilesOnlyEverBrighten) {
+    tile.SetTexture(nullptr);
+    tile.SetTransparency(0.8f);
+    tile.Update();
+    EXPECT_FLOAT_EQ(tile.GetTransparency(), 0.8f);
+    tile.Flash();
+    tile.Update();
+    EXPECT_FLOAT_EQ(tile.GetTransparency(), 1.0f);
+}
+
+// ---- A level's cells ------------------------------------------------------------------------
+
+// Custom levels are read at the editor's 30 x 30: a wall ring with three trap
+// doors, a spider spawn and a void cell inside.
+constexpr int kSide = 30;
+constexpr int kWalls = 4 * kSide - 4;
+constexpr int kTrapDoors = 3;
+const std::pair<int, int> kDoorCells[kTrapDoors] = {{5, 5}, {20, 10}, {10, 20}};
+
+int CodeAt(int column, int row) {
+    if (column == 0 || row == 0 || column == kSide - 1 || row == kSide - 1) {
+        return kTileWall;
+    }
+    for (const auto& door : kDoorCells) {
+        if (door == std::make_pair(column, row)) {
+            return kTileTrapDoor;
+        }
+    }
+    if (column == 15 && row == 15) {
+        return kTileSpiderSpawn;
+    }
+    return column == 3 && row == 3 ? kTileVoid : kTileFloor;
+}
+
+// The level file, rows from the top, as the editor writes it.
+std::string LevelText() {
+    std::string text;
+    for (int row = kSide - 1; row >= 0; --row) {
+        for (int column = 0; column < kSide; ++column) {
+            text += std::to_string(CodeAt(column, row)) + ",";
+        }
+        text += "\n";
+    }
+    text.erase(text.size() - 2, 1); // no comma after the very last value
+    return text;
+}
+
+// World position of a cell's centre.
+float CellCentre(int cell) {
+    return (cell - kSide / 2 + 0.5f) * 50.0f;
+}
+
+void WriteSolidPng(const std::filesystem::path& path, unsigned char red, unsigned char green,
+                   unsigned char blue) {
+    std::array<unsigned char, 4 * 4 * 4> pixels{};
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        pixels[i] = red;
+        pixels[i + 1] = green;
+        pixels[i + 2] = blue;
+        pixels[i + 3] = 255;
+    }
+    std::filesystem::create_directories(path.parent_path());
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = 4;
+    image.height = 4;
+    image.format = PNG_FORMAT_RGBA;
+    ASSERT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr));
+}
+
+template <typename T> std::vector<T*> ObjectsOf(const World& world, int layer) {
+    std::vector<T*> found;
+    for (GameObject* object : world.GetLayer(layer)) {
+        if (auto* match = dynamic_cast<T*>(object)) {
+            found.push_back(match);
+        }
+    }
+    return found;
+}
+
+class TileLevelTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(moth_test::EnsureEngineWindow());
+        WriteSolidPng(folder.Path() / "Assets" / "o_wall.png", 128, 128, 128);
+        WriteSolidPng(folder.Path() / "Assets" / "rocks.png", 120, 80, 40);
+        WriteSolidPng(folder.Path() / "Assets" / "trapdoorClose.png", 90, 60, 30);
+        moth_test::WriteFile(folder.Path() / "Exported" / "cells.txt", LevelText());
+        assets = new AssetManager((folder.Path() / "Assets").string() + "/");
+        gAssetManager = assets;
+        gWorld = &world;
+        gLevelData = &levelData;
+        gLightManager = &lights;
+        gCollisionManager = &collisions;
+        SetExportedLevelsFolder((folder.Path() / "Exported").string());
+        gCustomLevelName = "cells.txt";
+        gGridWidth = gGridHeight = static_cast<float>(kSide);
+        gDefaultDarkAlpha = 0.5f; // the level start copies it into gDarkAlpha
+        levelData.Reset();
+        levelData.Read("codedCustom");
+    }
+    void TearDown() override {
+        world.Free();
+        world.Unload();
+        gWorld = nullptr;
+        gLevelData = nullptr;
+        gLightManager = nullptr;
+        gCollisionManager = nullptr;
+        gAssetManager = nullptr;
+        delete assets;
+        SetExportedLevelsFolder("Exported");
+        gGameMode = 0;
+        gDefaultDarkAlpha = gDarkAlpha = 0.0f;
+        gGridWidth = gGridHeight = 31.0f;
+    }
+
+    // The placeholder of a cell (layer 0 holds them bottom row first).
+    Tilemap* Cell(int column, int row) {
+        for (Tilemap* tile : ObjectsOf<Tilemap>(world, 0)) {
+            if (tile->cellColumn == column && tile->cellRow == row) {
+                return tile;
+            }
+        }
+        return nullptr;
+    }
+
+    moth_test::TempDir folder;
+    AssetManager* assets = nullptr;
+    World world;
+    LevelData levelData;
+    LightManager lights;
+    CollisionManager collisions;
+};
+
+TEST_F(TileLevelTest, EveryCodeTwoCellGetsOneTrapDoorAlsoAfterARestart) {
+    const std::vector<Tilemap*> placeholders = ObjectsOf<Tilemap>(world, 0);
+    ASSERT_EQ(placeholders.size(), static_cast<size_t>(kSide * kSide));
+    for (int run = 0; run < 3; ++run) {
+        if (run > 0) {
+            world.Free(); // a restart: layers 1 to 4 and the registries go, Init runs again
+        }
+        world.Init();
+        EXPECT_EQ(ObjectsOf<Tilemap>(world, 0), placeholders) << "run " << run;
+        const std::vector<TrapDoor*> doors = ObjectsOf<TrapDoor>(world, 1);
+        ASSERT_EQ(doors.size(), static_cast<size_t>(kTrapDoors)) << "run " << run;
+        for (TrapDoor* door : doors) {
+            EXPECT_EQ(door->GetTexture(), assets->GetTexture("trapdoorClose.png"));
+            EXPECT_FLOAT_EQ(door->GetTransparency(), 0.5f);
+            EXPECT_FLOAT_EQ(door->GetScale().x, gTileSize);
+            EXPECT_NE(collisions.Find(door), nullptr);
+            EXPECT_NE(lights.FindCaster(door), nullptr);
+        }
+        for (int i = 0; i < kTrapDoors; ++i) { // built bottom row first
+            EXPECT_FLOAT_EQ(doors[i]->GetPos().x, CellCentre(kDoorCells[i].first));
+            EXPECT_FLOAT_EQ(doors[i]->GetPos().y, CellCentre(kDoorCells[i].second));
+        }
+
+        const std::vector<AISpawn*> spawns = ObjectsOf<AISpawn>(world, 1);
+        ASSERT_EQ(spawns.size(), 1u);
+        EXPECT_EQ(spawns[0]->GetTexture(), nullptr);
+        EXPECT_EQ(collisions.Find(spawns[0]), nullptr);
+        EXPECT_EQ(lights.FindCaster(spawns[0]), nullptr);
+        EXPECT_FLOAT_EQ(spawns[0]->GetPos().x, CellCentre(15));
+
+        EXPECT_EQ(world.GetLayer(1).size(), static_cast<size_t>(kTrapDoors + 1));
+        EXPECT_EQ(lights.casters.size(), static_cast<size_t>(kWalls + kTrapDoors));
+        EXPECT_EQ(collisions.staticColliders.size(), static_cast<size_t>(kTrapDoors));
+    }
+}
+
+TEST_F(TileLevelTest, WallCellsBecomeDarkShadowCastersAndOtherCellsStayEmpty) {
+    world.Init();
+    Tilemap* wall = Cell(0, 7);
+    ASSERT_NE(wall, nullptr);
+    EXPECT_NE(lights.FindCaster(wall), nullptr);
+    EXPECT_FLOAT_EQ(wall->GetTransparency(), 0.5f);
+    for (Tilemap* other : {Cell(1, 1), Cell(3, 3), Cell(15, 15), Cell(5, 5)}) {
+        ASSERT_NE(other, nullptr);
+        EXPECT_EQ(other->GetTexture(), nullptr);
+        EXPECT_FLOAT_EQ(other->GetTransparency(), 0.0f);
+        EXPECT_EQ(lights.FindCaster(other), nullptr);
+    }
+}
+
+class WallTextureTest : public TileLevelTest,
+                        public testing::WithParamInterface<std::pair<int, const char*>> {};
+
+TEST_P(WallTextureTest, WallsTakeTheirTextureFromTheGameMode) {
+    const auto& [mode, textureName] = GetParam();
+    gGameMode = mode;
+    world.Init();
+    TarnGfxTexture* expected = textureName ? assets->GetTexture(textureName) : nullptr;
+    EXPECT_EQ(textureName != nullptr, expected != nullptr) << "test asset missing";
+    EXPECT_EQ(Cell(0, 0)->GetTexture(), expected);
+    EXPECT_EQ(Cell(12, kSide - 1)->GetTexture(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(GameModes, WallTextureTest,
+                         testing::Values(std::make_pair(0, "o_wall.png"),
+                                         std::make_pair(1, "rocks.png"),
+                                         std::make_pair(2, "o_wall.png"),
+                                         std::make_pair(3, nullptr), std::make_pair(4, nullptr)));
+
+TEST_F(TileLevelTest, PaletteEntriesKeepTheirOwnTexture) {
+    auto* entry = new UITilemap();
+    entry->SetTileTexture(kTileTrapDoor);
+    world.Add(6, entry);
+    world.Init(); // cell (0, 0) of this level is a wall
+    EXPECT_EQ(entry->GetTexture(), assets->GetTexture("trapdoorClose.png"));
+    EXPECT_EQ(lights.FindCaster(entry), nullptr);
+    EXPECT_EQ(ObjectsOf<TrapDoor>(world, 1).size(), static_cast<size_t>(kTrapDoors));
+}
+
+// ---- Drawing ----------------------------------------------------------------------------------
+
+using Pixel = std::array<int, 3>;
+
+Pixel ReadWorldPixel(float x, float y) {
+    unsigned char rgba[4] = {};
+    glFinish();
+    glReadPixels(512 + static_cast<int>(x), 384 + static_cast<int>(y), 1, 1, GL_RGBA,
+                 GL_UNSIGNED_BYTE, rgba);
+    return {rgba[0], rgba[1], rgba[2]};
+}
+
+class TileDrawTest : public TileLevelTest {
+  protected:
+    void SetUp() override {
+        TileLevelTest::SetUp();
+        TarnGfxSetCamPosition(0.0f, 0.0f);
+        TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
+        TarnGfxSetRenderMode(TARN_RENDER_NONE);
+        TarnGfxStart();
+    }
+    // A flat, fully opaque square of one colour.
+    static void Paint(StaticObject& tile, float red, float green, float blue) {
+        tile.SetTexture(nullptr);
+        tile.SetBlendColor(red, blue, green, 1.0f);
+        tile.SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
+    }
+};
+
+TEST_F(TileDrawTest, WallsCoverWhatIsBehindWhilePlainTilesAddToIt) {
+    // Made as the game makes them: the World owns them from here on.
+    auto* floorTile = new Tilemap(1, 0.0f, 0.0f, nullptr, false);
+    Paint(*floorTile, 1.0f, 0.0f, 0.0f);
+    floorTile->Draw();
+    EXPECT_EQ(ReadWorldPixel(0.0f, 0.0f), (Pixel{255, 0, 0}));
+
+    auto* glow = new Tilemap(1, 0.0f, 0.0f, nullptr, false);
+    Paint(*glow, 0.0f, 0.0f, 1.0f);
+    glow->Draw();
+    EXPECT_EQ(ReadWorldPixel(0.0f, 0.0f), (Pixel{255, 0, 255}));
+
+    auto* wall = new Wall(1, 0.0f, 0.0f, nullptr, false);
+    Paint(*wall, 0.0f, 0.0f, 1.0f);
+    wall->Draw();
+    EXPECT_EQ(ReadWorldPixel(0.0f, 0.0f), (Pixel{0, 0, 255}));
+    EXPECT_EQ(ReadWorldPixel(30.0f, 0.0f), (Pixel{0, 0, 0})); // one tile wide
+}
+
+TEST_F(TileDrawTest, AnUnsetTransparencyDrawsNothing) {
+    auto* tile = new Tilemap(1, 0.0f, 0.0f, assets->GetTexture("o_wall.png"), false);
+    tile->Draw();
+    EXPECT_EQ(ReadWorldPixel(0.0f, 0.0f), (Pixel{0, 0, 0}));
+    tile->SetTransparency(1.0f);
+    tile->Draw();
+    EXPECT_EQ(ReadWorldPixel(0.0f, 0.0f), (Pixel{128, 128, 128}));
+}
+
+} // namespace
