@@ -82,10 +82,9 @@ TarnGfxVertexList* UnitQuadMesh() {
 
 // ---- StaticObject -------------------------------------------------------------------
 
-StaticObject::StaticObject() = default;
-
-StaticObject::StaticObject(float x, float y, TarnGfxTexture* texture, float scaleX, float scaleY)
-    : position{x, y}, scale{scaleX, scaleY}, texture(texture) {}
+StaticObject::StaticObject(float x, float y, TarnGfxTexture* quadTexture, float scaleX,
+                           float scaleY)
+    : position{x, y}, scale{scaleX, scaleY}, texture(quadTexture) {}
 
 StaticObject::StaticObject(int layer, float x, float y, TarnGfxTexture* texture, bool collides,
                            bool castsShadow, float scaleX, float scaleY)

@@ -58,7 +58,7 @@ class GameObject {
 class StaticObject : public GameObject {
   public:
     // All fields at their defaults; the creator adds it to a layer itself.
-    StaticObject();
+    StaticObject() = default;
     // Adds the object to a World layer and, on request, to the collision and
     // shadow registries.
     StaticObject(int layer, float x, float y, TarnGfxTexture* texture, bool collides,
@@ -102,7 +102,7 @@ class StaticObject : public GameObject {
 
   protected:
     // Sets the fields without registering anywhere.
-    StaticObject(float x, float y, TarnGfxTexture* texture, float scaleX, float scaleY);
+    StaticObject(float x, float y, TarnGfxTexture* quadTexture, float scaleX, float scaleY);
     // Adds the finished object to the World and the requested registries. Called
     // from the most derived registering constructor, so registries see whether
     // the object moves.

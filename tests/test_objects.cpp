@@ -63,21 +63,6 @@ TEST(ObjectColours, TransparencyIsZeroUntilSetAndSharesTheTintAlpha) {
     EXPECT_FLOAT_EQ(prop.tintColor.g, 0.4f);
 }
 
-TEST(ObjectFields, FreshObjectsStartAtRest) {
-    Mover mover;
-    EXPECT_FLOAT_EQ(mover.velocity.x, 0.0f);
-    EXPECT_FLOAT_EQ(mover.velocity.y, 0.0f);
-    EXPECT_FLOAT_EQ(mover.GetRotation(), 0.0f);
-    EXPECT_EQ(mover.GetTexture(), nullptr);
-    for (const auto& row : mover.transform.m) {
-        for (float element : row) {
-            EXPECT_FLOAT_EQ(element, 0.0f);
-        }
-    }
-    mover.SetDirection(0.0f, -2.0f);
-    EXPECT_FLOAT_EQ(mover.GetRotation(), -1.5707964f);
-}
-
 // ---- Position checks ------------------------------------------------------------------
 
 // The report goes to standard output; death tests watch standard error, so
@@ -258,13 +243,6 @@ class CameraTest : public testing::Test {
     World world;
     Mover* player = nullptr;
 };
-
-TEST_F(CameraTest, StartsWhereTheEngineLooks) {
-    TarnGfxSetCamPosition(70.0f, 80.0f);
-    world.GetCamera()->Init();
-    EXPECT_FLOAT_EQ(world.GetCamera()->GetPos().x, 70.0f);
-    EXPECT_FLOAT_EQ(world.GetCamera()->GetPos().y, 80.0f);
-}
 
 TEST_F(CameraTest, AFollowingCameraCentresTheViewOnThePlayerEveryFrame) {
     world.SetPlayer(player);
