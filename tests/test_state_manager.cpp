@@ -1,0 +1,375 @@
+// The game-state manager: its table of names, level keys and callbacks, what
+// SetState changes, and what every state's load sets up when the World
+// enters it: grid size, game mode, darkness, camera, walls and level file.
+#include "AssetManager.h"
+#include "Camera.h"
+#include "CollisionManager.h"
+#include "GameStateManager.h"
+#include "Globals.h"
+#include "LevelData.h"
+#include "LightManager.h"
+#include "PuzzleManager.h"
+#include "StateCallbacks.h"
+#include "Tilemap.h"
+#include "World.h"
+
+#include "TestEnv.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Row {
+    GameStateId id;
+    const char* name;
+    const char* key;
+    bool hasInit;
+    bool hasUpdate;
+};
+
+// Every state with a name; all of them have a load callback.
+const Row kRows[] = {
+    {GameState::Menu, "Menu", "codedM", true, true},
+    {GameState::Load, "Load", "codedLoad", false, false},
+    {GameState::Level1, "Level1", "coded1", true, true},
+    {GameState::Level2, "Level2", "coded2", true, true},
+    {GameState::Level3, "Level3", "coded3", true, true},
+    {GameState::Level4, "Level4", "coded4", true, true},
+    {GameState::Level5, "Level5", "coded5", true, true},
+    {GameState::LevelEditor, "LevelEditor", "codedL", false, true},
+    {GameState::Puzzle1, "Puzzle1", "codedP1", true, true},
+    {GameState::Puzzle2, "Puzzle2", "codedP2", true, true},
+    {GameState::Puzzle3, "Puzzle3", "codedP3", true, true},
+    {GameState::Puzzle4, "Puzzle4", "codedP4", true, true},
+    {GameState::Puzzle5, "Puzzle5", "codedP5", true, true},
+    {GameState::Custom, "Custom", "codedCustom", false, false},
+    {GameState::Win, "Win", "codedWin", true, true},
+    {GameState::Lose, "Lose", "codedLose", true, true},
+    {GameState::Logo, "Logo", "codedLogo", true, true},
+};
+
+// ---- The table --------------------------------------------------------------------
+
+TEST(GameStateTable, TheManagerStartsInItsFirstStateWithThatStatesCallbacks) {
+    GameStateManager states(GameState::Logo);
+    EXPECT_EQ(states.current, GameState::Logo);
+    EXPECT_EQ(states.previous, GameState::Logo);
+    EXPECT_EQ(states.next, GameState::Logo);
+    EXPECT_EQ(states.retryState, GameState::Level1);
+    EXPECT_EQ(states.stateName, "Logo");
+    EXPECT_EQ(states.loadCallback, &LogoLoad);
+    EXPECT_EQ(states.initCallback, &LogoInit);
+    EXPECT_EQ(states.updateCallback, &LogoUpdate);
+}
+
+TEST(GameStateTable, EveryNamedStateHasItsKeyAndCallbackSlots) {
+    GameStateManager states(GameState::Logo);
+    EXPECT_EQ(states.codedKeys.size(), 17u);
+    for (const Row& row : kRows) {
+        states.SetState(row.id);
+        EXPECT_EQ(states.stateName, row.name);
+        EXPECT_STREQ(GameStateManager::NameOf(row.id), row.name);
+        const std::string* key = states.FindCodedKey(row.name);
+        ASSERT_NE(key, nullptr) << row.name;
+        EXPECT_EQ(*key, row.key);
+        EXPECT_NE(states.loadCallback, nullptr) << row.name;
+        EXPECT_EQ(states.initCallback != nullptr, row.hasInit) << row.name;
+        EXPECT_EQ(states.updateCallback != nullptr, row.hasUpdate) << row.name;
+    }
+    // Shared routines: one load for the story levels, one for four of the puzzles.
+    states.SetState(GameState::Level2);
+    const StateCallback storyLoad = states.loadCallback;
+    states.SetState(GameState::Level5);
+    EXPECT_EQ(states.loadCallback, storyLoad);
+    states.SetState(GameState::Puzzle1);
+    const StateCallback puzzleLoad = states.loadCallback;
+    states.SetState(GameState::Puzzle4);
+    EXPECT_EQ(states.loadCallback, puzzleLoad);
+    states.SetState(GameState::Puzzle2);
+    EXPECT_NE(states.loadCallback, puzzleLoad); // three beam segments instead of two
+}
+
+TEST(GameStateTable, RequestsAndUnknownIdsChangeNothing) {
+    GameStateManager states(GameState::Level3);
+    for (GameStateId id : std::initializer_list<GameStateId>{GameState::Restart, GameState::Quit, GameState::Count, 100, -1}) {
+        states.SetState(id);
+        EXPECT_EQ(states.stateName, "Level3") << id;
+        EXPECT_EQ(states.loadCallback, &StoryLevelLoad) << id;
+        EXPECT_EQ(states.initCallback, &Level3Init) << id;
+        EXPECT_STREQ(GameStateManager::NameOf(id), "") << id;
+    }
+    EXPECT_EQ(states.FindCodedKey("Restart"), nullptr);
+    EXPECT_EQ(states.FindCodedKey(""), nullptr);
+}
+
+// ---- Entering states -----------------------------------------------------------------
+
+void WritePng(const fs::path& path) {
+    const png_uint_32 pixel = 0xFFFFFFFFu;
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = 1;
+    image.height = 1;
+    image.format = PNG_FORMAT_RGBA;
+    ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, &pixel, 0, nullptr), 0);
+}
+
+// A level file of the given size: walls all round, floor inside, the cell
+// codes of `inside` along the second row from the top.
+std::string Level(int columns, int rows, const std::vector<int>& inside = {}) {
+    std::string text;
+    for (int r = rows - 1; r >= 0; --r) {
+        for (int c = 0; c < columns; ++c) {
+            int code = (r == 0 || c == 0 || r == rows - 1 || c == columns - 1) ? 1 : 0;
+            if (r == rows - 2 && c >= 1 && c - 1 < static_cast<int>(inside.size())) {
+                code = inside[c - 1];
+            }
+            text += std::to_string(code) + (r == 0 && c == columns - 1 ? "\n" : ",");
+        }
+        if (r != 0) {
+            text += "\n";
+        }
+    }
+    return text;
+}
+
+// The game's globals on an asset folder of our own, entered state by state
+// the way the main loop does it.
+class StateEntry : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!moth_test::EnsureEngineWindow()) {
+            GTEST_SKIP() << "no display";
+        }
+        const fs::path assets = temp.Path() / "Assets";
+        fs::create_directories(assets);
+        WritePng(assets / "o_wall.png");
+        WritePng(assets / "rocks.png");
+        WritePng(assets / "trapdoorClose.png");
+        moth_test::WriteFile(assets / "menu.text", Level(21, 7, {3, 2}));
+        for (int i = 1; i <= 5; ++i) {
+            const int size = 11 + 4 * i;
+            moth_test::WriteFile(assets / ("levels_edited" + std::to_string(i) + ".text"),
+                                 Level(size, size, {3, 4, 2}));
+        }
+        moth_test::WriteFile(assets / "puzzle_map.text", Level(21, 16));
+        moth_test::WriteFile(assets / "EditorTemplate.text", Level(30, 30, {2}));
+        moth_test::WriteFile(temp.Path() / "Exported" / "Exported_0.txt", Level(30, 30, {3}));
+        SetExportedLevelsFolder((temp.Path() / "Exported").string());
+
+        gAssetManager = new AssetManager(assets.string() + "/");
+        gGameStateManager = &states;
+        gWorld = &world;
+        gLevelData = &level;
+        gCollisionManager = &collisions;
+        gLightManager = &lights;
+        gPuzzleManager = &puzzles;
+    }
+    void TearDown() override {
+        if (gWorld != nullptr) {
+            world.Free();
+            world.Unload();
+        }
+        delete gAssetManager;
+        gAssetManager = nullptr;
+        gGameStateManager = nullptr;
+        gWorld = nullptr;
+        gLevelData = nullptr;
+        gCollisionManager = nullptr;
+        gLightManager = nullptr;
+        gPuzzleManager = nullptr;
+        gCustomLevelName.clear();
+        SetExportedLevelsFolder("Exported");
+        gGridWidth = gGridHeight = 31.0f;
+        gGameMode = 0;
+        gDarkAlpha = gDefaultDarkAlpha = 0.0f;
+        TarnGfxSetCamPosition(0.0f, 0.0f);
+    }
+
+    // Enters the state as the main loop does; returns what was printed.
+    std::string Enter(GameStateId id) {
+        states.current = states.next = id;
+        states.SetState(id);
+        ::testing::internal::CaptureStdout();
+        world.Load(states.stateName);
+        world.Init();
+        return ::testing::internal::GetCapturedStdout();
+    }
+
+    // What the main loop does between the last frame of a state and the next
+    // state's first frame.
+    void Switch() {
+        world.Free();
+        if (states.next != GameState::Restart) {
+            world.Unload();
+        }
+        states.previous = states.current;
+        states.current = states.next;
+        if (states.current == GameState::Restart) {
+            states.current = states.next = states.previous;
+        } else {
+            states.SetState(states.next);
+            world.Load(states.stateName);
+        }
+        world.Init();
+    }
+
+    // The placeholder of cell (0, 0), a wall in every level file here.
+    const Tilemap* CornerTile() const {
+        for (GameObject* object : world.GetLayer(0)) {
+            auto* tile = dynamic_cast<Tilemap*>(object);
+            if (tile != nullptr && tile->cellColumn == 0 && tile->cellRow == 0) {
+                return tile;
+            }
+        }
+        return nullptr;
+    }
+
+    int Count(int layer, bool (*is)(GameObject*)) const {
+        int n = 0;
+        for (GameObject* object : world.GetLayer(layer)) {
+            n += is(object);
+        }
+        return n;
+    }
+
+    moth_test::TempDir temp;
+    GameStateManager states{GameState::Logo};
+    World world;
+    LevelData level;
+    CollisionManager collisions;
+    LightManager lights;
+    PuzzleManager puzzles;
+};
+
+struct Expected {
+    GameStateId id;
+    float columns;
+    float rows;
+    int mode;
+    float dark;
+    bool follow;
+    const char* wall; // texture of the corner cell, a wall in every level file
+};
+
+TEST_F(StateEntry, EachLevelReadsAtItsOwnSizeWithItsOwnWalls) {
+    const Expected table[] = {
+        {GameState::Menu, 21, 7, 2, 0.5f, false, "o_wall.png"},
+        {GameState::Level1, 15, 15, 0, 0.0f, true, "o_wall.png"},
+        {GameState::Level2, 19, 19, 0, 0.0f, true, "o_wall.png"},
+        {GameState::Level3, 23, 23, 0, 0.0f, true, "o_wall.png"},
+        {GameState::Level4, 27, 27, 0, 0.0f, true, "o_wall.png"},
+        {GameState::Level5, 31, 31, 0, 0.0f, true, "o_wall.png"},
+        {GameState::LevelEditor, 30, 30, 2, 0.5f, false, "o_wall.png"},
+        {GameState::Puzzle1, 21, 16, 1, 1.0f, false, "rocks.png"},
+        {GameState::Puzzle2, 21, 16, 1, 1.0f, false, "rocks.png"},
+        {GameState::Puzzle5, 21, 16, 1, 1.0f, false, "rocks.png"},
+    };
+    for (const Expected& row : table) {
+        gGridWidth = gGridHeight = 3; // whatever the state before left
+        EXPECT_EQ(Enter(row.id), "") << row.id;
+        EXPECT_FLOAT_EQ(gGridWidth, row.columns) << row.id;
+        EXPECT_FLOAT_EQ(gGridHeight, row.rows) << row.id;
+        EXPECT_EQ(gGameMode, row.mode) << row.id;
+        EXPECT_FLOAT_EQ(gDarkAlpha, row.dark) << row.id;
+        EXPECT_FLOAT_EQ(gDefaultDarkAlpha, row.dark) << row.id;
+        ASSERT_NE(world.GetCamera(), nullptr);
+        EXPECT_EQ(world.GetCamera()->IsFollowing(), row.follow) << row.id;
+        EXPECT_EQ(level.Columns(), static_cast<int>(row.columns)) << row.id;
+        EXPECT_EQ(level.Rows(), static_cast<int>(row.rows)) << row.id;
+        EXPECT_EQ(world.GetLayer(0).size(), static_cast<size_t>(row.columns * row.rows));
+        const Tilemap* corner = CornerTile();
+        ASSERT_NE(corner, nullptr) << row.id;
+        EXPECT_EQ(corner->GetTexture(), gAssetManager->GetTexture(row.wall)) << row.id;
+        EXPECT_NE(corner->GetTexture(), nullptr) << row.id;
+        EXPECT_FLOAT_EQ(corner->GetTransparency(), row.dark) << row.id;
+        const size_t slots = row.id == GameState::Puzzle2 ? 3 : row.mode == 1 ? 2 : 0;
+        EXPECT_EQ(puzzles.segments.size(), slots) << row.id;
+        states.next = GameState::Menu;
+        world.Free();
+        world.Unload();
+    }
+}
+
+TEST_F(StateEntry, StoryLevelsFindTheirStartAndBuildDoorsAndSpawns) {
+    Enter(GameState::Level3); // 23 x 23: start in cell (1, 21)
+    EXPECT_FLOAT_EQ(gPlayerStartX, (1 - 11.5f + 0.5f) * 50.0f);
+    EXPECT_FLOAT_EQ(gPlayerStartY, (21 - 11.5f + 0.5f) * 50.0f);
+    EXPECT_EQ(Count(1, [](GameObject* o) { return dynamic_cast<TrapDoor*>(o) != nullptr; }), 1);
+    EXPECT_EQ(Count(1, [](GameObject* o) { return dynamic_cast<AISpawn*>(o) != nullptr; }), 1);
+}
+
+TEST_F(StateEntry, ScreensReadNoLevelAndTheLogoDoesNotEvenTry) {
+    EXPECT_EQ(Enter(GameState::Logo), ""); // "codedLogo" names no file, but none is opened
+    EXPECT_EQ(gGameMode, 4);
+    EXPECT_FALSE(world.GetCamera()->IsFollowing());
+    EXPECT_TRUE(world.GetLayer(0).empty());
+    world.Free();
+    world.Unload();
+
+    gPlayerHealth = 20;
+    EXPECT_EQ(Enter(GameState::Win), "Error opening file\n");
+    EXPECT_EQ(gPlayerHealth, 100);
+    EXPECT_EQ(gGameMode, 4);
+    EXPECT_TRUE(world.GetLayer(0).empty());
+    world.Free();
+    world.Unload();
+    EXPECT_EQ(Enter(GameState::Lose), "Error opening file\n");
+}
+
+TEST_F(StateEntry, TheChooserWithoutItsDialogGoesBackToTheMenu) {
+    EXPECT_EQ(Enter(GameState::Load), "Error opening file\n");
+    EXPECT_EQ(states.next, GameState::Menu);
+    Switch();
+    EXPECT_EQ(states.current, GameState::Menu);
+    EXPECT_EQ(states.previous, GameState::Load);
+    EXPECT_EQ(world.GetLayer(0).size(), 21u * 7u);
+}
+
+TEST_F(StateEntry, ACustomLevelIsReadAtTheEditorSize) {
+    Enter(GameState::Menu); // leaves a 21 x 7 grid behind
+    gCustomLevelName = "Exported_0.txt";
+    states.next = GameState::Custom;
+    Switch();
+    EXPECT_FLOAT_EQ(gGridWidth, 30.0f);
+    EXPECT_EQ(world.GetLayer(0).size(), 900u);
+    EXPECT_FLOAT_EQ(gPlayerStartX, (1 - 15 + 0.5f) * 50.0f);
+}
+
+TEST_F(StateEntry, ARestartRunsFreeAndInitButNoUnloadOrLoad) {
+    Enter(GameState::Level1);
+    Camera* camera = world.GetCamera();
+    const std::list<GameObject*> placeholders = world.GetLayer(0);
+    const StateCallback init = states.initCallback;
+    gGridWidth = 99; // a Load would reset it, a restart must not
+    states.next = GameState::Restart;
+    Switch();
+    EXPECT_EQ(states.current, GameState::Level1);
+    EXPECT_EQ(states.next, GameState::Level1);
+    EXPECT_EQ(states.previous, GameState::Level1);
+    EXPECT_EQ(states.stateName, "Level1");
+    EXPECT_EQ(states.initCallback, init);
+    EXPECT_EQ(world.GetCamera(), camera);
+    EXPECT_EQ(world.GetLayer(0), placeholders);
+    EXPECT_FLOAT_EQ(gGridWidth, 99.0f);
+    EXPECT_EQ(level.Columns(), 15);
+    EXPECT_EQ(Count(1, [](GameObject* o) { return dynamic_cast<TrapDoor*>(o) != nullptr; }), 1);
+    EXPECT_EQ(collisions.staticColliders.size(), 1u); // the one rebuilt door
+
+    // Two requests in one frame: the last one is entered, once.
+    states.next = GameState::Level2;
+    states.next = GameState::Puzzle1;
+    Switch();
+    EXPECT_EQ(states.current, GameState::Puzzle1);
+    EXPECT_EQ(states.previous, GameState::Level1);
+    EXPECT_FLOAT_EQ(gGridWidth, 21.0f); // loaded this time
+    EXPECT_EQ(world.GetLayer(5).size(), 1u); // only the new camera
+}
+
+} // namespace
