@@ -231,9 +231,9 @@ def trim_silence(data, threshold=0.0015):
 
 def seam(data):
     """Turns a circular buffer so it starts on its quietest rising zero crossing
-    within the first 100 ms (the end then meets the start smoothly)."""
+    within the first 200 ms (the end then meets the start smoothly)."""
     best, best_i = None, 0
-    for i in range(1, int(0.1 * RATE)):
+    for i in range(1, int(0.2 * RATE)):
         a, b = data[i - 1], data[i]
         if a <= 0.0 < b or (a < 0.0 <= b):
             score = abs(a) + abs(b)
@@ -360,7 +360,7 @@ def music_menu():
     ]
     for b, bt, note, ln in melody:
         t.add(int(b * bar + bt * beat), bell(midi(n(note)), 1.6 + ln * 0.4, decay=0.9), 0.22)
-    air = lowpass(noise(t.n, 5), 400, circular=True)
+    air = lowpass(lowpass(noise(t.n, 5), 400, circular=True), 600, circular=True)
     t.add(0, air, 0.15)
     return finish_loop(t)
 
@@ -388,8 +388,8 @@ def music_levels():
               (4, 1.0, "A5"), (5, 3.5, "G5"), (6, 2.0, "Bb5"), (7, 1.0, "E6"), (7, 3.0, "A5")]
     for b, bt, note in plinks:
         t.add(int(b * bar + bt * beat), bell(midi(n(note)), 2.5, decay=0.7), 0.13)
-    air = lowpass(noise(t.n, 6), 250, circular=True)
-    t.add(0, air, 0.25)
+    air = lowpass(lowpass(noise(t.n, 6), 250, circular=True), 400, circular=True)
+    t.add(0, air, 0.5)
     return finish_loop(t, wet=0.35)
 
 
@@ -436,6 +436,8 @@ def music_win():
 
 def finish_loop(track, wet=0.3):
     out = reverb(track.buf, wet, loop=True)
+    # soften the top end (bells and plucked strings are bright at 22 kHz)
+    out = lowpass(out, 5500, circular=True)
     out = normalise(out, 0.8)
     return seam(out)
 

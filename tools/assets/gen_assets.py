@@ -3,7 +3,7 @@
 
 Usage:
     python3 tools/assets/gen_assets.py [--out DIR] [--contact-sheet PATH.png]
-                                       [--only textures|sounds|levels]
+                                       [--only textures|sounds|levels] [--manifest PATH]
 
 Everything is made from code with fixed seeds: running it twice gives
 byte-identical files. The game never runs this; its output is committed
@@ -155,6 +155,8 @@ def main():
     ap.add_argument("--out", default=os.path.join(HERE, "..", "..", "Assets"))
     ap.add_argument("--contact-sheet", metavar="PATH.png")
     ap.add_argument("--only", choices=("textures", "sounds", "levels"))
+    ap.add_argument("--manifest", default=os.path.join(HERE, "manifest.txt"),
+                    help="where to write the manifest (default tools/assets/manifest.txt)")
     args = ap.parse_args()
     out = os.path.abspath(args.out)
     os.makedirs(out, exist_ok=True)
@@ -172,7 +174,7 @@ def main():
     if args.only in (None, "sounds"):
         for name, samples in audio.build().items():
             audio.write_wav(os.path.join(out, name), samples)
-    write_manifest(os.path.join(HERE, "manifest.txt"))
+    write_manifest(args.manifest)
 
 
 if __name__ == "__main__":
