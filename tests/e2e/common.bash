@@ -3,5 +3,5 @@ set -euo pipefail
 PLAYTEST=$1
 OUT=$(mktemp -d)
 trap 'rm -rf "$OUT"' EXIT
-check() { python3 "$(dirname "${BASH_SOURCE[0]}")/png_check.py" "$@"; }
+check() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/png_check.py" "$@"; }
 play() { timeout 120 "$PLAYTEST" --fixed-step --windowed "$@"; }

@@ -1,11 +1,12 @@
-# A state request through `next` switches from the logo to the first level; a
-# restart keeps the level loaded (same grid, same camera) and re-runs its Init.
+# A state request through `next` switches from the logo to the menu room; a
+# restart keeps the room loaded (same grid, same camera) and re-runs its Init.
 source "$(dirname "$0")/common.bash"
 cat >"$OUT/script.txt" <<'SCRIPT'
-10 state 2      # Logo -> Level1
-70 state 13     # restart Level1
+10 state 0      # Logo -> Menu
+70 state 13     # restart the menu room
 SCRIPT
 play --frames 140 --script "$OUT/script.txt" \
-    --shot 5:"$OUT/logo.png" --shot 69:"$OUT/level.png" --shot 139:"$OUT/restarted.png"
-check lit "$OUT/level.png" 0.05
-check same "$OUT/level.png" "$OUT/restarted.png" 2.0
+    --shot 5:"$OUT/logo.png" --shot 69:"$OUT/menu.png" --shot 139:"$OUT/restarted.png"
+check dark "$OUT/logo.png" 0.01
+check lit "$OUT/menu.png" 0.10
+check same "$OUT/menu.png" "$OUT/restarted.png" 2.0
