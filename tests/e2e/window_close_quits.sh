@@ -1,4 +1,5 @@
-# Closing the window ends the game through the normal Quit path with status 0.
+# The game starts in the logo screen; closing the window ends it through the
+# normal Quit path with status 0.
 source "$(dirname "$0")/common.bash"
 printf '20 window close\n' >"$OUT/close.txt"
-play --state 2 --script "$OUT/close.txt"
+play --script "$OUT/close.txt"
