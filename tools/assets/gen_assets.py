@@ -108,8 +108,23 @@ def build_textures():
     return tex
 
 
+def ingame_colour(name, img):
+    """The colour the game gives a texture that it tints (for the sheet only)."""
+    tint = {"hpbar.png": (255, 0, 0), "dangerblock.png": (255, 0, 0)}.get(name)
+    if name == "batterybar.png":
+        flat = Image.new("RGBA", img.size, (0, 255, 0, 255))
+        flat.putalpha(img.getchannel("A"))
+        return flat
+    if tint:
+        r, g, b, a = img.split()
+        chans = [c.point(lambda v, k=k: v * k // 255) for c, k in zip((r, g, b), tint)]
+        return Image.merge("RGBA", chans + [a])
+    return img
+
+
 def contact_sheet(tex, path):
-    """Every texture at the size the game draws it, on a dark background."""
+    """Every texture at the size the game draws it, on a dark background
+    (tinted textures in the colour the game tints them)."""
     from PIL import ImageDraw
     width = 2200
     pad = 14
@@ -125,7 +140,7 @@ def contact_sheet(tex, path):
             size = DRAWN.get(name, img.size)
         if size != img.size:
             img = img.resize(size, Image.NEAREST)
-        items.append((name, img))
+        items.append((name, ingame_colour(name, img)))
     # shelf packing, largest last so small sprites sit together at the top
     items.sort(key=lambda t: (t[1].size[1] > 200, t[1].size[1] > 90, t[0]))
     x = y = pad
@@ -138,7 +153,7 @@ def contact_sheet(tex, path):
             y += shelf + label_h + pad
             shelf = 0
         places.append((name, img, x, y))
-        x += max(w, 70) + pad
+        x += max(w, 6 * len(name) - 18) + pad
         shelf = max(shelf, h)
     height = y + shelf + label_h + pad
     sheet = Image.new("RGBA", (width, height), (18, 20, 28, 255))
