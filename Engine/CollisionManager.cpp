@@ -50,7 +50,9 @@ bool EraseColliders(std::list<Collider*>& colliders, const GameObject* object,
 
 } // namespace
 
-CollisionManager::~CollisionManager() { Clear(); }
+CollisionManager::~CollisionManager() {
+    Clear();
+}
 
 // ---- Registry ------------------------------------------------------------------
 

@@ -27,11 +27,11 @@ enum : int {
 constexpr int kCellOutside = 99;
 
 struct Collider {
-    TarnVec2 min{0.0f, 0.0f};     // lower-left corner of the bounds
-    TarnVec2 max{0.0f, 0.0f};     // upper-right corner
-    TarnVec2 half{0.0f, 0.0f};    // half of the object's scale
-    TarnVec2 negHalf{0.0f, 0.0f}; // (-half.x, -half.y)
-    TarnVec2 posHalf{0.0f, 0.0f}; // (half.x, half.y)
+    TarnVec2 min{0.0f, 0.0f};             // lower-left corner of the bounds
+    TarnVec2 max{0.0f, 0.0f};             // upper-right corner
+    TarnVec2 half{0.0f, 0.0f};            // half of the object's scale
+    TarnVec2 negHalf{0.0f, 0.0f};         // (-half.x, -half.y)
+    TarnVec2 posHalf{0.0f, 0.0f};         // (half.x, half.y)
     StaticObject* staticObject = nullptr; // set when the object does not move
     ActiveObject* activeObject = nullptr; // set when it does
     int tileFlags = 0;                    // kTile* flags from the last grid test

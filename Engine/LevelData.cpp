@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <limits>
 #include <unistd.h>
 
@@ -53,7 +53,9 @@ int GridCells(float size) {
     return static_cast<int>(std::fmin(size, static_cast<float>(LevelData::kMaxGridCells)));
 }
 
-float CellCentre(int cell, float gridSize) { return (cell - gridSize / 2.0f + 0.5f) * gTileSize; }
+float CellCentre(int cell, float gridSize) {
+    return (cell - gridSize / 2.0f + 0.5f) * gTileSize;
+}
 
 // A file name that stays inside its folder.
 bool IsPlainFileName(const std::string& name) {
@@ -193,9 +195,13 @@ bool LevelGridSize(GameStateId state, float* columns, float* rows) {
     return true;
 }
 
-const std::string& ExportedLevelsFolder() { return FolderSetting(); }
+const std::string& ExportedLevelsFolder() {
+    return FolderSetting();
+}
 
-void SetExportedLevelsFolder(const std::string& folder) { FolderSetting() = folder; }
+void SetExportedLevelsFolder(const std::string& folder) {
+    FolderSetting() = folder;
+}
 
 // ---- LevelData: life cycle ------------------------------------------------------------------
 
@@ -422,7 +428,8 @@ int LevelData::NextPaletteCode(int code) {
     }
 }
 
-// ---- LevelData: export ---------------------------------------------------------------------------
+// ---- LevelData: export
+// ---------------------------------------------------------------------------
 
 bool LevelData::Export() {
     // The level format: rows from the top, "," after every value but the

@@ -12,8 +12,12 @@ namespace {
 constexpr float kEdgeParamMin = -1e-5f;
 constexpr float kEdgeParamMax = 1.00001f;
 
-float Dot(const TarnVec2& a, const TarnVec2& b) { return a.x * b.x + a.y * b.y; }
-float Cross(const TarnVec2& a, const TarnVec2& b) { return a.x * b.y - a.y * b.x; }
+float Dot(const TarnVec2& a, const TarnVec2& b) {
+    return a.x * b.x + a.y * b.y;
+}
+float Cross(const TarnVec2& a, const TarnVec2& b) {
+    return a.x * b.y - a.y * b.x;
+}
 
 // Corners from the lower-left one, counter-clockwise; each edge runs from its
 // corner to the next.
@@ -41,7 +45,9 @@ template <typename T> void RemoveAll(std::list<T*>& list, const GameObject* obje
 
 } // namespace
 
-LightManager::~LightManager() { Clear(); }
+LightManager::~LightManager() {
+    Clear();
+}
 
 // ---- Shadow casters ----------------------------------------------------------------
 
@@ -62,7 +68,9 @@ ShadowCaster* LightManager::AddCaster(StaticObject* object) {
     return caster;
 }
 
-void LightManager::RemoveCaster(const StaticObject* object) { EraseCasters(object); }
+void LightManager::RemoveCaster(const StaticObject* object) {
+    EraseCasters(object);
+}
 
 void LightManager::EraseCasters(const GameObject* object) {
     if (object == nullptr) {

@@ -42,8 +42,8 @@ struct LightPoint {
 };
 
 struct RayHit {
-    float distance = 0.0f;         // maxDistance when nothing was hit
-    TarnVec2 point{0.0f, 0.0f};    // origin + direction x distance
+    float distance = 0.0f;          // maxDistance when nothing was hit
+    TarnVec2 point{0.0f, 0.0f};     // origin + direction x distance
     StaticObject* object = nullptr; // the nearest caster hit, or null
 };
 
@@ -82,11 +82,11 @@ class LightManager {
     // maxDistance.
     RayHit RayCast(const TarnVec2& origin, const TarnVec2& target, float maxDistance) const;
 
-    std::list<ActiveObject*> orbs;             // LightOrbs, the spiders' lures
-    StaticObject* currentLight = nullptr;      // the Light being rebuilt
-    std::list<StaticObject*> lights;           // Lights
-    std::list<ShadowCaster*> movingCasters;    // casters whose object moves
-    std::list<ShadowCaster*> casters;          // every caster
+    std::list<ActiveObject*> orbs;               // LightOrbs, the spiders' lures
+    StaticObject* currentLight = nullptr;        // the Light being rebuilt
+    std::list<StaticObject*> lights;             // Lights
+    std::list<ShadowCaster*> movingCasters;      // casters whose object moves
+    std::list<ShadowCaster*> casters;            // every caster
     std::vector<ShadowCaster*> candidateCasters; // scratch of the light being built
     std::vector<CasterEdge*> candidateEdges;
     std::vector<LightPoint> points;

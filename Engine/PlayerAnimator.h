@@ -21,8 +21,8 @@ class PlayerAnimator {
     void Forget(const GameObject* object);
 
   private:
-    ActiveObject* player = nullptr;     // a Player, owned by the World
-    StaticObject* startSign = nullptr;  // the main menu's StartBtn, owned by the World
+    ActiveObject* player = nullptr;    // a Player, owned by the World
+    StaticObject* startSign = nullptr; // the main menu's StartBtn, owned by the World
 };
 
 extern PlayerAnimator* gPlayerAnimator;

@@ -8,7 +8,9 @@
 PuzzleManager* gPuzzleManager = nullptr;
 TransitionBox* gMemoryTransition = nullptr;
 
-void PuzzleManager::AddSegmentSlot() { segments.emplace_back(); }
+void PuzzleManager::AddSegmentSlot() {
+    segments.emplace_back();
+}
 
 void PuzzleManager::PushBeam(std::size_t segment, ActiveObject* beam) {
     if (segment < segments.size() && beam != nullptr) {

@@ -7,6 +7,7 @@
 // with their own pieces of the game.
 #include "StateCallbacks.h"
 
+#include "AssetManager.h"
 #include "Camera.h"
 #include "GameStateManager.h"
 #include "Globals.h"
@@ -20,7 +21,7 @@ namespace {
 // gGameMode values.
 constexpr int kModeStory = 0;
 constexpr int kModePuzzle = 1;
-constexpr int kModeMenu = 2; // the menu room and the level editor
+constexpr int kModeMenu = 2;   // the menu room and the level editor
 constexpr int kModeScreen = 4; // logo, win and lose
 
 // Darkness of unlit tiles: invisible in story levels, half lit in the menu
@@ -29,7 +30,9 @@ constexpr float kStoryDark = 0.0f;
 constexpr float kMenuDark = 0.5f;
 constexpr float kPuzzleDark = 1.0f;
 
-void SetDarkness(float alpha) { gDarkAlpha = gDefaultDarkAlpha = alpha; }
+void SetDarkness(float alpha) {
+    gDarkAlpha = gDefaultDarkAlpha = alpha;
+}
 
 void SetCameraFollow(bool follow) {
     if (gWorld != nullptr && gWorld->GetCamera() != nullptr) {
@@ -80,6 +83,9 @@ void MenuLoad() {
 }
 
 void LoadStateLoad() {
+    if (gAssetManager != nullptr) {
+        gAssetManager->ScanExportedLevels();
+    }
     // The chooser of exported levels is not there yet: leave as its Cancel does.
     if (gGameStateManager != nullptr) {
         gGameStateManager->next = GameState::Menu;
@@ -98,20 +104,30 @@ void EditorLoad() {
     LevelGridSize(GameState::LevelEditor, &gGridWidth, &gGridHeight);
 }
 
-void PuzzleLoad() { PuzzleLevelLoad(2); }
+void PuzzleLoad() {
+    PuzzleLevelLoad(2);
+}
 
-void Puzzle2Load() { PuzzleLevelLoad(3); }
+void Puzzle2Load() {
+    PuzzleLevelLoad(3);
+}
 
 void CustomLoad() {
     // The level keeps the game mode and darkness of the states before it; the
     // reader sizes the grid for exported levels itself.
 }
 
-void WinLoad() { ScreenLoad(); }
+void WinLoad() {
+    ScreenLoad();
+}
 
-void LoseLoad() { ScreenLoad(); }
+void LoseLoad() {
+    ScreenLoad();
+}
 
-void LogoLoad() { ScreenLoad(); }
+void LogoLoad() {
+    ScreenLoad();
+}
 
 // ---- Init callbacks ---------------------------------------------------------------------
 

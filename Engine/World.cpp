@@ -22,10 +22,14 @@ namespace {
 
 constexpr int kCameraLayer = 5;
 
-bool IsLayer(int layer) { return layer >= 0 && layer < World::kLayerCount; }
+bool IsLayer(int layer) {
+    return layer >= 0 && layer < World::kLayerCount;
+}
 
 // Layers that a restart keeps: the level placeholders, the camera and HUD.
-bool SurvivesFree(int layer) { return layer == 0 || layer == 5 || layer == 6; }
+bool SurvivesFree(int layer) {
+    return layer == 0 || layer == 5 || layer == 6;
+}
 
 // Removes every occurrence of the object; returns how many there were.
 std::size_t RemoveFrom(std::list<GameObject*>& list, const GameObject* object) {

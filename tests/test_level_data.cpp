@@ -134,7 +134,10 @@ TEST(LevelFields, ParseLikeTheLevelFormatSays) {
     EXPECT_EQ(parse("-"), 0);
     EXPECT_EQ(parse("99999999999999999999"), INT_MAX);
     EXPECT_EQ(parse("-99999999999999999999"), INT_MIN);
-    EXPECT_EQ(parse(std::string("4\0" "9", 3)), 4);
+    EXPECT_EQ(parse(std::string("4\0"
+                                "9",
+                                3)),
+              4);
 }
 
 TEST_F(LevelFixture, MissingFilesAndKeysWithoutAFileReportAndMakeNothing) {
@@ -284,8 +287,9 @@ TEST(LevelCodes, GridSizePerState) {
         EXPECT_FLOAT_EQ(rows, row.rows) << row.state;
     }
     float untouched = -1;
-    for (GameStateId state : std::initializer_list<GameStateId>{GameState::Load, GameState::Win, GameState::Logo,
-                              GameState::Restart, GameState::Quit, 19}) {
+    for (GameStateId state :
+         std::initializer_list<GameStateId>{GameState::Load, GameState::Win, GameState::Logo,
+                                            GameState::Restart, GameState::Quit, 19}) {
         EXPECT_FALSE(LevelGridSize(state, &untouched, &untouched)) << state;
     }
     EXPECT_FLOAT_EQ(untouched, -1);

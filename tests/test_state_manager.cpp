@@ -97,7 +97,8 @@ TEST(GameStateTable, EveryNamedStateHasItsKeyAndCallbackSlots) {
 
 TEST(GameStateTable, RequestsAndUnknownIdsChangeNothing) {
     GameStateManager states(GameState::Level3);
-    for (GameStateId id : std::initializer_list<GameStateId>{GameState::Restart, GameState::Quit, GameState::Count, 100, -1}) {
+    for (GameStateId id : std::initializer_list<GameStateId>{GameState::Restart, GameState::Quit,
+                                                             GameState::Count, 100, -1}) {
         states.SetState(id);
         EXPECT_EQ(states.stateName, "Level3") << id;
         EXPECT_EQ(states.loadCallback, &StoryLevelLoad) << id;
@@ -368,7 +369,7 @@ TEST_F(StateEntry, ARestartRunsFreeAndInitButNoUnloadOrLoad) {
     Switch();
     EXPECT_EQ(states.current, GameState::Puzzle1);
     EXPECT_EQ(states.previous, GameState::Level1);
-    EXPECT_FLOAT_EQ(gGridWidth, 21.0f); // loaded this time
+    EXPECT_FLOAT_EQ(gGridWidth, 21.0f);      // loaded this time
     EXPECT_EQ(world.GetLayer(5).size(), 1u); // only the new camera
 }
 

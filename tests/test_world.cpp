@@ -217,7 +217,7 @@ TEST_F(WorldTest, ObjectsAddedDuringTheInitPassGetTheirInit) {
     Probe* placeholder = Add(0, "placeholder");
     Probe* late = Add(2, "late");
     placeholder->onInit = [this](Probe*) {
-        Add(1, "door");     // a later layer
+        Add(1, "door");      // a later layer
         Add(0, "neighbour"); // the same layer, further on
     };
     late->onInit = [this](Probe*) { Add(0, "too-late"); }; // layer 0 has been walked
@@ -421,7 +421,7 @@ TEST_F(WorldTest, ARestartRebuildsTheTilesButKeepsPlaceholdersAndCamera) {
         EXPECT_EQ(doors, 2) << run;
         EXPECT_EQ(spawns, 1) << run;
         EXPECT_EQ(collisions.staticColliders.size(), 2u) << run; // the doors
-        EXPECT_EQ(lights.casters.size(), 7u) << run;           // five walls, two doors
+        EXPECT_EQ(lights.casters.size(), 7u) << run;             // five walls, two doors
         world.Free(); // as before a restart: no Unload, no Load
         EXPECT_EQ(world.GetLayer(0), placeholders);
         EXPECT_EQ(world.GetCamera(), camera);
