@@ -3,8 +3,8 @@
 #pragma once
 
 // ---- Frame and mouse (main loop, UpdateCursor) ------------------------------
-extern float gFrameTime;        // seconds of the last frame
-extern float gMouseX;           // cursor in world units, y up
+extern float gFrameTime; // seconds of the last frame
+extern float gMouseX;    // cursor in world units, y up
 extern float gMouseY;
 extern float gHalfWindowWidth;  // 512 for the 1024 x 768 window
 extern float gHalfWindowHeight; // 384

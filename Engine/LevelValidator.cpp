@@ -31,7 +31,9 @@ std::string CellName(int column, int row) {
 
 constexpr size_t kMaxField = 511; // the reader's line buffer holds 511 characters
 
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsSpace(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 struct Field {
     bool hasNumber = false;
@@ -123,7 +125,7 @@ bool OnBorder(const LevelGrid& grid, int column, int row) {
     return column == 0 || row == 0 || column == grid.width - 1 || row == grid.height - 1;
 }
 
-// The cell whose centre is the world point (x, y), with Part 1.4's centring.
+// The cell whose centre is the world point (x, y), with the grid centred on the origin.
 bool CellAtWorld(const LevelGrid& grid, float x, float y, int* column, int* rowFromTop) {
     float c = x / 50.0f + grid.width / 2.0f - 0.5f;
     float rBottom = y / 50.0f + grid.height / 2.0f - 0.5f;
@@ -373,8 +375,8 @@ std::vector<std::string> ValidateLevelGrid(const LevelGrid& grid, const LevelRul
     std::vector<std::string> problems;
     if (grid.width < 3 || grid.height < 3 ||
         grid.cells.size() != static_cast<size_t>(grid.width) * grid.height) {
-        problems.push_back(Format("a level grid must be at least 3 x 3, got %d x %d", grid.width,
-                                  grid.height));
+        problems.push_back(
+            Format("a level grid must be at least 3 x 3, got %d x %d", grid.width, grid.height));
         return problems;
     }
     if (rules.width > 0 && (grid.width != rules.width || grid.height != rules.height)) {
@@ -440,8 +442,7 @@ bool LevelRulesForFile(const std::string& fileName, LevelRules* rules) {
     return known;
 }
 
-int LevelPathLength(const LevelGrid& grid, int fromColumn, int fromRow, int toColumn,
-                    int toRow) {
+int LevelPathLength(const LevelGrid& grid, int fromColumn, int fromRow, int toColumn, int toRow) {
     if (!grid.Inside(toColumn, toRow)) {
         return -1;
     }

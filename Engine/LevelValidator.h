@@ -1,6 +1,6 @@
 // Moth Lantern: the level validator.
 //
-// Checks a level file (Part 1.4's text format) against the rules the game and
+// Checks a level file (the comma-separated tile-code format) against the rules the game and
 // its scripts rely on: the value count for the state's grid, known tile codes,
 // one player start, a solid border, every walkable cell reachable from the
 // start, a reachable trap door, and the per-file rules (spider spawns in the

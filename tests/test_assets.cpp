@@ -22,7 +22,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path AssetsDir() { return moth_test::SourceDir() / "Assets"; }
+fs::path AssetsDir() {
+    return moth_test::SourceDir() / "Assets";
+}
 
 // The manifest: "[kind]" lines start a group, "#" lines are comments.
 std::map<std::string, std::vector<std::string>> ReadManifest() {
@@ -263,7 +265,7 @@ TEST(Assets, ManifestCoversEveryNameInTheGameCode) {
         for (std::sregex_iterator it(code.begin(), code.end(), literal), end; it != end; ++it) {
             std::string name = fs::path((*it)[1].str()).filename().string();
             EXPECT_TRUE(listed.count(name)) << name << " in " << entry.path().filename()
-                                             << " is not in tools/assets/manifest.txt";
+                                            << " is not in tools/assets/manifest.txt";
         }
     }
 }

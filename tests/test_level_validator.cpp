@@ -1,7 +1,7 @@
 // Level validator: it must catch the faults that break a level (count, starts,
 // border, unreachable cells, the per-file rules) and pass every shipped level.
 // The shipped story levels are also checked for room to place their batteries
-// the way PlaceRandomly does (Part 4.5), so a level start can never stall.
+// the way PlaceRandomly does, so a level start can never stall.
 #include "LevelValidator.h"
 #include "TestEnv.h"
 
@@ -22,7 +22,12 @@ std::string ToText(const std::vector<std::string>& rows) {
     for (size_t r = 0; r < rows.size(); ++r) {
         for (size_t c = 0; c < rows[r].size(); ++c) {
             char ch = rows[r][c];
-            int code = ch == '#' ? 1 : ch == 'S' ? 3 : ch == 'D' ? 2 : ch == 'x' ? 4 : ch == '~' ? 9 : 0;
+            int code = ch == '#'   ? 1
+                       : ch == 'S' ? 3
+                       : ch == 'D' ? 2
+                       : ch == 'x' ? 4
+                       : ch == '~' ? 9
+                                   : 0;
             text += std::to_string(code);
             bool last = r + 1 == rows.size() && c + 1 == rows[r].size();
             if (!last) {
@@ -47,34 +52,21 @@ std::string Join(const std::vector<std::string>& problems) {
     return all;
 }
 
-LevelRules Custom(int w, int h) { return {LevelKind::Custom, 0, w, h}; }
+LevelRules Custom(int w, int h) {
+    return {LevelKind::Custom, 0, w, h};
+}
 
 // A small valid custom level; tests break one thing at a time.
 std::vector<std::string> GoodRoom() {
-    return {"#######",
-            "#S....#",
-            "#.###.#",
-            "#...#D#",
-            "#######"};
+    return {"#######", "#S....#", "#.###.#", "#...#D#", "#######"};
 }
 
 // A 15 x 15 story level that passes every Level1 rule.
 std::vector<std::string> GoodStory() {
-    return {"###############",
-            "#.....#......D#",
-            "#.###.#.#####.#",
-            "#.#...#.....#.#",
-            "#.#.#######.#.#",
-            "#.#.........#.#",
-            "#.#####.#####.#",
-            "#.....#.#.....#",
-            "#####.#.#.#####",
-            "#.....#x#....x#",
-            "#.#####.#####.#",
-            "#.....#.#.....#",
-            "#.###.#.#.###.#",
-            "#S..#.......#.#",
-            "###############"};
+    return {"###############", "#.....#......D#", "#.###.#.#####.#", "#.#...#.....#.#",
+            "#.#.#######.#.#", "#.#.........#.#", "#.#####.#####.#", "#.....#.#.....#",
+            "#####.#.#.#####", "#.....#x#....x#", "#.#####.#####.#", "#.....#.#.....#",
+            "#.###.#.#.###.#", "#S..#.......#.#", "###############"};
 }
 
 // ---- Parsing --------------------------------------------------------------------------
@@ -194,8 +186,8 @@ TEST(LevelRulesStory, Level1NeedsWalkableCellsFourRowsAboveEachSpawn) {
     auto problems = ValidateLevelText(ToText(rows), {LevelKind::Story, 1, 15, 15});
     EXPECT_TRUE(Mentions(problems, "4 rows above the spider spawn at column 7, row 9"))
         << Join(problems);
-    EXPECT_FALSE(Mentions(ValidateLevelText(ToText(rows), {LevelKind::Story, 2, 15, 15}),
-                          "4 rows above"))
+    EXPECT_FALSE(
+        Mentions(ValidateLevelText(ToText(rows), {LevelKind::Story, 2, 15, 15}), "4 rows above"))
         << "only Level1 spawns its first spider above the spawn";
 }
 
@@ -206,8 +198,8 @@ TEST(LevelRulesStory, NeedsSeveralSpawnsAFarDoorAndSpawnsAwayFromTheStart) {
                          "several spider spawns"));
     rows = GoodStory();
     rows[13][2] = 'D';
-    EXPECT_TRUE(Mentions(ValidateLevelText(ToText(rows), {LevelKind::Story, 2, 15, 15}),
-                         "only 1 steps"));
+    EXPECT_TRUE(
+        Mentions(ValidateLevelText(ToText(rows), {LevelKind::Story, 2, 15, 15}), "only 1 steps"));
     rows = GoodStory();
     rows[13][3] = 'x';
     EXPECT_TRUE(Mentions(ValidateLevelText(ToText(rows), {LevelKind::Story, 2, 15, 15}),
@@ -290,8 +282,8 @@ TEST(ShippedLevels, StoryLevelsGrowAndLeaveRoomForTheirBatteries) {
         std::string name = "levels_edited" + std::to_string(level) + ".text";
         LevelRules rules;
         ASSERT_TRUE(LevelRulesForFile(name, &rules));
-        LevelGrid g = ParseLevelText(moth_test::ReadFile(assets / name), rules.width,
-                                     rules.height, nullptr);
+        LevelGrid g =
+            ParseLevelText(moth_test::ReadFile(assets / name), rules.width, rules.height, nullptr);
         // The walk from the start to the trap door gets longer level by level.
         int sc = 0, sr = 0, dc = 0, dr = 0;
         for (int r = 0; r < g.height; ++r) {

@@ -31,7 +31,7 @@ import levels  # noqa: E402
 from common import INK, draw_text, opaque, save_png  # noqa: E402
 
 # ---- Manifest -----------------------------------------------------------------
-# Every texture the game names (design.md section 4 and the spec), plus the
+# Every texture the game names, plus the
 # window icon. Kinds: texture, effect (sound under 3 s), music (loop of at
 # least 20 s), level.
 TEXTURES = (
