@@ -1,0 +1,219 @@
+// The game's spine: start-up globals, the cursor animation, the main loop's
+// state changes, restart and quit, and the per-frame Esc and window checks.
+#include "AssetManager.h"
+#include "Camera.h"
+#include "Game.h"
+#include "GameObject.h"
+#include "Globals.h"
+#include "Tarn.h"
+#include "TestEnv.h"
+#include "UI.h"
+#include "World.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+// A stand-in for the player: an object that moves and does nothing else.
+class TestPlayer : public ActiveObject {
+  public:
+    void Init() override {}
+    void Update() override {}
+};
+
+class GameLoopTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(moth_test::EnsureEngineWindow());
+        GameInit();
+        TarnSysUpdate(); // the window system's own first events (pointer, focus)
+        gPaused = false;
+        gCursorTimer = 0.0f;
+    }
+    void TearDown() override {
+        GameShutdown();
+        TarnFrameRateControllerSetFixedFrameTime(0.0);
+    }
+
+    // Makes the next UpdateCursor see a frame of the given length.
+    static void SetFrameTime(double seconds) {
+        TarnFrameRateControllerSetFixedFrameTime(seconds);
+        TarnFrameRateControllerStart();
+        TarnFrameRateControllerEnd();
+    }
+
+    static void PushKey(SDL_Keycode key, bool down) {
+        SDL_Event event{};
+        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.keysym.sym = key;
+        SDL_PushEvent(&event);
+        TarnSysUpdate();
+    }
+
+    // Runs the real loop from `first` for `frames` frames, calling `step` before
+    // each frame's input snapshot.
+    static int Run(GameStateId first, int frames, std::function<void(int)> step) {
+        GameRunOptions options;
+        options.firstState = first;
+        options.maxFrames = frames;
+        options.fixedStep = true;
+        options.beforeInput = std::move(step);
+        return RunGame(options);
+    }
+};
+
+TEST_F(GameLoopTest, StartUpCreatesTheGlobalsAndAHiddenCursor) {
+    EXPECT_NE(gWorld, nullptr);
+    EXPECT_NE(gAssetManager, nullptr);
+    EXPECT_EQ(gGameStateManager->current, GameState::Logo);
+    EXPECT_EQ(gHalfWindowWidth, 512.0f);
+    EXPECT_EQ(gHalfWindowHeight, 384.0f);
+    ASSERT_NE(gCursor, nullptr);
+    EXPECT_FALSE(gCursor->visible);
+    EXPECT_EQ(gCursor->GetScale().x, 15.0f);
+    EXPECT_EQ(gCursor->GetTransparency(), 1.0f);
+    EXPECT_EQ(gKeyBindings->KeyFor(0), 'W');
+    EXPECT_EQ(gKeyBindings->KeyFor(5), 'F');
+    EXPECT_EQ(gKeyBindings->KeyFor(6), 1);
+    EXPECT_EQ(gKeyBindings->KeyFor(9), 0);
+}
+
+TEST_F(GameLoopTest, CursorAlternatesEveryHalfSecondAndHoldsOnTheReset) {
+    TarnGfxTexture* first = gAssetManager->GetTexture("mouse1.png");
+    TarnGfxTexture* second = gAssetManager->GetTexture("mouse2.png");
+    ASSERT_NE(first, second);
+    const TarnGfxTexture* expected[] = {first, first, second, second, second, first};
+    const float timers[] = {0.2f, 0.4f, 0.6f, 0.8f, 0.0f, 0.2f};
+    SetFrameTime(0.2);
+    for (int step = 0; step < 6; ++step) {
+        UpdateCursor();
+        EXPECT_NEAR(gCursorTimer, timers[step], 1e-5) << step;
+        EXPECT_EQ(gCursor->GetTexture(), expected[step]) << step;
+    }
+    EXPECT_NEAR(gFrameTime, 0.2f, 1e-6);
+}
+
+TEST_F(GameLoopTest, MousePositionIsMeasuredFromTheWindowCentreWithYUp) {
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 612;
+    motion.motion.y = 84;
+    SDL_PushEvent(&motion);
+    TarnSysUpdate();
+    TarnInputUpdate();
+    UpdateCursor();
+    EXPECT_EQ(gMouseX, 100.0f);
+    EXPECT_EQ(gMouseY, 300.0f);
+    EXPECT_EQ(gCursor->offset.x, 100.0f);
+}
+
+TEST_F(GameLoopTest, RestartKeepsTheLoadedStateAndNewStatesLoadAfresh) {
+    Camera* menuCamera = nullptr;
+    std::vector<GameStateId> seen;
+    int status = Run(GameState::Menu, 30, [&](int frame) {
+        GameStateManager& states = *gGameStateManager;
+        seen.push_back(states.current);
+        if (frame == 5) {
+            menuCamera = gWorld->GetCamera();
+            states.next = GameState::Restart;
+        } else if (frame == 10) {
+            EXPECT_EQ(gWorld->GetCamera(), menuCamera); // no Unload, no Load
+            EXPECT_EQ(states.current, GameState::Menu);
+            states.next = GameState::Level1;
+        } else if (frame == 15) {
+            EXPECT_NE(gWorld->GetCamera(), nullptr);
+            EXPECT_EQ(states.previous, GameState::Menu);
+            EXPECT_EQ(gGridWidth, 15.0f);
+        }
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(seen[6], GameState::Menu);
+    EXPECT_EQ(seen[11], GameState::Level1);
+    EXPECT_EQ(gGameStateManager->current, GameState::Quit);
+}
+
+TEST_F(GameLoopTest, TwoRequestsInOneFrameFollowTheLast) {
+    std::vector<GameStateId> seen;
+    Run(GameState::Logo, 6, [&](int frame) {
+        seen.push_back(gGameStateManager->current);
+        if (frame == 1) {
+            gGameStateManager->next = GameState::Level2;
+            gGameStateManager->next = GameState::Menu;
+        }
+    });
+    EXPECT_EQ(seen[1], GameState::Logo);
+    EXPECT_EQ(seen[2], GameState::Menu);
+}
+
+TEST_F(GameLoopTest, EscPausesOnlyAControllablePlayerOutsideLogoAndMenu) {
+    auto pressEsc = [](int frame) {
+        if (frame == 2) {
+            PushKey(SDLK_ESCAPE, true);
+        } else if (frame == 3) {
+            PushKey(SDLK_ESCAPE, false);
+        }
+    };
+    Run(GameState::Logo, 5, pressEsc);
+    EXPECT_FALSE(gPaused);
+    Run(GameState::Level1, 5, pressEsc); // no player in the level
+    EXPECT_FALSE(gPaused);
+    Run(GameState::Menu, 5, [&](int frame) {
+        if (frame == 0) {
+            auto* player = new TestPlayer();
+            gWorld->Add(2, player);
+            gWorld->SetPlayer(player);
+        }
+        pressEsc(frame);
+    });
+    EXPECT_FALSE(gPaused);
+    Run(GameState::Level1, 5, [&](int frame) {
+        if (frame == 0) {
+            auto* player = new TestPlayer();
+            gWorld->Add(2, player);
+            gWorld->SetPlayer(player);
+        }
+        pressEsc(frame);
+    });
+    EXPECT_TRUE(gPaused);
+    gPaused = false;
+}
+
+TEST_F(GameLoopTest, DeletedPlayerCannotPause) {
+    Run(GameState::Level1, 8, [&](int frame) {
+        if (frame == 0) {
+            auto* player = new TestPlayer();
+            gWorld->Add(2, player);
+            gWorld->SetPlayer(player);
+        } else if (frame == 2) {
+            gWorld->Destroy(2, gWorld->GetPlayer());
+        } else if (frame == 4) {
+            EXPECT_EQ(gWorld->GetPlayer(), nullptr);
+            PushKey(SDLK_ESCAPE, true);
+        }
+    });
+    EXPECT_FALSE(gPaused);
+}
+
+TEST_F(GameLoopTest, ClosingTheWindowQuitsThroughTheNormalPath) {
+    int frames = 0;
+    int status = Run(GameState::Menu, -1, [&](int frame) {
+        frames = frame + 1;
+        if (frame == 3) {
+            SDL_Event close{};
+            close.type = SDL_WINDOWEVENT;
+            close.window.event = SDL_WINDOWEVENT_CLOSE;
+            close.window.windowID =
+                SDL_GetWindowID(static_cast<SDL_Window*>(TarnSysGetWindowHandle()));
+            SDL_PushEvent(&close);
+        }
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_LE(frames, 6);
+    EXPECT_EQ(gGameStateManager->current, GameState::Quit);
+    EXPECT_TRUE(gWorld->GetLayer(0).empty()); // Free and Unload ran
+    EXPECT_EQ(gWorld->GetCamera(), nullptr);
+}
+
+} // namespace
