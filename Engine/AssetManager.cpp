@@ -126,8 +126,21 @@ void AssetManager::BuildMeshes() {
 }
 
 void AssetManager::LoadTextures() {
+    std::vector<std::string> names;
+    std::vector<std::string> paths;
     for (const auto& [index, name] : imageFiles) {
-        textures[name] = TarnGfxTextureLoad(GetAssetPath(name).c_str());
+        names.push_back(name);
+        paths.push_back(GetAssetPath(name));
+    }
+    std::vector<const char*> pathPointers;
+    for (const std::string& path : paths) {
+        pathPointers.push_back(path.c_str());
+    }
+    std::vector<TarnGfxTexture*> loaded(names.size(), nullptr);
+    TarnGfxTextureLoadBatch(pathPointers.data(), static_cast<int>(pathPointers.size()),
+                            loaded.data());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        textures[names[i]] = loaded[i];
     }
 }
 

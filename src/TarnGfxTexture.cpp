@@ -4,10 +4,13 @@
 #include "TarnInternal.h"
 
 #include <GL/glew.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <png.h>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -73,20 +76,63 @@ unsigned char* TarnImageLoadPNG(const char* path, int* width, int* height) {
     return pixels;
 }
 
-TarnGfxTexture* TarnGfxTextureLoad(const char* path) {
-    if (!path || std::strlen(path) > kMaxPathLength) {
-        return nullptr;
-    }
+namespace {
+
+struct DecodedImage {
+    unsigned char* pixels = nullptr; // malloc'ed RGBA, null when the file is unusable
     int width = 0;
     int height = 0;
-    unsigned char* pixels = TarnImageLoadPNG(path, &width, &height);
-    if (!pixels) {
-        return nullptr; // missing, empty, truncated or not a PNG
+};
+
+DecodedImage DecodeTextureFile(const char* path) {
+    DecodedImage image;
+    if (path && std::strlen(path) <= kMaxPathLength) {
+        image.pixels = TarnImageLoadPNG(path, &image.width, &image.height);
+    }
+    return image;
+}
+
+// Uploads a decoded image on the GL thread and frees its pixels.
+TarnGfxTexture* UploadDecoded(const char* path, DecodedImage& image) {
+    if (!image.pixels) {
+        return nullptr; // missing, empty, truncated, not a PNG, or a path too long
     }
     TarnGfxTexture* texture = NewTextureRecord(path);
-    UploadPixels(texture, pixels, width, height);
-    std::free(pixels);
+    UploadPixels(texture, image.pixels, image.width, image.height);
+    std::free(image.pixels);
+    image.pixels = nullptr;
     return texture;
+}
+
+} // namespace
+
+TarnGfxTexture* TarnGfxTextureLoad(const char* path) {
+    DecodedImage image = DecodeTextureFile(path);
+    return UploadDecoded(path, image);
+}
+
+void TarnGfxTextureLoadBatch(const char* const* paths, int count, TarnGfxTexture** textures) {
+    if (!paths || !textures || count <= 0) {
+        return;
+    }
+    // Decoding is most of a texture's load time and needs no GL context, so
+    // it runs on every core; GL uploads stay on this thread.
+    std::vector<DecodedImage> images(static_cast<size_t>(count));
+    unsigned int workers = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
+    std::vector<std::thread> threads;
+    for (unsigned int worker = 0; worker < workers; ++worker) {
+        threads.emplace_back([&, worker] {
+            for (int i = static_cast<int>(worker); i < count; i += static_cast<int>(workers)) {
+                images[static_cast<size_t>(i)] = DecodeTextureFile(paths[i]);
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (int i = 0; i < count; ++i) {
+        textures[i] = UploadDecoded(paths[i], images[static_cast<size_t>(i)]);
+    }
 }
 
 TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width, int height) {

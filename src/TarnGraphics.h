@@ -98,6 +98,10 @@ TARN_API void TarnGfxTriListInitialize(TarnGfxVertexList* list);
 // ---- Textures ---------------------------------------------------------------
 // Null for paths over 255 characters and for files that are missing or not PNG.
 TARN_API TarnGfxTexture* TarnGfxTextureLoad(const char* path);
+// Loads many textures at once, as TarnGfxTextureLoad would each (null entries
+// for bad files); the files are decoded on all cores, then uploaded in order.
+TARN_API void TarnGfxTextureLoadBatch(const char* const* paths, int count,
+                                      TarnGfxTexture** textures);
 // RGBA pixels, first row first.
 TARN_API TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width,
                                                       int height);

@@ -268,6 +268,23 @@ TEST_F(GraphicsTest, TexturesLoadFromPngAndBadFilesGiveNull) {
         EXPECT_EQ(TarnGfxTextureLoad((dir.Path() / name).string().c_str()), nullptr) << name;
     }
     EXPECT_EQ(TarnGfxTextureLoad(nullptr), nullptr);
+
+    // A batch gives each file the same result, in order.
+    std::string missing = (dir.Path() / "missing.png").string();
+    std::string tooLong(300, 'x');
+    const char* paths[] = {good.c_str(), missing.c_str(), tooLong.c_str(), nullptr, good.c_str()};
+    TarnGfxTexture* batch[5] = {};
+    TarnGfxTextureLoadBatch(paths, 5, batch);
+    ASSERT_NE(batch[0], nullptr);
+    EXPECT_STREQ(batch[0]->name, good.c_str());
+    EXPECT_EQ(batch[0]->height, 4);
+    EXPECT_EQ(batch[1], nullptr);
+    EXPECT_EQ(batch[2], nullptr);
+    EXPECT_EQ(batch[3], nullptr);
+    ASSERT_NE(batch[4], nullptr);
+    EXPECT_NE(*batch[0]->textureId, *batch[4]->textureId);
+    TarnGfxTextureUnload(batch[0]);
+    TarnGfxTextureUnload(batch[4]);
 }
 
 TEST_F(GraphicsTest, PathsOfMoreThan255CharactersAreRefused) {
