@@ -3,6 +3,7 @@
 #include "AssetManager.h"
 #include "AudioManager.h"
 #include "TestEnv.h"
+#include "WavWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -11,27 +12,13 @@
 #include <cstdint>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
 const char* const kSoundNames[] = {
     "s_battery.wav", "s_lightpuzzle.wav", "s_collide.wav", "s_bell.wav", "s_door.wav",
     "s_throw.wav",   "s_menu.wav",        "s_bgmusic.wav", "s_lose.wav", "s_win.wav"};
-
-// A 48 kHz mono 16-bit PCM file of `frames` quiet frames.
-std::string ToneWav(std::uint32_t frames) {
-    auto le = [](std::uint32_t value, int bytes) {
-        std::string out;
-        for (int i = 0; i < bytes; ++i) {
-            out += static_cast<char>((value >> (8 * i)) & 0xFF);
-        }
-        return out;
-    };
-    const std::uint32_t dataBytes = 2 * frames;
-    return "RIFF" + le(36 + dataBytes, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) +
-           le(48000, 4) + le(96000, 4) + le(2, 2) + le(16, 2) + "data" + le(dataBytes, 4) +
-           std::string(dataBytes, '\x10');
-}
 
 bool Playing(FMOD::Channel* channel) {
     bool playing = false;
@@ -55,7 +42,8 @@ float Volume(FMOD::Channel* channel) {
 // Returns the folder in the form the catalog takes.
 std::string WriteSounds(const std::filesystem::path& folder) {
     for (const char* name : kSoundNames) {
-        moth_test::WriteFile(folder / name, ToneWav(2400));
+        moth_test::WriteFile(folder / name,
+                             moth_test::PcmWav(1, 48000, std::vector<std::int16_t>(2400, 0x1010)));
     }
     moth_test::WriteFile(folder / "s_door.wav", "RIFF....WAVEjunk");
     return folder.string() + "/";
@@ -68,7 +56,7 @@ class AudioManagerTest : public testing::Test {
     AudioManager audio{catalog};
 };
 
-TEST_F(AudioManagerTest, VolumesStartAtHalfAndAreClamped) {
+TEST_F(AudioManagerTest, VolumesStartAtHalfAreClampedAndReachTheChannels) {
     EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.5f);
     EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.5f);
     audio.SetMusicVolume(-0.2f);
@@ -81,9 +69,9 @@ TEST_F(AudioManagerTest, VolumesStartAtHalfAndAreClamped) {
     EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 1.0f);
     audio.SetEffectVolume(NAN);
     EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.0f) << "a slider's NaN must not reach the mixer";
-}
 
-TEST_F(AudioManagerTest, VolumesApplyToNewAndCurrentChannels) {
+    // Volumes apply to new and current channels.
+    audio.SetEffectVolume(0.5f);
     audio.SetMusicVolume(0.3f);
     audio.PlayMusic("s_menu.wav");
     EXPECT_FLOAT_EQ(Volume(audio.GetMusicChannel()), 0.3f);

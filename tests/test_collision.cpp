@@ -35,12 +35,6 @@ const TarnVec2 kOrigin = {0, 0};
 
 // ---- Distances --------------------------------------------------------------
 
-TEST(Distance, PointToCircleIsNegativeInside) {
-    TarnVec2 outside = {3, 4}, inside = {0.5f, 0};
-    EXPECT_FLOAT_EQ(TarnCalcDistPointToCircle(&outside, &kOrigin, 1), 4.0f);
-    EXPECT_FLOAT_EQ(TarnCalcDistPointToCircle(&inside, &kOrigin, 1), -0.5f);
-}
-
 TEST(Distance, PointToRectInsideOnTheBorderAndOutside) {
     TarnVec2 centre = {1, 1};
     TarnVec2 atCentre = centre, border = {6, 1}, nearRight = {5.5f, 1};
@@ -77,8 +71,10 @@ TEST(Distance, PointOnASlantedSegmentIsNeverNegativeOrNaN) {
     }
 }
 
-TEST(Distance, CircleDistancesSubtractTheRadii) {
-    TarnVec2 k0 = {0, 0}, k1 = {3, 4};
+TEST(Distance, CircleDistancesSubtractTheRadiiAndAreNegativeInside) {
+    TarnVec2 k0 = {0, 0}, k1 = {3, 4}, inside = {0.5f, 0};
+    EXPECT_FLOAT_EQ(TarnCalcDistPointToCircle(&k1, &k0, 1), 4.0f);
+    EXPECT_FLOAT_EQ(TarnCalcDistPointToCircle(&inside, &k0, 1), -0.5f);
     EXPECT_FLOAT_EQ(TarnCalcDistCircleToCircle(&k0, 1, &k1, 2), 2.0f);
     EXPECT_FLOAT_EQ(TarnCalcDistCircleToCircle(&k0, 3, &k1, 4), -2.0f);
     TarnVec2 above = {0, 5};
@@ -87,30 +83,25 @@ TEST(Distance, CircleDistancesSubtractTheRadii) {
     EXPECT_EQ(TarnCalcDistPointToConvexPoly(&k0, &k1, 1), -1.0f);
 }
 
-TEST(Distance, RectToRectWithoutOverlapLeavesTheNormalAlone) {
-    TarnVec2 k0 = {0, 0}, apart = {3, 0}, touching = {1, 0.5f}, normal = kUntouched;
-    EXPECT_EQ(TarnCalcDistRectToRect(&k0, 1, 1, &apart, 1, 1, &normal), 0.0f);
-    EXPECT_EQ(TarnCalcDistRectToRect(&k0, 1, 1, &touching, 1, 1, &normal), 0.0f);
-    EXPECT_TRUE(Vec2Near(normal, 42, 42));
-}
-
 TEST(Distance, RectToRectSeparatesAlongTheShallowerAxis) {
-    TarnVec2 k0 = {0, 0}, normal;
-    TarnVec2 right = {0.25f, 0}, left = {-0.25f, 0};
-    EXPECT_FLOAT_EQ(TarnCalcDistRectToRect(&k0, 1, 1, &right, 1, 1, &normal), -0.75f);
-    EXPECT_TRUE(Vec2Near(normal, -1, 0));
-    TarnCalcDistRectToRect(&k0, 1, 1, &left, 1, 1, &normal);
-    EXPECT_TRUE(Vec2Near(normal, 1, 0));
-    TarnVec2 above = {0.1f, 0.8f}, below = {0.1f, -0.8f};
-    EXPECT_FLOAT_EQ(TarnCalcDistRectToRect(&k0, 1, 1, &above, 1, 1, &normal), -0.2f);
-    EXPECT_TRUE(Vec2Near(normal, 0, -1));
-    TarnCalcDistRectToRect(&k0, 1, 1, &below, 1, 1, &normal);
-    EXPECT_TRUE(Vec2Near(normal, 0, 1));
-    // Equal depths keep the x axis; the normal may also be left out.
-    TarnVec2 diagonal = {0.5f, 0.5f};
-    EXPECT_FLOAT_EQ(TarnCalcDistRectToRect(&k0, 1, 1, &diagonal, 1, 1, &normal), -0.5f);
-    EXPECT_TRUE(Vec2Near(normal, -1, 0));
-    EXPECT_FLOAT_EQ(TarnCalcDistRectToRect(&k0, 1, 1, &diagonal, 1, 1, nullptr), -0.5f);
+    // Unit squares: the normal pushes the first away from the second. Equal
+    // depths keep the x axis; without overlap the normal is left alone.
+    const struct {
+        TarnVec2 other;
+        float distance;
+        TarnVec2 normal;
+    } cases[] = {{{0.25f, 0}, -0.75f, {-1, 0}},  {{-0.25f, 0}, -0.75f, {1, 0}},
+                 {{0.1f, 0.8f}, -0.2f, {0, -1}}, {{0.1f, -0.8f}, -0.2f, {0, 1}},
+                 {{0.5f, 0.5f}, -0.5f, {-1, 0}}, {{3, 0}, 0, kUntouched},
+                 {{1, 0.5f}, 0, kUntouched}};
+    for (const auto& c : cases) {
+        TarnVec2 normal = kUntouched;
+        EXPECT_FLOAT_EQ(TarnCalcDistRectToRect(&kOrigin, 1, 1, &c.other, 1, 1, &normal),
+                        c.distance);
+        EXPECT_TRUE(Vec2Near(normal, c.normal.x, c.normal.y)) << c.other.x << ", " << c.other.y;
+    }
+    TarnVec2 diagonal = {0.5f, 0.5f}; // the normal may be left out
+    EXPECT_FLOAT_EQ(TarnCalcDistRectToRect(&kOrigin, 1, 1, &diagonal, 1, 1, nullptr), -0.5f);
 }
 
 // ---- Overlap tests ----------------------------------------------------------
@@ -139,14 +130,12 @@ TEST(Overlap, CircleToRectNeedsADistanceStrictlyBelowTheRadius) {
 
 // ---- Line segments ----------------------------------------------------------
 
-TEST(LineSegment, StaticPointDistanceIsPositiveOnTheNormalsSide) {
+TEST(LineSegment, PointDistanceIsSignedAndACrossingIsFoundAndReflected) {
     TarnLineSegment wall = MakeSegment({0, 2}, {4, 2}, {0, 1});
     TarnVec2 above = {1, 5}, below = {1, 0};
     EXPECT_FLOAT_EQ(TarnStaticPointToStaticLineSegment(&above, &wall), 3.0f);
     EXPECT_FLOAT_EQ(TarnStaticPointToStaticLineSegment(&below, &wall), -2.0f);
-}
 
-TEST(LineSegment, PointCrossingIsFoundAndReflected) {
     TarnLineSegment floor = FloorSegment();
     TarnVec2 ps = {0, -1}, pe = {0, 1}, contact = kUntouched, reflection = kUntouched;
     EXPECT_FLOAT_EQ(TarnAnimatedPointToStaticLineSegment(&ps, &pe, &floor, &contact), 0.5f);
@@ -160,12 +149,9 @@ TEST(LineSegment, PointCrossingIsFoundAndReflected) {
     TarnVec2 from = {-1, -1}, to = {1, 1};
     TarnReflectAnimatedPointOnStaticLineSegment(&from, &to, &floor, &contact, &reflection);
     EXPECT_TRUE(Vec2Near(reflection, 1, -1));
-}
-
-TEST(LineSegment, PointMotionEndingOnTheLineTouchesAtTimeOne) {
-    TarnLineSegment floor = FloorSegment();
-    TarnVec2 ps = {0.5f, -2}, pe = {0.5f, 0}, contact;
-    EXPECT_FLOAT_EQ(TarnAnimatedPointToStaticLineSegment(&ps, &pe, &floor, &contact), 1.0f);
+    // Motion ending on the line touches at time 1.
+    TarnVec2 onLine = {0.5f, 0}, under = {0.5f, -2};
+    EXPECT_FLOAT_EQ(TarnAnimatedPointToStaticLineSegment(&under, &onLine, &floor, &contact), 1.0f);
     EXPECT_TRUE(Vec2Near(contact, 0.5f, 0));
 }
 
@@ -242,6 +228,24 @@ TEST(SweptCircle, PointMeetsTheCircleHeadOnAndBouncesBack) {
     EXPECT_TRUE(Vec2Near(reflection, -2, 0));
 }
 
+TEST(SweptCircle, MovingCircleUsesTheSummedRadius) {
+    TarnVec2 ps = {-5, 0}, pe = {5, 0}, contact, reflection;
+    EXPECT_FLOAT_EQ(TarnAnimatedCircleToStaticCircle(&ps, &pe, 1, &kOrigin, 2, &contact), 0.2f);
+    EXPECT_TRUE(Vec2Near(contact, -3, 0));
+    EXPECT_FLOAT_EQ(
+        TarnReflectAnimatedCircleOnStaticCircle(&ps, &pe, 1, &kOrigin, 2, &contact, &reflection),
+        0.2f);
+    EXPECT_TRUE(Vec2Near(reflection, -2, 0));
+}
+
+TEST(SweptCircle, ZeroRadiusHitSendsThePointBackTheWayItCame) {
+    TarnVec2 ps = {-3, 0}, pe = {3, 0}, contact, reflection;
+    EXPECT_FLOAT_EQ(
+        TarnReflectAnimatedPointOnStaticCircle(&ps, &pe, &kOrigin, 0, &contact, &reflection), 0.5f);
+    EXPECT_TRUE(Vec2Near(contact, 0, 0));
+    EXPECT_TRUE(Vec2Near(reflection, -3, 0));
+}
+
 TEST(SweptCircle, ObliqueHitMirrorsThePathAboutTheNormal) {
     TarnVec2 ps = {-3, 0.8f}, pe = {3, 0.8f}, contact, reflection;
     EXPECT_NEAR(
@@ -278,22 +282,4 @@ TEST(SweptCircle, PointStartingInsideGetsANegativeTimeAndNoReflection) {
         -0.6f);
     EXPECT_TRUE(Vec2Near(contact, -1, 0));
     EXPECT_TRUE(Vec2Near(reflection, 42, 42));
-}
-
-TEST(SweptCircle, MovingCircleUsesTheSummedRadius) {
-    TarnVec2 ps = {-5, 0}, pe = {5, 0}, contact, reflection;
-    EXPECT_FLOAT_EQ(TarnAnimatedCircleToStaticCircle(&ps, &pe, 1, &kOrigin, 2, &contact), 0.2f);
-    EXPECT_TRUE(Vec2Near(contact, -3, 0));
-    EXPECT_FLOAT_EQ(
-        TarnReflectAnimatedCircleOnStaticCircle(&ps, &pe, 1, &kOrigin, 2, &contact, &reflection),
-        0.2f);
-    EXPECT_TRUE(Vec2Near(reflection, -2, 0));
-}
-
-TEST(SweptCircle, ZeroRadiusHitSendsThePointBackTheWayItCame) {
-    TarnVec2 ps = {-3, 0}, pe = {3, 0}, contact, reflection;
-    EXPECT_FLOAT_EQ(
-        TarnReflectAnimatedPointOnStaticCircle(&ps, &pe, &kOrigin, 0, &contact, &reflection), 0.5f);
-    EXPECT_TRUE(Vec2Near(contact, 0, 0));
-    EXPECT_TRUE(Vec2Near(reflection, -3, 0));
 }

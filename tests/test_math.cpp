@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -64,28 +63,18 @@ uint32_t FloatBits(float f) {
 
 // ---- 2D vectors -------------------------------------------------------------
 
-TEST(Vec2, CombiningFunctionsKeepTheirOperandOrder) {
+TEST(Vec2, CombiningFunctionsKeepTheirOperandOrderAndMayWriteAnInput) {
     TarnVec2 a = {1, 2}, b = {10, 20}, out;
-    TarnVec2ScaleAdd(&out, &a, &b, 3.0f);
-    EXPECT_TRUE(Vec2Near(out, 13, 26));
     TarnVec2ScaleSub(&out, &a, &b, 3.0f);
     EXPECT_TRUE(Vec2Near(out, -7, -14));
-    TarnVec2Sub(&out, &a, &b);
-    EXPECT_TRUE(Vec2Near(out, -9, -18));
     // Lerp is not clamped: t = 2 runs past b.
     TarnVec2Lerp(&out, &a, &b, 2.0f);
     EXPECT_TRUE(Vec2Near(out, 19, 38));
-}
-
-TEST(Vec2, ResultMayBeAnInput) {
     TarnVec2 v = {3, 4}, w = {1, 1};
     TarnVec2Normalize(&v, &v);
     EXPECT_TRUE(Vec2Near(v, 0.6f, 0.8f));
     TarnVec2Sub(&w, &v, &w);
     EXPECT_TRUE(Vec2Near(w, -0.4f, -0.2f));
-    TarnVec2 a = {3, 4}, b = {2, 0};
-    TarnVec2Project(&b, &a, &b);
-    EXPECT_TRUE(Vec2Near(b, 3, 0));
 }
 
 TEST(Vec2, NormalizingTheZeroVectorGivesZeroNotNaN) {
@@ -105,15 +94,14 @@ TEST(Vec2, ProjectionsDependOnlyOnTheDirectionOfB) {
     TarnVec2 zero = {0, 0};
     TarnVec2ProjectPerp(&out, &a, &zero);
     EXPECT_TRUE(Vec2Near(out, 3, 4));
+    TarnVec2Project(&longX, &a, &longX); // into its own direction operand
+    EXPECT_TRUE(Vec2Near(longX, 3, 0));
 }
 
-TEST(Vec2, CrossProductSignAndAngles) {
-    TarnVec2 x = {1, 0}, y = {0, 1}, out;
-    // y lies counter-clockwise from x.
+TEST(Vec2, CrossProductIsPositiveCounterClockwise) {
+    TarnVec2 x = {1, 0}, y = {0, 1};
     EXPECT_FLOAT_EQ(TarnVec2CrossProductMag(&x, &y), 1.0f);
     EXPECT_FLOAT_EQ(TarnVec2CrossProductMag(&y, &x), -1.0f);
-    TarnVec2FromAngle(&out, kPi / 2.0f);
-    EXPECT_TRUE(Vec2Near(out, 0, 1));
 }
 
 // ---- 3x3 matrices -----------------------------------------------------------
@@ -124,10 +112,15 @@ TEST(Mtx33, ConcatenatedObjectTransformScalesRotatesThenMoves) {
     TarnMtx33MultVec(&out, &m, &corner);
     // (1, 1) -> scaled (2, 3) -> turned (-3, 2) -> moved (7, 22).
     EXPECT_TRUE(Vec2Near(out, 7, 22));
-    EXPECT_FLOAT_EQ(m.m[0][2], 10.0f);
-    EXPECT_FLOAT_EQ(m.m[1][2], 20.0f);
     TarnMtx33MultVecSR(&out, &m, &corner);
     EXPECT_TRUE(Vec2Near(out, -3, 2));
+    // The array forms, the second in place.
+    TarnVec2 points[2] = {{1, 0}, {0, 1}}, moved[2];
+    TarnMtx33MultVecArray(moved, &m, points, 2);
+    EXPECT_TRUE(Vec2Near(moved[0], 10, 22));
+    EXPECT_TRUE(Vec2Near(moved[1], 7, 20));
+    TarnMtx33MultVecArraySR(points, &m, points, 2);
+    EXPECT_TRUE(Vec2Near(points[1], -3, 0));
 }
 
 TEST(Mtx33, ConcatMayOverwriteEitherInput) {
@@ -155,12 +148,6 @@ TEST(Mtx33, RotDegTakesPiAs3Point1415) {
     EXPECT_GT(std::fabs(r.m[1][0] - exact.m[1][0]), 9e-5f);
     TarnMtx33RotDeg(&r, 90.0f);
     EXPECT_NEAR(r.m[0][0], 0.0000463f, 1e-6f);
-}
-
-TEST(Mtx33, TransposeWorksInPlace) {
-    TarnMtx33 m = Numbered();
-    TarnMtx33Transpose(&m, &m);
-    EXPECT_TRUE(Mtx33Near(m, TarnMtx33{{{1, 4, 7}, {2, 5, 8}, {3, 6, 9}}}));
 }
 
 TEST(Mtx33, DeterminantAndInverse) {
@@ -194,33 +181,26 @@ TEST(Mtx33, InverseOfANearlySingularMatrixLeavesTheResultAlone) {
 }
 
 TEST(Mtx33, InvTransposeIsTheTransposedInverse) {
-    TarnMtx33 m = ObjectTransform(), inverse, expected, out;
-    TarnMtx33Inverse(&inverse, &m);
-    TarnMtx33Transpose(&expected, &inverse);
+    TarnMtx33 m = ObjectTransform(), expected, out;
+    TarnMtx33Inverse(&expected, &m);
+    TarnMtx33Transpose(&expected, &expected); // in place
     EXPECT_FLOAT_EQ(TarnMtx33InvTranspose(&out, &m), 6.0f);
     EXPECT_TRUE(Mtx33Near(out, expected));
+    TarnMtx33 numbered = Numbered();
+    TarnMtx33Transpose(&numbered, &numbered);
+    EXPECT_TRUE(Mtx33Near(numbered, TarnMtx33{{{1, 4, 7}, {2, 5, 8}, {3, 6, 9}}}));
 }
 
-TEST(Mtx33, SetAndGetRowsAndColumns) {
+TEST(Mtx33, SetAndGetRowsAndColumnsIgnoringIndicesOutsideTheMatrix) {
     TarnMtx33 m = Numbered();
     TarnVec2 v = {-1, -2}, out;
     TarnMtx33SetCol(&m, 2, &v);
     TarnMtx33SetRow(&m, 1, &v);
     EXPECT_TRUE(Mtx33Near(m, TarnMtx33{{{1, 2, -1}, {-1, -2, 0}, {7, 8, 1}}}));
     m = Numbered();
-    TarnMtx33SetCol(&m, 0, &v);
-    TarnMtx33SetRow(&m, 2, &v);
-    EXPECT_TRUE(Mtx33Near(m, TarnMtx33{{{-1, 2, 3}, {-2, 5, 6}, {-1, -2, 1}}}));
-    m = Numbered();
     TarnMtx33GetCol(&out, &m, 1);
     EXPECT_TRUE(Vec2Near(out, 2, 5));
-    TarnMtx33GetRow(&out, &m, 2);
-    EXPECT_TRUE(Vec2Near(out, 7, 8));
-}
-
-TEST(Mtx33, RowAndColumnIndicesOutsideTheMatrixAreIgnored) {
-    TarnMtx33 m = Numbered();
-    TarnVec2 v = {-1, -2}, out = {42, 42};
+    out = {42, 42};
     TarnMtx33SetCol(&m, 3, &v);
     TarnMtx33SetRow(&m, -1, &v);
     EXPECT_TRUE(SameBits(m, Numbered()));
@@ -241,47 +221,18 @@ TEST(Mtx33, ApplyVariantsActAfterTheMatrix) {
     EXPECT_TRUE(Mtx33Near(numbered, TarnMtx33{{{2, 4, 6}, {-4, -5, -6}, {7, 8, 9}}}));
 }
 
-TEST(Mtx33, VectorArrays) {
-    TarnMtx33 m = ObjectTransform();
-    TarnVec2 points[3] = {{0, 0}, {1, 0}, {0, 1}}, moved[3];
-    TarnMtx33MultVecArray(moved, &m, points, 3);
-    EXPECT_TRUE(Vec2Near(moved[0], 10, 20));
-    EXPECT_TRUE(Vec2Near(moved[1], 10, 22));
-    EXPECT_TRUE(Vec2Near(moved[2], 7, 20));
-    TarnMtx33MultVecArraySR(points, &m, points, 3);
-    EXPECT_TRUE(Vec2Near(points[0], 0, 0));
-    EXPECT_TRUE(Vec2Near(points[1], 0, 2));
-    EXPECT_TRUE(Vec2Near(points[2], -3, 0));
-}
-
 // ---- Scalar helpers ---------------------------------------------------------
 
 TEST(ScalarMath, NextPowOf2IsStrictlyGreater) {
-    const unsigned int cases[][2] = {{0, 1},
-                                     {1, 2},
-                                     {4, 8},
-                                     {5, 8},
-                                     {8, 16},
-                                     {1023, 1024},
-                                     {0x7FFFFFFF, 0x80000000u},
-                                     {0x80000000u, 0},
-                                     {0xFFFFFFFFu, 0}};
+    const unsigned int cases[][2] = {
+        {0, 1}, {5, 8}, {8, 16}, {0x7FFFFFFF, 0x80000000u}, {0x80000000u, 0}, {0xFFFFFFFFu, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(TarnNextPowOf2(c[0]), c[1]) << "x = " << c[0];
     }
-}
-
-TEST(ScalarMath, PowersOfTwoAndLogarithms) {
     EXPECT_EQ(TarnIsPowOf2(0), 0);
-    EXPECT_EQ(TarnIsPowOf2(1), 1);
-    EXPECT_EQ(TarnIsPowOf2(64), 1);
-    EXPECT_EQ(TarnIsPowOf2(96), 0);
     EXPECT_EQ(TarnIsPowOf2(0x80000000u), 1);
     EXPECT_EQ(TarnLogBase2(0), 0u);
-    EXPECT_EQ(TarnLogBase2(1), 0u);
-    EXPECT_EQ(TarnLogBase2(3), 1u);
     EXPECT_EQ(TarnLogBase2(1023), 9u);
-    EXPECT_EQ(TarnLogBase2(1024), 10u);
     EXPECT_EQ(TarnLogBase2(0xFFFFFFFFu), 31u);
 }
 
@@ -293,26 +244,12 @@ TEST(ScalarMath, WrapMovesOnePeriodOnly) {
     EXPECT_FLOAT_EQ(TarnWrap(-400.0f, 0, 360), -40.0f);
 }
 
-TEST(ScalarMath, ClampMinMaxAndRange) {
-    EXPECT_FLOAT_EQ(TarnClamp(5, 0, 1), 1.0f);
+TEST(ScalarMath, ClampAndInclusiveRangeAndSinglePrecisionAngles) {
     EXPECT_FLOAT_EQ(TarnClamp(-5, 0, 1), 0.0f);
-    EXPECT_FLOAT_EQ(TarnClamp(0.25f, 0, 1), 0.25f);
-    EXPECT_FLOAT_EQ(TarnMin(2, 3), 2.0f);
-    EXPECT_FLOAT_EQ(TarnMin(3, 2), 2.0f);
-    EXPECT_FLOAT_EQ(TarnMax(2, 3), 3.0f);
-    EXPECT_FLOAT_EQ(TarnMax(3, 2), 3.0f);
-    EXPECT_FLOAT_EQ(TarnMax(-7, -7), -7.0f);
-    EXPECT_TRUE(TarnInRange(0, 0, 1));
     EXPECT_TRUE(TarnInRange(1, 0, 1));
     EXPECT_FALSE(TarnInRange(1.0001f, 0, 1));
-}
-
-TEST(ScalarMath, AngleConversionsUseTheSinglePrecisionConstants) {
     EXPECT_EQ(FloatBits(TarnDegToRad(1.0f)), 0x3C8EFA35u);
     EXPECT_EQ(FloatBits(TarnRadToDeg(1.0f)), 0x42652EE2u);
-    EXPECT_NEAR(TarnDegToRad(180.0f), kPi, 1e-6f);
-    EXPECT_NEAR(TarnATan(1.0f), kPi / 4.0f, 1e-6f);
-    EXPECT_NEAR(TarnACos(-1.0f), kPi, 1e-6f);
 }
 
 // ---- Vector4 and Point4 -----------------------------------------------------
@@ -320,26 +257,21 @@ TEST(ScalarMath, AngleConversionsUseTheSinglePrecisionConstants) {
 TEST(Vector4, EqualityAllowsDifferencesBelow1eMinus5) {
     EXPECT_TRUE(Vector4(1, 2, 3, 4) == Vector4(1.000001f, 2, 3, 4));
     EXPECT_FALSE(Vector4(1, 2, 3, 4) == Vector4(1.0001f, 2, 3, 4));
-    EXPECT_TRUE(Vector4(1, 2, 3, 4) != Vector4(1, 2, 3, 4.0001f));
     EXPECT_TRUE(Point4(1, 2, 3, 4) == Point4(1, 2, 3.000001f, 4));
     EXPECT_TRUE(Point4(1, 2, 3, 4) != Point4(1, 2, 3, 4.0001f));
+    Matrix4 a(2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1), b = a;
+    b.m[3][0] += 1e-6f;
+    EXPECT_TRUE(b == a);
+    b.m[3][0] += 1e-4f;
+    EXPECT_TRUE(b != a);
 }
 
-TEST(Vector4, DotSkipsWButLengthIncludesIt) {
+TEST(Vector4, DotAndCrossSkipWButLengthAndNormalizeIncludeIt) {
     Vector4 ones(1, 1, 1, 1);
     EXPECT_FLOAT_EQ(ones.Dot(ones), 3.0f);
-    EXPECT_FLOAT_EQ(ones.Length(), 2.0f);
     EXPECT_FLOAT_EQ(ones.LengthSq(), 4.0f);
-}
-
-TEST(Vector4, CrossIsRightHandedWithZeroW) {
-    Vector4 z = Vector4(1, 0, 0, 7).Cross(Vector4(0, 1, 0, 9));
-    EXPECT_TRUE(z == Vector4(0, 0, 1, 0));
+    EXPECT_TRUE(Vector4(1, 0, 0, 7).Cross(Vector4(0, 1, 0, 9)) == Vector4(0, 0, 1, 0));
     EXPECT_TRUE(Vector4(0, 1, 0, 0).Cross(Vector4(1, 0, 0, 0)) == Vector4(0, 0, -1, 0));
-}
-
-TEST(Vector4, NormalizeSpansFourComponentsAndSkipsTinyVectors) {
-    Vector4 ones(1, 1, 1, 1);
     EXPECT_TRUE(ones.Normalize() == Vector4(0.5f, 0.5f, 0.5f, 0.5f));
     Vector4 tiny(5e-6f, 0, 0, 0);
     tiny.Normalize();
@@ -349,50 +281,15 @@ TEST(Vector4, NormalizeSpansFourComponentsAndSkipsTinyVectors) {
     EXPECT_TRUE(zero == Vector4());
 }
 
-TEST(Vector4, ArithmeticOperators) {
-    Vector4 a(1, 2, 3, 4), b(4, 3, 2, 1);
-    EXPECT_TRUE(-a == Vector4(-1, -2, -3, -4));
-    EXPECT_TRUE(a + b == Vector4(5, 5, 5, 5));
-    EXPECT_TRUE(a - b == Vector4(-3, -1, 1, 3));
-    EXPECT_TRUE(a * 2.0f == Vector4(2, 4, 6, 8));
-    EXPECT_TRUE(a / 4.0f == Vector4(0.25f, 0.5f, 0.75f, 1));
-    Vector4 c = a;
-    c += b;
-    c -= Vector4(1, 1, 1, 1);
-    c *= 3.0f;
-    c /= 2.0f;
-    EXPECT_TRUE(c == Vector4(6, 6, 6, 6));
-    c.Zero();
-    EXPECT_TRUE(c == Vector4(0, 0, 0, 0));
-}
-
-TEST(Point4, DefaultAndZeroAreTheOriginWithWOne) {
-    Point4 p;
-    EXPECT_TRUE(p == Point4(0, 0, 0, 1));
-    p = Point4(5, 6, 7, 8);
+TEST(Point4, IsTheOriginWithWOneAndCombinesWithVectors) {
+    Point4 p(5, 6, 7, 8);
     p.Zero();
     EXPECT_TRUE(p == Point4(0, 0, 0, 1));
-}
-
-TEST(Point4, CombinesWithVectors) {
-    Point4 p(1, 2, 3, 1), q(4, 6, 8, 1);
-    Vector4 offset = q - p;
+    EXPECT_TRUE(Point4() == p);
+    Point4 q(4, 6, 8, 1);
+    Vector4 offset = q - Point4(1, 2, 3, 1);
     EXPECT_TRUE(offset == Vector4(3, 4, 5, 0));
-    EXPECT_TRUE(p + offset == q);
-    EXPECT_TRUE(q - offset == p);
-    p += offset;
-    EXPECT_TRUE(p == q);
-    p -= offset;
-    EXPECT_TRUE(p == Point4(1, 2, 3, 1));
-    EXPECT_TRUE(-p == Point4(-1, -2, -3, -1));
-}
-
-TEST(Vector4, PrintWritesFourComponents) {
-    testing::internal::CaptureStdout();
-    Vector4(1, 2.5f, -3, 4).Print();
-    Point4().Print();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "1.000, 2.500, -3.000, 4.000\n0.000, 0.000, 0.000, 1.000\n");
+    EXPECT_TRUE(Point4(1, 2, 3, 1) + offset == q);
 }
 
 // ---- Matrix4 ----------------------------------------------------------------
@@ -410,8 +307,6 @@ TEST(Matrix4, DefaultIsZeroAndIdentityIsDiagonal) {
     EXPECT_TRUE(m == Matrix4(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
     m.Identity();
     EXPECT_TRUE(m == Scale4(1));
-    m.Zero();
-    EXPECT_TRUE(m == Matrix4());
 }
 
 TEST(Matrix4, ProductsApplyTheRightFactorFirst) {
@@ -422,42 +317,11 @@ TEST(Matrix4, ProductsApplyTheRightFactorFirst) {
     Matrix4 compound = move;
     compound *= grow;
     EXPECT_TRUE(compound == move * grow);
-}
-
-TEST(Matrix4, TranslationMovesPointsButNotVectors) {
-    Matrix4 move = TarnMatrix4Translation(Vector4(1, 2, 3, 99));
-    EXPECT_FLOAT_EQ(move.m[0][3], 1.0f);
+    // Translation ignores the offset's w, moves points but not vectors.
+    move = TarnMatrix4Translation(Vector4(1, 2, 3, 99));
     EXPECT_FLOAT_EQ(move.m[3][3], 1.0f);
     EXPECT_TRUE(move * Point4() == Point4(1, 2, 3, 1));
     EXPECT_TRUE(move * Vector4(1, 0, 0, 0) == Vector4(1, 0, 0, 0));
-}
-
-TEST(Matrix4, ElementWiseAndScalarOperators) {
-    Matrix4 a(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16), identity = Scale4(1);
-    EXPECT_FLOAT_EQ((a + identity).m[2][2], 12.0f);
-    EXPECT_FLOAT_EQ((a - identity).m[3][3], 15.0f);
-    EXPECT_TRUE(a * 2.0f - a == a);
-    EXPECT_TRUE(a / 4.0f * 4.0f == a);
-    Matrix4 b = a;
-    b += a;
-    b -= identity;
-    b *= 0.5f;
-    b /= 2.0f;
-    EXPECT_FLOAT_EQ(b.m[0][0], 0.25f);
-    EXPECT_FLOAT_EQ(b.m[0][1], 1.0f);
-    EXPECT_TRUE(b != a);
-    Matrix4 nearlyA = a;
-    nearlyA.m[3][0] += 1e-6f;
-    EXPECT_TRUE(nearlyA == a);
-}
-
-TEST(Matrix4, PrintWritesRowsBetweenDashes) {
-    testing::internal::CaptureStdout();
-    Scale4(2).Print();
-    const std::string dashes = "--------------------------\n";
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              dashes + "2.000 0.000 0.000 0.000\n0.000 2.000 0.000 0.000\n" +
-                  "0.000 0.000 2.000 0.000\n0.000 0.000 0.000 1.000\n" + dashes);
 }
 
 // ---- View matrix ------------------------------------------------------------
