@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 using moth_test::ReadFile;
 using moth_test::TempDir;
 using moth_test::WriteFile;
+using Grid = std::vector<std::vector<int>>; // [column][row], row 0 at the bottom
 
 // A LevelData with the World and state manager it talks to, on a grid of the
 // given size, with the export folder inside a fresh temp folder.
@@ -78,17 +79,9 @@ class LevelFixture : public ::testing::Test {
 TEST_F(LevelFixture, TwoByTwoLevelFillsBothGridsAndTheStartCell) {
     UseGrid(2, 2);
     EXPECT_EQ(ReadText("1,3,4,9"), "");
-
-    const auto& tiles = level.GetTileGrid();
-    const auto& solid = level.GetCollisionGrid();
-    EXPECT_EQ(tiles[0][1], 1); // top row: wall, start
-    EXPECT_EQ(tiles[1][1], 0); // the start is stored as floor
-    EXPECT_EQ(tiles[0][0], 4); // bottom row: spider spawn, void
-    EXPECT_EQ(tiles[1][0], 9);
-    EXPECT_EQ(solid[0][1], 1);
-    EXPECT_EQ(solid[1][1], 0);
-    EXPECT_EQ(solid[0][0], 0);
-    EXPECT_EQ(solid[1][0], 1);
+    // Top row: wall, start (stored as floor); bottom row: spider spawn, void.
+    EXPECT_EQ(level.GetTileGrid(), (Grid{{4, 1}, {9, 0}}));
+    EXPECT_EQ(level.GetCollisionGrid(), (Grid{{0, 1}, {1, 0}}));
     EXPECT_FLOAT_EQ(gPlayerStartX, 25.0f); // centre of cell (1, 1)
     EXPECT_FLOAT_EQ(gPlayerStartY, 25.0f);
 }
@@ -114,13 +107,9 @@ TEST_F(LevelFixture, PlaceholdersCoverTheGridRowByRowFromTheBottom) {
 
 TEST_F(LevelFixture, FieldsSkipLeadingWhiteSpaceAndIgnoreTrailingText) {
     UseGrid(4, 1);
-    ReadText("\n  7,12abc, -3,x5");
-    const auto& tiles = level.GetTileGrid();
-    EXPECT_EQ(tiles[0][0], 7);
+    ReadText("\n  7,12abc, -3,x5"); // the last has no leading digits
+    EXPECT_EQ(level.GetTileGrid(), (Grid{{7}, {12}, {-3}, {0}}));
     EXPECT_EQ(level.GetCollisionGrid()[0][0], 1);
-    EXPECT_EQ(tiles[1][0], 12);
-    EXPECT_EQ(tiles[2][0], -3);
-    EXPECT_EQ(tiles[3][0], 0); // no leading digits
     EXPECT_EQ(level.GetCollisionGrid()[3][0], 0);
 }
 
@@ -159,35 +148,26 @@ TEST_F(LevelFixture, MissingFilesAndKeysWithoutAFileReportAndMakeNothing) {
 TEST_F(LevelFixture, FewerValuesLeaveZerosAndExtraValuesAreIgnored) {
     UseGrid(3, 2);
     ReadText("9,9");
-    EXPECT_EQ(level.GetTileGrid()[0][1], 9);
-    EXPECT_EQ(level.GetTileGrid()[1][1], 9);
-    EXPECT_EQ(level.GetTileGrid()[2][1], 0);
-    EXPECT_EQ(level.GetTileGrid()[0][0], 0);
+    EXPECT_EQ(level.GetTileGrid(), (Grid{{0, 9}, {0, 9}, {0, 0}}));
     EXPECT_EQ(Placeholders().size(), 6u);
 
     world.Unload();
     UseGrid(2, 1);
     ReadText("1,1,3,3,3,3,3,");
-    EXPECT_EQ(level.GetTileGrid()[0][0], 1);
-    EXPECT_EQ(level.GetTileGrid()[1][0], 1);
+    EXPECT_EQ(level.GetTileGrid(), (Grid{{1}, {1}}));
     EXPECT_FLOAT_EQ(gPlayerStartX, -1.0f); // the extra start cells lie beyond the grid
-    EXPECT_EQ(level.Columns(), 2);
-    EXPECT_EQ(level.Rows(), 1);
 }
 
 TEST_F(LevelFixture, AFieldOverTheBufferEndsTheReadButKeepsWhatCameBefore) {
     UseGrid(3, 1);
     ReadText("1,9," + std::string(512, ' ') + "1,1");
-    EXPECT_EQ(level.GetTileGrid()[0][0], 1);
-    EXPECT_EQ(level.GetTileGrid()[1][0], 9);
-    EXPECT_EQ(level.GetTileGrid()[2][0], 0);
+    EXPECT_EQ(level.GetTileGrid(), (Grid{{1}, {9}, {0}}));
     EXPECT_EQ(Placeholders().size(), 3u); // placeholders as usual
 
     world.Unload();
     UseGrid(2, 1);
     ReadText(std::string(510, ' ') + "4,2"); // 511 characters still fit
-    EXPECT_EQ(level.GetTileGrid()[0][0], 4);
-    EXPECT_EQ(level.GetTileGrid()[1][0], 2);
+    EXPECT_EQ(level.GetTileGrid(), (Grid{{4}, {2}}));
 }
 
 TEST_F(LevelFixture, TheLaterOfTwoStartCellsWins) {
@@ -195,20 +175,13 @@ TEST_F(LevelFixture, TheLaterOfTwoStartCellsWins) {
     ReadText("3,0,\n0,3\n");
     EXPECT_FLOAT_EQ(gPlayerStartX, 25.0f); // cell (1, 0)
     EXPECT_FLOAT_EQ(gPlayerStartY, -25.0f);
-    EXPECT_EQ(level.GetTileGrid()[0][1], 0);
-    EXPECT_EQ(level.GetTileGrid()[1][0], 0);
+    EXPECT_EQ(level.GetTileGrid(), (Grid{{0, 0}, {0, 0}}));
 }
 
 TEST_F(LevelFixture, CrlfFilesReadLikeUnixFiles) {
     UseGrid(3, 2);
     ReadText("1,2,4,\r\n9,3,0\r\n");
-    const auto crlf = level.GetTileGrid();
-    world.Unload();
-    UseGrid(3, 2);
-    ReadText("1,2,4,\n9,3,0\n");
-    EXPECT_EQ(crlf, level.GetTileGrid());
-    EXPECT_EQ(crlf[2][1], 4);
-    EXPECT_EQ(crlf[0][0], 9);
+    EXPECT_EQ(level.GetTileGrid(), (Grid{{9, 1}, {0, 2}, {0, 4}}));
 }
 
 TEST_F(LevelFixture, RandomBytesNeverLeaveTheGrid) {
@@ -240,7 +213,7 @@ TEST_F(LevelFixture, RandomBytesNeverLeaveTheGrid) {
     }
 }
 
-TEST_F(LevelFixture, OddGridSizesAreTruncatedOrEmpty) {
+TEST_F(LevelFixture, OddGridSizesAreTruncatedOrEmptyAndAccessStaysInside) {
     UseGrid(3.9f, 2.2f);
     EXPECT_EQ(level.Columns(), 3);
     EXPECT_EQ(level.Rows(), 2);
@@ -250,6 +223,13 @@ TEST_F(LevelFixture, OddGridSizesAreTruncatedOrEmpty) {
     EXPECT_TRUE(world.GetLayer(0).empty());
     EXPECT_EQ(level.TileAt(0, 0, -7), -7);
     EXPECT_EQ(level.CollisionAt(-1, 0, 99), 99);
+
+    UseGrid(3, 3); // SetTile writes inside the grid only
+    for (auto [column, row] : {std::pair{2, 1}, {3, 1}, {-1, 0}}) {
+        level.SetTile(column, row, 9);
+    }
+    EXPECT_EQ(level.TileAt(2, 1, -1), 9);
+    EXPECT_EQ(level.TileAt(3, 1, -1), -1);
 }
 
 TEST(LevelCodes, CollisionValuesAndPaletteOrder) {
@@ -266,26 +246,12 @@ TEST(LevelCodes, CollisionValuesAndPaletteOrder) {
     EXPECT_EQ(LevelData::NextPaletteCode(4), 4);
 }
 
-TEST(LevelCodes, GridSizePerState) {
-    struct Expected {
-        GameStateId state;
-        float columns;
-        float rows;
-    };
-    const Expected table[] = {
-        {GameState::Menu, 21, 7},         {GameState::Level1, 15, 15},
-        {GameState::Level2, 19, 19},      {GameState::Level3, 23, 23},
-        {GameState::Level4, 27, 27},      {GameState::Level5, 31, 31},
-        {GameState::Puzzle1, 21, 16},     {GameState::Puzzle5, 21, 16},
-        {GameState::LevelEditor, 30, 30}, {GameState::Custom, 30, 30},
-    };
-    for (const Expected& row : table) {
-        float columns = 0;
-        float rows = 0;
-        ASSERT_TRUE(LevelGridSize(row.state, &columns, &rows)) << row.state;
-        EXPECT_FLOAT_EQ(columns, row.columns) << row.state;
-        EXPECT_FLOAT_EQ(rows, row.rows) << row.state;
-    }
+TEST(LevelCodes, OnlyLevelStatesHaveAGridSize) {
+    float columns = 0;
+    float rows = 0;
+    ASSERT_TRUE(LevelGridSize(GameState::Custom, &columns, &rows));
+    EXPECT_FLOAT_EQ(columns, 30);
+    EXPECT_FLOAT_EQ(rows, 30);
     float untouched = -1;
     for (GameStateId state :
          std::initializer_list<GameStateId>{GameState::Load, GameState::Win, GameState::Logo,
@@ -322,15 +288,6 @@ TEST_F(LevelFixture, TheEditorGetsItsPaletteInLayerSix) {
     EXPECT_TRUE(level.editorCells.empty());
     EXPECT_EQ(level.Columns(), 0);
     EXPECT_EQ(world.GetLayer(6).size(), 4u); // the entries belong to the World
-}
-
-TEST_F(LevelFixture, SetTileWritesInsideTheGridOnly) {
-    UseGrid(3, 3);
-    level.SetTile(2, 1, 9);
-    level.SetTile(3, 1, 9);
-    level.SetTile(-1, 0, 9);
-    EXPECT_EQ(level.TileAt(2, 1, -1), 9);
-    EXPECT_EQ(level.TileAt(3, 1, -1), -1);
 }
 
 // ---- Export ----------------------------------------------------------------------------

@@ -17,8 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -109,7 +111,7 @@ class WorldTest : public ::testing::Test {
     LevelData level;
 };
 
-// ---- Order ---------------------------------------------------------------------------
+using Events = std::vector<std::string>;
 
 TEST_F(WorldTest, LayersRunInOrderAndObjectsInInsertionOrder) {
     Add(3, "c");
@@ -122,32 +124,42 @@ TEST_F(WorldTest, LayersRunInOrderAndObjectsInInsertionOrder) {
     world.Add(0, nullptr);
     gEvents.clear();
     Frame();
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"update a", "update b", "update c", "update d",
-                                                 "draw a", "draw b", "draw c", "draw d"}));
+    EXPECT_EQ(gEvents, (Events{"update a", "update b", "update c", "update d", "draw a", "draw b",
+                               "draw c", "draw d"}));
 }
 
 // ---- Deferred removal ----------------------------------------------------------------
 
-TEST_F(WorldTest, AnObjectRemovedInItsOwnUpdateIsGoneBeforeTheDraw) {
-    Probe* leaving = Add(2, "leaving");
-    Add(2, "staying");
-    leaving->onUpdate = [this](Probe* self) { world.Destroy(2, self); };
-    Frame();
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"update leaving", "update staying",
-                                                 "delete leaving", "draw staying"}));
-    EXPECT_EQ(world.GetLayer(2).size(), 1u);
-}
-
-TEST_F(WorldTest, LaterObjectsStillMeetAnObjectMarkedEarlierInTheFrame) {
+// Marked objects, even the one updating or marked under a wrong layer, are
+// deleted after the whole update pass and before the draw; objects the World
+// does not hold are never deleted.
+TEST_F(WorldTest, RemovalsWaitForTheEndOfTheUpdatePass) {
     Probe* first = Add(1, "first");
     Probe* second = Add(1, "second");
-    first->onUpdate = [this, second](Probe*) { world.Destroy(1, second); };
+    Probe* leaving = Add(2, "leaving");
+    Probe* staying = Add(2, "staying");
+    Probe outsider("outsider");
+    first->onUpdate = [this, second](Probe*) { world.Destroy(3, second); };
+    leaving->onUpdate = [this](Probe* self) { world.Destroy(2, self); };
+    world.Destroy(2, &outsider);
+    Frame();
+    ASSERT_EQ(gEvents.size(), 8u);
+    std::sort(gEvents.begin() + 4, gEvents.begin() + 6); // the deletions in any order
+    EXPECT_EQ(gEvents, (Events{"update first", "update second", "update leaving", "update staying",
+                               "delete leaving", "delete second", "draw first", "draw staying"}));
+    EXPECT_EQ(world.GetLayer(1).size(), 1u);
+    EXPECT_EQ(world.GetLayer(2).size(), 1u);
+
+    // Marked during the draw: deleted at the end of the next update.
+    staying->onDraw = [this](Probe* self) { world.Destroy(2, self); };
+    Frame();
+    EXPECT_EQ(Count("delete staying"), 0);
+    gEvents.clear();
     world.Update();
-    EXPECT_EQ(gEvents,
-              (std::vector<std::string>{"update first", "update second", "delete second"}));
+    EXPECT_EQ(gEvents, (Events{"update first", "update staying", "delete staying"}));
 }
 
-TEST_F(WorldTest, MarkingTwiceDeletesOnce) {
+TEST_F(WorldTest, MarkingTwiceOrFreeingAMarkedObjectDeletesOnce) {
     Probe* probe = Add(4, "twice");
     world.Destroy(4, probe);
     world.Destroy(4, probe);
@@ -157,38 +169,11 @@ TEST_F(WorldTest, MarkingTwiceDeletesOnce) {
     world.Update();
     EXPECT_EQ(Count("delete twice"), 1);
     EXPECT_TRUE(world.GetLayer(4).empty());
-}
 
-TEST_F(WorldTest, MarkedDuringDrawIsDeletedAtTheEndOfTheNextUpdate) {
-    Probe* probe = Add(5, "drawn");
-    probe->onDraw = [this](Probe* self) { world.Destroy(5, self); };
-    Frame();
-    EXPECT_EQ(Count("delete drawn"), 0);
-    gEvents.clear();
-    world.Update();
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"update drawn", "delete drawn"}));
-}
-
-TEST_F(WorldTest, AWrongLayerStillRemovesTheObjectWhereverItIs) {
-    Probe* probe = Add(3, "misfiled");
-    world.Destroy(1, probe);
-    world.Update();
-    EXPECT_EQ(Count("delete misfiled"), 1);
-    EXPECT_TRUE(world.GetLayer(3).empty());
-}
-
-TEST_F(WorldTest, ObjectsTheWorldDoesNotHoldAreNotDeleted) {
-    Probe outsider("outsider");
-    world.Destroy(2, &outsider);
-    world.Update();
-    EXPECT_EQ(Count("delete outsider"), 0);
-}
-
-TEST_F(WorldTest, AnObjectFreedWhileMarkedIsNotDeletedAgain) {
-    Probe* probe = Add(2, "freed");
-    world.Destroy(2, probe);
+    Probe* freed = Add(2, "freed");
+    world.Destroy(2, freed);
     world.Free();
-    EXPECT_FALSE(world.IsMarkedForRemoval(probe));
+    EXPECT_FALSE(world.IsMarkedForRemoval(freed));
     world.Update();
     EXPECT_EQ(Count("delete freed"), 1);
 }
@@ -205,7 +190,7 @@ TEST_F(WorldTest, RemovalsStillRunWhilePaused) {
     gPaused = true;
     Frame();
     EXPECT_EQ(callbackRuns, 0);
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"delete paused", "draw kept"}));
+    EXPECT_EQ(gEvents, (Events{"delete paused", "draw kept"}));
     gPaused = false;
     world.Update();
     EXPECT_EQ(callbackRuns, 1);
@@ -226,13 +211,10 @@ TEST_F(WorldTest, ObjectsAddedDuringTheInitPassGetTheirInit) {
     EXPECT_EQ(Count("init neighbour"), 1);
     EXPECT_EQ(Count("init too-late"), 0);
 
-    // Objects made after the Init pass never get Init.
-    // An object added to a later layer during the update pass is updated in
-    // that same frame.
+    // Added to a later layer in the update pass: updated that same frame, never Init.
     bool spawned = false;
     late->onUpdate = [this, &spawned](Probe*) {
-        if (!spawned) {
-            spawned = true;
+        if (!std::exchange(spawned, true)) {
             Add(3, "spawned");
         }
     };
@@ -252,11 +234,10 @@ TEST_F(WorldTest, InitRunsTheStateScriptFirstAndResetsTheDarkness) {
     gDefaultDarkAlpha = 0.5f;
     gMemoryTransition = reinterpret_cast<TransitionBox*>(&states);
     world.Init();
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"script", "init tile"}));
+    EXPECT_EQ(gEvents, (Events{"script", "init tile"}));
     EXPECT_FLOAT_EQ(gDarkAlpha, 0.5f);
     EXPECT_EQ(gMemoryTransition, nullptr);
-    gDefaultDarkAlpha = 0.0f;
-    gDarkAlpha = 0.0f;
+    gDefaultDarkAlpha = gDarkAlpha = 0.0f;
 }
 
 // ---- Free and Unload -------------------------------------------------------------------
@@ -265,6 +246,7 @@ TEST_F(WorldTest, FreeKeepsLayersZeroFiveAndSixAndUnloadTakesThem) {
     for (int layer = 0; layer < World::kLayerCount; ++layer) {
         Add(layer, "l" + std::to_string(layer));
     }
+    world.Add(2, world.GetLayer(2).front()); // added twice, still deleted once
     world.Free();
     for (int layer = 0; layer < World::kLayerCount; ++layer) {
         const bool kept = layer == 0 || layer == 5 || layer == 6;
@@ -282,16 +264,9 @@ TEST_F(WorldTest, FreeKeepsLayersZeroFiveAndSixAndUnloadTakesThem) {
     gGridWidth = gGridHeight = 31;
 }
 
-TEST_F(WorldTest, AnObjectAddedTwiceIsDeletedOnce) {
-    Probe* probe = Add(2, "doubled");
-    world.Add(2, probe);
-    world.Free();
-    EXPECT_EQ(Count("delete doubled"), 1);
-}
-
 // ---- Player and camera -----------------------------------------------------------------
 
-TEST_F(WorldTest, LoadMakesTheCameraAndSetPlayerPutsItOnThePlayer) {
+TEST_F(WorldTest, TheCameraFollowsThePlayerUntilItIsDeleted) {
     world.Load("NoSuchState");
     Camera* camera = world.GetCamera();
     ASSERT_NE(camera, nullptr);
@@ -301,52 +276,47 @@ TEST_F(WorldTest, LoadMakesTheCameraAndSetPlayerPutsItOnThePlayer) {
     player->SetPos(120.0f, -40.0f);
     world.Add(2, player);
     world.SetPlayer(player);
+    animator.SetPlayer(player);
     EXPECT_EQ(world.GetPlayer(), player);
     EXPECT_FLOAT_EQ(camera->GetPos().x, 120.0f);
     EXPECT_FLOAT_EQ(camera->GetPos().y, -40.0f);
-}
 
-TEST_F(WorldTest, ADeletedPlayerIsNoLongerHandedOut) {
-    world.Load("NoSuchState");
-    auto* player = new Probe("player");
-    player->SetPos(10.0f, 10.0f);
-    world.Add(2, player);
-    world.SetPlayer(player);
-    animator.SetPlayer(player);
     world.Destroy(2, player);
     world.Update(); // the camera still finds it during this update
     EXPECT_EQ(world.GetPlayer(), nullptr);
     EXPECT_EQ(animator.GetPlayer(), nullptr);
     world.Update(); // and finds none afterwards
-    EXPECT_FLOAT_EQ(world.GetCamera()->GetPos().x, 10.0f);
+    EXPECT_FLOAT_EQ(camera->GetPos().x, 120.0f);
 
     auto* next = new Probe("next");
     world.Add(2, next);
     world.SetPlayer(next);
     world.Free();
     EXPECT_EQ(world.GetPlayer(), nullptr);
-    EXPECT_NE(world.GetCamera(), nullptr); // a restart keeps the camera
+    EXPECT_EQ(world.GetCamera(), camera); // a restart keeps the camera
     world.Unload();
     EXPECT_EQ(world.GetCamera(), nullptr);
 }
 
 // ---- Managers --------------------------------------------------------------------------
 
-TEST_F(WorldTest, DeletedObjectsLeaveEveryRegistry) {
+TEST_F(WorldTest, DeletedObjectsLeaveEveryRegistryAndUnregisteringFlushesInTheUpdate) {
     auto* mover = new Probe("mover", 2, true, true);
     auto* block = new Block();
     spiders.AddSpider(mover);
     lights.AddOrb(mover);
     puzzles.AddSegmentSlot();
     puzzles.PushBeam(0, mover);
-    ASSERT_EQ(collisions.activeColliders.size(), 1u);
-    ASSERT_EQ(collisions.staticColliders.size(), 1u);
     ASSERT_EQ(lights.casters.size(), 2u);
-    ASSERT_EQ(lights.movingCasters.size(), 1u);
+    // Unregisters itself while updating: its collider goes in the same update.
+    auto* stayer = new Probe("stayer", 2, true, false);
+    stayer->onUpdate = [this](Probe* self) { collisions.Unregister(self); };
 
     collisions.Unregister(mover); // pending, then deleted before the flush
     world.Destroy(2, mover);
     world.Update();
+    EXPECT_EQ(collisions.Find(stayer), nullptr);
+    EXPECT_EQ(world.GetLayer(2).size(), 1u); // the object itself stays
     EXPECT_TRUE(collisions.activeColliders.empty());
     EXPECT_TRUE(collisions.pendingRemovals.empty());
     EXPECT_EQ(collisions.staticColliders.size(), 1u);
@@ -356,15 +326,6 @@ TEST_F(WorldTest, DeletedObjectsLeaveEveryRegistry) {
     EXPECT_TRUE(spiders.spiders.empty());
     EXPECT_TRUE(puzzles.segments[0].beams.empty());
     EXPECT_EQ(lights.FindCaster(block), lights.casters.front());
-}
-
-TEST_F(WorldTest, ColliderRemovalsAreFlushedWithinTheSameUpdate) {
-    auto* mover = new Probe("mover", 2, true, false);
-    mover->onUpdate = [this](Probe* self) { collisions.Unregister(self); };
-    ASSERT_NE(collisions.Find(mover), nullptr);
-    world.Update();
-    EXPECT_EQ(collisions.Find(mover), nullptr);
-    EXPECT_EQ(world.GetLayer(2).size(), 1u); // the object itself stays
 }
 
 TEST_F(WorldTest, FreeClearsTheRecordsAndKeepsPuzzleSlotsOnlyForARestart) {
@@ -393,63 +354,22 @@ TEST_F(WorldTest, FreeClearsTheRecordsAndKeepsPuzzleSlotsOnlyForARestart) {
     EXPECT_TRUE(puzzles.segments.empty());
 }
 
-// ---- A restart ---------------------------------------------------------------------------
-
-TEST_F(WorldTest, ARestartRebuildsTheTilesButKeepsPlaceholdersAndCamera) {
-    moth_test::TempDir temp;
-    moth_test::WriteFile(temp.Path() / "level.text", "1,2,1,\n2,0,4,\n1,1,1\n");
-    gGridWidth = gGridHeight = 3;
-    gGameMode = 0;
-    world.Load("NoSuchState");
-    Camera* camera = world.GetCamera();
-    level.Reset();
-    level.ReadFile((temp.Path() / "level.text").string());
-    const std::list<GameObject*> placeholders = world.GetLayer(0);
-
-    auto countLayerOne = [this](int* doors, int* spawns) {
-        *doors = *spawns = 0;
-        for (GameObject* object : world.GetLayer(1)) {
-            *doors += dynamic_cast<TrapDoor*>(object) != nullptr;
-            *spawns += dynamic_cast<AISpawn*>(object) != nullptr;
-        }
-    };
-    int doors = 0;
-    int spawns = 0;
-    for (int run = 0; run < 3; ++run) {
-        world.Init();
-        countLayerOne(&doors, &spawns);
-        EXPECT_EQ(doors, 2) << run;
-        EXPECT_EQ(spawns, 1) << run;
-        EXPECT_EQ(collisions.staticColliders.size(), 2u) << run; // the doors
-        EXPECT_EQ(lights.casters.size(), 7u) << run;             // five walls, two doors
-        world.Free(); // as before a restart: no Unload, no Load
-        EXPECT_EQ(world.GetLayer(0), placeholders);
-        EXPECT_EQ(world.GetCamera(), camera);
-        EXPECT_TRUE(world.GetLayer(1).empty());
-    }
-    gGridWidth = gGridHeight = 31;
-}
-
 // ---- Manager records -----------------------------------------------------------------------
 
-TEST(CollisionRegistry, CollidersCarryTheBoundsAndGoToTheirList) {
+TEST(CollisionRegistry, CollidersCarryTheBoundsAndFollowTheirObject) {
     CollisionManager collisions;
     Probe mover("mover");
     mover.SetPos(100.0f, 50.0f);
     mover.SetScale(30.0f, 20.0f);
     Collider* moving = collisions.Register(&mover);
     ASSERT_NE(moving, nullptr);
-    EXPECT_TRUE(moving->isActive);
-    EXPECT_EQ(moving->activeObject, &mover);
-    EXPECT_EQ(moving->staticObject, nullptr);
     EXPECT_FLOAT_EQ(moving->half.x, 15.0f);
-    EXPECT_FLOAT_EQ(moving->negHalf.y, -10.0f);
     EXPECT_FLOAT_EQ(moving->min.x, 85.0f);
     EXPECT_FLOAT_EQ(moving->max.y, 60.0f);
     EXPECT_EQ(collisions.Register(&mover), moving); // once per object
 
     mover.SetPos(0.0f, 0.0f);
-    collisions.Update(); // moving bounds follow their object
+    collisions.Update();
     EXPECT_FLOAT_EQ(moving->min.x, -15.0f);
 
     collisions.Unregister(&mover);
@@ -465,8 +385,7 @@ TEST(CollisionRegistry, CellsOutsideTheGridAreSolid) {
     LevelData level;
     EXPECT_EQ(collisions.CellAt(0, 0), kCellOutside); // no level data at all
     gLevelData = &level;
-    gGridWidth = 2;
-    gGridHeight = 2;
+    gGridWidth = gGridHeight = 2;
     level.Reset();
     EXPECT_EQ(collisions.CellAt(0, 0), 0);
     EXPECT_EQ(collisions.CellAt(1, 1), 0);
@@ -487,12 +406,13 @@ TEST(LightRegistry, CasterEdgesRingTheRectangleCounterClockwise) {
     const TarnVec2 starts[4] = {{8, 17}, {12, 17}, {12, 23}, {8, 23}};
     const TarnVec2 vectors[4] = {{4, 0}, {0, 6}, {-4, 0}, {0, -6}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(caster->edges[i].start.x, starts[i].x) << i;
-        EXPECT_FLOAT_EQ(caster->edges[i].start.y, starts[i].y) << i;
-        EXPECT_FLOAT_EQ(caster->edges[i].vector.x, vectors[i].x) << i;
-        EXPECT_FLOAT_EQ(caster->edges[i].vector.y, vectors[i].y) << i;
-        EXPECT_EQ(caster->edges[i].owner, caster);
-        EXPECT_EQ(caster->edges[i].next, &caster->edges[(i + 1) % 4]);
+        const auto& edge = caster->edges[i];
+        EXPECT_FLOAT_EQ(edge.start.x, starts[i].x) << i;
+        EXPECT_FLOAT_EQ(edge.start.y, starts[i].y) << i;
+        EXPECT_FLOAT_EQ(edge.vector.x, vectors[i].x) << i;
+        EXPECT_FLOAT_EQ(edge.vector.y, vectors[i].y) << i;
+        EXPECT_EQ(edge.owner, caster);
+        EXPECT_EQ(edge.next, &caster->edges[(i + 1) % 4]);
     }
     ASSERT_EQ(lights.movingCasters.size(), 1u);
 
@@ -510,25 +430,22 @@ TEST(LightRegistry, RayCastFindsTheNearestCasterOrReportsTheFullDistance) {
     LightManager lights;
     Probe nearWall("near");
     Probe farWall("far");
-    nearWall.SetScale(50.0f, 50.0f);
-    farWall.SetScale(50.0f, 50.0f);
-    nearWall.SetPos(100.0f, 0.0f);
-    farWall.SetPos(200.0f, 0.0f);
-    lights.AddCaster(&farWall);
-    lights.AddCaster(&nearWall);
-
+    for (auto [wall, x] : {std::pair{&farWall, 200.0f}, {&nearWall, 100.0f}}) {
+        wall->SetScale(50.0f, 50.0f);
+        wall->SetPos(x, 0.0f);
+        lights.AddCaster(wall);
+    }
     RayHit hit = lights.RayCast({0.0f, 0.0f}, {300.0f, 0.0f}, 300.0f);
     EXPECT_FLOAT_EQ(hit.distance, 75.0f);
     EXPECT_EQ(hit.object, &nearWall);
     EXPECT_FLOAT_EQ(hit.point.x, 75.0f);
 
-    hit = lights.RayCast({0.0f, 100.0f}, {300.0f, 100.0f}, 123.0f); // above both
-    EXPECT_EQ(hit.distance, 123.0f);
-    EXPECT_EQ(hit.object, nullptr);
-
-    hit = lights.RayCast({0.0f, 0.0f}, {300.0f, 0.0f}, 60.0f); // stops short
-    EXPECT_EQ(hit.distance, 60.0f);
-    EXPECT_EQ(hit.object, nullptr);
+    // Above both walls, and stopping short of the near one.
+    for (auto [y, range] : {std::pair{100.0f, 123.0f}, {0.0f, 60.0f}}) {
+        hit = lights.RayCast({0.0f, y}, {300.0f, y}, range);
+        EXPECT_EQ(hit.distance, range) << y;
+        EXPECT_EQ(hit.object, nullptr) << y;
+    }
 }
 
 } // namespace
