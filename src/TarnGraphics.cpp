@@ -212,7 +212,16 @@ int TarnGfxInit(int width, int height) {
         return 0;
     }
     glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
+    GLenum glew = glewInit();
+    if (glew != GLEW_OK) {
+        // Seen once on a busy X server: the context was not yet current for
+        // GLEW's probe. Binding it again and retrying costs nothing.
+        tarn::PlatformMakeContextCurrent();
+        glew = glewInit();
+    }
+    if (glew != GLEW_OK) {
+        std::fprintf(stderr, "Tarn Engine: GLEW: %s\n",
+                     reinterpret_cast<const char*>(glewGetErrorString(glew)));
         tarn::Halt(__LINE__, "TarnGfxInit", kSourcePath, "Mesg: fail to initialize GLEW!!");
     }
     glGetError(); // GLEW's probing may leave a harmless error behind

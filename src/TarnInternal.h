@@ -38,6 +38,8 @@ bool PlatformInit();
 bool PlatformCreateWindow(const char* title, int width, int height);
 // Creates and binds the GL 2.0 compatibility context; false when none can be had.
 bool PlatformCreateGLContext();
+// Binds the context to the window again.
+void PlatformMakeContextCurrent();
 void PlatformDestroyGLContext();
 void PlatformSwapBuffers();
 void PlatformScreenSize(int* width, int* height);

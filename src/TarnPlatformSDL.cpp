@@ -52,6 +52,12 @@ bool PlatformCreateGLContext() {
     return true;
 }
 
+void PlatformMakeContextCurrent() {
+    if (gContext) {
+        SDL_GL_MakeCurrent(gSystem.window, gContext);
+    }
+}
+
 void PlatformDestroyGLContext() {
     if (gContext) {
         SDL_GL_DeleteContext(gContext);
@@ -174,7 +180,9 @@ void PlatformShutdown() {
         SDL_DestroyWindow(gSystem.window);
         gSystem.window = nullptr;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    // SDL's video subsystem stays up until the process ends: shutting it down
+    // unloads the X11 and GL libraries it opened, and the process is about to
+    // exit anyway.
 }
 
 } // namespace tarn
