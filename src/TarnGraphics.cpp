@@ -214,8 +214,8 @@ int TarnGfxInit(int width, int height) {
     glewExperimental = GL_TRUE;
     GLenum glew = glewInit();
     if (glew != GLEW_OK) {
-        // Seen once on a busy X server: the context was not yet current for
-        // GLEW's probe. Binding it again and retrying costs nothing.
+        // GLEW's probe has failed once on a busy X server; binding the context
+        // again and retrying costs nothing.
         tarn::PlatformMakeContextCurrent();
         glew = glewInit();
     }
