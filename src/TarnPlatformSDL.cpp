@@ -87,9 +87,20 @@ void PlatformSetFullScreen(bool on, int width, int height) {
         return;
     }
     if (on) {
+        // A borderless top-most window covering the screen works with or
+        // without a window manager; the full-screen request then lets a window
+        // manager hide its panels as well.
+        int screenWidth = 0;
+        int screenHeight = 0;
+        PlatformScreenSize(&screenWidth, &screenHeight);
+        SDL_SetWindowBordered(gSystem.window, SDL_FALSE);
+        SDL_SetWindowAlwaysOnTop(gSystem.window, SDL_TRUE);
+        SDL_SetWindowPosition(gSystem.window, 0, 0);
+        SDL_SetWindowSize(gSystem.window, screenWidth, screenHeight);
         SDL_SetWindowFullscreen(gSystem.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
         SDL_SetWindowFullscreen(gSystem.window, 0);
+        SDL_SetWindowBordered(gSystem.window, SDL_TRUE);
         SDL_SetWindowSize(gSystem.window, width, height);
         SDL_SetWindowPosition(gSystem.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         SDL_ShowWindow(gSystem.window);

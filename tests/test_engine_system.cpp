@@ -1,8 +1,10 @@
 // Engine system layer: frame pacing, clock, random numbers, window life cycle.
+#include "TarnGraphics.h"
 #include "TarnInternal.h"
 #include "TarnSystem.h"
 #include "TestEnv.h"
 
+#include <GL/glew.h>
 #include <SDL.h>
 #include <chrono>
 #include <cstdlib>
@@ -131,6 +133,21 @@ TEST(Window, FullScreenScalesByTheDesktopAndBack) {
     TarnToogleFullScreen(true);
     EXPECT_FLOAT_EQ(TarnSysGetHorizontalScale(), desktop.w / 1024.0f);
     EXPECT_FLOAT_EQ(TarnSysGetVerticalScale(), desktop.h / 768.0f);
+    // The window really covers the desktop, even without a window manager: a
+    // cleared picture reaches the far corner of the screen.
+    TarnFrameRateControllerInit(0);
+    TarnGfxSetBackgroundColor(1.0f, 1.0f, 1.0f);
+    for (int frame = 0; frame < 3; ++frame) { // the buffers follow the window at a swap
+        SDL_Delay(30);
+        TarnSysFrameStart();
+        TarnSysFrameEnd();
+    }
+    TarnGfxStart();
+    unsigned char corner[4] = {};
+    glFinish();
+    glReadPixels(desktop.w - 2, desktop.h - 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, corner);
+    EXPECT_EQ(corner[0], 255);
+    EXPECT_EQ(corner[1], 255);
     TarnToogleFullScreen(false);
     EXPECT_EQ(TarnSysGetHorizontalScale(), 1.0f);
     EXPECT_EQ(TarnSysGetVerticalScale(), 1.0f);
