@@ -6,6 +6,7 @@
 #include "Tilemap.h"
 #include "World.h"
 
+#include "GameGlobals.h"
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -28,18 +29,10 @@ using Grid = std::vector<std::vector<int>>; // [column][row], row 0 at the botto
 class LevelFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        gWorld = &world;
-        gGameStateManager = &states;
-        gLevelData = &level;
         SetExportedLevelsFolder((temp.Path() / "Exported").string());
         gPlayerStartX = gPlayerStartY = -1.0f;
     }
     void TearDown() override {
-        world.Free();
-        world.Unload();
-        gWorld = nullptr;
-        gGameStateManager = nullptr;
-        gLevelData = nullptr;
         gCustomLevelName.clear();
         gGridWidth = gGridHeight = 31.0f;
         SetExportedLevelsFolder("Exported");
@@ -69,9 +62,11 @@ class LevelFixture : public ::testing::Test {
     }
 
     TempDir temp;
-    World world;
-    GameStateManager states{GameState::Level1};
-    LevelData level;
+    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kStates | moth_test::kLevel,
+                                   GameState::Level1};
+    World& world = globals.Get<World>();
+    GameStateManager& states = globals.Get<GameStateManager>();
+    LevelData& level = globals.Get<LevelData>();
 };
 
 // ---- Reading ----------------------------------------------------------------------

@@ -6,6 +6,8 @@
 #include "LightManager.h"
 #include "World.h"
 
+#include "GameGlobals.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -152,21 +154,10 @@ TEST(BuildTransform, TheBaseDrawIgnoresRotation) {
 
 class ObjectRegistryTest : public testing::Test {
   protected:
-    void SetUp() override {
-        gWorld = &world;
-        gCollisionManager = &collisions;
-        gLightManager = &lights;
-    }
-    void TearDown() override {
-        world.Free(); // deletes layers 1 to 4 and clears both registries
-        gWorld = nullptr;
-        gCollisionManager = nullptr;
-        gLightManager = nullptr;
-    }
-
-    World world;
-    CollisionManager collisions;
-    LightManager lights;
+    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kCollisions | moth_test::kLights};
+    World& world = globals.Get<World>();
+    CollisionManager& collisions = globals.Get<CollisionManager>();
+    LightManager& lights = globals.Get<LightManager>();
 };
 
 TEST_F(ObjectRegistryTest, RegisteringConstructorJoinsTheLayerAndTheRequestedRegistries) {
@@ -209,24 +200,19 @@ TEST_F(ObjectRegistryTest, ParameterlessObjectsRegisterNowhere) {
 class CameraTest : public testing::Test {
   protected:
     void SetUp() override {
-        gWorld = &world;
         TarnGfxSetCamPosition(0.0f, 0.0f);
         world.Load("NoSuchState"); // only makes the camera
         player = new Mover(2, 40.0f, -30.0f, nullptr, false, false, 32.0f, 32.0f);
     }
-    void TearDown() override {
-        world.Free();
-        world.Unload();
-        gWorld = nullptr;
-        TarnGfxSetCamPosition(0.0f, 0.0f);
-    }
+    void TearDown() override { TarnGfxSetCamPosition(0.0f, 0.0f); }
     static TarnVec2 EngineCamera() {
         TarnVec2 at;
         TarnGfxGetCamPosition(&at.x, &at.y);
         return at;
     }
 
-    World world;
+    moth_test::GameGlobals globals{moth_test::kWorld};
+    World& world = globals.Get<World>();
     Mover* player = nullptr;
 };
 

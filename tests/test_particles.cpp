@@ -4,6 +4,8 @@
 #include "Particle.h"
 #include "World.h"
 
+#include "GameGlobals.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,18 +17,15 @@ constexpr float kFrame = 1.0f / 60.0f;
 
 class ParticleTest : public testing::Test {
   protected:
-    void SetUp() override {
-        gWorld = &world;
-        gFrameTime = kFrame;
-    }
-    void TearDown() override { gWorld = nullptr; }
+    void SetUp() override { gFrameTime = kFrame; }
 
     static Particle* SpawnWhite(float lifetime, int layer = 4) {
         return SpawnParticle(TarnVec2{10.0f, -20.0f}, 10.0f, 3.0f, nullptr, 1.0f, 1.0f, 1.0f, 1.0f,
                              layer, lifetime);
     }
 
-    World world;
+    moth_test::GameGlobals globals{moth_test::kWorld};
+    World& world = globals.Get<World>();
 };
 
 TEST_F(ParticleTest, SpawnJoinsItsLayerAndFliesAlongItsRotation) {

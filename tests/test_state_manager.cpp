@@ -7,12 +7,12 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
-#include "LightManager.h"
 #include "PuzzleManager.h"
 #include "StateCallbacks.h"
 #include "Tilemap.h"
 #include "World.h"
 
+#include "GameGlobals.h"
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -138,27 +138,9 @@ class StateEntry : public ::testing::Test {
         moth_test::WriteFile(temp.Path() / "Exported" / "Exported_0.txt", Level(30, 30, {3}));
         SetExportedLevelsFolder((temp.Path() / "Exported").string());
 
-        gAssetManager = new AssetManager(assets.string() + "/");
-        gGameStateManager = &states;
-        gWorld = &world;
-        gLevelData = &level;
-        gCollisionManager = &collisions;
-        gLightManager = &lights;
-        gPuzzleManager = &puzzles;
+        globals.LoadAssets(assets.string() + "/");
     }
     void TearDown() override {
-        if (gWorld != nullptr) {
-            world.Free();
-            world.Unload();
-        }
-        delete gAssetManager;
-        gAssetManager = nullptr;
-        gGameStateManager = nullptr;
-        gWorld = nullptr;
-        gLevelData = nullptr;
-        gCollisionManager = nullptr;
-        gLightManager = nullptr;
-        gPuzzleManager = nullptr;
         gCustomLevelName.clear();
         SetExportedLevelsFolder("Exported");
         gGridWidth = gGridHeight = 31.0f;
@@ -215,12 +197,15 @@ class StateEntry : public ::testing::Test {
     }
 
     moth_test::TempDir temp;
-    GameStateManager states{GameState::Logo};
-    World world;
-    LevelData level;
-    CollisionManager collisions;
-    LightManager lights;
-    PuzzleManager puzzles;
+    moth_test::GameGlobals globals{moth_test::kStates | moth_test::kWorld | moth_test::kLevel |
+                                       moth_test::kCollisions | moth_test::kLights |
+                                       moth_test::kPuzzles,
+                                   GameState::Logo};
+    GameStateManager& states = globals.Get<GameStateManager>();
+    World& world = globals.Get<World>();
+    LevelData& level = globals.Get<LevelData>();
+    CollisionManager& collisions = globals.Get<CollisionManager>();
+    PuzzleManager& puzzles = globals.Get<PuzzleManager>();
 };
 
 struct Expected {

@@ -2,6 +2,7 @@
 // restart), wall textures by game mode, and how walls and tiles blend.
 #include "AssetManager.h"
 #include "CollisionManager.h"
+#include "GameGlobals.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
@@ -157,12 +158,7 @@ class TileLevelTest : public testing::Test {
         WriteSolidPng(folder.Path() / "Assets" / "rocks.png", 120, 80, 40);
         WriteSolidPng(folder.Path() / "Assets" / "trapdoorClose.png", 90, 60, 30);
         moth_test::WriteFile(folder.Path() / "Exported" / "cells.txt", LevelText());
-        assets = new AssetManager((folder.Path() / "Assets").string() + "/");
-        gAssetManager = assets;
-        gWorld = &world;
-        gLevelData = &levelData;
-        gLightManager = &lights;
-        gCollisionManager = &collisions;
+        assets = &globals.LoadAssets((folder.Path() / "Assets").string() + "/");
         SetExportedLevelsFolder((folder.Path() / "Exported").string());
         gCustomLevelName = "cells.txt";
         gGridWidth = gGridHeight = static_cast<float>(kSide);
@@ -171,14 +167,6 @@ class TileLevelTest : public testing::Test {
         levelData.Read("codedCustom");
     }
     void TearDown() override {
-        world.Free();
-        world.Unload();
-        gWorld = nullptr;
-        gLevelData = nullptr;
-        gLightManager = nullptr;
-        gCollisionManager = nullptr;
-        gAssetManager = nullptr;
-        delete assets;
         SetExportedLevelsFolder("Exported");
         gGameMode = 0;
         gDefaultDarkAlpha = gDarkAlpha = 0.0f;
@@ -196,11 +184,13 @@ class TileLevelTest : public testing::Test {
     }
 
     moth_test::TempDir folder;
+    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kLevel | moth_test::kLights |
+                                   moth_test::kCollisions};
     AssetManager* assets = nullptr;
-    World world;
-    LevelData levelData;
-    LightManager lights;
-    CollisionManager collisions;
+    World& world = globals.Get<World>();
+    LevelData& levelData = globals.Get<LevelData>();
+    LightManager& lights = globals.Get<LightManager>();
+    CollisionManager& collisions = globals.Get<CollisionManager>();
 };
 
 TEST_F(TileLevelTest, EveryCodeTwoCellGetsOneTrapDoorAlsoAfterARestart) {

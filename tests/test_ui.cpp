@@ -1,7 +1,7 @@
 // Widgets: screen placement from the camera, button hover with strict edges,
 // one-frame clicks through the real input pump, and hidden boxes.
-#include "AssetManager.h"
 #include "Camera.h"
+#include "GameGlobals.h"
 #include "Globals.h"
 #include "TarnInput.h"
 #include "TarnSystem.h"
@@ -36,20 +36,14 @@ void ExpectTint(const Color& actual, const Color& expected) {
 
 class UITest : public testing::Test {
   protected:
-    void SetUp() override {
-        gWorld = &world;
-        world.Load("NoSuchState"); // only makes the camera
-    }
-    void TearDown() override {
-        world.Unload();
-        gWorld = nullptr;
-    }
+    void SetUp() override { world.Load("NoSuchState"); } // only makes the camera
     static void MouseAt(float x, float y) {
         gMouseX = x;
         gMouseY = y;
     }
 
-    World world;
+    moth_test::GameGlobals globals{moth_test::kWorld};
+    World& world = globals.Get<World>();
 };
 
 TEST_F(UITest, WidgetsKeepTheirScreenPlaceWhenTheCameraMoves) {
@@ -117,7 +111,6 @@ class ButtonClickTest : public UITest {
     void TearDown() override {
         SetButton(false);
         NextFrame();
-        UITest::TearDown();
     }
     static void SetButton(bool down) {
         SDL_Event event{};
@@ -170,17 +163,11 @@ class UIDrawTest : public UITest {
     void SetUp() override {
         ASSERT_TRUE(moth_test::EnsureEngineWindow());
         UITest::SetUp();
-        assets = new AssetManager(emptyFolder.Path().string() + "/"); // the shared quad only
-        gAssetManager = assets;
+        globals.LoadAssets(emptyFolder.Path().string() + "/"); // the shared quad only
         TarnGfxSetCamPosition(0.0f, 0.0f);
         TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
         TarnGfxSetRenderMode(TARN_RENDER_NONE);
         TarnGfxStart();
-    }
-    void TearDown() override {
-        gAssetManager = nullptr;
-        delete assets;
-        UITest::TearDown();
     }
     static int GreenAt(float x, float y) {
         unsigned char rgba[4] = {};
@@ -191,7 +178,6 @@ class UIDrawTest : public UITest {
     }
 
     moth_test::TempDir emptyFolder;
-    AssetManager* assets = nullptr;
 };
 
 TEST_F(UIDrawTest, BoxesDrawOpaqueAndOnlyWhileVisible) {

@@ -13,6 +13,7 @@
 #include "Tilemap.h"
 #include "World.h"
 
+#include "GameGlobals.h"
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -65,30 +66,7 @@ int Count(const std::string& event) {
 
 class WorldTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        gEvents.clear();
-        gWorld = &world;
-        gCollisionManager = &collisions;
-        gLightManager = &lights;
-        gPuzzleManager = &puzzles;
-        gAIManager = &spiders;
-        gPlayerAnimator = &animator;
-        gLevelData = &level;
-        gPaused = false;
-    }
-    void TearDown() override {
-        world.Free();
-        world.Unload();
-        gWorld = nullptr;
-        gCollisionManager = nullptr;
-        gLightManager = nullptr;
-        gPuzzleManager = nullptr;
-        gAIManager = nullptr;
-        gPlayerAnimator = nullptr;
-        gLevelData = nullptr;
-        gGameStateManager = nullptr;
-        gPaused = false;
-    }
+    void SetUp() override { gEvents.clear(); }
 
     Probe* Add(int layer, const std::string& name) {
         auto* probe = new Probe(name);
@@ -102,13 +80,16 @@ class WorldTest : public ::testing::Test {
         world.Draw();
     }
 
-    World world;
-    CollisionManager collisions;
-    LightManager lights;
-    PuzzleManager puzzles;
-    AIManager spiders;
-    PlayerAnimator animator;
-    LevelData level;
+    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kCollisions | moth_test::kLights |
+                                   moth_test::kPuzzles | moth_test::kSpiders |
+                                   moth_test::kAnimator | moth_test::kLevel};
+    World& world = globals.Get<World>();
+    CollisionManager& collisions = globals.Get<CollisionManager>();
+    LightManager& lights = globals.Get<LightManager>();
+    PuzzleManager& puzzles = globals.Get<PuzzleManager>();
+    AIManager& spiders = globals.Get<AIManager>();
+    PlayerAnimator& animator = globals.Get<PlayerAnimator>();
+    LevelData& level = globals.Get<LevelData>();
 };
 
 using Events = std::vector<std::string>;
