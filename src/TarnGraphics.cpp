@@ -204,6 +204,24 @@ void TarnGfxUpdateWindowBounds() {
 // ============================================================================
 // Context and frame
 // ============================================================================
+namespace {
+
+// Loads the GL entry points. GLEW first loads the core functions, then probes
+// GLX for its extension list; the engine uses no GLX extension, and that probe
+// has been seen to fail now and then on a busy X server, so only a failure to
+// load the core functions counts.
+GLenum InitGlew() {
+    glewExperimental = GL_TRUE;
+    GLenum result = glewInit();
+    if (result != GLEW_OK && result != GLEW_ERROR_NO_GLX_DISPLAY) {
+        tarn::PlatformMakeContextCurrent();
+        result = glewInit();
+    }
+    return result == GLEW_ERROR_NO_GLX_DISPLAY ? GLEW_OK : result;
+}
+
+} // namespace
+
 int TarnGfxInit(int width, int height) {
     tarn::gSystem.width = width;
     tarn::gSystem.height = height;
@@ -211,17 +229,9 @@ int TarnGfxInit(int width, int height) {
     if (!tarn::gSystem.window || !tarn::PlatformCreateGLContext()) {
         return 0;
     }
-    glewExperimental = GL_TRUE;
-    GLenum glew = glewInit();
+    GLenum glew = InitGlew();
     if (glew != GLEW_OK) {
-        // GLEW's probe has failed once on a busy X server; binding the context
-        // again and retrying costs nothing.
-        tarn::PlatformMakeContextCurrent();
-        glew = glewInit();
-    }
-    if (glew != GLEW_OK) {
-        std::fprintf(stderr, "Tarn Engine: GLEW: %s\n",
-                     reinterpret_cast<const char*>(glewGetErrorString(glew)));
+        std::fprintf(stderr, "Tarn Engine: GLEW error %u\n", glew);
         tarn::Halt(__LINE__, "TarnGfxInit", kSourcePath, "Mesg: fail to initialize GLEW!!");
     }
     glGetError(); // GLEW's probing may leave a harmless error behind
