@@ -5,7 +5,6 @@
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <filesystem>
 #include <string>
@@ -14,18 +13,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// An opaque red PNG of the given size.
-void WritePng(const fs::path& path, int width, int height) {
-    fs::create_directories(path.parent_path());
-    std::vector<png_uint_32> rgba(static_cast<std::size_t>(width * height), 0xFF0000FFu);
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGBA;
-    ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr), 0);
-}
 
 std::string Folder(const fs::path& path) {
     return path.string() + "/";
@@ -133,8 +120,8 @@ class AssetManagerTest : public testing::Test {
 };
 
 TEST_F(AssetManagerTest, TexturesAreKeyedByTheirExactFileName) {
-    WritePng(dir.Path() / "a.b.png", 2, 1);
-    WritePng(dir.Path() / "X.PNG", 2, 1);
+    ASSERT_TRUE(moth_test::WriteSolidPng(dir.Path() / "a.b.png", 2, 1, 255, 0, 0));
+    ASSERT_TRUE(moth_test::WriteSolidPng(dir.Path() / "X.PNG", 2, 1, 255, 0, 0));
     moth_test::WriteFile(dir.Path() / "broken.png", "not a png");
     AssetManager assets(Folder(dir.Path()));
 
@@ -185,7 +172,7 @@ TEST_F(AssetManagerTest, FontAndZeroedTextBuffer) {
 }
 
 TEST_F(AssetManagerTest, DefaultConstructorReadsAssetsOfTheWorkingDirectory) {
-    WritePng(dir.Path() / "Assets" / "mouse1.png", 1, 1);
+    ASSERT_TRUE(moth_test::WriteSolidPng(dir.Path() / "Assets" / "mouse1.png", 1, 1, 255, 0, 0));
     WorkingDirectory inside(dir.Path());
     AssetManager assets;
     EXPECT_NE(assets.GetTexture("mouse1.png"), nullptr);

@@ -8,7 +8,6 @@
 #include <GL/glew.h>
 #include <array>
 #include <gtest/gtest.h>
-#include <png.h>
 #include <string>
 
 namespace {
@@ -240,20 +239,10 @@ TEST_F(GraphicsTest, TextureOffsetWrapsInTheSetterAndTheShader) {
     TarnGfxTextureUnload(texture);
 }
 
-void WritePng(const std::string& path, int width, int height) {
-    std::vector<unsigned char> pixels(static_cast<size_t>(width * height * 4), 200);
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGBA;
-    ASSERT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr));
-}
-
 TEST_F(GraphicsTest, TexturesLoadFromPngAndBadFilesGiveNull) {
     moth_test::TempDir dir;
     std::string good = (dir.Path() / "good.png").string();
-    WritePng(good, 8, 4);
+    ASSERT_TRUE(moth_test::WriteSolidPng(good, 8, 4, 200, 200, 200, 200));
     TarnGfxTexture* texture = TarnGfxTextureLoad(good.c_str());
     ASSERT_NE(texture, nullptr);
     EXPECT_STREQ(texture->name, good.c_str());
@@ -294,7 +283,7 @@ TEST_F(GraphicsTest, PathsOfMoreThan255CharactersAreRefused) {
     std::string exact = folder + "/a.png"; // exactly 255 characters
     ASSERT_EQ(exact.size(), 255u);
     std::filesystem::create_directories(folder);
-    WritePng(exact, 2, 2);
+    ASSERT_TRUE(moth_test::WriteSolidPng(exact, 2, 2, 200, 200, 200, 200));
     TarnGfxTexture* texture = TarnGfxTextureLoad(exact.c_str());
     EXPECT_NE(texture, nullptr);
     TarnGfxTextureUnload(texture);

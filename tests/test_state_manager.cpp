@@ -16,7 +16,6 @@
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <string>
 #include <vector>
@@ -85,16 +84,6 @@ TEST(GameStateTable, RequestsAndUnknownIdsChangeNothing) {
 
 // ---- Entering states -----------------------------------------------------------------
 
-void WritePng(const fs::path& path) {
-    const png_uint_32 pixel = 0xFFFFFFFFu;
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = 1;
-    image.height = 1;
-    image.format = PNG_FORMAT_RGBA;
-    ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, &pixel, 0, nullptr), 0);
-}
-
 // A level file of the given size: walls all round, floor inside, the cell
 // codes of `inside` along the second row from the top.
 std::string Level(int columns, int rows, const std::vector<int>& inside = {}) {
@@ -124,9 +113,9 @@ class StateEntry : public ::testing::Test {
         }
         const fs::path assets = temp.Path() / "Assets";
         fs::create_directories(assets);
-        WritePng(assets / "o_wall.png");
-        WritePng(assets / "rocks.png");
-        WritePng(assets / "trapdoorClose.png");
+        ASSERT_TRUE(moth_test::WriteSolidPng(assets / "o_wall.png", 1, 1, 255, 255, 255));
+        ASSERT_TRUE(moth_test::WriteSolidPng(assets / "rocks.png", 1, 1, 255, 255, 255));
+        ASSERT_TRUE(moth_test::WriteSolidPng(assets / "trapdoorClose.png", 1, 1, 255, 255, 255));
         moth_test::WriteFile(assets / "menu.text", Level(21, 7, {3, 2}));
         for (int i = 1; i <= 5; ++i) {
             const int size = 11 + 4 * i;

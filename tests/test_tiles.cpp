@@ -13,7 +13,6 @@
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <array>
 #include <filesystem>
@@ -122,24 +121,6 @@ float CellCentre(int cell) {
     return (cell - kSide / 2 + 0.5f) * 50.0f;
 }
 
-void WriteSolidPng(const std::filesystem::path& path, unsigned char red, unsigned char green,
-                   unsigned char blue) {
-    std::array<unsigned char, 4 * 4 * 4> pixels{};
-    for (size_t i = 0; i < pixels.size(); i += 4) {
-        pixels[i] = red;
-        pixels[i + 1] = green;
-        pixels[i + 2] = blue;
-        pixels[i + 3] = 255;
-    }
-    std::filesystem::create_directories(path.parent_path());
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = 4;
-    image.height = 4;
-    image.format = PNG_FORMAT_RGBA;
-    ASSERT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr));
-}
-
 template <typename T> std::vector<T*> ObjectsOf(const World& world, int layer) {
     std::vector<T*> found;
     for (GameObject* object : world.GetLayer(layer)) {
@@ -154,9 +135,12 @@ class TileLevelTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(moth_test::EnsureEngineWindow());
-        WriteSolidPng(folder.Path() / "Assets" / "o_wall.png", 128, 128, 128);
-        WriteSolidPng(folder.Path() / "Assets" / "rocks.png", 120, 80, 40);
-        WriteSolidPng(folder.Path() / "Assets" / "trapdoorClose.png", 90, 60, 30);
+        ASSERT_TRUE(
+            moth_test::WriteSolidPng(folder.Path() / "Assets" / "o_wall.png", 4, 4, 128, 128, 128));
+        ASSERT_TRUE(
+            moth_test::WriteSolidPng(folder.Path() / "Assets" / "rocks.png", 4, 4, 120, 80, 40));
+        ASSERT_TRUE(moth_test::WriteSolidPng(folder.Path() / "Assets" / "trapdoorClose.png", 4, 4,
+                                             90, 60, 30));
         moth_test::WriteFile(folder.Path() / "Exported" / "cells.txt", LevelText());
         assets = &globals.LoadAssets((folder.Path() / "Assets").string() + "/");
         SetExportedLevelsFolder((folder.Path() / "Exported").string());

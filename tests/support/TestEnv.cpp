@@ -3,8 +3,10 @@
 #include "TarnSystem.h"
 
 #include <fstream>
+#include <png.h>
 #include <random>
 #include <sstream>
+#include <vector>
 
 namespace moth_test {
 
@@ -36,6 +38,23 @@ void WriteFile(const std::filesystem::path& path, const std::string& text) {
     }
     std::ofstream out(path, std::ios::binary);
     out << text;
+}
+
+bool WriteSolidPng(const std::filesystem::path& path, int width, int height, unsigned char red,
+                   unsigned char green, unsigned char blue, unsigned char alpha) {
+    if (path.has_parent_path()) {
+        std::filesystem::create_directories(path.parent_path());
+    }
+    std::vector<unsigned char> pixels;
+    for (int i = 0; i < width * height; ++i) {
+        pixels.insert(pixels.end(), {red, green, blue, alpha});
+    }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    return png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr) != 0;
 }
 
 std::string ReadFile(const std::filesystem::path& path) {

@@ -24,6 +24,9 @@ class TempDir {
 
 // Writes text to a file, creating parent folders.
 void WriteFile(const std::filesystem::path& path, const std::string& text);
+// Writes a PNG of one colour (RGBA 0-255), creating parent folders; false on failure.
+bool WriteSolidPng(const std::filesystem::path& path, int width, int height, unsigned char red,
+                   unsigned char green, unsigned char blue, unsigned char alpha = 255);
 // Reads a whole file ("" when missing).
 std::string ReadFile(const std::filesystem::path& path);
 
