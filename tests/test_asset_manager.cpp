@@ -164,6 +164,42 @@ TEST_F(AssetManagerTest, SharedQuadsHaveTheirCornersAndMirroredTextureCoordinate
     EXPECT_EQ(colours, std::vector<float>(24, 1.0f)) << "every vertex white";
 }
 
+// Mesh 1 on screen: the picture's top-left corner lands bottom-right, so the
+// texture shows turned half round.
+TEST_F(AssetManagerTest, GrowingQuadShowsItsTextureTurnedHalfRound) {
+    AssetManager assets(Folder(dir.Path()));
+    const unsigned char quarters[16] = {255, 0, 0,   255, 0,   255, 0,   255,  // red, green
+                                        0,   0, 255, 255, 255, 255, 255, 255}; // blue, white
+    TarnGfxTexture* texture = TarnGfxTextureLoadFromMemory(quarters, 2, 2);
+    TarnGfxSetCamPosition(0.0f, 0.0f);
+    TarnGfxSetRenderMode(TARN_RENDER_NONE);
+    TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
+    TarnGfxStart();
+    TarnGfxSetRenderMode(TARN_RENDER_TEXTURE);
+    TarnGfxSetBlendMode(TARN_BLEND_NONE);
+    TarnGfxTextureSet(texture, 0.0f, 0.0f);
+    TarnGfxSetTintColor(1, 1, 1, 1);
+    TarnGfxSetBlendColor(0, 0, 0, 0);
+    TarnGfxSetTransparency(1.0f);
+    const TarnMtx33 scale = {{{200, 0, 0}, {0, 200, 0}, {0, 0, 1}}};
+    TarnGfxSetTransform(&scale);
+    TarnGfxMeshDraw(assets.GetMesh(1), TARN_DRAW_TRIANGLES);
+    glFinish();
+    // World (x, y) is window pixel (512 + x, 384 + y) with y up.
+    auto colourAt = [](int x, int y) {
+        unsigned char rgba[4] = {};
+        glReadPixels(512 + x, 384 + y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return std::vector<int>{rgba[0], rgba[1], rgba[2]};
+    };
+    EXPECT_EQ(colourAt(50, 50), (std::vector<int>{255, 255, 255})); // white, was bottom-right
+    EXPECT_EQ(colourAt(150, 50), (std::vector<int>{0, 0, 255}));    // blue, was bottom-left
+    EXPECT_EQ(colourAt(50, -50), (std::vector<int>{0, 255, 0}));    // green, was top-right
+    EXPECT_EQ(colourAt(150, -50), (std::vector<int>{255, 0, 0}));   // red, was top-left
+    EXPECT_EQ(colourAt(-50, 0), (std::vector<int>{0, 0, 0}));       // grows right from 0
+    TarnGfxTextureSet(nullptr, 0.0f, 0.0f);
+    TarnGfxTextureUnload(texture);
+}
+
 TEST_F(AssetManagerTest, FontAndZeroedTextBuffer) {
     AssetManager assets(Folder(dir.Path()));
     EXPECT_NE(assets.GetFont(), 0);
