@@ -2,10 +2,11 @@
 // with scripted input, a fixed frame time and screenshots, for tests and for
 // people reproducing a bug.
 //
-//   playtest [--state ID] [--frames N] [--fixed-step] [--windowed]
-//            [--script FILE] [--shot FRAME:PATH.png]...
+//   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
+//            [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...
 #include "Game.h"
 #include "PlaytestScript.h"
+#include "PlaytestTrace.h"
 #include "Tarn.h"
 
 #include <GL/glew.h>
@@ -22,12 +23,16 @@ namespace {
 struct Options {
     GameRunOptions run;
     std::string scriptPath;
+    std::string tracePath;
+    unsigned seed = 0;
+    bool seeded = false;
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
 
 void Usage() {
-    std::fprintf(stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed]\n"
-                         "                [--script FILE] [--shot FRAME:PATH.png]...\n");
+    std::fprintf(
+        stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
+                "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -54,6 +59,11 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->run.maxFrames = std::atoi(argv[++i]);
         } else if (arg == "--script" && hasValue) {
             options->scriptPath = argv[++i];
+        } else if (arg == "--trace" && hasValue) {
+            options->tracePath = argv[++i];
+        } else if (arg == "--seed" && hasValue) {
+            options->seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+            options->seeded = true;
         } else if (arg == "--shot" && hasValue) {
             if (!ParseShot(argv[++i], options)) {
                 return false;
@@ -144,12 +154,19 @@ int main(int argc, char** argv) {
     if (!LoadScript(options.scriptPath, &script)) {
         return 2;
     }
+    PlaytestTrace trace;
+    if (!options.tracePath.empty() && !trace.Open(options.tracePath)) {
+        return 2;
+    }
     if (!StartEngine(options.run.fullScreen)) {
         return 1;
     }
+    // The same seed, script and fixed step give the same frames.
+    SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
     options.run.beforeInput = [&](int frame) { InjectEvents(script, frame); };
     options.run.afterDraw = [&](int frame) {
+        trace.Write(frame);
         auto found = options.shots.find(frame);
         if (found == options.shots.end()) {
             return;
@@ -165,5 +182,5 @@ int main(int argc, char** argv) {
     int status = RunGame(options.run);
     GameShutdown();
     TarnSysExit();
-    return shotsOk ? status : 1;
+    return shotsOk && trace.Ok() ? status : 1;
 }
