@@ -3,8 +3,9 @@
 // people reproducing a bug.
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
-//            [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...
+//            [--autoplay] [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...
 #include "Game.h"
+#include "PlaytestAutoplay.h"
 #include "PlaytestScript.h"
 #include "PlaytestTrace.h"
 #include "Tarn.h"
@@ -26,13 +27,15 @@ struct Options {
     std::string tracePath;
     unsigned seed = 0;
     bool seeded = false;
+    bool autoplay = false;
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
 
 void Usage() {
     std::fprintf(
-        stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
-                "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n");
+        stderr,
+        "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
+        "                [--autoplay] [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -51,6 +54,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         bool hasValue = i + 1 < argc;
         if (arg == "--fixed-step") {
             options->run.fixedStep = true;
+        } else if (arg == "--autoplay") {
+            options->autoplay = true;
         } else if (arg == "--windowed") {
             options->run.fullScreen = false;
         } else if (arg == "--state" && hasValue) {
@@ -99,12 +104,8 @@ bool SaveScreenshot(const std::string& path) {
     return png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), stride, nullptr) != 0;
 }
 
-void InjectEvents(const PlaytestScript& script, int frame) {
-    const std::vector<SDL_Event>* events = script.EventsFor(frame);
-    if (!events) {
-        return;
-    }
-    for (SDL_Event event : *events) {
+void InjectEvents(const std::vector<SDL_Event>& events) {
+    for (SDL_Event event : events) {
         if (event.type == kPlaytestStateEvent) {
             gGameStateManager->next = event.user.code;
             continue;
@@ -120,7 +121,6 @@ void InjectEvents(const PlaytestScript& script, int frame) {
         }
         SDL_PushEvent(&event);
     }
-    TarnSysUpdate(); // through the real event pump into the key states
 }
 
 bool LoadScript(const std::string& path, PlaytestScript* script) {
@@ -164,7 +164,16 @@ int main(int argc, char** argv) {
     // The same seed, script and fixed step give the same frames.
     SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
-    options.run.beforeInput = [&](int frame) { InjectEvents(script, frame); };
+    PlaytestAutoplay autoplay;
+    options.run.beforeInput = [&](int frame) {
+        if (const std::vector<SDL_Event>* events = script.EventsFor(frame)) {
+            InjectEvents(*events);
+        }
+        if (options.autoplay) {
+            InjectEvents(autoplay.EventsFor(frame));
+        }
+        TarnSysUpdate(); // through the real event pump into the key states
+    };
     options.run.afterDraw = [&](int frame) {
         trace.Write(frame);
         auto found = options.shots.find(frame);
