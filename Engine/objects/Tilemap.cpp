@@ -119,6 +119,10 @@ void Wall::Draw() {
         return;
     }
     BuildTransform(&transform, scale, position, 0.0f);
+    // At transparency 0 a translucent quad leaves every pixel as it was.
+    if (tintColor.a == 0.0f || IsOutsideView(position, scale)) {
+        return;
+    }
     // Walls blend translucently and, unlike DrawQuad, set their blend colour
     // even when textured (after the render mode, whose program holds it).
     if (texture != nullptr) {
