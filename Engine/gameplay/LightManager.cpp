@@ -1,6 +1,9 @@
 // Moth Lantern: the light manager's registry, caster geometry and ray cast.
 #include "LightManager.h"
 
+#include "Light.h"
+#include "Tilemap.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -17,6 +20,51 @@ float Dot(const TarnVec2& a, const TarnVec2& b) {
 }
 float Cross(const TarnVec2& a, const TarnVec2& b) {
     return a.x * b.y - a.y * b.x;
+}
+TarnVec2 Minus(const TarnVec2& a, const TarnVec2& b) {
+    return TarnVec2{a.x - b.x, a.y - b.y};
+}
+
+// Where a ray meets an edge. The ray leaves its origin along a unit vector
+// whose clockwise normal is `n`; the edge (vector `e`) starts `w` away from
+// the origin. A hit counts ahead of the origin, on the edge (its ends widened
+// a hair so rays aimed at a corner do not slip past it) and nearer than
+// `*nearest`, which it then replaces.
+bool NearerHit(const TarnVec2& e, const TarnVec2& w, const TarnVec2& n, float* nearest) {
+    const float den = Dot(e, n);
+    if (den == 0.0f) {
+        return false; // the edge runs along the ray
+    }
+    const float t = Cross(e, w) / den;
+    const float s = Dot(w, n) / -den;
+    if (t > 0.0f && s > kEdgeParamMin && s < kEdgeParamMax && t < *nearest) {
+        *nearest = t;
+        return true;
+    }
+    return false;
+}
+
+// The unsigned angle between the axis and `rel`, whose projection on the
+// axis is `c`. Rounding may push the cosine a hair past 1, where acos has no
+// answer (and a NaN angle would spoil the sort of a light's points).
+float AngleFromAxis(float c, const TarnVec2& rel) {
+    return std::acos(std::clamp(c / std::sqrt(Dot(rel, rel)), -1.0f, 1.0f));
+}
+
+// Light reached the caster's object: a tile brightens, the menu's control
+// wall reveals its picture.
+void LightUp(ShadowCaster* caster) {
+    if (!caster->kindKnown) {
+        caster->tile = dynamic_cast<Tilemap*>(caster->object);
+        caster->menuWall = dynamic_cast<MenuWall*>(caster->object);
+        caster->kindKnown = true;
+    }
+    if (caster->tile != nullptr) {
+        caster->tile->Flash();
+    }
+    if (caster->menuWall != nullptr) {
+        caster->menuWall->Reveal();
+    }
 }
 
 // Corners from the lower-left one, counter-clockwise; each edge runs from its
@@ -44,6 +92,21 @@ template <typename T> void RemoveAll(std::list<T*>& list, const GameObject* obje
 }
 
 } // namespace
+
+float CornerAngle(const TarnVec2& rel, const TarnVec2& direction) {
+    constexpr float kOnAxis = 1e-5f;
+    constexpr float kBehind = 3.1415925f;
+    const TarnVec2 clockwise{direction.y, -direction.x};
+    const float c = Dot(rel, direction);
+    const float s = Dot(rel, clockwise);
+    if (s > 0.0f) {
+        return -AngleFromAxis(c, rel);
+    }
+    if (s > -kOnAxis) {
+        return c > 0.0f ? 0.0f : kBehind; // on the axis line, ahead or behind
+    }
+    return AngleFromAxis(c, rel);
+}
 
 LightManager::~LightManager() {
     Clear();
@@ -98,14 +161,14 @@ ShadowCaster* LightManager::FindCaster(const StaticObject* object) const {
 
 // ---- Lights and orbs -------------------------------------------------------------------
 
-void LightManager::AddLight(StaticObject* light) {
+void LightManager::AddLight(Light* light) {
     if (light != nullptr && std::find(lights.begin(), lights.end(), light) == lights.end()) {
         lights.push_back(light);
     }
 }
 
-void LightManager::RemoveLight(const StaticObject* light) {
-    lights.remove_if([light](const StaticObject* l) { return l == light; });
+void LightManager::RemoveLight(const Light* light) {
+    lights.remove_if([light](const Light* l) { return l == light; });
     if (currentLight == light) {
         currentLight = nullptr;
     }
@@ -129,6 +192,12 @@ void LightManager::Forget(const GameObject* object) {
     RemoveAll(orbs, object);
     if (currentLight == object) {
         currentLight = nullptr;
+    }
+    // A light whose owner is gone stays where it last was.
+    for (Light* light : lights) {
+        if (light->owner == object) {
+            light->owner = nullptr;
+        }
     }
     EraseCasters(object);
 }
@@ -155,9 +224,10 @@ void LightManager::ClearScratch() {
 
 void LightManager::Update() {
     FollowMovingCasters();
-    // Each light's visibility polygon is rebuilt here against the casters that
-    // now stand where their objects are; the polygon builder arrives with the
-    // Light class.
+    for (Light* light : lights) {
+        BuildPoints(*light);
+        light->RebuildMesh(points);
+    }
 }
 
 void LightManager::FollowMovingCasters() {
@@ -170,6 +240,88 @@ void LightManager::FollowMovingCasters() {
             edge.start.y += delta.y;
         }
     }
+}
+
+// ---- Light polygons ---------------------------------------------------------------------
+
+void LightManager::BuildPoints(Light& light) {
+    currentLight = &light;
+    SelectCandidates(light);
+    for (const CasterEdge* corner : candidateEdges) {
+        points.push_back(LightRay(corner->rel, corner->angle));
+    }
+    Sweep(light);
+    std::sort(points.begin(), points.end(),
+              [](const LightPoint& a, const LightPoint& b) { return a.angle < b.angle; });
+}
+
+void LightManager::SelectCandidates(Light& light) {
+    ClearScratch();
+    const float r = light.rotation;
+    const float h = light.halfAngle;
+    light.leftNormal = TarnVec2{std::sin(r + h), -std::cos(r + h)};
+    light.rightNormal = TarnVec2{-std::sin(r - h), std::cos(r - h)};
+    // Up to a half circle the cone is the intersection of the two borders'
+    // inner sides; wider, it is their union.
+    const bool wide = h > 1.5707963f;
+    const float reach2 = light.radius * light.radius;
+    for (ShadowCaster* caster : casters) {
+        bool inReach = false;
+        for (CasterEdge& edge : caster->edges) {
+            edge.rel = Minus(edge.start, light.position);
+            edge.dist2 = Dot(edge.rel, edge.rel);
+            const bool left = Dot(light.leftNormal, edge.rel) > 0.0f;
+            const bool right = Dot(light.rightNormal, edge.rel) > 0.0f;
+            const bool inCone = wide ? (left || right) : (left && right);
+            if (inCone && reach2 > edge.dist2) {
+                edge.angle = CornerAngle(edge.rel, light.direction);
+                candidateEdges.push_back(&edge);
+                inReach = true;
+            }
+        }
+        if (inReach) {
+            candidateCasters.push_back(caster);
+        }
+    }
+}
+
+void LightManager::Sweep(const Light& light) {
+    const float r = light.rotation;
+    const float h = light.halfAngle;
+    const float step = light.step;
+    // A step that does not advance would sweep forever: only the borders then.
+    if (step > 0.0f) {
+        const float stepCos = std::cos(step);
+        const float stepSin = std::sin(step);
+        TarnVec2 ray{std::cos(r + h), std::sin(r + h)};
+        for (float k = h; k > -h; k -= step) {
+            points.push_back(LightRay(ray, k));
+            ray = TarnVec2{ray.x * stepCos + ray.y * stepSin, ray.y * stepCos - ray.x * stepSin};
+        }
+    }
+    points.push_back(LightRay(TarnVec2{std::cos(r - h), std::sin(r - h)}, -h));
+}
+
+LightPoint LightManager::LightRay(const TarnVec2& v, float angle) {
+    const float length = std::sqrt(Dot(v, v));
+    if (currentLight == nullptr || length == 0.0f) {
+        return LightPoint{0.0f, 0.0f, angle};
+    }
+    const TarnVec2 unit{v.x / length, v.y / length};
+    const TarnVec2 n{unit.y, -unit.x};
+    float t = currentLight->radius;
+    ShadowCaster* nearest = nullptr;
+    for (ShadowCaster* caster : candidateCasters) {
+        for (const CasterEdge& edge : caster->edges) {
+            if (NearerHit(edge.vector, edge.rel, n, &t)) {
+                nearest = caster;
+            }
+        }
+    }
+    if (nearest != nullptr) {
+        LightUp(nearest);
+    }
+    return LightPoint{unit.x * t, unit.y * t, angle};
 }
 
 // ---- Ray cast -----------------------------------------------------------------------------
@@ -186,15 +338,7 @@ RayHit LightManager::RayCast(const TarnVec2& origin, const TarnVec2& target,
     hit.distance = maxDistance;
     for (const ShadowCaster* caster : casters) {
         for (const CasterEdge& edge : caster->edges) {
-            const TarnVec2 w{edge.start.x - origin.x, edge.start.y - origin.y};
-            const float den = Dot(edge.vector, n);
-            if (den == 0.0f) {
-                continue; // the edge runs along the ray
-            }
-            const float t = Cross(edge.vector, w) / den;
-            const float s = Dot(w, n) / -den;
-            if (t > 0.0f && s > kEdgeParamMin && s < kEdgeParamMax && t < hit.distance) {
-                hit.distance = t;
+            if (NearerHit(edge.vector, Minus(edge.start, origin), n, &hit.distance)) {
                 hit.object = caster->object;
             }
         }

@@ -5,6 +5,9 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "UI.h"
+
+bool gCreditsShown = false;
 
 namespace {
 
@@ -137,4 +140,10 @@ void Wall::Draw() {
     TarnGfxSetTransparency(tintColor.a);
     TarnGfxSetTransform(&transform);
     TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
+}
+
+void MenuWall::Reveal() {
+    if (!gCreditsShown && controlUI != nullptr) {
+        controlUI->revealed = true;
+    }
 }
