@@ -14,6 +14,10 @@ namespace {
 // Tolerances of the ray-versus-edge test, shared by light rays and RayCast.
 constexpr float kEdgeParamMin = -1e-5f;
 constexpr float kEdgeParamMax = 1.00001f;
+// More than any hit can fall short of its rectangle's distance: the widened
+// edge ends plus rounding. Casters farther than a ray's best hit by this much
+// cannot stop it.
+constexpr float kReachSlack = 1.0f;
 
 float Dot(const TarnVec2& a, const TarnVec2& b) {
     return a.x * b.x + a.y * b.y;
@@ -25,23 +29,29 @@ TarnVec2 Minus(const TarnVec2& a, const TarnVec2& b) {
     return TarnVec2{a.x - b.x, a.y - b.y};
 }
 
-// Where a ray meets an edge. The ray leaves its origin along a unit vector
-// whose clockwise normal is `n`; the edge (vector `e`) starts `w` away from
-// the origin. A hit counts ahead of the origin, on the edge (its ends widened
-// a hair so rays aimed at a corner do not slip past it) and nearer than
-// `*nearest`, which it then replaces.
-bool NearerHit(const TarnVec2& e, const TarnVec2& w, const TarnVec2& n, float* nearest) {
+// Where a ray meets an edge: the distance along the ray, or -1 for a miss.
+// The ray leaves its origin along a unit vector whose clockwise normal is
+// `n`; the edge (vector `e`) starts `w` away from the origin. A hit counts
+// ahead of the origin and on the edge, its ends widened a hair so that rays
+// aimed at a corner do not slip past it.
+float EdgeHit(const TarnVec2& e, const TarnVec2& w, const TarnVec2& n) {
+    constexpr float kMiss = -1.0f;
     const float den = Dot(e, n);
     if (den == 0.0f) {
-        return false; // the edge runs along the ray
+        return kMiss; // the edge runs along the ray
     }
     const float t = Cross(e, w) / den;
     const float s = Dot(w, n) / -den;
-    if (t > 0.0f && s > kEdgeParamMin && s < kEdgeParamMax && t < *nearest) {
-        *nearest = t;
-        return true;
-    }
-    return false;
+    return t > 0.0f && s > kEdgeParamMin && s < kEdgeParamMax ? t : kMiss;
+}
+
+// Squared distance from a point to a caster's rectangle (0 inside).
+float BoxDistance2(const ShadowCaster& caster, const TarnVec2& point) {
+    const TarnVec2& a = caster.edges[0].start; // opposite corners
+    const TarnVec2& b = caster.edges[2].start;
+    const float dx = std::max({std::min(a.x, b.x) - point.x, point.x - std::max(a.x, b.x), 0.0f});
+    const float dy = std::max({std::min(a.y, b.y) - point.y, point.y - std::max(a.y, b.y), 0.0f});
+    return dx * dx + dy * dy;
 }
 
 // The unsigned angle between the axis and `rel`, whose projection on the
@@ -215,6 +225,7 @@ void LightManager::Clear() {
 }
 
 void LightManager::ClearScratch() {
+    blockers.clear();
     candidateCasters.clear();
     candidateEdges.clear();
     points.clear();
@@ -265,7 +276,14 @@ void LightManager::SelectCandidates(Light& light) {
     // inner sides; wider, it is their union.
     const bool wide = h > 1.5707963f;
     const float reach2 = light.radius * light.radius;
+    const float slackReach = light.radius + kReachSlack;
+    int order = -1;
     for (ShadowCaster* caster : casters) {
+        ++order;
+        const float boxDistance2 = BoxDistance2(*caster, light.position);
+        if (boxDistance2 > slackReach * slackReach) {
+            continue; // no corner of it can be in reach
+        }
         bool inReach = false;
         for (CasterEdge& edge : caster->edges) {
             edge.rel = Minus(edge.start, light.position);
@@ -281,8 +299,21 @@ void LightManager::SelectCandidates(Light& light) {
         }
         if (inReach) {
             candidateCasters.push_back(caster);
+            AddBlocker(caster, std::sqrt(boxDistance2), order);
         }
     }
+    // Nearest first, so that each ray can stop looking once the casters left
+    // are all beyond what it already hit.
+    std::sort(blockers.begin(), blockers.end(),
+              [](const Blocker& a, const Blocker& b) { return a.reach < b.reach; });
+}
+
+void LightManager::AddBlocker(ShadowCaster* caster, float reach, int order) {
+    const TarnVec2& a = caster->edges[0].rel; // opposite corners
+    const TarnVec2& b = caster->edges[2].rel;
+    const TarnVec2 diagonal = Minus(b, a);
+    blockers.push_back(Blocker{reach, std::sqrt(Dot(diagonal, diagonal)) / 2.0f,
+                               TarnVec2{(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}, order, caster});
 }
 
 void LightManager::Sweep(const Light& light) {
@@ -310,16 +341,27 @@ LightPoint LightManager::LightRay(const TarnVec2& v, float angle) {
     const TarnVec2 unit{v.x / length, v.y / length};
     const TarnVec2 n{unit.y, -unit.x};
     float t = currentLight->radius;
-    ShadowCaster* nearest = nullptr;
-    for (ShadowCaster* caster : candidateCasters) {
-        for (const CasterEdge& edge : caster->edges) {
-            if (NearerHit(edge.vector, edge.rel, n, &t)) {
-                nearest = caster;
+    const Blocker* nearest = nullptr;
+    for (const Blocker& blocker : blockers) {
+        if (blocker.reach > t + kReachSlack) {
+            break; // this one and all after it lie beyond the hit
+        }
+        if (std::fabs(Dot(blocker.middle, n)) > blocker.extent + kReachSlack) {
+            continue; // the ray's line passes the rectangle by
+        }
+        for (const CasterEdge& edge : blocker.caster->edges) {
+            const float hit = EdgeHit(edge.vector, edge.rel, n);
+            // Two casters hit at the same distance (a ray into the seam of
+            // two walls): the one registered first lights up.
+            const bool tie = hit == t && nearest != nullptr && blocker.order < nearest->order;
+            if (hit > 0.0f && (hit < t || tie)) {
+                t = hit;
+                nearest = &blocker;
             }
         }
     }
     if (nearest != nullptr) {
-        LightUp(nearest);
+        LightUp(nearest->caster);
     }
     return LightPoint{unit.x * t, unit.y * t, angle};
 }
@@ -338,7 +380,9 @@ RayHit LightManager::RayCast(const TarnVec2& origin, const TarnVec2& target,
     hit.distance = maxDistance;
     for (const ShadowCaster* caster : casters) {
         for (const CasterEdge& edge : caster->edges) {
-            if (NearerHit(edge.vector, Minus(edge.start, origin), n, &hit.distance)) {
+            const float t = EdgeHit(edge.vector, Minus(edge.start, origin), n);
+            if (t > 0.0f && t < hit.distance) {
+                hit.distance = t;
                 hit.object = caster->object;
             }
         }

@@ -123,6 +123,16 @@ class LightManager {
     std::vector<LightPoint> points;
 
   private:
+    // A candidate caster as the light being built sees it, kept side by side
+    // with the others so that every ray can skim past those it cannot hit.
+    struct Blocker {
+        float reach;     // distance of the rectangle from the light
+        float extent;    // half its diagonal
+        TarnVec2 middle; // its centre, relative to the light
+        int order;       // its place in the casters list
+        ShadowCaster* caster;
+    };
+
     // Shifts the edges of every moving caster by its object's movement.
     void FollowMovingCasters();
     // Deletes every caster record of the object.
@@ -130,8 +140,12 @@ class LightManager {
     void ClearScratch();
     // Picks the corners inside the current light's cone and reach.
     void SelectCandidates(Light& light);
+    // Files a candidate caster (edges already relative to the light) as a blocker.
+    void AddBlocker(ShadowCaster* caster, float reach, int order);
     // The fixed fan of rays across the cone, border to border.
     void Sweep(const Light& light);
+
+    std::vector<Blocker> blockers; // the candidate casters, nearest first
 };
 
 extern LightManager* gLightManager;
