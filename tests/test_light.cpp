@@ -14,8 +14,11 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -124,6 +127,15 @@ TEST_F(LightTest, CornersInsideTheConeGetRaysAndCastShadowsThoseOutsideDoNot) {
         }
     }
     EXPECT_EQ(shadowed, 4 + 6);
+}
+
+TEST_F(LightTest, ASweepThatCannotAdvanceEndsInsteadOfHanging) {
+    Light& light = FixedLight(0.0f, 0.0f);
+    light.step = 0.0f;
+    EXPECT_EQ(Build(light).size(), 1u); // only the clockwise border
+    light.step = 0.05f;
+    light.SetLight(1e8f, kReach, true, false); // the step vanishes against the angle
+    EXPECT_LE(Build(light).size(), 4097u);
 }
 
 TEST(CornerAngle, MeasuresFromTheAxisCounterClockwiseWithExactAxisValues) {
@@ -296,25 +308,53 @@ TEST_F(LightDrawTest, AWarmConeIsDrawnAdditivelyAndADisabledLightIsStillRebuiltB
     EXPECT_EQ(ReadWorldPixel(100.0f, 0.0f), (Pixel{0, 0, 0}));
 }
 
-TEST_F(LightDrawTest, ObjectsReachingIntoTheViewStillDraw) {
+// The whole frame, bottom row first.
+std::vector<unsigned char> ReadFrame() {
+    std::vector<unsigned char> rgba(1024 * 768 * 4);
+    glFinish();
+    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
+TEST_F(LightDrawTest, LeavingOutWhatCannotShowKeepsThePicturePixelForPixel) {
     moth_test::TempDir noTextures; // the unit quad is all these draws need
     globals.LoadAssets(noTextures.Path().string() + "/");
-    // Straddling the right edge of the view by 5 units, flat white.
-    auto* edge = new Wall(1, 512.0f + 20.0f, 0.0f, nullptr, false);
-    edge->SetBlendColor(1.0f, 1.0f, 1.0f, 1.0f);
-    edge->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    edge->Draw();
-    EXPECT_EQ(ReadWorldPixel(510.0f, 0.0f), (Pixel{255, 255, 255}));
-
-    // Out of view until the camera moves to it.
-    auto* far = new Tilemap(1, 2000.0f, 0.0f, nullptr, false);
-    far->SetBlendColor(1.0f, 1.0f, 1.0f, 1.0f);
-    far->SetTransparency(1.0f);
-    TarnGfxSetCamPosition(2000.0f, 0.0f);
+    // Plain tiles and walls in a field wider than the view, off the tile grid
+    // so that some straddle each edge, at every kind of transparency the fade
+    // passes through (0 and a step below it included).
+    const float transparencies[] = {0.0f, 0.25f, 1.0f, -0.1f, 0.6f};
+    std::vector<std::pair<StaticObject*, int>> field; // object, blend mode
+    for (int i = 0; i < 26; ++i) {
+        for (int j = 0; j < 20; ++j) {
+            const float x = -640.0f + 50.0f * i + 7.0f;
+            const float y = -500.0f + 50.0f * j - 9.0f;
+            const bool wall = (i + j) % 3 == 0;
+            StaticObject* tile = wall
+                                     ? static_cast<StaticObject*>(new Wall(1, x, y, nullptr, false))
+                                     : new Tilemap(1, x, y, nullptr, false);
+            tile->SetBlendColor(0.2f * (i % 5), 0.1f * (j % 10), 0.5f, 1.0f);
+            tile->SetTransparency(transparencies[(i * 7 + j) % 5]);
+            field.emplace_back(tile, wall ? TARN_BLEND_TRANSLUCENT : TARN_BLEND_ADDITIVE);
+        }
+    }
+    TarnGfxSetCamPosition(31.0f, -17.0f);
     TarnGfxSetRenderMode(TARN_RENDER_NONE); // the view follows at the next draw
     TarnGfxStart();
-    far->Draw();
-    EXPECT_EQ(ReadWorldPixel(0.0f, 0.0f), (Pixel{255, 255, 255}));
+    for (const auto& [tile, blendMode] : field) {
+        tile->Draw();
+    }
+    const std::vector<unsigned char> drawn = ReadFrame();
+
+    // The same quads, every one of them sent to GL.
+    TarnGfxStart();
+    for (const auto& [tile, blendMode] : field) {
+        BuildTransform(&tile->transform, tile->scale, tile->position, 0.0f);
+        DrawQuad(tile->transform, tile->tintColor, tile->blendColor, tile->tintColor.a, blendMode,
+                 nullptr, UnitQuadMesh());
+    }
+    const std::vector<unsigned char> everything = ReadFrame();
+    EXPECT_TRUE(drawn == everything);
+    EXPECT_NE(std::count(drawn.begin(), drawn.end(), 0), static_cast<long>(drawn.size()));
 }
 
 } // namespace

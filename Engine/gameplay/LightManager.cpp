@@ -320,12 +320,16 @@ void LightManager::Sweep(const Light& light) {
     const float r = light.rotation;
     const float h = light.halfAngle;
     const float step = light.step;
-    // A step that does not advance would sweep forever: only the borders then.
+    // A step that does not advance (or an angle so large that subtracting the
+    // step leaves it unchanged) would sweep forever; no sweep needs more rays
+    // than a light's mesh can hold.
+    constexpr int kMaxSweepRays = 4096;
     if (step > 0.0f) {
         const float stepCos = std::cos(step);
         const float stepSin = std::sin(step);
         TarnVec2 ray{std::cos(r + h), std::sin(r + h)};
-        for (float k = h; k > -h; k -= step) {
+        int rays = 0;
+        for (float k = h; k > -h && rays < kMaxSweepRays; k -= step, ++rays) {
             points.push_back(LightRay(ray, k));
             ray = TarnVec2{ray.x * stepCos + ray.y * stepSin, ray.y * stepCos - ray.x * stepSin};
         }
