@@ -4,15 +4,11 @@
 // The update includes each light's mesh upload; the polygon building alone
 // is timed as well.
 #include "BenchUtil.h"
-#include "Game.h"
-#include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "Light.h"
 #include "LightManager.h"
-#include "Tarn.h"
 #include "Tilemap.h"
-#include "World.h"
 
 #include <cmath>
 #include <cstdio>
@@ -71,15 +67,9 @@ void Report(const char* what, const std::vector<double>& samples) {
 } // namespace
 
 int main() {
-    if (!StartEngine(false)) {
+    if (!moth_bench::StartInState(GameState::Level5)) { // walls become shadow casters
         return 1;
     }
-    GameInit();
-    GameStateManager& states = *gGameStateManager;
-    states.current = states.previous = states.next = GameState::Level5;
-    states.SetState(GameState::Level5);
-    gWorld->Load(states.stateName);
-    gWorld->Init(); // walls become shadow casters
     PlaceLights();
 
     std::vector<double> updates, builds;
@@ -104,9 +94,6 @@ int main() {
     std::printf("result: light_update_p50=%.4f light_update_p99=%.4f polygons_p50=%.4f\n",
                 moth_bench::Percentile(updates, 0.5), moth_bench::Percentile(updates, 0.99),
                 moth_bench::Percentile(builds, 0.5));
-    gWorld->Free();
-    gWorld->Unload();
-    GameShutdown();
-    TarnSysExit();
+    moth_bench::StopGame();
     return 0;
 }

@@ -5,17 +5,16 @@
 #include "Globals.h"
 #include "Light.h"
 #include "LightManager.h"
+#include "Pixels.h"
 #include "TarnGraphics.h"
 #include "TestEnv.h"
 #include "Tilemap.h"
 #include "UI.h"
 #include "World.h"
 
-#include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -261,15 +260,8 @@ TEST_F(LightTest, LightOnTheMenuWallRevealsTheControlsUnlessTheCreditsAreOpen) {
 
 // ---- Drawing ------------------------------------------------------------------------------------
 
-using Pixel = std::array<int, 3>;
-
-Pixel ReadWorldPixel(float x, float y) {
-    unsigned char rgba[4] = {};
-    glFinish();
-    glReadPixels(512 + static_cast<int>(x), 384 + static_cast<int>(y), 1, 1, GL_RGBA,
-                 GL_UNSIGNED_BYTE, rgba);
-    return {rgba[0], rgba[1], rgba[2]};
-}
+using moth_test::Pixel;
+using moth_test::ReadWorldPixel;
 
 class LightDrawTest : public LightTest {
   protected:
@@ -308,14 +300,6 @@ TEST_F(LightDrawTest, AWarmConeIsDrawnAdditivelyAndADisabledLightIsStillRebuiltB
     EXPECT_EQ(ReadWorldPixel(100.0f, 0.0f), (Pixel{0, 0, 0}));
 }
 
-// The whole frame, bottom row first.
-std::vector<unsigned char> ReadFrame() {
-    std::vector<unsigned char> rgba(1024 * 768 * 4);
-    glFinish();
-    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-}
-
 TEST_F(LightDrawTest, LeavingOutWhatCannotShowKeepsThePicturePixelForPixel) {
     moth_test::TempDir noTextures; // the unit quad is all these draws need
     globals.LoadAssets(noTextures.Path().string() + "/");
@@ -343,7 +327,7 @@ TEST_F(LightDrawTest, LeavingOutWhatCannotShowKeepsThePicturePixelForPixel) {
     for (const auto& [tile, blendMode] : field) {
         tile->Draw();
     }
-    const std::vector<unsigned char> drawn = ReadFrame();
+    const std::vector<unsigned char> drawn = moth_test::ReadFrame();
 
     // The same quads, every one of them sent to GL.
     TarnGfxStart();
@@ -352,7 +336,7 @@ TEST_F(LightDrawTest, LeavingOutWhatCannotShowKeepsThePicturePixelForPixel) {
         DrawQuad(tile->transform, tile->tintColor, tile->blendColor, tile->tintColor.a, blendMode,
                  nullptr, UnitQuadMesh());
     }
-    const std::vector<unsigned char> everything = ReadFrame();
+    const std::vector<unsigned char> everything = moth_test::ReadFrame();
     EXPECT_TRUE(drawn == everything);
     EXPECT_NE(std::count(drawn.begin(), drawn.end(), 0), static_cast<long>(drawn.size()));
 }
