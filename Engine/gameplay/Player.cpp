@@ -1,12 +1,14 @@
 // Moth Lantern: the player.
 #include "Player.h"
 
-#include "AssetManager.h"
 #include "CollisionManager.h"
 #include "Game.h"
+#include "GameStateManager.h"
 #include "Globals.h"
+#include "Particle.h"
 #include "PlayerAnimator.h"
 #include "TarnInput.h"
+#include "TransitionBox.h"
 #include "World.h"
 
 #include <algorithm>
@@ -14,6 +16,8 @@
 namespace {
 
 constexpr int kPlayerLayer = 2;
+constexpr int kParticleLayer = 4;
+constexpr int kFullHealth = 100;
 constexpr float kPlayerSize = 30.0f;
 // Hurt blinking: half-period in seconds, and how many times it lights up.
 constexpr float kBlinkHalfPeriod = 0.15f;
@@ -63,14 +67,24 @@ float Clamped(float step) {
 
 } // namespace
 
+Player::Player() {
+    // The fade box may go with the end of a state before the player does.
+    WatchTransitionPointer(&deathFade);
+}
+
+Player::~Player() {
+    UnwatchTransitionPointer(&deathFade);
+}
+
 void Player::Init() {
-    if (gAssetManager != nullptr) {
-        SetTexture(gAssetManager->GetTexture("a_char_top1.png"));
-    }
+    SetTexture(TextureNamed("a_char_top1.png"));
 }
 
 void Player::Update() {
     Move();
+    if (gPlayerHealth <= 0) {
+        Die();
+    }
     if (hurt) {
         Blink();
     }
@@ -90,6 +104,26 @@ void Player::Move() {
         gPlayerAnimator->Walk(walk->facing);
     }
     velocity = TarnVec2{walk->dx * speed, walk->dy * speed};
+}
+
+// The screen fades to black while the player crumbles into dust; then the
+// Lose screen, with health full again for the retry.
+void Player::Die() {
+    if (deathFade == nullptr) {
+        deathFade = new TransitionBox();
+        deathFade->SetTexture(TextureNamed("o_black.png"));
+        deathFade->SetTintColor(0.0f, 0.0f, 0.0f, 0.0f);
+        deathFade->scale = deathFade->targetScale;
+        deathFade->style = TransitionStyle::FadeIn;
+    }
+    SpawnParticle(position, 10.0f, 10.0f, TextureNamed("o_floor.png"), 1.0f, 1.0f, 1.0f, 1.0f,
+                  kParticleLayer, 5.0f);
+    if (deathFade->done) {
+        if (gGameStateManager != nullptr) {
+            gGameStateManager->next = GameState::Lose;
+        }
+        gPlayerHealth = kFullHealth;
+    }
 }
 
 void Player::Blink() {

@@ -13,7 +13,10 @@ class TransitionBox;
 class Player : public ActiveObject {
   public:
     // All fields at their defaults; MakePlayer places and registers it.
-    Player() = default;
+    Player();
+    ~Player() override;
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
 
     // Faces up.
     void Init() override;
@@ -37,6 +40,7 @@ class Player : public ActiveObject {
 
   private:
     void Move();
+    void Die();
     void Blink();
 };
 
