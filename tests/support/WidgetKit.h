@@ -20,7 +20,10 @@ class PictureAssets {
     TempDir folder;
 };
 
-// Puts the left mouse button down or up for the next input snapshot.
+// Moves the mouse to a screen offset (from the window centre, y up), through
+// the engine's events, for the next input snapshot.
+void PointAt(float x, float y);
+// Puts the left mouse button down or up, where the mouse last pointed.
 void SetLeftButton(bool down);
 // The event pump of one frame's end and the input snapshot of the next.
 void NextInputFrame();
