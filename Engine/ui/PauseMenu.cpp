@@ -9,9 +9,9 @@
 #include "PauseMenu.h"
 
 #include "AudioManager.h"
-#include "Game.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "ScreenCommon.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -31,8 +31,7 @@ float gSavedEffectVolume = 0.0f;
 namespace {
 
 constexpr int kPauseLayer = 6;
-constexpr int kModePuzzle = 1;
-constexpr int kModeMainMenu = 2;
+// gGameMode while the pause menu is open.
 constexpr int kModePaused = 3;
 constexpr unsigned char kLeftMouseButton = 1;
 constexpr float kKnobTravel = 200.0f;
@@ -105,12 +104,6 @@ void SetUpWidget(UI& widget, float x, float y, float width, float height, const 
     }
 }
 
-void SetCursorVisible(bool visible) {
-    if (gCursor != nullptr) {
-        gCursor->visible = visible;
-    }
-}
-
 void SetMuteTexture(const char* textureName) {
     if (gPause.mute != nullptr) {
         gPause.mute->SetTexture(TextureNamed(textureName));
@@ -166,10 +159,10 @@ PauseSettings::PauseSettings(float x, float y) : PausePicture(x, y, 450.0f, 450.
 
 namespace {
 const char* InstructionPicture(int mode) {
-    if (mode == 0) {
+    if (mode == GameMode::Story) {
         return "pause_instructions.png";
     }
-    return mode == kModePuzzle ? "puzzle_instructions.png" : nullptr;
+    return mode == GameMode::Puzzle ? "puzzle_instructions.png" : nullptr;
 }
 } // namespace
 
@@ -366,7 +359,7 @@ void VolumeSlider::SetVolume(float volume) const {
 }
 
 void VolumeSlider::Update() {
-    const bool inMainMenu = gGameMode == kModeMainMenu;
+    const bool inMainMenu = gGameMode == GameMode::Menu;
     if (!inMainMenu && !(gGameMode == kModePaused && gSubPanelOpen)) {
         return;
     }
@@ -438,7 +431,7 @@ void TogglePause() {
         }
         gPaused = false;
         gGameMode = gGameModeBeforePause;
-        if (gGameMode == kModePuzzle) {
+        if (gGameMode == GameMode::Puzzle) {
             SetCursorVisible(false);
         }
     } else {
@@ -464,7 +457,7 @@ void OpenPauseMenu() {
 void ClosePauseMenu() {
     ForEachPauseSlot([](auto*& slot) { DestroyWidget(slot); });
     gSubPanelOpen = false;
-    if (gGameMode == kModePuzzle) {
+    if (gGameMode == GameMode::Puzzle) {
         SetCursorVisible(false);
     }
 }

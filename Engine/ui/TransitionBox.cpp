@@ -5,6 +5,7 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "PuzzleManager.h"
+#include "ScreenCommon.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -208,7 +209,7 @@ void StandardTransitionBox::Update() {
     if (!done) {
         return;
     }
-    if (gGameMode == 0 && style == TransitionStyle::FadeOut) {
+    if (gGameMode == GameMode::Story && style == TransitionStyle::FadeOut) {
         TipsBox* tips = new TipsBox(kTipsLayer);
         tips->SetTexture(TextureNamed("tips1.png"));
         tips->style = TransitionStyle::FadeIn;
