@@ -303,9 +303,3 @@ void InstructionBox::Animate() {
         animTimer = 0.0f;
     }
 }
-
-// ============================================================================
-// The player's freeze
-// ============================================================================
-// The player arrives with its own module; until then there is nobody to hold.
-void SetPlayerCanMove(bool) {}

@@ -22,6 +22,9 @@ TarnGfxTexture* TextureNamed(const char* name) {
     return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
 }
 
+// The player arrives with its own module; until then there is nobody to hold.
+void SetPlayerCanMove(bool) {}
+
 TarnVec2 CameraPlus(const TarnVec2& offset) {
     TarnVec2 at{0.0f, 0.0f};
     TarnGfxGetCamPosition(&at.x, &at.y);

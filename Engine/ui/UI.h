@@ -20,6 +20,10 @@ bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size);
 // before the assets are loaded (the widget then draws as a flat quad).
 TarnGfxTexture* TextureNamed(const char* name);
 
+// Freezes (false) or frees (true) the World's player; without a live player
+// nothing happens.
+void SetPlayerCanMove(bool canMove);
+
 // The camera position plus an offset: where a widget made outside the World's
 // update pass (while paused, or after the update) must stand this frame.
 TarnVec2 CameraPlus(const TarnVec2& offset);
@@ -37,6 +41,7 @@ class UI : public StaticObject {
     void Draw() override;
 
     TarnVec2 offset{0.0f, 0.0f};
+    bool revealed = false; // light has found it (the menu's controls picture)
 };
 
 class UIButton : public UI {
