@@ -33,17 +33,8 @@ class MenuWidgetTest : public testing::Test {
         gStartSignTimer = 0.0f;
         gGameMode = 0;
     }
-    void Frame() {
-        moth_test::NextInputFrame();
-        world.Update();
-    }
-    void Click(float x, float y) {
-        moth_test::PointAt(x, y);
-        moth_test::SetLeftButton(true);
-        Frame();
-        moth_test::SetLeftButton(false);
-        Frame();
-    }
+    void Frame() { moth_test::RunFrame(world); }
+    void Click(float x, float y) { moth_test::ClickAt(world, x, y); }
     TarnGfxTexture* Picture(const char* name) const { return gAssetManager->GetTexture(name); }
 
     moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kStates | moth_test::kAnimator,

@@ -56,17 +56,8 @@ class PauseMenuTest : public testing::Test {
     }
     // One frame of the World: input snapshot, update (the pause menu only
     // while paused), removals.
-    void Frame() {
-        moth_test::NextInputFrame();
-        world.Update();
-    }
-    void Click(float x, float y) {
-        moth_test::PointAt(x, y);
-        moth_test::SetLeftButton(true);
-        Frame();
-        moth_test::SetLeftButton(false);
-        Frame();
-    }
+    void Frame() { moth_test::RunFrame(world); }
+    void Click(float x, float y) { moth_test::ClickAt(world, x, y); }
     TarnGfxTexture* Picture(const char* name) const { return gAssetManager->GetTexture(name); }
 
     moth_test::GameGlobals globals;

@@ -61,12 +61,20 @@ void MenuButton::Init() {
     SetTexture(TextureNamed(textureName));
 }
 
-void QuitButton::Update() {
+void StateButton::Update() {
     UIButton::Update();
     if (clicked) {
-        RequestState(GameState::Quit);
+        RequestState(state);
     }
 }
+
+QuitButton::QuitButton(float x, float y) : StateButton(x, y, "btn_quit.png", GameState::Quit) {}
+
+EditorButton::EditorButton(float x, float y)
+    : StateButton(x, y, "btn_editor.png", GameState::LevelEditor) {}
+
+LevelsButton::LevelsButton(float x, float y)
+    : StateButton(x, y, "btn_levels.png", GameState::Load) {}
 
 void SettingsButton::Update() {
     UIButton::Update();
@@ -83,30 +91,11 @@ void CreditsButton::Update() {
     }
 }
 
-void EditorButton::Update() {
-    UIButton::Update();
-    if (clicked) {
-        RequestState(GameState::LevelEditor);
-    }
-}
-
-void LevelsButton::Update() {
-    UIButton::Update();
-    if (clicked) {
-        RequestState(GameState::Load);
-    }
-}
-
 // ============================================================================
 // Credits
 // ============================================================================
 Credits::Credits(float x, float y) {
-    offset = TarnVec2{x, y};
-    SetPos(CameraPlus(offset));
-    SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    scale = TarnVec2{128.0f, 64.0f};
-    texture = TextureNamed("btn_close.png");
-    AddTo(kButtonLayer, this);
+    SetUpWidget(*this, kButtonLayer, x, y, 128.0f, 64.0f, "btn_close.png");
 }
 
 // Hover runs even while hidden, so the button is lit the moment it shows.
@@ -125,12 +114,7 @@ void Credits::Draw() {
 }
 
 CreditsBox::CreditsBox(float x, float y) {
-    offset = TarnVec2{x, y};
-    SetPos(CameraPlus(offset));
-    SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    scale = TarnVec2{500.0f, 500.0f};
-    texture = TextureNamed("credits.png");
-    AddTo(kPictureLayer, this);
+    SetUpWidget(*this, kPictureLayer, x, y, 500.0f, 500.0f, "credits.png");
 }
 
 void CreditsBox::Update() {

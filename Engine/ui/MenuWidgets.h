@@ -25,11 +25,33 @@ class MenuButton : public UIButton {
     const char* textureName;
 };
 
-// Ends the game.
-class QuitButton : public MenuButton {
+// A button that asks for another game state when clicked.
+class StateButton : public MenuButton {
   public:
-    QuitButton(float x, float y) : MenuButton(x, y, "btn_quit.png") {}
+    StateButton(float x, float y, const char* textureName, int state)
+        : MenuButton(x, y, textureName), state(state) {}
     void Update() override;
+
+  private:
+    int state;
+};
+
+// Ends the game.
+class QuitButton : public StateButton {
+  public:
+    QuitButton(float x, float y);
+};
+
+// Opens the level editor.
+class EditorButton : public StateButton {
+  public:
+    EditorButton(float x, float y);
+};
+
+// Opens the chooser of exported levels.
+class LevelsButton : public StateButton {
+  public:
+    LevelsButton(float x, float y);
 };
 
 // Shows or hides the volume sliders.
@@ -43,20 +65,6 @@ class SettingsButton : public MenuButton {
 class CreditsButton : public MenuButton {
   public:
     CreditsButton(float x, float y) : MenuButton(x, y, "btn_credits.png") {}
-    void Update() override;
-};
-
-// Opens the level editor.
-class EditorButton : public MenuButton {
-  public:
-    EditorButton(float x, float y) : MenuButton(x, y, "btn_editor.png") {}
-    void Update() override;
-};
-
-// Opens the chooser of exported levels.
-class LevelsButton : public MenuButton {
-  public:
-    LevelsButton(float x, float y) : MenuButton(x, y, "btn_levels.png") {}
     void Update() override;
 };
 

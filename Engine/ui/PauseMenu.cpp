@@ -91,19 +91,6 @@ template <typename T> void UpdateWidget(T* widget) {
     }
 }
 
-// Places a freshly made widget on the screen at once: it is made while the
-// World's update is not running for it.
-void SetUpWidget(UI& widget, float x, float y, float width, float height, const char* textureName) {
-    widget.offset = TarnVec2{x, y};
-    widget.SetPos(CameraPlus(widget.offset));
-    widget.SetScale(width, height);
-    widget.SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    widget.SetTexture(textureName != nullptr ? TextureNamed(textureName) : nullptr);
-    if (gWorld != nullptr) {
-        gWorld->Add(kPauseLayer, &widget);
-    }
-}
-
 void SetMuteTexture(const char* textureName) {
     if (gPause.mute != nullptr) {
         gPause.mute->SetTexture(TextureNamed(textureName));
@@ -146,7 +133,7 @@ void ResumeSoundForStateChange(bool restarting) {
 // Pictures
 // ============================================================================
 PausePicture::PausePicture(float x, float y, float width, float height, const char* textureName) {
-    SetUpWidget(*this, x, y, width, height, textureName);
+    SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
 }
 
 PausePicture::~PausePicture() {
@@ -176,7 +163,7 @@ PauseConfirmation::PauseConfirmation(float x, float y)
 // Buttons
 // ============================================================================
 PauseButton::PauseButton(float x, float y, float width, float height, const char* textureName) {
-    SetUpWidget(*this, x, y, width, height, textureName);
+    SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
 }
 
 PauseButton::~PauseButton() {
@@ -334,7 +321,7 @@ VolumeSlider::VolumeSlider(float x, float y, Channel sliderChannel) : channel(sl
     if (gWorld != nullptr) {
         gWorld->Add(kPauseLayer, track); // under the knob
     }
-    SetUpWidget(*this, x, y, 80.0f, 80.0f, "sliderbtn.png");
+    SetUpWidget(*this, kPauseLayer, x, y, 80.0f, 80.0f, "sliderbtn.png");
 }
 
 VolumeSlider::~VolumeSlider() {

@@ -32,6 +32,18 @@ TarnVec2 CameraPlus(const TarnVec2& offset) {
     return at;
 }
 
+void SetUpWidget(UI& widget, int layer, float x, float y, float width, float height,
+                 const char* textureName) {
+    widget.offset = TarnVec2{x, y};
+    widget.SetPos(CameraPlus(widget.offset));
+    widget.SetScale(width, height);
+    widget.SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
+    widget.SetTexture(textureName != nullptr ? TextureNamed(textureName) : nullptr);
+    if (gWorld != nullptr) {
+        gWorld->Add(layer, &widget);
+    }
+}
+
 void UI::Update() {
     // Before the first level load there is no camera yet; the view is then
     // at the origin.

@@ -72,3 +72,9 @@ class UIBox : public UI {
 
     bool visible = true;
 };
+
+// Sets up a widget made outside the World's update pass (while paused, or by a
+// script): its offset, its place on the screen at once, size, untinted
+// picture (null name: none), and adds it to the layer.
+void SetUpWidget(UI& widget, int layer, float x, float y, float width, float height,
+                 const char* textureName);

@@ -51,6 +51,19 @@ void NextInputFrame() {
     TarnInputUpdate();
 }
 
+void RunFrame(World& world) {
+    NextInputFrame();
+    world.Update();
+}
+
+void ClickAt(World& world, float x, float y) {
+    PointAt(x, y);
+    SetLeftButton(true);
+    RunFrame(world);
+    SetLeftButton(false);
+    RunFrame(world);
+}
+
 void ApplyRemovals(World& world) {
     const bool wasPaused = gPaused;
     const float frameTime = gFrameTime;
