@@ -10,6 +10,7 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "PauseMenu.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
 #include "UI.h"

@@ -7,8 +7,6 @@
 #include "LightManager.h"
 #include "UI.h"
 
-bool gCreditsShown = false;
-
 namespace {
 
 // Doors, spawns and other tiles built from the grid live in layer 1, which a
