@@ -1,10 +1,16 @@
 // Moth Lantern: tile objects: building a level cell, the light fade, walls.
 #include "Tilemap.h"
 
+#include "AI.h"
 #include "AssetManager.h"
+#include "AudioManager.h"
+#include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "World.h"
+
+#include <cmath>
 
 namespace {
 
@@ -133,4 +139,51 @@ void Wall::Draw() {
     TarnGfxSetTransparency(tintColor.a);
     TarnGfxSetTransform(&transform);
     TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
+}
+
+// ---- Spider spawns ---------------------------------------------------------------
+
+namespace {
+
+// The first spider of an empty level comes this long after the level starts.
+constexpr float kFirstSpiderDelay = 2.0f;
+// In the first level it appears this far above the nest, in sight of the start.
+constexpr float kFirstLevelSpawnOffset = 200.0f;
+// The spawn timer runs this many times slower than gSpawnInterval.
+constexpr float kSpawnIntervalScale = 3.0f;
+// No spider hatches while the player stands this close to the nest.
+constexpr float kSpawnKeepAway = 150.0f;
+
+bool IsFirstLevel() {
+    return gGameStateManager != nullptr && gGameStateManager->stateName == "Level1";
+}
+
+bool PlayerNear(const TarnVec2& at) {
+    const ActiveObject* player = gWorld != nullptr ? gWorld->GetPlayer() : nullptr;
+    if (player == nullptr) {
+        return false;
+    }
+    const TarnVec2 p = player->GetPos();
+    return std::hypot(p.x - at.x, p.y - at.y) < kSpawnKeepAway;
+}
+
+} // namespace
+
+void AISpawn::Update() {
+    Tilemap::Update();
+    spawnTimer += gFrameTime;
+    if (spawnTimer > kFirstSpiderDelay && gSpiderCount == 0) {
+        const float offset = IsFirstLevel() ? kFirstLevelSpawnOffset : 0.0f;
+        SpawnSpider(position.x, position.y + offset);
+        spawnTimer = 0.0f;
+    }
+    if (spawnTimer / kSpawnIntervalScale >= gSpawnInterval) {
+        if (!PlayerNear(position) && gSpiderCount < gMaxSpiders) {
+            SpawnSpider(position.x, position.y);
+            if (gAudioManager != nullptr) {
+                gAudioManager->PlayEffect("s_bell.wav");
+            }
+        }
+        spawnTimer = 0.0f;
+    }
 }

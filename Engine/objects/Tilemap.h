@@ -10,7 +10,6 @@
 #include "GameObject.h"
 
 class MenuControlUI;
-class Player;
 class TransitionBox;
 
 class Tilemap : public StaticObject {
@@ -54,13 +53,15 @@ class TrapDoor : public Tilemap {
     TransitionBox* doorTransition = nullptr; // the fade to the next state, once opened
 };
 
+// A spider nest: the level's first spider two seconds in, then one every
+// 3 x gSpawnInterval seconds while the player is away and the cap allows.
 class AISpawn : public Tilemap {
   public:
     using Tilemap::Tilemap;
     void Init() override {}
+    void Update() override;
 
     float spawnTimer = 0.0f;
-    Player* spawnTarget = nullptr;
 };
 
 class Key : public Tilemap {
