@@ -13,54 +13,17 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "PuzzleManager.h"
+#include "ScreenCommon.h"
 #include "TarnGraphics.h"
 #include "World.h"
 
 namespace {
 
-// gGameMode values.
-constexpr int kModeStory = 0;
-constexpr int kModePuzzle = 1;
-constexpr int kModeMenu = 2;   // the menu room and the level editor
-constexpr int kModeScreen = 4; // logo, win and lose
-
-// Darkness of unlit tiles: invisible in story levels, half lit in the menu
-// room and editor, fully lit in the puzzle rooms.
-constexpr float kStoryDark = 0.0f;
-constexpr float kMenuDark = 0.5f;
-constexpr float kPuzzleDark = 1.0f;
-
-void SetDarkness(float alpha) {
-    gDarkAlpha = gDefaultDarkAlpha = alpha;
-}
-
-void SetCameraFollow(bool follow) {
-    if (gWorld != nullptr && gWorld->GetCamera() != nullptr) {
-        gWorld->GetCamera()->SetFollow(follow);
-    }
-}
-
-// The grid of the state being entered.
-void SetGridOfCurrentState() {
-    if (gGameStateManager != nullptr) {
-        LevelGridSize(gGameStateManager->current, &gGridWidth, &gGridHeight);
-    }
-}
-
-// The logo, win and lose screens: a still view on the origin.
-void ScreenLoad() {
-    TarnGfxSetCamPosition(0.0f, 0.0f);
-    gGameMode = kModeScreen;
-    gPlayerHealth = 100;
-    gLightCharge = 360.0f;
-    SetCameraFollow(false);
-}
-
 // Both puzzle loads: a still view of the whole room, then the beam segments.
 void PuzzleLevelLoad(int segmentSlots) {
     TarnGfxSetCamPosition(0.0f, 0.0f);
     SetDarkness(kPuzzleDark);
-    gGameMode = kModePuzzle;
+    gGameMode = GameMode::Puzzle;
     SetGridOfCurrentState();
     SetCameraFollow(false);
     if (gPuzzleManager != nullptr) {
@@ -77,7 +40,7 @@ void PuzzleLevelLoad(int segmentSlots) {
 void MenuLoad() {
     TarnGfxSetCamPosition(0.0f, 0.0f);
     SetDarkness(kMenuDark);
-    gGameMode = kModeMenu;
+    gGameMode = GameMode::Menu;
     LevelGridSize(GameState::Menu, &gGridWidth, &gGridHeight);
     SetCameraFollow(false);
 }
@@ -94,7 +57,7 @@ void LoadStateLoad() {
 
 void StoryLevelLoad() {
     SetDarkness(kStoryDark);
-    gGameMode = kModeStory;
+    gGameMode = GameMode::Story;
     SetGridOfCurrentState();
     SetCameraFollow(true);
 }
@@ -117,18 +80,6 @@ void CustomLoad() {
     // reader sizes the grid for exported levels itself.
 }
 
-void WinLoad() {
-    ScreenLoad();
-}
-
-void LoseLoad() {
-    ScreenLoad();
-}
-
-void LogoLoad() {
-    ScreenLoad();
-}
-
 // ---- Init callbacks ---------------------------------------------------------------------
 
 void MenuInit() {}
@@ -142,9 +93,6 @@ void Puzzle2Init() {}
 void Puzzle3Init() {}
 void Puzzle4Init() {}
 void Puzzle5Init() {}
-void WinInit() {}
-void LoseInit() {}
-void LogoInit() {}
 
 // ---- Update callbacks ----------------------------------------------------------------------
 
@@ -152,6 +100,3 @@ void MenuUpdate() {}
 void LevelUpdate() {}
 void EditorClick() {}
 void PuzzleUpdate() {}
-void WinUpdate() {}
-void LoseUpdate() {}
-void LogoUpdate() {}
