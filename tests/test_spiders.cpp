@@ -11,6 +11,7 @@
 #include "Pickups.h"
 #include "TarnSystem.h"
 #include "Tilemap.h"
+#include "TransitionBox.h"
 #include "World.h"
 
 #include "GameGlobals.h"
@@ -66,6 +67,7 @@ class SpiderTest : public ::testing::Test {
         gDyingStarted = false;
         gHasKey = false;
         gLightCharge = 360.0f;
+        gGameMode = 0;
     }
 
     ~SpiderTest() override { TarnFrameRateControllerSetFixedFrameTime(0.0); }
@@ -413,6 +415,39 @@ TEST_F(SpiderTest, PickUpsFillTheChargeUpTo360AndLeaveTheLevel) {
     EXPECT_TRUE(gWorld->GetLayer(1).empty());
     EXPECT_EQ(gWorld->GetLayer(4).size(), 20u) << "the key bursts into sparkles";
     EXPECT_TRUE(gCollisionManager->staticColliders.empty());
+}
+
+TEST_F(SpiderTest, AnOpenedTrapDoorFadesOnceThenLeadsToThePuzzleOrFromTheMenuToLevel1) {
+    LoadRoom();
+    GameStateManager& states = globals.Get<GameStateManager>();
+    states.current = states.next = GameState::Level3;
+    auto* door = new TrapDoor(1, 100.0f, 0.0f, nullptr, true, true);
+    OpenTrapDoor(door);
+    TransitionBox* fade = door->doorTransition;
+    ASSERT_NE(fade, nullptr);
+    OpenTrapDoor(door);
+    EXPECT_EQ(door->doorTransition, fade);
+    EXPECT_EQ(gWorld->GetLayer(6).size(), 1u) << "a second contact makes no second fade";
+
+    door->Update();
+    EXPECT_EQ(states.next, GameState::Level3) << "the fade is still running";
+    fade->done = true;
+    door->Update();
+    EXPECT_EQ(states.next, GameState::Puzzle3);
+    EXPECT_FALSE(fade->done);
+
+    gGameMode = 2;
+    gLightCharge = 12.0f;
+    fade->done = true;
+    door->Update();
+    EXPECT_EQ(states.next, GameState::Level1);
+    EXPECT_FLOAT_EQ(gLightCharge, 360.0f);
+
+    // The fade may go first (a restart keeps layer 6 only until the next
+    // state): the door must not keep pointing at it.
+    gWorld->Destroy(6, fade);
+    gWorld->Update();
+    EXPECT_EQ(door->doorTransition, nullptr);
 }
 
 } // namespace

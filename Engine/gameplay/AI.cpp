@@ -2,12 +2,12 @@
 #include "AI.h"
 
 #include "AIManager.h"
-#include "AssetManager.h"
 #include "AudioManager.h"
 #include "CollisionManager.h"
 #include "Globals.h"
 #include "LightManager.h"
 #include "TarnSystem.h"
+#include "UI.h"
 #include "World.h"
 
 #include <algorithm>
@@ -55,10 +55,6 @@ const char* const kFrameNames[4][3] = {
     {"ai_spider_left1.png", "ai_spider_left2.png", "ai_spider_left3.png"},
     {"a1.png", "a2.png", "a3.png"},
 };
-
-TarnGfxTexture* TextureNamed(const char* name) {
-    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
-}
 
 float Distance(const TarnVec2& a, const TarnVec2& b) {
     return std::hypot(b.x - a.x, b.y - a.y);

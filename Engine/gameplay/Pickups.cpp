@@ -1,7 +1,6 @@
 // Moth Lantern: keys, batteries and their random places.
 #include "Pickups.h"
 
-#include "AssetManager.h"
 #include "AudioManager.h"
 #include "CollisionManager.h"
 #include "Globals.h"
@@ -9,6 +8,7 @@
 #include "Particle.h"
 #include "TarnSystem.h"
 #include "Tilemap.h"
+#include "TransitionBox.h"
 #include "World.h"
 
 #include <algorithm>
@@ -23,10 +23,6 @@ constexpr int kKeySparkles = 20;
 
 // Draws per position before its minimum distance is given up.
 constexpr int kMaxDraws = 4096;
-
-TarnGfxTexture* TextureNamed(const char* name) {
-    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
-}
 
 void PlayEffect(const char* name) {
     if (gAudioManager != nullptr) {
@@ -136,4 +132,14 @@ void PickUpBattery(Battery* battery) {
     gLightCharge = std::min(gLightCharge + kBatteryCharge, kMaxLightCharge);
     RemoveTile(battery);
     PlayEffect("s_battery.wav");
+}
+
+void OpenTrapDoor(TrapDoor* door) {
+    if (door == nullptr || door->doorTransition != nullptr) {
+        return;
+    }
+    door->doorTransition = new TransitionBox();
+    WatchTransitionPointer(&door->doorTransition);
+    SetPlayerCanMove(false);
+    PlayEffect("s_door.wav");
 }

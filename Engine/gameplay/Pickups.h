@@ -1,10 +1,10 @@
-// Moth Lantern: keys, batteries and their places in a story level.
+// Moth Lantern: keys, batteries, trap doors and their places in a story level.
 //
 // A story level hides one key and a handful of batteries on random free
 // cells. The key opens the level's trap doors; a battery tops up the
 // lantern's charge. The level script places them with PlaceKey and
-// PlaceBatteries; the collision manager calls PickUpKey and PickUpBattery
-// when the player walks into one.
+// PlaceBatteries; the collision manager calls PickUpKey, PickUpBattery and
+// OpenTrapDoor when the player walks into one.
 #pragma once
 #include "GameObject.h"
 
@@ -12,6 +12,7 @@
 
 class Battery;
 class Key;
+class TrapDoor;
 
 // ---- Light charge -----------------------------------------------------------------
 
@@ -48,3 +49,8 @@ void PickUpKey(Key* key);
 // The player takes a battery: +30 charge up to the 360 maximum. A battery
 // already taken this frame gives nothing more.
 void PickUpBattery(Battery* battery);
+
+// The player steps on a trap door while holding the key: the player freezes
+// and the door's fade starts; once it is done the door changes the state. A
+// door already opening is left alone.
+void OpenTrapDoor(TrapDoor* door);

@@ -2,12 +2,12 @@
 #include "Tilemap.h"
 
 #include "AI.h"
-#include "AssetManager.h"
 #include "AudioManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "TransitionBox.h"
 #include "World.h"
 
 #include <cmath>
@@ -20,10 +20,6 @@ constexpr int kBuiltTilesLayer = 1;
 
 // Transparency change per second while lighting up or fading out.
 constexpr float kFadeRate = 2.0f;
-
-TarnGfxTexture* TextureNamed(const char* name) {
-    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
-}
 
 // The code of a grid cell; a cell outside the loaded grid builds nothing.
 int CellCode(int column, int row) {
@@ -186,4 +182,40 @@ void AISpawn::Update() {
         }
         spawnTimer = 0.0f;
     }
+}
+
+// ---- Trap doors -------------------------------------------------------------------
+
+namespace {
+
+// The puzzle behind a story level; the menu room (and anything else) leads
+// to the first level.
+GameStateId StateBehindDoor(GameStateId current) {
+    if (current >= GameState::Level1 && current <= GameState::Level5) {
+        return GameState::Puzzle1 + (current - GameState::Level1);
+    }
+    return GameState::Level1;
+}
+
+} // namespace
+
+TrapDoor::~TrapDoor() {
+    UnwatchTransitionPointer(&doorTransition);
+}
+
+void TrapDoor::Update() {
+    Tilemap::Update();
+    if (gHasKey) {
+        texture = TextureNamed("trapdoorOpen.png");
+    }
+    if (doorTransition == nullptr || !doorTransition->done || gGameStateManager == nullptr) {
+        return;
+    }
+    if (gGameMode == 2) {
+        gLightCharge = 360.0f;
+        gGameStateManager->next = GameState::Level1;
+    } else {
+        gGameStateManager->next = StateBehindDoor(gGameStateManager->current);
+    }
+    doorTransition->done = false;
 }

@@ -48,7 +48,12 @@ class Tilemap : public StaticObject {
 class TrapDoor : public Tilemap {
   public:
     using Tilemap::Tilemap;
+    ~TrapDoor() override;
     void Init() override {}
+    // Shows itself open while the key is held; once its fade has finished
+    // it sends the game on to the level's puzzle (from the menu room, to the
+    // first level).
+    void Update() override;
 
     TransitionBox* doorTransition = nullptr; // the fade to the next state, once opened
 };
