@@ -4,9 +4,11 @@
 #include "AIManager.h"
 #include "AudioManager.h"
 #include "CollisionManager.h"
+#include "GameStateManager.h"
 #include "Globals.h"
 #include "LightManager.h"
 #include "TarnSystem.h"
+#include "Tilemap.h"
 #include "UI.h"
 #include "World.h"
 
@@ -465,4 +467,51 @@ AI* SpawnSpider(float x, float y) {
     spider->state = AIState::PlanPatrol;
     spider->Init();
     return spider;
+}
+
+// ---- Nests --------------------------------------------------------------------------------
+
+namespace {
+
+// The first spider of an empty level comes this long after the level starts.
+constexpr float kFirstSpiderDelay = 2.0f;
+// In the first level it appears this far above the nest, in sight of the start.
+constexpr float kFirstLevelSpawnOffset = 200.0f;
+// The spawn timer runs this many times slower than gSpawnInterval.
+constexpr float kSpawnIntervalScale = 3.0f;
+// No spider hatches while the player stands this close to the nest.
+constexpr float kSpawnKeepAway = 150.0f;
+
+bool IsFirstLevel() {
+    return gGameStateManager != nullptr && gGameStateManager->stateName == "Level1";
+}
+
+bool PlayerNear(const TarnVec2& at) {
+    const ActiveObject* player = gWorld != nullptr ? gWorld->GetPlayer() : nullptr;
+    if (player == nullptr) {
+        return false;
+    }
+    const TarnVec2 p = player->GetPos();
+    return std::hypot(p.x - at.x, p.y - at.y) < kSpawnKeepAway;
+}
+
+} // namespace
+
+void AISpawn::Update() {
+    Tilemap::Update();
+    spawnTimer += gFrameTime;
+    if (spawnTimer > kFirstSpiderDelay && gSpiderCount == 0) {
+        const float offset = IsFirstLevel() ? kFirstLevelSpawnOffset : 0.0f;
+        SpawnSpider(position.x, position.y + offset);
+        spawnTimer = 0.0f;
+    }
+    if (spawnTimer / kSpawnIntervalScale >= gSpawnInterval) {
+        if (!PlayerNear(position) && gSpiderCount < gMaxSpiders) {
+            SpawnSpider(position.x, position.y);
+            if (gAudioManager != nullptr) {
+                gAudioManager->PlayEffect("s_bell.wav");
+            }
+        }
+        spawnTimer = 0.0f;
+    }
 }

@@ -3,6 +3,7 @@
 
 #include "AudioManager.h"
 #include "CollisionManager.h"
+#include "GameStateManager.h"
 #include "Globals.h"
 #include "LightManager.h"
 #include "Particle.h"
@@ -142,4 +143,40 @@ void OpenTrapDoor(TrapDoor* door) {
     WatchTransitionPointer(&door->doorTransition);
     SetPlayerCanMove(false);
     PlayEffect("s_door.wav");
+}
+
+// ---- Trap doors -------------------------------------------------------------------
+
+namespace {
+
+// The puzzle behind a story level; the menu room (and anything else) leads
+// to the first level.
+GameStateId StateBehindDoor(GameStateId current) {
+    if (current >= GameState::Level1 && current <= GameState::Level5) {
+        return GameState::Puzzle1 + (current - GameState::Level1);
+    }
+    return GameState::Level1;
+}
+
+} // namespace
+
+TrapDoor::~TrapDoor() {
+    UnwatchTransitionPointer(&doorTransition);
+}
+
+void TrapDoor::Update() {
+    Tilemap::Update();
+    if (gHasKey) {
+        texture = TextureNamed("trapdoorOpen.png");
+    }
+    if (doorTransition == nullptr || !doorTransition->done || gGameStateManager == nullptr) {
+        return;
+    }
+    if (gGameMode == 2) {
+        gLightCharge = 360.0f;
+        gGameStateManager->next = GameState::Level1;
+    } else {
+        gGameStateManager->next = StateBehindDoor(gGameStateManager->current);
+    }
+    doorTransition->done = false;
 }

@@ -1,16 +1,10 @@
 // Moth Lantern: tile objects: building a level cell, the light fade, walls.
 #include "Tilemap.h"
 
-#include "AI.h"
-#include "AudioManager.h"
-#include "GameStateManager.h"
+#include "AssetManager.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
-#include "TransitionBox.h"
-#include "World.h"
-
-#include <cmath>
 
 namespace {
 
@@ -20,6 +14,10 @@ constexpr int kBuiltTilesLayer = 1;
 
 // Transparency change per second while lighting up or fading out.
 constexpr float kFadeRate = 2.0f;
+
+TarnGfxTexture* TextureNamed(const char* name) {
+    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
+}
 
 // The code of a grid cell; a cell outside the loaded grid builds nothing.
 int CellCode(int column, int row) {
@@ -135,87 +133,4 @@ void Wall::Draw() {
     TarnGfxSetTransparency(tintColor.a);
     TarnGfxSetTransform(&transform);
     TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
-}
-
-// ---- Spider spawns ---------------------------------------------------------------
-
-namespace {
-
-// The first spider of an empty level comes this long after the level starts.
-constexpr float kFirstSpiderDelay = 2.0f;
-// In the first level it appears this far above the nest, in sight of the start.
-constexpr float kFirstLevelSpawnOffset = 200.0f;
-// The spawn timer runs this many times slower than gSpawnInterval.
-constexpr float kSpawnIntervalScale = 3.0f;
-// No spider hatches while the player stands this close to the nest.
-constexpr float kSpawnKeepAway = 150.0f;
-
-bool IsFirstLevel() {
-    return gGameStateManager != nullptr && gGameStateManager->stateName == "Level1";
-}
-
-bool PlayerNear(const TarnVec2& at) {
-    const ActiveObject* player = gWorld != nullptr ? gWorld->GetPlayer() : nullptr;
-    if (player == nullptr) {
-        return false;
-    }
-    const TarnVec2 p = player->GetPos();
-    return std::hypot(p.x - at.x, p.y - at.y) < kSpawnKeepAway;
-}
-
-} // namespace
-
-void AISpawn::Update() {
-    Tilemap::Update();
-    spawnTimer += gFrameTime;
-    if (spawnTimer > kFirstSpiderDelay && gSpiderCount == 0) {
-        const float offset = IsFirstLevel() ? kFirstLevelSpawnOffset : 0.0f;
-        SpawnSpider(position.x, position.y + offset);
-        spawnTimer = 0.0f;
-    }
-    if (spawnTimer / kSpawnIntervalScale >= gSpawnInterval) {
-        if (!PlayerNear(position) && gSpiderCount < gMaxSpiders) {
-            SpawnSpider(position.x, position.y);
-            if (gAudioManager != nullptr) {
-                gAudioManager->PlayEffect("s_bell.wav");
-            }
-        }
-        spawnTimer = 0.0f;
-    }
-}
-
-// ---- Trap doors -------------------------------------------------------------------
-
-namespace {
-
-// The puzzle behind a story level; the menu room (and anything else) leads
-// to the first level.
-GameStateId StateBehindDoor(GameStateId current) {
-    if (current >= GameState::Level1 && current <= GameState::Level5) {
-        return GameState::Puzzle1 + (current - GameState::Level1);
-    }
-    return GameState::Level1;
-}
-
-} // namespace
-
-TrapDoor::~TrapDoor() {
-    UnwatchTransitionPointer(&doorTransition);
-}
-
-void TrapDoor::Update() {
-    Tilemap::Update();
-    if (gHasKey) {
-        texture = TextureNamed("trapdoorOpen.png");
-    }
-    if (doorTransition == nullptr || !doorTransition->done || gGameStateManager == nullptr) {
-        return;
-    }
-    if (gGameMode == 2) {
-        gLightCharge = 360.0f;
-        gGameStateManager->next = GameState::Level1;
-    } else {
-        gGameStateManager->next = StateBehindDoor(gGameStateManager->current);
-    }
-    doorTransition->done = false;
 }
