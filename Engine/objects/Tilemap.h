@@ -10,6 +10,7 @@
 #include "GameObject.h"
 
 class MenuControlUI;
+class Player;
 class TransitionBox;
 
 class Tilemap : public StaticObject {
