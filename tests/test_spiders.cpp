@@ -271,6 +271,12 @@ TEST_F(SpiderTest, BittenSpidersShareOneFadeIgnoreLuresAndAreDeleted) {
     EXPECT_EQ(gSpiderCount, 0);
     EXPECT_TRUE(gAIManager->spiders.empty());
     EXPECT_TRUE(gCollisionManager->activeColliders.empty());
+
+    // A level that ends mid-fade leaves the next bite a full fade.
+    StandingSpider(0.0f, 0.0f)->Bite();
+    gWorld->Update();
+    gWorld->Free();
+    EXPECT_FLOAT_EQ(gDyingAlpha, 1.0f);
 }
 
 // ---- Nests ---------------------------------------------------------------------------------

@@ -127,6 +127,10 @@ AI::AI(float x, float y) {
 
 AI::~AI() {
     --gSpiderCount;
+    // Deleted mid-fade (the level ended): the next bite starts a fresh fade.
+    if (touchedPlayer) {
+        gDyingAlpha = 1.0f;
+    }
 }
 
 void AI::Init() {
@@ -467,6 +471,11 @@ AI* SpawnSpider(float x, float y) {
     spider->state = AIState::PlanPatrol;
     spider->Init();
     return spider;
+}
+
+void SetUpSpawns(GameStateId level) {
+    gSpawnInterval = 5.0f;
+    gMaxSpiders = level <= GameState::Level2 ? 10 : 20;
 }
 
 // ---- Nests --------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 //   SpawnSpider ........ creating a spider with its patrol ring
 #pragma once
 #include "GameObject.h"
+#include "GameStateManager.h"
 
 #include <map>
 #include <vector>
@@ -146,3 +147,7 @@ class AI : public ActiveObject {
 // Makes a spider at (x, y) in layer 2 with a collider, a patrol ring between
 // its cell and a random walkable cell, and runs its Init. Returns it.
 AI* SpawnSpider(float x, float y);
+
+// Called by a story level's script at every level start: the spawn interval
+// and the level's spider cap (10 in the first two levels, 20 from the third).
+void SetUpSpawns(GameStateId level);

@@ -113,6 +113,13 @@ void PlaceBatteries(int count) {
     }
 }
 
+int BatteriesInLevel(GameStateId level) {
+    if (level < GameState::Level1 || level > GameState::Level5) {
+        return 0;
+    }
+    return 5 * (level - GameState::Level1 + 1);
+}
+
 void PickUpKey(Key* key) {
     if (AlreadyTaken(key)) {
         return;

@@ -7,6 +7,7 @@
 // OpenTrapDoor when the player walks into one.
 #pragma once
 #include "GameObject.h"
+#include "GameStateManager.h"
 
 #include <vector>
 
@@ -39,6 +40,9 @@ Key* PlaceKey(std::vector<TarnVec2>& keyPositions);
 // Puts `count` batteries in layer 1 on random free cells at least 200 units
 // apart, fresh places every time (a restart scatters them anew).
 void PlaceBatteries(int count);
+// The batteries of a story level: 5 in the first, 5 more in each next one;
+// none outside the story levels.
+int BatteriesInLevel(GameStateId level);
 
 // ---- Pick-ups (collision manager, player contact) ------------------------------------
 
