@@ -5,6 +5,9 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "UI.h"
+
+bool gCreditsShown = false;
 
 namespace {
 
@@ -119,6 +122,10 @@ void Wall::Draw() {
         return;
     }
     BuildTransform(&transform, scale, position, 0.0f);
+    // At transparency 0 a translucent quad leaves every pixel as it was.
+    if (tintColor.a == 0.0f || IsOutsideView(position, scale)) {
+        return;
+    }
     // Walls blend translucently and, unlike DrawQuad, set their blend colour
     // even when textured (after the render mode, whose program holds it).
     if (texture != nullptr) {
@@ -133,4 +140,10 @@ void Wall::Draw() {
     TarnGfxSetTransparency(tintColor.a);
     TarnGfxSetTransform(&transform);
     TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
+}
+
+void MenuWall::Reveal() {
+    if (!gCreditsShown && controlUI != nullptr) {
+        controlUI->revealed = true;
+    }
 }
