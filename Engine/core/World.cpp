@@ -9,6 +9,7 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "LightBox.h"
 #include "LightManager.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
@@ -266,6 +267,9 @@ void World::DeleteObject(GameObject* object) {
     }
     if (gPlayerAnimator != nullptr) {
         gPlayerAnimator->Forget(object);
+    }
+    if (gLightBox != nullptr) {
+        gLightBox->Forget(object);
     }
     pendingRemovals.erase(object);
     delete object;

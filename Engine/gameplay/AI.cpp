@@ -174,9 +174,11 @@ void AI::Update() {
 bool AI::CanSeePlayer(const StaticObject* player, float* length) const {
     const TarnVec2 from = player->GetPos();
     const float distance = Distance(from, position);
-    if (gLightManager == nullptr) {
-        *length = distance;
-        return true;
+    *length = distance;
+    // Beyond sight range the answer changes nothing (no chase starts, a chase
+    // ends either way), so the ray through every wall is not cast.
+    if (gLightManager == nullptr || distance > kSightRange) {
+        return gLightManager == nullptr;
     }
     const RayHit hit = gLightManager->RayCast(from, position, distance);
     *length = hit.distance;

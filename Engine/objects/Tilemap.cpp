@@ -18,10 +18,6 @@ constexpr int kBuiltTilesLayer = 1;
 // Transparency change per second while lighting up or fading out.
 constexpr float kFadeRate = 2.0f;
 
-TarnGfxTexture* TextureNamed(const char* name) {
-    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
-}
-
 // The code of a grid cell; a cell outside the loaded grid builds nothing.
 int CellCode(int column, int row) {
     constexpr int kNoCell = -1;
