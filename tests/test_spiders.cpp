@@ -9,6 +9,7 @@
 #include "LevelData.h"
 #include "LightManager.h"
 #include "Pickups.h"
+#include "Player.h"
 #include "TarnSystem.h"
 #include "Tilemap.h"
 #include "TransitionBox.h"
@@ -454,6 +455,26 @@ TEST_F(SpiderTest, AnOpenedTrapDoorFadesOnceThenLeadsToThePuzzleOrFromTheMenuToL
     gWorld->Destroy(6, fade);
     gWorld->Update();
     EXPECT_EQ(door->doorTransition, nullptr);
+}
+
+TEST_F(SpiderTest, InAStoryLevelThePlayerTakesPickUpsOpensTheDoorAndIsBitten) {
+    LoadRoom();
+    Player* player = MakePlayer(0.0f, 0.0f);
+    gLightCharge = 100.0f;
+    gPlayerHealth = 100;
+    new Battery(1, 25.0f, 0.0f, nullptr, true, true, 30.0f, 30.0f);
+    new Key(1, -35.0f, 0.0f, nullptr, true, true);
+    auto* door = new TrapDoor(1, 0.0f, 40.0f, nullptr, true, true);
+    AI* spider = StandingSpider(0.0f, -30.0f);
+    gWorld->Update();
+    EXPECT_FLOAT_EQ(gLightCharge, 130.0f);
+    EXPECT_TRUE(gHasKey);
+    EXPECT_NE(door->doorTransition, nullptr) << "the key was taken before the door was met";
+    EXPECT_EQ(gPlayerHealth, 80);
+    EXPECT_EQ(spider->state, AIState::Dying);
+    EXPECT_TRUE(player->hurt);
+    gWorld->Update();
+    EXPECT_EQ(gPlayerHealth, 80) << "one bite per spider";
 }
 
 } // namespace
