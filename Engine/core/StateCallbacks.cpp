@@ -12,7 +12,6 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
-#include "PuzzleManager.h"
 #include "TarnGraphics.h"
 #include "World.h"
 
@@ -20,15 +19,13 @@ namespace {
 
 // gGameMode values.
 constexpr int kModeStory = 0;
-constexpr int kModePuzzle = 1;
 constexpr int kModeMenu = 2;   // the menu room and the level editor
 constexpr int kModeScreen = 4; // logo, win and lose
 
 // Darkness of unlit tiles: invisible in story levels, half lit in the menu
-// room and editor, fully lit in the puzzle rooms.
+// room and editor.
 constexpr float kStoryDark = 0.0f;
 constexpr float kMenuDark = 0.5f;
-constexpr float kPuzzleDark = 1.0f;
 
 void SetDarkness(float alpha) {
     gDarkAlpha = gDefaultDarkAlpha = alpha;
@@ -54,20 +51,6 @@ void ScreenLoad() {
     gPlayerHealth = 100;
     gLightCharge = 360.0f;
     SetCameraFollow(false);
-}
-
-// Both puzzle loads: a still view of the whole room, then the beam segments.
-void PuzzleLevelLoad(int segmentSlots) {
-    TarnGfxSetCamPosition(0.0f, 0.0f);
-    SetDarkness(kPuzzleDark);
-    gGameMode = kModePuzzle;
-    SetGridOfCurrentState();
-    SetCameraFollow(false);
-    if (gPuzzleManager != nullptr) {
-        for (int i = 0; i < segmentSlots; ++i) {
-            gPuzzleManager->AddSegmentSlot();
-        }
-    }
 }
 
 } // namespace
@@ -104,14 +87,6 @@ void EditorLoad() {
     LevelGridSize(GameState::LevelEditor, &gGridWidth, &gGridHeight);
 }
 
-void PuzzleLoad() {
-    PuzzleLevelLoad(2);
-}
-
-void Puzzle2Load() {
-    PuzzleLevelLoad(3);
-}
-
 void CustomLoad() {
     // The level keeps the game mode and darkness of the states before it; the
     // reader sizes the grid for exported levels itself.
@@ -137,11 +112,6 @@ void Level2Init() {}
 void Level3Init() {}
 void Level4Init() {}
 void Level5Init() {}
-void Puzzle1Init() {}
-void Puzzle2Init() {}
-void Puzzle3Init() {}
-void Puzzle4Init() {}
-void Puzzle5Init() {}
 void WinInit() {}
 void LoseInit() {}
 void LogoInit() {}
@@ -151,7 +121,6 @@ void LogoInit() {}
 void MenuUpdate() {}
 void LevelUpdate() {}
 void EditorClick() {}
-void PuzzleUpdate() {}
 void WinUpdate() {}
 void LoseUpdate() {}
 void LogoUpdate() {}

@@ -2,9 +2,11 @@
 #include "Tilemap.h"
 
 #include "AssetManager.h"
+#include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "PuzzleLevel.h"
 
 namespace {
 
@@ -133,4 +135,42 @@ void Wall::Draw() {
     TarnGfxSetTransparency(tintColor.a);
     TarnGfxSetTransform(&transform);
     TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
+}
+
+// ---- Danger blocks ----------------------------------------------------------------------
+
+void ArmRestart(RestartWall* wall) {
+    // Nothing new once a restart is on its way: a picture made now would
+    // outlive the restart on the HUD layer.
+    const bool restarting =
+        gGameStateManager != nullptr && gGameStateManager->next == GameState::Restart;
+    if (wall->restartBox != nullptr || restarting) {
+        return;
+    }
+    wall->restartArmed = true;
+    wall->restartBox = StartRestartPicture();
+}
+
+void RestartWall::Update() {
+    if (!restartArmed || restartBox == nullptr || !TransitionDone(restartBox)) {
+        return;
+    }
+    countdown -= gFrameTime;
+    const char* picture = nullptr;
+    if (countdown >= 2.0f && countdown < 3.0f) {
+        picture = "restart2.png";
+    } else if (countdown >= 1.0f && countdown < 2.0f) {
+        picture = "restart3.png";
+    }
+    HoldTransition(restartBox, picture);
+    if (countdown > 0.5f) {
+        return;
+    }
+    RemoveTransition(restartBox);
+    restartBox = nullptr;
+    countdown = countdownStart;
+    restartArmed = false;
+    if (gGameStateManager != nullptr) {
+        gGameStateManager->next = GameState::Restart;
+    }
 }

@@ -113,11 +113,19 @@ class RestartWall : public Wall {
                 bool castsShadow)
         : Wall(layer, x, y, texture, collides, castsShadow) {}
 
+    // Once armed and the restart picture has faded in, counts down with the
+    // picture (3, 2, 1) and then restarts the level.
+    void Update() override;
+
     bool restartArmed = false;
     float countdownStart = 4.0f;
     float countdown = 4.0f;
     TransitionBox* restartBox = nullptr;
 };
+
+// A beam hit the danger block: shows the restart picture and arms the
+// countdown, once; hits while it runs change nothing.
+void ArmRestart(RestartWall* wall);
 
 // The main menu's control wall; lighting it shows the controls picture.
 class MenuWall : public Wall {
