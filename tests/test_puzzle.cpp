@@ -7,6 +7,7 @@
 #include "PuzzleLayouts.h"
 #include "PuzzleManager.h"
 #include "Tilemap.h"
+#include "TransitionBox.h"
 
 #include <gtest/gtest.h>
 
@@ -215,6 +216,30 @@ TEST_F(PuzzleTest, ABeamOnADangerBlockArmsItsRestartEvenThoughItLightsNothing) {
     EXPECT_FALSE(beam->reached || goal->boxLit);
 }
 
+TEST_F(PuzzleTest, ADangerBlockCountsDownOnceThenRestartsTheLevel) {
+    PuzzleBox* start = Box(-200, 0, true);
+    Beam(start, Box(200, 0), 0);
+    auto* danger = new RestartWall(1, 0, 0, nullptr, true, true);
+    Frame();
+    ASSERT_EQ(Count(6), 1u);
+    TransitionBox* picture = danger->restartBox;
+    ASSERT_NE(picture, nullptr);
+    Frames(90); // one second of fade in, then the countdown runs
+    EXPECT_EQ(Count(6), 1u);
+    EXPECT_EQ(danger->restartBox, picture);
+    EXPECT_LT(danger->countdown, 3.9f);
+    EXPECT_EQ(picture->style, TransitionStyle::Hold);
+
+    Frames(200);
+    EXPECT_EQ(gGameStateManager->next, GameState::Restart);
+    EXPECT_TRUE(gWorld->IsMarkedForRemoval(picture));
+    EXPECT_FALSE(danger->restartArmed);
+    EXPECT_FLOAT_EQ(danger->countdown, 4.0f);
+    Frame(); // the beam still hits it, but the restart is already on its way
+    EXPECT_EQ(danger->restartBox, nullptr);
+    EXPECT_EQ(Count(6), 1u);
+}
+
 TEST_F(PuzzleTest, AGateBeamLightsItsBoxOnlyWhenTheWholeSegmentBeforeItIsLit) {
     PuzzleBox* start = Box(-200, -100, true);
     PuzzleBox* side = Box(-200, 100);
@@ -376,6 +401,21 @@ TEST_F(PuzzleTest, TheFifthMemoryWinsAfterOneSecondWithoutATransition) {
     EXPECT_EQ(gMemoryTransition, nullptr);
     EXPECT_EQ(Count(6), 0u);
     EXPECT_EQ(gMemoriesCollected, 5); // counted once
+}
+
+TEST_F(PuzzleTest, AnEarlierMemoryLeadsOnToTheNextStoryLevel) {
+    PuzzleBox* start = Box(-100, 0, true);
+    Beam(start, Box(100, 0), 0);
+    gMemoriesCollected = 1;
+    Frame();
+    gPuzzleManager->CollectMemory();
+    Frames(61);
+    ASSERT_NE(gMemoryTransition, nullptr);
+    EXPECT_EQ(Count(6), 1u);
+    Frames(26); // the picture grows to the full window
+    EXPECT_EQ(gGameStateManager->next, GameState::Level3);
+    EXPECT_EQ(gGameStateManager->retryState, GameState::Level3);
+    EXPECT_EQ(Count(6), 1u); // one transition only
 }
 
 } // namespace

@@ -12,55 +12,16 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "ScreenCommon.h"
 #include "TarnGraphics.h"
 #include "World.h"
-
-namespace {
-
-// gGameMode values.
-constexpr int kModeStory = 0;
-constexpr int kModeMenu = 2;   // the menu room and the level editor
-constexpr int kModeScreen = 4; // logo, win and lose
-
-// Darkness of unlit tiles: invisible in story levels, half lit in the menu
-// room and editor.
-constexpr float kStoryDark = 0.0f;
-constexpr float kMenuDark = 0.5f;
-
-void SetDarkness(float alpha) {
-    gDarkAlpha = gDefaultDarkAlpha = alpha;
-}
-
-void SetCameraFollow(bool follow) {
-    if (gWorld != nullptr && gWorld->GetCamera() != nullptr) {
-        gWorld->GetCamera()->SetFollow(follow);
-    }
-}
-
-// The grid of the state being entered.
-void SetGridOfCurrentState() {
-    if (gGameStateManager != nullptr) {
-        LevelGridSize(gGameStateManager->current, &gGridWidth, &gGridHeight);
-    }
-}
-
-// The logo, win and lose screens: a still view on the origin.
-void ScreenLoad() {
-    TarnGfxSetCamPosition(0.0f, 0.0f);
-    gGameMode = kModeScreen;
-    gPlayerHealth = 100;
-    gLightCharge = 360.0f;
-    SetCameraFollow(false);
-}
-
-} // namespace
 
 // ---- Load callbacks --------------------------------------------------------------------
 
 void MenuLoad() {
     TarnGfxSetCamPosition(0.0f, 0.0f);
     SetDarkness(kMenuDark);
-    gGameMode = kModeMenu;
+    gGameMode = GameMode::Menu;
     LevelGridSize(GameState::Menu, &gGridWidth, &gGridHeight);
     SetCameraFollow(false);
 }
@@ -77,7 +38,7 @@ void LoadStateLoad() {
 
 void StoryLevelLoad() {
     SetDarkness(kStoryDark);
-    gGameMode = kModeStory;
+    gGameMode = GameMode::Story;
     SetGridOfCurrentState();
     SetCameraFollow(true);
 }
@@ -92,18 +53,6 @@ void CustomLoad() {
     // reader sizes the grid for exported levels itself.
 }
 
-void WinLoad() {
-    ScreenLoad();
-}
-
-void LoseLoad() {
-    ScreenLoad();
-}
-
-void LogoLoad() {
-    ScreenLoad();
-}
-
 // ---- Init callbacks ---------------------------------------------------------------------
 
 void MenuInit() {}
@@ -112,15 +61,9 @@ void Level2Init() {}
 void Level3Init() {}
 void Level4Init() {}
 void Level5Init() {}
-void WinInit() {}
-void LoseInit() {}
-void LogoInit() {}
 
 // ---- Update callbacks ----------------------------------------------------------------------
 
 void MenuUpdate() {}
 void LevelUpdate() {}
 void EditorClick() {}
-void WinUpdate() {}
-void LoseUpdate() {}
-void LogoUpdate() {}

@@ -94,28 +94,24 @@ void StrikeObject(StaticObject* hit, LightPuzzle* chainSource) {
 
 } // namespace
 
-TarnGfxTexture* PuzzleTexture(const char* name) {
-    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
-}
-
 // ---- Boxes --------------------------------------------------------------------------------
 
 PuzzleBox::PuzzleBox(float x, float y, TarnGfxTexture* texture)
     : Wall(kBoxLayer, x, y, texture, true, true) {}
 
 void PuzzleBox::ShowLit() {
-    SetTexture(PuzzleTexture(boxEnd ? "box_end.png" : "box_lighted.png"));
+    SetTexture(TextureNamed(boxEnd ? "box_end.png" : "box_lighted.png"));
 }
 
 void PuzzleBox::ShowUnlit() {
-    SetTexture(PuzzleTexture(boxEnd ? "box_end_notlighted.png" : "box_notlighted.png"));
+    SetTexture(TextureNamed(boxEnd ? "box_end_notlighted.png" : "box_notlighted.png"));
 }
 
 // ---- Beams ----------------------------------------------------------------------------------
 
 LightPuzzle::LightPuzzle(LightPuzzle* source, LightPuzzle* next)
     : sourceBeam(source), nextBeam(next) {
-    SetTexture(PuzzleTexture("laser1.png"));
+    SetTexture(TextureNamed("laser1.png"));
 }
 
 void LightPuzzle::Link(PuzzleBox* from, PuzzleBox* to, bool gate) {
@@ -178,8 +174,8 @@ void TraceBeam(LightPuzzle* beam) {
         return;
     }
     beam->reached = false;
-    SpawnParticle(toBox->GetPos(), 20.0f, 3.0f, PuzzleTexture("o_floor.png"), 1.0f, 1.0f, 1.0f,
-                  1.0f, kBlockedParticleLayer, 4.8f);
+    SpawnParticle(toBox->GetPos(), 20.0f, 3.0f, TextureNamed("o_floor.png"), 1.0f, 1.0f, 1.0f, 1.0f,
+                  kBlockedParticleLayer, 4.8f);
     toBox->boxBlocked = true;
     if (!beam->gateBeam) {
         Disconnect(beam);

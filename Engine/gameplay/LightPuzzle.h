@@ -13,11 +13,9 @@
 //   Tracing .......... TraceBeam, TraceBlockBeam, ActivateDirectionBlock
 #pragma once
 #include "Tilemap.h"
+#include "UI.h"
 
 class DirectionBlock;
-
-// The texture of that file name, or null without an asset manager.
-TarnGfxTexture* PuzzleTexture(const char* name);
 
 // ---- Boxes --------------------------------------------------------------------------------
 

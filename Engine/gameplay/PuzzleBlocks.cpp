@@ -66,7 +66,7 @@ void MovableBlock::Draw() {
 // ---- DirectionBlock ---------------------------------------------------------------------------
 
 DirectionBlock::DirectionBlock(float x, float y, float beamAngle, PuzzleBox* targetBox)
-    : MovableBlock(x, y, PuzzleTexture(LookFor(beamAngle).unlit)), angle(beamAngle) {
+    : MovableBlock(x, y, TextureNamed(LookFor(beamAngle).unlit)), angle(beamAngle) {
     beamReach = std::max(gGridWidth, gGridHeight) * gTileSize;
     beam = new LightPuzzle(nullptr, nullptr);
     beam->SetRotation(angle);
@@ -93,7 +93,7 @@ void DirectionBlock::Update() {
         particleTimer += gFrameTime;
         if (particleTimer >= kPuffInterval) {
             for (int i = 0; i < kPuffParticles; ++i) {
-                SpawnParticle(position, 10.0f, 3.0f, PuzzleTexture("o_floor.png"), color.r, color.g,
+                SpawnParticle(position, 10.0f, 3.0f, TextureNamed("o_floor.png"), color.r, color.g,
                               color.b, color.a, 0, 5.0f);
             }
             particleTimer = 0.0f;
@@ -103,14 +103,14 @@ void DirectionBlock::Update() {
     beam->active = false;
     dirLit = false;
     beam->hitDistance = 0.0f;
-    SetTexture(PuzzleTexture(LookFor(angle).unlit));
+    SetTexture(TextureNamed(LookFor(angle).unlit));
     MovableBlock::Update();
     AimBeam();
 }
 
 void DirectionBlock::Draw() {
     if (beam->active) {
-        SetTexture(PuzzleTexture(LookFor(angle).lit));
+        SetTexture(TextureNamed(LookFor(angle).lit));
     }
     MovableBlock::Draw();
 }

@@ -177,7 +177,7 @@ std::vector<PuzzleBox*> BuildBoxes(const std::vector<BoxSpec>& specs) {
         const char* picture = spec.role == BoxRole::Start ? "box_start.png"
                               : spec.role == BoxRole::End ? "box_end_notlighted.png"
                                                           : "box_notlighted.png";
-        auto* box = new PuzzleBox(spec.x, spec.y, PuzzleTexture(picture));
+        auto* box = new PuzzleBox(spec.x, spec.y, TextureNamed(picture));
         box->boxStart = box->boxLit = spec.role == BoxRole::Start;
         box->boxEnd = spec.role == BoxRole::End;
         boxes.push_back(box);
@@ -237,14 +237,14 @@ void BuildPuzzle(const PuzzleLayout& layout) {
     BuildBeams(layout.beams, boxes);
     for (const BlockSpec& spec : layout.dangers) {
         auto* danger = new RestartWall(kDangerLayer, spec.x, spec.y,
-                                       PuzzleTexture("dangerblock.png"), true, true);
+                                       TextureNamed("dangerblock.png"), true, true);
         danger->SetTintColor(1.0f, 0.0f, 0.0f, 1.0f);
     }
     for (const BlockSpec& spec : layout.directions) {
         new DirectionBlock(spec.x, spec.y, spec.angle, BoxNumber(boxes, spec.targetBox));
     }
     for (const BlockSpec& spec : layout.movables) {
-        new MovableBlock(spec.x, spec.y, PuzzleTexture("moveblock1.png"));
+        new MovableBlock(spec.x, spec.y, TextureNamed("moveblock1.png"));
     }
     if (gPuzzleManager != nullptr) {
         gPuzzleManager->SetMemoryPosition(kMemoryX, kMemoryY);

@@ -7,6 +7,7 @@
 #include "LightPuzzle.h"
 #include "Particle.h"
 #include "PuzzleLevel.h"
+#include "TransitionBox.h"
 #include "World.h"
 
 #include <algorithm>
@@ -82,7 +83,7 @@ void PuzzleManager::FeedNextSegment(std::size_t index) {
 }
 
 void PuzzleManager::CheckProgression() {
-    if (gMemoryTransition == nullptr || !TransitionDone(gMemoryTransition) || gGameMode != 1) {
+    if (gMemoryTransition == nullptr || !gMemoryTransition->done || gGameMode != 1) {
         return;
     }
     gLightCharge = kFullCharge;
@@ -99,7 +100,7 @@ void PuzzleManager::SpawnMemory() {
     }
     if (!memorySpawned) {
         memory = new Memory(kMemoryLayer, memoryPosition.x, memoryPosition.y,
-                            PuzzleTexture("memories.png"), true);
+                            TextureNamed("memories.png"), true);
         memory->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
         memorySpawned = true;
     } else if (memory != nullptr) {
@@ -123,7 +124,7 @@ void PuzzleManager::CelebrateMemory() {
             gWorld->Destroy(kMemoryLayer, memory);
         }
         memory = nullptr;
-        FreezePlayer();
+        SetPlayerCanMove(false);
     }
     if (celebrateTimer <= kCelebration || transitionStarted) {
         return;
@@ -133,7 +134,7 @@ void PuzzleManager::CelebrateMemory() {
             gGameStateManager->next = GameState::Win;
         }
     } else if (gMemoryTransition == nullptr) {
-        gMemoryTransition = StartMemoryTransition();
+        gMemoryTransition = new TransitionBox(); // the next level's picture, growing
         transitionStarted = true;
     }
 }

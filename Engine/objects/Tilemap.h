@@ -112,6 +112,9 @@ class RestartWall : public Wall {
     RestartWall(int layer, float x, float y, TarnGfxTexture* texture, bool collides,
                 bool castsShadow)
         : Wall(layer, x, y, texture, collides, castsShadow) {}
+    ~RestartWall() override;
+    RestartWall(const RestartWall&) = delete;
+    RestartWall& operator=(const RestartWall&) = delete;
 
     // Once armed and the restart picture has faded in, counts down with the
     // picture (3, 2, 1) and then restarts the level.

@@ -1,39 +1,29 @@
-// Moth Lantern: the puzzle levels' load and init, and the puzzle's hand-over
-// points to the player and the transition pictures.
+// Moth Lantern: the puzzle levels' load and init.
 #include "PuzzleLevel.h"
 
-#include "Camera.h"
-#include "Game.h"
-#include "GameStateManager.h"
 #include "Globals.h"
-#include "LevelData.h"
 #include "PuzzleLayouts.h"
 #include "PuzzleManager.h"
+#include "ScreenCommon.h"
 #include "TarnGraphics.h"
-#include "UI.h"
-#include "World.h"
+#include "TransitionBox.h"
 
 namespace {
 
-constexpr int kModePuzzle = 1;
-// Unlit tiles stay fully visible: the whole room is always seen.
-constexpr float kPuzzleDark = 1.0f;
-
 // The common start of every puzzle load: a still, fully lit view of the room
-// with the HUD, then the beam segment slots the layout fills.
+// with its HUD and the instructions over it, then the beam segment slots the
+// layout fills.
 void PuzzleLevelLoad(int segmentSlots) {
     TarnGfxSetCamPosition(0.0f, 0.0f);
-    gDarkAlpha = gDefaultDarkAlpha = kPuzzleDark;
-    gGameMode = kModePuzzle;
-    if (gGameStateManager != nullptr) {
-        LevelGridSize(gGameStateManager->current, &gGridWidth, &gGridHeight);
-    }
-    if (gWorld != nullptr && gWorld->GetCamera() != nullptr) {
-        gWorld->GetCamera()->SetFollow(false);
-    }
-    if (gCursor != nullptr) {
-        gCursor->visible = false; // the puzzles are played with the keys alone
-    }
+    AddPuzzleHud();
+    SetDarkness(kPuzzleDark);
+    gGameMode = GameMode::Puzzle;
+    SetGridOfCurrentState();
+    SetCameraFollow(false);
+    SetCursorVisible(false); // the puzzles are played with the keys alone
+    auto* instructions = new InstructionBox();
+    instructions->scale = instructions->targetScale;
+    instructions->style = TransitionStyle::Hold;
     if (gPuzzleManager != nullptr) {
         for (int i = 0; i < segmentSlots; ++i) {
             gPuzzleManager->AddSegmentSlot();
@@ -42,6 +32,7 @@ void PuzzleLevelLoad(int segmentSlots) {
 }
 
 void PuzzleInit(int puzzle) {
+    AddPuzzlePlayer();
     if (const PuzzleLayout* layout = PuzzleLayoutFor(puzzle)) {
         BuildPuzzle(*layout);
     }
@@ -83,22 +74,8 @@ void PuzzleUpdate() {}
 
 // ---- Hand-over points ----------------------------------------------------------------------
 
-TransitionBox* StartMemoryTransition() {
-    return nullptr;
-}
+void AddPuzzleHud() {}
 
-TransitionBox* StartRestartPicture() {
-    return nullptr;
-}
-
-bool TransitionDone(const TransitionBox* box) {
-    return box != nullptr;
-}
-
-void HoldTransition(TransitionBox*, const char*) {}
-
-void RemoveTransition(TransitionBox*) {}
-
-void FreezePlayer() {}
+void AddPuzzlePlayer() {}
 
 void PlayWinAnimation() {}

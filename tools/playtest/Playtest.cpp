@@ -3,9 +3,10 @@
 // people reproducing a bug.
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
-//            [--autoplay] [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...
+//            [--autoplay] [--chaos N] [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...
 #include "Game.h"
 #include "PlaytestAutoplay.h"
+#include "PlaytestChaos.h"
 #include "PlaytestScript.h"
 #include "PlaytestTrace.h"
 #include "Tarn.h"
@@ -28,14 +29,15 @@ struct Options {
     unsigned seed = 0;
     bool seeded = false;
     bool autoplay = false;
+    int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
 
 void Usage() {
     std::fprintf(
-        stderr,
-        "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
-        "                [--autoplay] [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n");
+        stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
+                "                [--autoplay] [--chaos N] [--script FILE] [--trace FILE] [--shot "
+                "FRAME:PATH.png]...\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -54,6 +56,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         bool hasValue = i + 1 < argc;
         if (arg == "--fixed-step") {
             options->run.fixedStep = true;
+        } else if (arg == "--chaos" && hasValue) {
+            options->chaosStateEvery = std::atoi(argv[++i]);
         } else if (arg == "--autoplay") {
             options->autoplay = true;
         } else if (arg == "--windowed") {
@@ -165,12 +169,16 @@ int main(int argc, char** argv) {
     SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
     PlaytestAutoplay autoplay;
+    PlaytestChaos chaos(options.seeded ? options.seed : 1u, options.chaosStateEvery);
     options.run.beforeInput = [&](int frame) {
         if (const std::vector<SDL_Event>* events = script.EventsFor(frame)) {
             InjectEvents(*events);
         }
         if (options.autoplay) {
             InjectEvents(autoplay.EventsFor(frame));
+        }
+        if (options.chaosStateEvery >= 0) {
+            InjectEvents(chaos.EventsFor(frame));
         }
         TarnSysUpdate(); // through the real event pump into the key states
     };
