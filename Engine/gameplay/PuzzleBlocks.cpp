@@ -47,7 +47,7 @@ const DirectionLook& LookFor(float angle) {
 // ---- MovableBlock -----------------------------------------------------------------------------
 
 MovableBlock::MovableBlock(float x, float y, TarnGfxTexture* texture)
-    : ActiveObject(kBlockLayer, x, y, texture, true, true, kBlockSize, kBlockSize) {}
+    : PushableBlock(kBlockLayer, x, y, texture, true, true, kBlockSize, kBlockSize) {}
 
 void MovableBlock::Update() {
     // The push rule set the velocity after last frame's updates; it moves the

@@ -1,18 +1,17 @@
 // Moth Lantern: the blocks of the light-beam puzzles.
 //
 // A MovableBlock is pushed by the player (the collision manager's push rule
-// sets its velocity and the flags that stop it against walls and other
-// blocks) and stops any beam it stands in. A DirectionBlock is a movable
+// sets its velocity and the PushableBlock flags that stop it against walls
+// and other blocks) and stops any beam it stands in. A DirectionBlock is a movable
 // block that, while a beam hits it, sends a beam of its own in a fixed
 // direction; a chain of them can carry light around an obstacle.
 #pragma once
-#include "GameObject.h"
+#include "CollisionManager.h"
 
 class LightPuzzle;
 class PuzzleBox;
-struct Collider;
 
-class MovableBlock : public ActiveObject {
+class MovableBlock : public PushableBlock {
   public:
     // A tile-sized block in layer 2 that collides and casts a shadow.
     MovableBlock(float x, float y, TarnGfxTexture* texture);
@@ -25,10 +24,6 @@ class MovableBlock : public ActiveObject {
 
     float particleTimer = 0.0f;
     Color color{1.0f, 1.0f, 1.0f, 1.0f};
-    // Written by the collision manager's push rule.
-    bool pushed = false;
-    int blockFlags = 0;
-    Collider* blockedBy = nullptr;
 };
 
 class DirectionBlock : public MovableBlock {

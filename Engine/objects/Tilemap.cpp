@@ -10,6 +10,8 @@
 #include "UI.h"
 #include "World.h"
 
+bool gCreditsShown = false;
+
 namespace {
 
 // Doors, spawns and other tiles built from the grid live in layer 1, which a
@@ -121,6 +123,10 @@ void Wall::Draw() {
         return;
     }
     BuildTransform(&transform, scale, position, 0.0f);
+    // At transparency 0 a translucent quad leaves every pixel as it was.
+    if (tintColor.a == 0.0f || IsOutsideView(position, scale)) {
+        return;
+    }
     // Walls blend translucently and, unlike DrawQuad, set their blend colour
     // even when textured (after the render mode, whose program holds it).
     if (texture != nullptr) {
@@ -135,6 +141,12 @@ void Wall::Draw() {
     TarnGfxSetTransparency(tintColor.a);
     TarnGfxSetTransform(&transform);
     TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
+}
+
+void MenuWall::Reveal() {
+    if (!gCreditsShown && controlUI != nullptr) {
+        controlUI->revealed = true;
+    }
 }
 
 // ---- Danger blocks ----------------------------------------------------------------------

@@ -2,6 +2,9 @@
 #include "PuzzleLevel.h"
 
 #include "Globals.h"
+#include "Light.h"
+#include "Player.h"
+#include "PlayerAnimator.h"
 #include "PuzzleLayouts.h"
 #include "PuzzleManager.h"
 #include "ScreenCommon.h"
@@ -76,6 +79,13 @@ void PuzzleUpdate() {}
 
 void AddPuzzleHud() {}
 
-void AddPuzzlePlayer() {}
+void AddPuzzlePlayer() {
+    Player* player = MakePlayer(kPuzzleStartX, kPuzzleStartY);
+    new Light(player, 0.0f); // handed to the light box once the HUD has one
+}
 
-void PlayWinAnimation() {}
+void PlayWinAnimation() {
+    if (gPlayerAnimator != nullptr) {
+        gPlayerAnimator->Win();
+    }
+}

@@ -19,7 +19,7 @@ void PuzzleUpdate(); // the puzzles run through the PuzzleManager; nothing to do
 // The puzzle HUD: the memories counter, the light box in its idle mode and
 // the floor background. Filled in as those widgets join the game.
 void AddPuzzleHud();
-// The player and its light at the puzzles' start. Filled in with the player.
+// The player and its light at the puzzles' start.
 void AddPuzzlePlayer();
 // One frame of the player's celebration of a memory.
 void PlayWinAnimation();

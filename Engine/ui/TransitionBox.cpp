@@ -4,6 +4,7 @@
 #include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "Player.h"
 #include "PuzzleManager.h"
 #include "TarnInput.h"
 #include "World.h"
@@ -306,5 +307,8 @@ void InstructionBox::Animate() {
 // ============================================================================
 // The player's freeze
 // ============================================================================
-// The player arrives with its own module; until then there is nobody to hold.
-void SetPlayerCanMove(bool) {}
+void SetPlayerCanMove(bool canMove) {
+    if (auto* player = dynamic_cast<Player*>(gWorld != nullptr ? gWorld->GetPlayer() : nullptr)) {
+        player->SetCanMove(canMove);
+    }
+}

@@ -37,6 +37,7 @@ class UI : public StaticObject {
     void Draw() override;
 
     TarnVec2 offset{0.0f, 0.0f};
+    bool revealed = false; // light has found it (the menu's controls picture)
 };
 
 class UIButton : public UI {
