@@ -3,7 +3,7 @@
 // people reproducing a bug.
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
-//            [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace FILE]
+//            [--autoplay] [--chaos N] [--memories N] [--health N] [--script FILE] [--trace FILE]
 //            [--shot FRAME:PATH.png]...
 #include "Game.h"
 #include "Globals.h"
@@ -32,6 +32,7 @@ struct Options {
     bool seeded = false;
     bool autoplay = false;
     int memories = 0;                              // memories already collected when the run starts
+    int health = 100;                              // the player's health when the run starts
     int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
@@ -39,9 +40,8 @@ struct Options {
 void Usage() {
     std::fprintf(
         stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
-                "                [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace "
-                "FILE] [--shot "
-                "FRAME:PATH.png]...\n");
+                "                [--autoplay] [--chaos N] [--memories N] [--health N]\n"
+                "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -74,6 +74,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->scriptPath = argv[++i];
         } else if (arg == "--trace" && hasValue) {
             options->tracePath = argv[++i];
+        } else if (arg == "--health" && hasValue) {
+            options->health = std::atoi(argv[++i]);
         } else if (arg == "--memories" && hasValue) {
             options->memories = std::atoi(argv[++i]);
         } else if (arg == "--seed" && hasValue) {
@@ -204,6 +206,7 @@ int main(int argc, char** argv) {
     };
     GameInit();
     gMemoriesCollected = options.memories;
+    gPlayerHealth = options.health;
     int status = RunGame(options.run);
     GameShutdown();
     TarnSysExit();
