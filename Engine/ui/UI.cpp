@@ -4,6 +4,7 @@
 #include "AssetManager.h"
 #include "Camera.h"
 #include "Globals.h"
+#include "Player.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -22,8 +23,11 @@ TarnGfxTexture* TextureNamed(const char* name) {
     return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
 }
 
-// The player arrives with its own module; until then there is nobody to hold.
-void SetPlayerCanMove(bool) {}
+void SetPlayerCanMove(bool canMove) {
+    if (auto* player = dynamic_cast<Player*>(gWorld != nullptr ? gWorld->GetPlayer() : nullptr)) {
+        player->SetCanMove(canMove);
+    }
+}
 
 TarnVec2 CameraPlus(const TarnVec2& offset) {
     TarnVec2 at{0.0f, 0.0f};
