@@ -3,6 +3,7 @@
 // click, and watched pointers cleared when a box goes.
 #include "CollisionManager.h"
 #include "Globals.h"
+#include "Player.h"
 #include "TransitionBox.h"
 #include "WidgetKit.h"
 
@@ -69,6 +70,33 @@ TEST_F(TransitionTest, ADelayedFadeWaitsThenTakesASecond) {
     EXPECT_FALSE(world.IsMarkedForRemoval(box));
 }
 
+TEST_F(TransitionTest, BoxesHoldThePlayerUntilTheyHaveFaded) {
+    Player* player = new Player();
+    world.Add(2, player);
+    world.SetPlayer(player);
+    TransitionBox* grow = new TransitionBox();
+    grow->Update();
+    EXPECT_FALSE(player->canMove);
+    UpdatesUntilDone(*grow);
+    grow->Update();
+    EXPECT_FALSE(player->canMove); // a grow leaves the player to its owner
+
+    TransitionBox* fade = new TransitionBox();
+    fade->style = TransitionStyle::FadeOut;
+    fade->Update();
+    EXPECT_FALSE(player->canMove);
+    UpdatesUntilDone(*fade);
+    EXPECT_TRUE(player->canMove);
+
+    // Tips never hold the player, even while a tip fades in.
+    TipsBox* tips = new TipsBox(4);
+    tips->SetTransparency(0.0f);
+    tips->style = TransitionStyle::FadeIn;
+    player->canMove = false;
+    tips->Update();
+    EXPECT_TRUE(player->canMove);
+}
+
 // A screen's own pointer to its picture, watched like the game's globals.
 TransitionBox* gScreenPicture = nullptr;
 
@@ -103,6 +131,10 @@ class LogoTransitionTest : public TransitionTest {
 
 TEST_F(LogoTransitionTest, FadesInHoldsTwoSecondsFadesOutThenOpensTheMenu) {
     globals.Get<CollisionManager>().tileCollisionOn = false;
+    Player* player = new Player();
+    world.Add(2, player);
+    world.SetPlayer(player);
+    player->canMove = false;
     TransitionBox* logo = new TransitionBox();
     logo->SetTransparency(0.0f);
     logo->style = TransitionStyle::FadeIn;
@@ -119,6 +151,7 @@ TEST_F(LogoTransitionTest, FadesInHoldsTwoSecondsFadesOutThenOpensTheMenu) {
     }
     // One second in, two seconds held, one second out.
     EXPECT_NEAR(frames, 240, 3);
+    EXPECT_FALSE(player->canMove); // the logo leaves any player as it was
     EXPECT_EQ(states.next, GameState::Menu);
     EXPECT_TRUE(globals.Get<CollisionManager>().tileCollisionOn);
     EXPECT_TRUE(world.IsMarkedForRemoval(logo));
