@@ -165,13 +165,6 @@ class TipsTest : public TransitionTest {
         ASSERT_TRUE(pictures.ok);
         TransitionTest::SetUp();
     }
-    StandardTransitionBox* MakeIntro() {
-        StandardTransitionBox* intro = new StandardTransitionBox();
-        intro->SetScale(intro->targetScale.x, intro->targetScale.y);
-        intro->style = TransitionStyle::FadeOut;
-        intro->delay = 0.5f;
-        return intro;
-    }
     // One frame of the World for the layers that hold transitions.
     void Frame() {
         for (int layer : {4, 6}) {
@@ -197,7 +190,7 @@ class TipsTest : public TransitionTest {
 };
 
 TEST_F(TipsTest, FourTipsFollowTheIntroInTurnThenGo) {
-    MakeIntro();
+    CreateIntroPicture("level1_transition.png");
     std::vector<TarnGfxTexture*> shown;
     int lastFrameWithTips = 0;
     for (int frame = 1; frame <= 1200; ++frame) {
@@ -220,7 +213,7 @@ TEST_F(TipsTest, FourTipsFollowTheIntroInTurnThenGo) {
 
 TEST_F(TipsTest, NoTipsOutsideAStoryLevel) {
     gGameMode = 1;
-    MakeIntro();
+    CreateIntroPicture("level1_transition.png");
     for (int frame = 0; frame < 150; ++frame) {
         Frame();
     }
@@ -256,9 +249,7 @@ class InstructionTest : public TransitionTest {
 };
 
 TEST_F(InstructionTest, AlternatesItsPicturesUntilAClickFadesItOut) {
-    box = new InstructionBox();
-    box->SetScale(box->targetScale.x, box->targetScale.y);
-    box->style = TransitionStyle::Hold;
+    box = CreatePuzzleInstructions();
     std::vector<TarnGfxTexture*> seen;
     for (int frame = 0; frame < 200; ++frame) {
         Frame(false);
