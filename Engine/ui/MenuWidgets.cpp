@@ -12,6 +12,7 @@
 
 #include <cmath>
 
+bool gCreditsShown = false;
 float gStartSignTimer = 0.0f;
 
 namespace {

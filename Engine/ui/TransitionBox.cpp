@@ -304,8 +304,7 @@ void InstructionBox::Animate() {
     }
 }
 
-// ============================================================================
-// Creation
+// =====================================================================// Creation
 // ============================================================================
 StandardTransitionBox* CreateIntroPicture(const char* textureName) {
     StandardTransitionBox* intro = new StandardTransitionBox();
