@@ -20,6 +20,7 @@ class TransitionTest : public testing::Test {
     explicit TransitionTest(GameStateId state = GameState::Level1)
         : globals(moth_test::kWorld | moth_test::kStates | moth_test::kCollisions, state) {}
     void SetUp() override {
+        moth_test::WithoutStateScripts(globals.Get<GameStateManager>());
         world.Load("NoSuchState"); // only makes the camera
         gFrameTime = kStep;
         gGameMode = 0;

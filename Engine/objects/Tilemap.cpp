@@ -6,7 +6,6 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
-#include "MenuWidgets.h"
 #include "TransitionBox.h"
 #include "UI.h"
 #include "World.h"
@@ -140,12 +139,6 @@ void Wall::Draw() {
     TarnGfxSetTransparency(tintColor.a);
     TarnGfxSetTransform(&transform);
     TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
-}
-
-void MenuWall::Init() {
-    if (controlUI == nullptr) {
-        controlUI = new MenuControlUI();
-    }
 }
 
 void MenuWall::Reveal() {

@@ -147,8 +147,6 @@ class MenuWall : public Wall {
     MenuWall(int layer, float x, float y, TarnGfxTexture* texture, bool collides, bool castsShadow)
         : Wall(layer, x, y, texture, collides, castsShadow) {}
 
-    // Makes the controls picture the wall reveals.
-    void Init() override;
     // Light reached the wall: reveals the controls picture, unless the
     // credits panel covers the room.
     void Reveal();
