@@ -347,11 +347,22 @@ TEST_F(SpiderTest, RandomPlacingEndsOnAGridWithNoRoom) {
     EXPECT_TRUE(positions.empty());
     GridCell cell{7, 7};
     EXPECT_FALSE(RandomWalkableCell(&cell));
-    // A spider walled in patrols its own cell and idles instead of hanging.
+    // With no free cell at all a spider patrols its own cell.
     AI* spider = SpawnSpider(0.0f, 0.0f);
     EXPECT_FLOAT_EQ(spider->patrol[1].x, 0.0f);
     gWorld->Update();
     EXPECT_EQ(spider->state, AIState::Idle);
+
+    // Walled into one cell, with every other free cell out of reach: the
+    // patrol planner gives up after a few searches and the spider rests.
+    LoadMap({"#########", "#..######", "#..#.####", "#..######", "#########"});
+    AI* walled = StandingSpider(0.0f, 0.0f);
+    walled->patrol[1] = PatrolNode{-150.0f, 0.0f, &walled->patrol[0]};
+    walled->patrolNode = &walled->patrol[1];
+    walled->state = AIState::PlanPatrol;
+    walled->FSMTrigger();
+    EXPECT_EQ(walled->state, AIState::Idle);
+    EXPECT_TRUE(walled->path.empty());
 
     // Two free cells cannot hold three positions 200 apart: the distance gives way.
     LoadMap({"#####", "#.#.#", "#####"});
