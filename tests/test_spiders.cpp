@@ -417,24 +417,6 @@ TEST_F(SpiderTest, TheKeyKeepsItsPlaceAcrossRestartsWhileBatteriesMove) {
     EXPECT_EQ(PlaceKey(keyPositions), nullptr);
 }
 
-TEST_F(SpiderTest, PickUpsFillTheChargeUpTo360AndLeaveTheLevel) {
-    LoadRoom();
-    auto* battery = new Battery(1, 0.0f, 0.0f, nullptr, true, true, 30.0f, 30.0f);
-    auto* key = new Key(1, 100.0f, 0.0f, nullptr, true, true);
-    gLightCharge = 350.0f;
-    PickUpBattery(battery);
-    PickUpBattery(battery); // a second contact in the same frame
-    EXPECT_FLOAT_EQ(gLightCharge, 360.0f);
-    PickUpKey(key);
-    EXPECT_TRUE(gHasKey);
-    EXPECT_EQ(gLightManager->FindCaster(key), nullptr);
-    EXPECT_EQ(gLightManager->FindCaster(battery), nullptr);
-    gWorld->Update();
-    EXPECT_TRUE(gWorld->GetLayer(1).empty());
-    EXPECT_EQ(gWorld->GetLayer(4).size(), 20u) << "the key bursts into sparkles";
-    EXPECT_TRUE(gCollisionManager->staticColliders.empty());
-}
-
 TEST_F(SpiderTest, AnOpenedTrapDoorFadesOnceThenLeadsToThePuzzleOrFromTheMenuToLevel1) {
     LoadRoom();
     GameStateManager& states = globals.Get<GameStateManager>();
@@ -471,15 +453,18 @@ TEST_F(SpiderTest, AnOpenedTrapDoorFadesOnceThenLeadsToThePuzzleOrFromTheMenuToL
 TEST_F(SpiderTest, InAStoryLevelThePlayerTakesPickUpsOpensTheDoorAndIsBitten) {
     LoadRoom();
     Player* player = MakePlayer(0.0f, 0.0f);
-    gLightCharge = 100.0f;
+    gLightCharge = 350.0f;
     gPlayerHealth = 100;
     new Battery(1, 25.0f, 0.0f, nullptr, true, true, 30.0f, 30.0f);
-    new Key(1, -35.0f, 0.0f, nullptr, true, true);
+    auto* key = new Key(1, -35.0f, 0.0f, nullptr, true, true);
     auto* door = new TrapDoor(1, 0.0f, 40.0f, nullptr, true, true);
     AI* spider = StandingSpider(0.0f, -30.0f);
     gWorld->Update();
-    EXPECT_FLOAT_EQ(gLightCharge, 130.0f);
+    EXPECT_FLOAT_EQ(gLightCharge, 360.0f) << "a battery fills up to the cap only";
     EXPECT_TRUE(gHasKey);
+    EXPECT_EQ(gLightManager->FindCaster(key), nullptr);
+    EXPECT_EQ(gWorld->GetLayer(1).size(), 1u) << "only the door is left";
+    EXPECT_EQ(gWorld->GetLayer(4).size(), 20u) << "the key bursts into sparkles";
     EXPECT_NE(door->doorTransition, nullptr) << "the key was taken before the door was met";
     EXPECT_EQ(gPlayerHealth, 80);
     EXPECT_EQ(spider->state, AIState::Dying);

@@ -72,10 +72,6 @@ void RemoveTile(Tilemap* tile) {
     }
 }
 
-bool AlreadyTaken(const Tilemap* tile) {
-    return tile == nullptr || (gWorld != nullptr && gWorld->IsMarkedForRemoval(tile));
-}
-
 } // namespace
 
 int PlaceRandomly(std::vector<TarnVec2>& positions, int count, float minDistance) {
@@ -121,7 +117,7 @@ int BatteriesInLevel(GameStateId level) {
 }
 
 void PickUpKey(Key* key) {
-    if (AlreadyTaken(key)) {
+    if (key == nullptr) {
         return;
     }
     RemoveTile(key);
@@ -134,7 +130,7 @@ void PickUpKey(Key* key) {
 }
 
 void PickUpBattery(Battery* battery) {
-    if (AlreadyTaken(battery)) {
+    if (battery == nullptr) {
         return;
     }
     gLightCharge = std::min(gLightCharge + kBatteryCharge, kMaxLightCharge);
