@@ -11,6 +11,7 @@
 #include "LevelData.h"
 #include "LightBox.h"
 #include "LightManager.h"
+#include "PauseMenu.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
 #include "UI.h"

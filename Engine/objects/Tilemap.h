@@ -123,12 +123,23 @@ class RestartWall : public Wall {
     RestartWall(int layer, float x, float y, TarnGfxTexture* texture, bool collides,
                 bool castsShadow)
         : Wall(layer, x, y, texture, collides, castsShadow) {}
+    ~RestartWall() override;
+    RestartWall(const RestartWall&) = delete;
+    RestartWall& operator=(const RestartWall&) = delete;
+
+    // Once armed and the restart picture has faded in, counts down with the
+    // picture (3, 2, 1) and then restarts the level.
+    void Update() override;
 
     bool restartArmed = false;
     float countdownStart = 4.0f;
     float countdown = 4.0f;
     TransitionBox* restartBox = nullptr;
 };
+
+// A beam hit the danger block: shows the restart picture and arms the
+// countdown, once; hits while it runs change nothing.
+void ArmRestart(RestartWall* wall);
 
 // The main menu's control wall; lighting it shows the controls picture.
 class MenuWall : public Wall {

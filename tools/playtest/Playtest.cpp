@@ -3,8 +3,10 @@
 // people reproducing a bug.
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
-//            [--autoplay] [--chaos N] [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...
+//            [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace FILE]
+//            [--shot FRAME:PATH.png]...
 #include "Game.h"
+#include "Globals.h"
 #include "PlaytestAutoplay.h"
 #include "PlaytestChaos.h"
 #include "PlaytestScript.h"
@@ -29,6 +31,7 @@ struct Options {
     unsigned seed = 0;
     bool seeded = false;
     bool autoplay = false;
+    int memories = 0;                              // memories already collected when the run starts
     int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
@@ -36,7 +39,8 @@ struct Options {
 void Usage() {
     std::fprintf(
         stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
-                "                [--autoplay] [--chaos N] [--script FILE] [--trace FILE] [--shot "
+                "                [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace "
+                "FILE] [--shot "
                 "FRAME:PATH.png]...\n");
 }
 
@@ -70,6 +74,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->scriptPath = argv[++i];
         } else if (arg == "--trace" && hasValue) {
             options->tracePath = argv[++i];
+        } else if (arg == "--memories" && hasValue) {
+            options->memories = std::atoi(argv[++i]);
         } else if (arg == "--seed" && hasValue) {
             options->seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
             options->seeded = true;
@@ -82,7 +88,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         }
     }
     GameStateId first = options->run.firstState;
-    return first >= 0 && first < GameState::Count && first != GameState::Restart &&
+    const bool memoriesOk = options->memories >= 0 && options->memories <= 4;
+    return memoriesOk && first >= 0 && first < GameState::Count && first != GameState::Restart &&
            first != GameState::Quit;
 }
 
@@ -196,6 +203,7 @@ int main(int argc, char** argv) {
         }
     };
     GameInit();
+    gMemoriesCollected = options.memories;
     int status = RunGame(options.run);
     GameShutdown();
     TarnSysExit();
