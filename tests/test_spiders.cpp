@@ -16,6 +16,7 @@
 #include "World.h"
 
 #include "GameGlobals.h"
+#include "SceneProps.h"
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -32,21 +33,8 @@ using moth_test::GameGlobals;
 
 constexpr float kStep = 1.0f / 60.0f;
 
-// A stand-in for the player or an orb: a plain moving object.
-class Dot : public ActiveObject {
-  public:
-    Dot(int layer, float x, float y) : ActiveObject(layer, x, y, nullptr, false, false, 10, 10) {}
-    void Init() override {}
-    void Update() override {}
-};
-
-// A wall block that casts a shadow (so it blocks sight) at a world position.
-class Stone : public StaticObject {
-  public:
-    Stone(float x, float y) : StaticObject(1, x, y, nullptr, false, true, 50.0f, 50.0f) {}
-    void Init() override {}
-    void Update() override {}
-};
+using moth_test::Prop;
+using moth_test::WallBlock;
 
 class SpiderTest : public ::testing::Test {
   protected:
@@ -96,8 +84,8 @@ class SpiderTest : public ::testing::Test {
         LoadMap(rows);
     }
 
-    Dot* PlacePlayer(float x, float y) {
-        auto* player = new Dot(2, x, y);
+    Prop* PlacePlayer(float x, float y) {
+        auto* player = new Prop(2, x, y, 10.0f);
         gWorld->SetPlayer(player);
         return player;
     }
@@ -190,7 +178,7 @@ TEST_F(SpiderTest, SpiderPatrolsBetweenItsCellAndASecondNode) {
 TEST_F(SpiderTest, ChasesAPlayerInSightCloserThan200ButNeverThroughAWall) {
     LoadRoom();
     AI* spider = StandingSpider(0.0f, 0.0f);
-    Dot* player = PlacePlayer(200.0f, 0.0f);
+    Prop* player = PlacePlayer(200.0f, 0.0f);
     spider->FSMTrigger();
     EXPECT_EQ(spider->state, AIState::FollowPath) << "200 is out of sight";
 
@@ -201,14 +189,14 @@ TEST_F(SpiderTest, ChasesAPlayerInSightCloserThan200ButNeverThroughAWall) {
     EXPECT_FLOAT_EQ(spider->tintColor.g, 0.0f) << "chasing spiders are red";
 
     // A wall between them: the spider searches where it last saw the player.
-    new Stone(100.0f, 0.0f);
+    new WallBlock(100.0f, 0.0f);
     spider->FSMTrigger();
     EXPECT_EQ(spider->state, AIState::Search);
     EXPECT_FLOAT_EQ(spider->lastSeen.x, 199.0f);
 
     AI* other = StandingSpider(0.0f, -100.0f);
     player->SetPos(0.0f, -200.0f + 60.0f);
-    new Stone(0.0f, -150.0f);
+    new WallBlock(0.0f, -150.0f);
     other->FSMTrigger();
     EXPECT_NE(other->state, AIState::Chase) << "60 units away behind a wall";
 }
@@ -219,9 +207,9 @@ TEST_F(SpiderTest, OrbsLureSpidersIncludingIdleOnesThatNeverChase) {
     AI* idle = StandingSpider(50.0f, 50.0f);
     idle->state = AIState::Idle;
     AI* far = StandingSpider(-300.0f, 0.0f);
-    auto* orb = new Dot(3, 149.0f, 0.0f);
+    auto* orb = new Prop(3, 149.0f, 0.0f, 10.0f);
     gLightManager->AddOrb(orb);
-    Dot* player = PlacePlayer(-450.0f, 0.0f);
+    Prop* player = PlacePlayer(-450.0f, 0.0f);
 
     gAIManager->Update();
     EXPECT_EQ(near->state, AIState::Lured);
@@ -244,7 +232,7 @@ TEST_F(SpiderTest, OrbsLureSpidersIncludingIdleOnesThatNeverChase) {
     EXPECT_EQ(near->state, AIState::Idle);
 
     // An orb 150 away lures nothing.
-    gLightManager->AddOrb(new Dot(3, 151.0f, 0.0f));
+    gLightManager->AddOrb(new Prop(3, 151.0f, 0.0f, 10.0f));
     gAIManager->Update();
     EXPECT_EQ(near->state, AIState::Idle);
 }
@@ -260,7 +248,7 @@ TEST_F(SpiderTest, BittenSpidersShareOneFadeIgnoreLuresAndAreDeleted) {
     second->Bite();
     EXPECT_EQ(gPlayerHealth, 60);
     EXPECT_EQ(gCollisionManager->pendingRemovals.size(), 2u);
-    gLightManager->AddOrb(new Dot(3, 50.0f, 0.0f));
+    gLightManager->AddOrb(new Prop(3, 50.0f, 0.0f, 10.0f));
 
     gWorld->Update();
     // Both took their frame's share from the one value.
