@@ -74,6 +74,8 @@ void RemoveTile(Tilemap* tile) {
 
 } // namespace
 
+// ---- Random places and level set-up ------------------------------------------------
+
 int PlaceRandomly(std::vector<TarnVec2>& positions, int count, float minDistance) {
     int placed = 0;
     for (; placed < count; ++placed) {
@@ -116,6 +118,8 @@ int BatteriesInLevel(GameStateId level) {
     return 5 * (level - GameState::Level1 + 1);
 }
 
+// ---- Pick-ups -------------------------------------------------------------------------
+
 void PickUpKey(Key* key) {
     if (key == nullptr) {
         return;
@@ -136,16 +140,6 @@ void PickUpBattery(Battery* battery) {
     gLightCharge = std::min(gLightCharge + kBatteryCharge, kMaxLightCharge);
     RemoveTile(battery);
     PlayEffect("s_battery.wav");
-}
-
-void OpenTrapDoor(TrapDoor* door) {
-    if (door == nullptr || door->doorTransition != nullptr) {
-        return;
-    }
-    door->doorTransition = new TransitionBox();
-    WatchTransitionPointer(&door->doorTransition);
-    SetPlayerCanMove(false);
-    PlayEffect("s_door.wav");
 }
 
 // ---- Trap doors -------------------------------------------------------------------
@@ -176,10 +170,20 @@ void TrapDoor::Update() {
         return;
     }
     if (gGameMode == 2) {
-        gLightCharge = 360.0f;
+        gLightCharge = kMaxLightCharge;
         gGameStateManager->next = GameState::Level1;
     } else {
         gGameStateManager->next = StateBehindDoor(gGameStateManager->current);
     }
     doorTransition->done = false;
+}
+
+void OpenTrapDoor(TrapDoor* door) {
+    if (door == nullptr || door->doorTransition != nullptr) {
+        return;
+    }
+    door->doorTransition = new TransitionBox();
+    WatchTransitionPointer(&door->doorTransition);
+    SetPlayerCanMove(false);
+    PlayEffect("s_door.wav");
 }
