@@ -70,7 +70,7 @@ struct RayHit {
 
 class LightManager {
   public:
-    LightManager() = default;
+    LightManager();
     ~LightManager();
     LightManager(const LightManager&) = delete;
     LightManager& operator=(const LightManager&) = delete;
@@ -142,10 +142,14 @@ class LightManager {
     void SelectCandidates(Light& light);
     // Files a candidate caster (edges already relative to the light) as a blocker.
     void AddBlocker(ShadowCaster* caster, float reach, int order);
+    // Files every blocker under the sectors round the light that it reaches into.
+    void FillSectors();
     // The fixed fan of rays across the cone, border to border.
     void Sweep(const Light& light);
 
     std::vector<Blocker> blockers; // the candidate casters, nearest first
+    // For each sector round the light, the blockers reaching into it, nearest first.
+    std::vector<std::vector<int>> sectors;
 };
 
 extern LightManager* gLightManager;
