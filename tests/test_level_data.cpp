@@ -110,7 +110,7 @@ TEST_F(LevelFixture, FieldsSkipLeadingWhiteSpaceAndIgnoreTrailingText) {
 
 TEST(LevelFields, ParseLikeTheLevelFormatSays) {
     auto parse = [](const std::string& field) {
-        return LevelData::ParseField(field.data(), field.size());
+        return ParseLevelField(field.data(), field.size());
     };
     EXPECT_EQ(parse(""), 0);
     EXPECT_EQ(parse("+5"), 5);

@@ -8,6 +8,7 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "PauseMenu.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
 #include "Tarn.h"
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 KeyBindings* gKeyBindings = nullptr;
 UIBox* gCursor = nullptr;
@@ -57,6 +59,14 @@ void SetWindowIcon() {
 }
 
 } // namespace
+
+void SeedGameRandom(unsigned seed) {
+    std::srand(seed); // TarnSysRand draws from the C library's generator
+}
+
+unsigned TimeSeed() {
+    return static_cast<unsigned>(std::time(nullptr));
+}
 
 bool StartEngine(bool fullScreen) {
     if (!TarnSysInit(nullptr, 1, 1024, 768, 0, 60, nullptr)) {
@@ -142,17 +152,6 @@ void UpdateCursor() {
         gCursor->SetTexture(gAssetManager->GetTexture(frame));
     }
 }
-
-// The pause menu itself comes with the screens; until then pausing freezes the
-// level and its sound.
-void TogglePause() {
-    gPaused = !gPaused;
-    if (gAudioManager) {
-        gPaused ? gAudioManager->PauseAll() : gAudioManager->ResumeAll();
-    }
-}
-
-void UpdatePauseMenu() {}
 
 // Until the player lands every player may act.
 bool PlayerCanMove(const ActiveObject* player) {

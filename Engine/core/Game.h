@@ -40,6 +40,10 @@ struct GameRunOptions {
 // Opens the window and sets up the display as the game wants it; false (with
 // a message on stderr) when there is no display.
 bool StartEngine(bool fullScreen);
+// Seeds the game's one random source (spawns, key and battery cells, particles).
+void SeedGameRandom(unsigned seed);
+// A seed that differs from run to run, for players.
+unsigned TimeSeed();
 void GameInit();
 void GameShutdown();
 // Runs states from options.firstState until Quit; returns the exit status.
@@ -47,10 +51,6 @@ int RunGame(const GameRunOptions& options);
 // Frame time, mouse position and the cursor's animation; first step of every
 // World update, also while paused.
 void UpdateCursor();
-// Opens the pause menu when it is closed, closes it when it is open.
-void TogglePause();
-// The pause menu's own update: the one update that runs while paused.
-void UpdatePauseMenu();
 // Whether the player may act (and so may pause the game).
 bool PlayerCanMove(const ActiveObject* player);
 

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <limits>
 #include <unistd.h>
 
 LevelData* gLevelData = nullptr;
@@ -149,18 +148,6 @@ bool PublishWithoutReplacing(const fs::path& temp, const fs::path& target, bool*
 
 // ---- Tile codes and level globals ---------------------------------------------------
 
-int CollisionValueOf(int code) {
-    switch (code) {
-    case kTileFloor:
-    case kTileTrapDoor:
-    case kTilePlayerStart:
-    case kTileSpiderSpawn:
-        return 0;
-    default:
-        return 1;
-    }
-}
-
 bool LevelGridSize(GameStateId state, float* columns, float* rows) {
     float size[2];
     switch (state) {
@@ -288,69 +275,16 @@ void LevelData::ReadFile(const std::string& path) {
     MakePlaceholders();
 }
 
-bool LevelData::ReadCells() {
-    const int columns = Columns();
-    int column = 0;
-    int row = Rows() - 1;
-    std::streambuf* source = input.rdbuf();
-    while (row >= 0 && columns > 0) {
-        std::size_t length = 0;
-        bool delimited = false;
-        for (int ch = source->sbumpc(); ch != std::char_traits<char>::eof();
-             ch = source->sbumpc()) {
-            if (ch == ',') {
-                delimited = true;
-                break;
-            }
-            if (length == kLineBufferSize - 1) {
-                lineBuffer[length] = '\0';
-                return false; // longer than the buffer: the read ends here
-            }
-            lineBuffer[length++] = static_cast<char>(ch);
-        }
-        lineBuffer[length] = '\0';
-        if (!delimited && length == 0) {
-            break; // the end of the file, after a trailing comma or nothing
-        }
-        StoreCell(column, row, ParseField(lineBuffer, length));
-        if (++column == columns) {
-            column = 0;
-            --row;
-        }
-        if (!delimited) {
-            break;
-        }
+void LevelData::ReadCells() {
+    // The editor keeps the start code in its grid, so the start shows and
+    // an export writes it back where it was.
+    const bool inEditor = IsCurrentState(GameState::LevelEditor);
+    const LevelReadResult read =
+        ReadLevelCells(input.rdbuf(), lineBuffer, &tileGrid, &collisionGrid, inEditor);
+    if (read.startFound) {
+        gPlayerStartX = CellCentre(read.startColumn, gGridWidth);
+        gPlayerStartY = CellCentre(read.startRow, gGridHeight);
     }
-    return true;
-}
-
-void LevelData::StoreCell(int column, int row, int value) {
-    if (value == kTilePlayerStart) {
-        // A later start cell in file order wins.
-        gPlayerStartX = CellCentre(column, gGridWidth);
-        gPlayerStartY = CellCentre(row, gGridHeight);
-    }
-    tileGrid[column][row] = value == kTilePlayerStart ? kTileFloor : value;
-    collisionGrid[column][row] = CollisionValueOf(value);
-}
-
-int LevelData::ParseField(const char* field, std::size_t length) {
-    std::size_t i = 0;
-    while (i < length && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < length && (field[i] == '+' || field[i] == '-')) {
-        negative = field[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    const long long limit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
-    for (; i < length && field[i] >= '0' && field[i] <= '9'; ++i) {
-        value = std::min(limit, value * 10 + (field[i] - '0'));
-    }
-    value = negative ? -value : std::min(value, limit - 1);
-    return static_cast<int>(value);
 }
 
 // ---- LevelData: placeholders -----------------------------------------------------------------

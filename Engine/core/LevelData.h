@@ -13,6 +13,7 @@
 //   LevelData ........................ Reset, Read, grids, Export, Unload
 #pragma once
 #include "GameStateManager.h"
+#include "LevelReader.h"
 
 #include <cstddef>
 #include <fstream>
@@ -24,19 +25,6 @@ class Tilemap;
 class UITilemap;
 
 // ---- Tile codes and level globals ---------------------------------------------------
-
-enum : int {
-    kTileFloor = 0,
-    kTileWall = 1,
-    kTileTrapDoor = 2,
-    kTilePlayerStart = 3, // stored as floor; the reader records the start position
-    kTileSpiderSpawn = 4,
-    kTileVoid = 9,
-};
-
-// Collision value of a tile code: 0 (walkable) for floor, trap door, start and
-// spider spawn; 1 (blocked) for walls, void and any unknown code.
-int CollisionValueOf(int code);
 
 // The grid (columns x rows) a state's level file is read at; false for states
 // without a level of their own. Exported levels are read at the editor's
@@ -59,8 +47,7 @@ void SetExportedLevelsFolder(const std::string& folder);
 
 class LevelData {
   public:
-    // Longest field the reader accepts is one less: 511 characters.
-    static constexpr std::size_t kLineBufferSize = 512;
+    static constexpr std::size_t kLineBufferSize = kLevelFieldBufferSize;
     // Bounds any grid size the globals may ask for.
     static constexpr int kMaxGridCells = 256;
 
@@ -107,10 +94,6 @@ class LevelData {
     static int NextPaletteCode(int code);
     // The level file a key names ("" for keys without one).
     static std::string LevelPathOf(const std::string& codedKey);
-    // The integer value of a field: leading white space skipped, an optional
-    // sign, then the leading digits (0 when there are none); anything after
-    // them is ignored. Values beyond int saturate.
-    static int ParseField(const char* field, std::size_t length);
 
     int selectedCode = kTileWall;                 // the editor's current tile code
     int levelCount = 0;                           // level files known, minus one
@@ -123,10 +106,8 @@ class LevelData {
     std::vector<UITilemap*> palette;             // the editor's four palette entries
 
   private:
-    // Fills the grids from `input`; false when a field is too long, which
-    // ends the read (the cells read so far keep their values).
-    bool ReadCells();
-    void StoreCell(int column, int row, int value);
+    // Fills the grids from `input` and records the start position.
+    void ReadCells();
     void MakePalette();
     void MakePlaceholders();
 

@@ -1,8 +1,10 @@
 // Moth Lantern: widget placement, drawing and button hit tests.
 #include "UI.h"
 
+#include "AssetManager.h"
 #include "Camera.h"
 #include "Globals.h"
+#include "Player.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -15,6 +17,35 @@ bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size) {
     const float halfHeight = size.y / 2.0f;
     return centre.x - halfWidth < gMouseX && gMouseX < centre.x + halfWidth &&
            centre.y - halfHeight < gMouseY && gMouseY < centre.y + halfHeight;
+}
+
+TarnGfxTexture* TextureNamed(const char* name) {
+    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
+}
+
+void SetPlayerCanMove(bool canMove) {
+    if (auto* player = dynamic_cast<Player*>(gWorld != nullptr ? gWorld->GetPlayer() : nullptr)) {
+        player->SetCanMove(canMove);
+    }
+}
+
+TarnVec2 CameraPlus(const TarnVec2& offset) {
+    TarnVec2 at{0.0f, 0.0f};
+    TarnGfxGetCamPosition(&at.x, &at.y);
+    TarnVec2Add(&at, &at, &offset);
+    return at;
+}
+
+void SetUpWidget(UI& widget, int layer, float x, float y, float width, float height,
+                 const char* textureName) {
+    widget.offset = TarnVec2{x, y};
+    widget.SetPos(CameraPlus(widget.offset));
+    widget.SetScale(width, height);
+    widget.SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
+    widget.SetTexture(textureName != nullptr ? TextureNamed(textureName) : nullptr);
+    if (gWorld != nullptr) {
+        gWorld->Add(layer, &widget);
+    }
 }
 
 void UI::Update() {

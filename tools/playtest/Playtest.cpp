@@ -2,10 +2,15 @@
 // with scripted input, a fixed frame time and screenshots, for tests and for
 // people reproducing a bug.
 //
-//   playtest [--state ID] [--frames N] [--fixed-step] [--windowed]
-//            [--script FILE] [--shot FRAME:PATH.png]...
+//   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
+//            [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace FILE]
+//            [--shot FRAME:PATH.png]...
 #include "Game.h"
+#include "Globals.h"
+#include "PlaytestAutoplay.h"
+#include "PlaytestChaos.h"
 #include "PlaytestScript.h"
+#include "PlaytestTrace.h"
 #include "Tarn.h"
 
 #include <GL/glew.h>
@@ -22,12 +27,21 @@ namespace {
 struct Options {
     GameRunOptions run;
     std::string scriptPath;
+    std::string tracePath;
+    unsigned seed = 0;
+    bool seeded = false;
+    bool autoplay = false;
+    int memories = 0;                              // memories already collected when the run starts
+    int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
 
 void Usage() {
-    std::fprintf(stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed]\n"
-                         "                [--script FILE] [--shot FRAME:PATH.png]...\n");
+    std::fprintf(
+        stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
+                "                [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace "
+                "FILE] [--shot "
+                "FRAME:PATH.png]...\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -46,6 +60,10 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         bool hasValue = i + 1 < argc;
         if (arg == "--fixed-step") {
             options->run.fixedStep = true;
+        } else if (arg == "--chaos" && hasValue) {
+            options->chaosStateEvery = std::atoi(argv[++i]);
+        } else if (arg == "--autoplay") {
+            options->autoplay = true;
         } else if (arg == "--windowed") {
             options->run.fullScreen = false;
         } else if (arg == "--state" && hasValue) {
@@ -54,6 +72,13 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->run.maxFrames = std::atoi(argv[++i]);
         } else if (arg == "--script" && hasValue) {
             options->scriptPath = argv[++i];
+        } else if (arg == "--trace" && hasValue) {
+            options->tracePath = argv[++i];
+        } else if (arg == "--memories" && hasValue) {
+            options->memories = std::atoi(argv[++i]);
+        } else if (arg == "--seed" && hasValue) {
+            options->seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+            options->seeded = true;
         } else if (arg == "--shot" && hasValue) {
             if (!ParseShot(argv[++i], options)) {
                 return false;
@@ -63,7 +88,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         }
     }
     GameStateId first = options->run.firstState;
-    return first >= 0 && first < GameState::Count && first != GameState::Restart &&
+    const bool memoriesOk = options->memories >= 0 && options->memories <= 4;
+    return memoriesOk && first >= 0 && first < GameState::Count && first != GameState::Restart &&
            first != GameState::Quit;
 }
 
@@ -89,12 +115,8 @@ bool SaveScreenshot(const std::string& path) {
     return png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), stride, nullptr) != 0;
 }
 
-void InjectEvents(const PlaytestScript& script, int frame) {
-    const std::vector<SDL_Event>* events = script.EventsFor(frame);
-    if (!events) {
-        return;
-    }
-    for (SDL_Event event : *events) {
+void InjectEvents(const std::vector<SDL_Event>& events) {
+    for (SDL_Event event : events) {
         if (event.type == kPlaytestStateEvent) {
             gGameStateManager->next = event.user.code;
             continue;
@@ -110,7 +132,6 @@ void InjectEvents(const PlaytestScript& script, int frame) {
         }
         SDL_PushEvent(&event);
     }
-    TarnSysUpdate(); // through the real event pump into the key states
 }
 
 bool LoadScript(const std::string& path, PlaytestScript* script) {
@@ -144,12 +165,32 @@ int main(int argc, char** argv) {
     if (!LoadScript(options.scriptPath, &script)) {
         return 2;
     }
+    PlaytestTrace trace;
+    if (!options.tracePath.empty() && !trace.Open(options.tracePath)) {
+        return 2;
+    }
     if (!StartEngine(options.run.fullScreen)) {
         return 1;
     }
+    // The same seed, script and fixed step give the same frames.
+    SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
-    options.run.beforeInput = [&](int frame) { InjectEvents(script, frame); };
+    PlaytestAutoplay autoplay;
+    PlaytestChaos chaos(options.seeded ? options.seed : 1u, options.chaosStateEvery);
+    options.run.beforeInput = [&](int frame) {
+        if (const std::vector<SDL_Event>* events = script.EventsFor(frame)) {
+            InjectEvents(*events);
+        }
+        if (options.autoplay) {
+            InjectEvents(autoplay.EventsFor(frame));
+        }
+        if (options.chaosStateEvery >= 0) {
+            InjectEvents(chaos.EventsFor(frame));
+        }
+        TarnSysUpdate(); // through the real event pump into the key states
+    };
     options.run.afterDraw = [&](int frame) {
+        trace.Write(frame);
         auto found = options.shots.find(frame);
         if (found == options.shots.end()) {
             return;
@@ -162,8 +203,9 @@ int main(int argc, char** argv) {
         }
     };
     GameInit();
+    gMemoriesCollected = options.memories;
     int status = RunGame(options.run);
     GameShutdown();
     TarnSysExit();
-    return shotsOk ? status : 1;
+    return shotsOk && trace.Ok() ? status : 1;
 }
