@@ -10,7 +10,9 @@
 // caster corner inside its cone and reach, plus a fixed sweep of rays across
 // the cone, each stopped by the nearest caster edge. Tiles that a ray stops on
 // are lit for the frame. Building the points needs no GL; only the light's
-// mesh upload does.
+// mesh upload does. To keep the many rays cheap, each looks only at the
+// candidate casters that reach into its sector round the light, nearest
+// first, and stops looking once the rest lie beyond its hit.
 //
 // Index
 //   CasterEdge, ShadowCaster, LightPoint, RayHit ... records
