@@ -18,14 +18,6 @@
 
 // ---- Load callbacks --------------------------------------------------------------------
 
-void MenuLoad() {
-    TarnGfxSetCamPosition(0.0f, 0.0f);
-    SetDarkness(kMenuDark);
-    gGameMode = GameMode::Menu;
-    LevelGridSize(GameState::Menu, &gGridWidth, &gGridHeight);
-    SetCameraFollow(false);
-}
-
 void LoadStateLoad() {
     if (gAssetManager != nullptr) {
         gAssetManager->ScanExportedLevels();
@@ -34,13 +26,6 @@ void LoadStateLoad() {
     if (gGameStateManager != nullptr) {
         gGameStateManager->next = GameState::Menu;
     }
-}
-
-void StoryLevelLoad() {
-    SetDarkness(kStoryDark);
-    gGameMode = GameMode::Story;
-    SetGridOfCurrentState();
-    SetCameraFollow(true);
 }
 
 void EditorLoad() {
@@ -53,17 +38,6 @@ void CustomLoad() {
     // reader sizes the grid for exported levels itself.
 }
 
-// ---- Init callbacks ---------------------------------------------------------------------
-
-void MenuInit() {}
-void Level1Init() {}
-void Level2Init() {}
-void Level3Init() {}
-void Level4Init() {}
-void Level5Init() {}
-
 // ---- Update callbacks ----------------------------------------------------------------------
 
-void MenuUpdate() {}
-void LevelUpdate() {}
 void EditorClick() {}

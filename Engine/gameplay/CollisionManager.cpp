@@ -117,7 +117,8 @@ void OnMemoryContact(Player& /*player*/, Memory& /*memory*/) {
 }
 
 // A spider that reaches the player bites once and dies: it loses its collider
-// at once so it cannot bite again, and the player blinks.
+// at once so it cannot bite again, and the player blinks. The spider's own
+// part (its dying state) comes with the spiders and runs here.
 void OnSpiderBite(Player& player, ActiveObject& spider) {
     player.SetHurt(true);
     if (auto* ai = dynamic_cast<AI*>(&spider)) {
