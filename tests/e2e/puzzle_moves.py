@@ -26,6 +26,24 @@ WALKS = {
         ("a", 24), ("s", 37), ("a", 130),  # round B2 and along the bottom to the memory
         ("wait", 120),
     ],
+    # Puzzle3: the three direction blocks lead B10's light round the danger
+    # block (right, up the far side, back left into B11); the shield block
+    # stays until the chain is in place, then leaves B6 -> B7 free.
+    "puzzle3": [
+        ("d", 15), ("s", 94), ("d", 45), ("w", 67),  # the left-pointing block up
+        ("a", 12), ("w", 12), ("d", 26),  # ... right, past B6
+        ("s", 12), ("d", 12), ("w", 63),  # ... and up level with B11
+        ("s", 131), ("a", 41), ("w", 40),  # the up-pointing block out of the row
+        ("s", 40), ("a", 30), ("w", 52), ("d", 57),  # ... and right under the first
+        ("a", 55), ("s", 38), ("d", 19),  # the right-pointing block out of the row
+        ("s", 14), ("d", 12), ("w", 40),  # ... up beside B10's beam
+        ("d", 12), ("w", 12), ("a", 19),  # ... and into it
+        ("d", 2), ("w", 64), ("a", 26), ("s", 42), ("d", 43),  # the shield off B6 -> B7
+        ("a", 15), ("w", 49), ("a", 90), ("s", 19),  # the block off B4 -> B5 down
+        ("w", 46), ("d", 15), ("s", 18),  # the block off B5 -> B6 down
+        ("a", 90), ("s", 145),  # to the memory
+        ("wait", 120),
+    ],
     # Puzzle3, not solved: pushing the block off B10 -> B11 lets the beam
     # reach the danger block above it, which restarts the level.
     "danger": [("d", 15), ("s", 21), ("d", 21), ("wait", 330)],
