@@ -81,7 +81,10 @@ void AddPuzzleHud() {}
 
 void AddPuzzlePlayer() {
     Player* player = MakePlayer(kPuzzleStartX, kPuzzleStartY);
-    new Light(player, 0.0f); // handed to the light box once the HUD has one
+    // The room is fully lit: the lantern's polygon adds nothing here. The
+    // light box takes the light over once the HUD has one.
+    auto* light = new Light(player, 0.0f);
+    light->SetTransparency(0.0f);
 }
 
 void PlayWinAnimation() {
