@@ -265,7 +265,9 @@ TEST_F(StateEntry, ScreensReadNoLevelAndTheLogoDoesNotEvenTry) {
     EXPECT_EQ(Enter(GameState::Win), "Error opening file\n");
     EXPECT_EQ(gPlayerHealth, 100);
     EXPECT_EQ(gGameMode, 4);
-    EXPECT_TRUE(world.GetLayer(0).empty());
+    for (GameObject* object : world.GetLayer(0)) { // only the win picture, no level
+        EXPECT_EQ(dynamic_cast<Tilemap*>(object), nullptr);
+    }
     world.Free();
     world.Unload();
     EXPECT_EQ(Enter(GameState::Lose), "Error opening file\n");

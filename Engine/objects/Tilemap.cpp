@@ -10,8 +10,6 @@
 #include "UI.h"
 #include "World.h"
 
-bool gCreditsShown = false;
-
 namespace {
 
 // Doors, spawns and other tiles built from the grid live in layer 1, which a

@@ -53,18 +53,25 @@ class Tilemap : public StaticObject {
 class TrapDoor : public Tilemap {
   public:
     using Tilemap::Tilemap;
+    ~TrapDoor() override;
     void Init() override {}
+    // Shows itself open while the key is held; once its fade has finished
+    // it sends the game on to the level's puzzle (from the menu room, to the
+    // first level).
+    void Update() override;
 
     TransitionBox* doorTransition = nullptr; // the fade to the next state, once opened
 };
 
+// A spider nest: the level's first spider two seconds in, then one every
+// 3 x gSpawnInterval seconds while the player is away and the cap allows.
 class AISpawn : public Tilemap {
   public:
     using Tilemap::Tilemap;
     void Init() override {}
+    void Update() override;
 
     float spawnTimer = 0.0f;
-    Player* spawnTarget = nullptr;
 };
 
 class Key : public Tilemap {
