@@ -6,7 +6,7 @@
 #include "Globals.h"
 #include "LightPuzzle.h"
 #include "Particle.h"
-#include "PuzzleLevel.h"
+#include "Player.h"
 #include "TransitionBox.h"
 #include "World.h"
 
@@ -114,7 +114,9 @@ void PuzzleManager::CelebrateMemory() {
         return;
     }
     celebrateTimer += gFrameTime;
-    PlayWinAnimation();
+    if (auto* player = dynamic_cast<Player*>(gWorld != nullptr ? gWorld->GetPlayer() : nullptr)) {
+        player->PlayWinAnimation();
+    }
     if (memory != nullptr) {
         ++gMemoriesCollected;
         if (gCollisionManager != nullptr) {

@@ -2,9 +2,11 @@
 #include "PuzzleLevel.h"
 
 #include "Globals.h"
+#include "Hud.h"
 #include "Light.h"
+#include "LightBox.h"
+#include "MenuWidgets.h"
 #include "Player.h"
-#include "PlayerAnimator.h"
 #include "PuzzleLayouts.h"
 #include "PuzzleManager.h"
 #include "ScreenCommon.h"
@@ -75,17 +77,20 @@ void Puzzle5Init() {
 
 void PuzzleUpdate() {}
 
-// ---- Hand-over points ----------------------------------------------------------------------
+// ---- Pieces of the load and init
+// ----------------------------------------------------------------------
 
-void AddPuzzleHud() {}
+void AddPuzzleHud() {
+    CreatePuzzleHud(); // the memories counter
+    auto* lightBox = new LightBox();
+    CreateBackground();
+    lightBox->SetIdleMode();
+}
 
 void AddPuzzlePlayer() {
     Player* player = MakePlayer(kPuzzleStartX, kPuzzleStartY);
-    new Light(player, 0.0f); // handed to the light box once the HUD has one
-}
-
-void PlayWinAnimation() {
-    if (gPlayerAnimator != nullptr) {
-        gPlayerAnimator->Win();
+    auto* light = new Light(player, 0.0f);
+    if (gLightBox != nullptr) {
+        gLightBox->AttachLight(light); // idles it as a lamp that adds no light
     }
 }

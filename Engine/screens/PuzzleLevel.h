@@ -15,11 +15,9 @@ void Puzzle4Init();
 void Puzzle5Init();
 void PuzzleUpdate(); // the puzzles run through the PuzzleManager; nothing to do here
 
-// ---- Hand-over points to the HUD and the player ----
+// ---- Pieces of the load and init ----
 // The puzzle HUD: the memories counter, the light box in its idle mode and
-// the floor background. Filled in as those widgets join the game.
+// the floor background.
 void AddPuzzleHud();
 // The player and its light at the puzzles' start.
 void AddPuzzlePlayer();
-// One frame of the player's celebration of a memory.
-void PlayWinAnimation();
