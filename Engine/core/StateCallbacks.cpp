@@ -7,7 +7,6 @@
 // with their own pieces of the game.
 #include "StateCallbacks.h"
 
-#include "AssetManager.h"
 #include "Camera.h"
 #include "GameStateManager.h"
 #include "Globals.h"
@@ -82,26 +81,11 @@ void MenuLoad() {
     SetCameraFollow(false);
 }
 
-void LoadStateLoad() {
-    if (gAssetManager != nullptr) {
-        gAssetManager->ScanExportedLevels();
-    }
-    // The chooser of exported levels is not there yet: leave as its Cancel does.
-    if (gGameStateManager != nullptr) {
-        gGameStateManager->next = GameState::Menu;
-    }
-}
-
 void StoryLevelLoad() {
     SetDarkness(kStoryDark);
     gGameMode = kModeStory;
     SetGridOfCurrentState();
     SetCameraFollow(true);
-}
-
-void EditorLoad() {
-    MenuLoad();
-    LevelGridSize(GameState::LevelEditor, &gGridWidth, &gGridHeight);
 }
 
 void PuzzleLoad() {
@@ -110,11 +94,6 @@ void PuzzleLoad() {
 
 void Puzzle2Load() {
     PuzzleLevelLoad(3);
-}
-
-void CustomLoad() {
-    // The level keeps the game mode and darkness of the states before it; the
-    // reader sizes the grid for exported levels itself.
 }
 
 void WinLoad() {
@@ -150,7 +129,6 @@ void LogoInit() {}
 
 void MenuUpdate() {}
 void LevelUpdate() {}
-void EditorClick() {}
 void PuzzleUpdate() {}
 void WinUpdate() {}
 void LoseUpdate() {}

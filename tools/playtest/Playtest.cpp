@@ -3,8 +3,10 @@
 // people reproducing a bug.
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed]
-//            [--script FILE] [--shot FRAME:PATH.png]...
+//            [--script FILE] [--shot FRAME:PATH.png]... [--custom-level NAME]
 #include "Game.h"
+#include "Globals.h"
+#include "LevelData.h"
 #include "PlaytestScript.h"
 #include "Tarn.h"
 
@@ -27,7 +29,8 @@ struct Options {
 
 void Usage() {
     std::fprintf(stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed]\n"
-                         "                [--script FILE] [--shot FRAME:PATH.png]...\n");
+                         "                [--script FILE] [--shot FRAME:PATH.png]...\n"
+                         "                [--custom-level NAME]\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -37,6 +40,15 @@ bool ParseShot(const char* value, Options* options) {
     }
     options->shots[std::atoi(value)].push_back(colon + 1);
     return true;
+}
+
+// Plays an exported level as if it had been chosen in the Load dialog from
+// the main menu, whose mode and darkness it keeps.
+void StartCustomLevel(const char* name, Options* options) {
+    gCustomLevelName = name;
+    options->run.firstState = GameState::Custom;
+    gGameMode = 2;
+    gDarkAlpha = gDefaultDarkAlpha = 0.5f;
 }
 
 bool ParseArguments(int argc, char** argv, Options* options) {
@@ -54,6 +66,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->run.maxFrames = std::atoi(argv[++i]);
         } else if (arg == "--script" && hasValue) {
             options->scriptPath = argv[++i];
+        } else if (arg == "--custom-level" && hasValue) {
+            StartCustomLevel(argv[++i], options);
         } else if (arg == "--shot" && hasValue) {
             if (!ParseShot(argv[++i], options)) {
                 return false;
@@ -94,6 +108,8 @@ void InjectEvents(const PlaytestScript& script, int frame) {
     if (!events) {
         return;
     }
+    static Sint32 mouseX = 0; // where the script last moved the mouse
+    static Sint32 mouseY = 0;
     for (SDL_Event event : *events) {
         if (event.type == kPlaytestStateEvent) {
             gGameStateManager->next = event.user.code;
@@ -107,6 +123,13 @@ void InjectEvents(const PlaytestScript& script, int frame) {
             // Scripts speak logical pixels; the window reports displayed ones.
             event.motion.x = static_cast<Sint32>(event.motion.x * TarnSysGetHorizontalScale());
             event.motion.y = static_cast<Sint32>(event.motion.y * TarnSysGetVerticalScale());
+            mouseX = event.motion.x;
+            mouseY = event.motion.y;
+        }
+        if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+            // A button event carries the cursor position, as a real one does.
+            event.button.x = mouseX;
+            event.button.y = mouseY;
         }
         SDL_PushEvent(&event);
     }

@@ -1,0 +1,66 @@
+// Moth Lantern: the Custom state's load and the hooks for its actors.
+#include "CustomLevel.h"
+
+#include "AssetManager.h"
+#include "Camera.h"
+#include "CollisionManager.h"
+#include "PlayerAnimator.h"
+#include "World.h"
+
+namespace {
+
+constexpr int kActorLayer = 2;
+constexpr float kWandererSize = 30.0f;
+constexpr float kWandererAlpha = 0.3f;
+// Exported levels place the wanderer here, whatever their start cell says.
+constexpr float kCustomStartX = -100.0f;
+constexpr float kCustomStartY = -50.0f;
+
+// The wanderer's figure until the Player lands: it stands where it is put.
+class StandInWanderer final : public ActiveObject {
+  public:
+    void Init() override {}
+    void Update() override {}
+};
+
+} // namespace
+
+ActiveObject* CreateWanderer() {
+    auto* wanderer = new StandInWanderer();
+    if (gAssetManager != nullptr) {
+        wanderer->SetTexture(gAssetManager->GetTexture("a_char_down1.png"));
+    }
+    return wanderer;
+}
+
+StaticObject* CreateWandererLight(ActiveObject* /*wanderer*/) {
+    return nullptr;
+}
+
+void CreateCustomLightBoxAndHud(ActiveObject* /*wanderer*/, StaticObject* /*light*/) {}
+
+void CustomLoad() {
+    if (gWorld == nullptr) {
+        return;
+    }
+    ActiveObject* wanderer = CreateWanderer();
+    wanderer->velocity = TarnVec2{0.0f, 0.0f};
+    wanderer->SetPos(kCustomStartX, kCustomStartY);
+    // Blue blend, the whole figure at transparency 0.3.
+    wanderer->SetBlendColor(0.0f, 1.0f, 0.0f, kWandererAlpha);
+    wanderer->SetTintColor(1.0f, 1.0f, 1.0f, kWandererAlpha);
+    wanderer->SetScale(kWandererSize, kWandererSize);
+    if (gPlayerAnimator != nullptr) {
+        gPlayerAnimator->SetPlayer(wanderer);
+    }
+    if (gCollisionManager != nullptr) {
+        gCollisionManager->Register(wanderer);
+    }
+    gWorld->Add(kActorLayer, wanderer);
+    // The view follows the wanderer through levels larger than the screen.
+    gWorld->SetPlayer(wanderer);
+    if (gWorld->GetCamera() != nullptr) {
+        gWorld->GetCamera()->SetFollow(true);
+    }
+    CreateCustomLightBoxAndHud(wanderer, CreateWandererLight(wanderer));
+}
