@@ -1,5 +1,11 @@
-// Shared helpers for the benchmark programs: percentiles and a light scene.
+// Shared helpers for the benchmark programs: percentiles, and the game
+// started in a level.
 #pragma once
+#include "Game.h"
+#include "GameStateManager.h"
+#include "Tarn.h"
+#include "World.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -13,6 +19,30 @@ inline double Percentile(std::vector<double> samples, double fraction) {
     std::sort(samples.begin(), samples.end());
     size_t index = static_cast<size_t>(fraction * static_cast<double>(samples.size() - 1));
     return samples[index];
+}
+
+// Starts the game as a launch does (window, managers, every asset) and enters
+// the state: its level loaded and initialised. False when the engine cannot
+// start.
+inline bool StartInState(GameStateId state) {
+    if (!StartEngine(false)) {
+        return false;
+    }
+    GameInit();
+    GameStateManager& states = *gGameStateManager;
+    states.current = states.previous = states.next = state;
+    states.SetState(state);
+    gWorld->Load(states.stateName);
+    gWorld->Init();
+    return true;
+}
+
+// Leaves the state and shuts the game and the engine down.
+inline void StopGame() {
+    gWorld->Free();
+    gWorld->Unload();
+    GameShutdown();
+    TarnSysExit();
 }
 
 } // namespace moth_bench

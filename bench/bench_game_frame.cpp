@@ -8,15 +8,9 @@
 #include <cstdio>
 
 int main() {
-    if (!StartEngine(false)) {
+    if (!moth_bench::StartInState(GameState::Level5)) {
         return 1;
     }
-    GameInit();
-    GameStateManager& states = *gGameStateManager;
-    states.current = states.previous = states.next = GameState::Level5;
-    states.SetState(GameState::Level5);
-    gWorld->Load(states.stateName);
-    gWorld->Init();
     TarnFrameRateControllerSetFixedFrameTime(1.0 / 60.0);
     std::vector<double> updates, draws;
     const int kFrames = 300;
@@ -38,9 +32,6 @@ int main() {
     std::printf("  World::Draw   p50 %.3f ms, p99 %.3f ms (GL calls issued; llvmpipe renders at "
                 "the swap)\n",
                 moth_bench::Percentile(draws, 0.5), moth_bench::Percentile(draws, 0.99));
-    gWorld->Free();
-    gWorld->Unload();
-    GameShutdown();
-    TarnSysExit();
+    moth_bench::StopGame();
     return 0;
 }

@@ -3,6 +3,7 @@
 // functions of this file.
 #include "TarnInput.h"
 #include "TarnInternal.h"
+#include "TarnSystem.h"
 
 #include <cstdio>
 
@@ -149,6 +150,14 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
+// Alt+Enter switches between full screen and the window at any time, as
+// players of desktop games expect.
+bool IsFullScreenToggle(const SDL_KeyboardEvent& key) {
+    return key.type == SDL_KEYDOWN && key.repeat == 0 &&
+           (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) &&
+           (key.keysym.mod & KMOD_ALT) != 0;
+}
+
 void HandleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
@@ -159,6 +168,10 @@ void HandleEvent(const SDL_Event& event) {
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+        if (IsFullScreenToggle(event.key)) {
+            TarnToogleFullScreen(!gSystem.fullScreen);
+            break;
+        }
         InputSetKey(TarnInputVirtualKeyFromSDL(event.key.keysym.sym), event.type == SDL_KEYDOWN);
         break;
     case SDL_MOUSEBUTTONDOWN:
@@ -174,6 +187,26 @@ void HandleEvent(const SDL_Event& event) {
     }
 }
 
+// SDL stops reporting motion once the pointer leaves a window, which would
+// freeze the cursor at the edge (and the lantern with it). While the pointer
+// is outside, its desktop position is read instead, so positions left of and
+// above the window come out negative. Only real pointer movement counts: an
+// unchanged desktop position leaves whatever events reported in place.
+void FollowPointerOutsideWindow() {
+    static int lastX = -1, lastY = -1;
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    bool moved = x != lastX || y != lastY;
+    lastX = x;
+    lastY = y;
+    if (!moved || gSystem.fullScreen || SDL_GetMouseFocus() == gSystem.window) {
+        return;
+    }
+    int windowX = 0, windowY = 0;
+    SDL_GetWindowPosition(gSystem.window, &windowX, &windowY);
+    InputSetCursor(x - windowX, y - windowY);
+}
+
 } // namespace
 
 void PlatformPumpEvents() {
@@ -183,6 +216,9 @@ void PlatformPumpEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         HandleEvent(event);
+    }
+    if (gSystem.window) {
+        FollowPointerOutsideWindow();
     }
 }
 

@@ -153,4 +153,21 @@ TEST_F(InputTest, ShowCursorKeepsADisplayCounter) {
     EXPECT_EQ(TarnInputShowCursor(5), 0);
 }
 
+TEST_F(InputTest, AltEnterSwitchesFullScreenAndIsNoKeyPress) {
+    bool wasFullScreen = tarn::gSystem.fullScreen;
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_RETURN;
+    event.key.keysym.mod = KMOD_LALT;
+    event.key.state = SDL_PRESSED;
+    SDL_PushEvent(&event);
+    NextFrame();
+    EXPECT_NE(tarn::gSystem.fullScreen, wasFullScreen);
+    EXPECT_FALSE(TarnInputCheckCurr(13)); // the logo's skip key must not see it
+    SDL_PushEvent(&event);
+    NextFrame();
+    EXPECT_EQ(tarn::gSystem.fullScreen, wasFullScreen);
+    tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f;
+}
+
 } // namespace

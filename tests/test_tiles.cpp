@@ -6,15 +6,14 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "Pixels.h"
 #include "TarnGraphics.h"
 #include "TestEnv.h"
 #include "Tilemap.h"
 #include "World.h"
 
-#include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -256,15 +255,8 @@ TEST_F(TileLevelTest, PaletteEntriesKeepTheirOwnTexture) {
 
 // ---- Drawing ----------------------------------------------------------------------------------
 
-using Pixel = std::array<int, 3>;
-
-Pixel ReadWorldPixel(float x, float y) {
-    unsigned char rgba[4] = {};
-    glFinish();
-    glReadPixels(512 + static_cast<int>(x), 384 + static_cast<int>(y), 1, 1, GL_RGBA,
-                 GL_UNSIGNED_BYTE, rgba);
-    return {rgba[0], rgba[1], rgba[2]};
-}
+using moth_test::Pixel;
+using moth_test::ReadWorldPixel;
 
 class TileDrawTest : public TileLevelTest {
   protected:

@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 KeyBindings* gKeyBindings = nullptr;
 UIBox* gCursor = nullptr;
@@ -57,6 +58,14 @@ void SetWindowIcon() {
 }
 
 } // namespace
+
+void SeedGameRandom(unsigned seed) {
+    std::srand(seed); // TarnSysRand draws from the C library's generator
+}
+
+unsigned TimeSeed() {
+    return static_cast<unsigned>(std::time(nullptr));
+}
 
 bool StartEngine(bool fullScreen) {
     if (!TarnSysInit(nullptr, 1, 1024, 768, 0, 60, nullptr)) {

@@ -40,6 +40,10 @@ struct GameRunOptions {
 // Opens the window and sets up the display as the game wants it; false (with
 // a message on stderr) when there is no display.
 bool StartEngine(bool fullScreen);
+// Seeds the game's one random source (spawns, key and battery cells, particles).
+void SeedGameRandom(unsigned seed);
+// A seed that differs from run to run, for players.
+unsigned TimeSeed();
 void GameInit();
 void GameShutdown();
 // Runs states from options.firstState until Quit; returns the exit status.

@@ -22,3 +22,5 @@ int gPlayerHealth = 100;
 float gLightCharge = 360.0f;
 bool gHasKey = false;
 int gMemoriesCollected = 0;
+float gIdlePhase = 0.0f;
+bool gBlinkOn = false;

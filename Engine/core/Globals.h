@@ -29,3 +29,5 @@ extern int gPlayerHealth;
 extern float gLightCharge;
 extern bool gHasKey;
 extern int gMemoriesCollected;
+extern float gIdlePhase; // the player's idle turn: 1 up, 2 right, 3 down, 4 left
+extern bool gBlinkOn;    // the current half of the hurt blink (never reset)

@@ -6,6 +6,7 @@ int main() {
     if (!StartEngine(true)) {
         return 1;
     }
+    SeedGameRandom(TimeSeed());
     GameInit();
     int status = RunGame(GameRunOptions{});
     GameShutdown();

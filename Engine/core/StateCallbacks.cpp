@@ -12,54 +12,17 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "PuzzleManager.h"
+#include "ScreenCommon.h"
 #include "TarnGraphics.h"
 #include "World.h"
 
 namespace {
 
-// gGameMode values.
-constexpr int kModeStory = 0;
-constexpr int kModePuzzle = 1;
-constexpr int kModeMenu = 2;   // the menu room and the level editor
-constexpr int kModeScreen = 4; // logo, win and lose
-
-// Darkness of unlit tiles: invisible in story levels, half lit in the menu
-// room and editor, fully lit in the puzzle rooms.
-constexpr float kStoryDark = 0.0f;
-constexpr float kMenuDark = 0.5f;
-constexpr float kPuzzleDark = 1.0f;
-
-void SetDarkness(float alpha) {
-    gDarkAlpha = gDefaultDarkAlpha = alpha;
-}
-
-void SetCameraFollow(bool follow) {
-    if (gWorld != nullptr && gWorld->GetCamera() != nullptr) {
-        gWorld->GetCamera()->SetFollow(follow);
-    }
-}
-
-// The grid of the state being entered.
-void SetGridOfCurrentState() {
-    if (gGameStateManager != nullptr) {
-        LevelGridSize(gGameStateManager->current, &gGridWidth, &gGridHeight);
-    }
-}
-
-// The logo, win and lose screens: a still view on the origin.
-void ScreenLoad() {
-    TarnGfxSetCamPosition(0.0f, 0.0f);
-    gGameMode = kModeScreen;
-    gPlayerHealth = 100;
-    gLightCharge = 360.0f;
-    SetCameraFollow(false);
-}
-
 // Both puzzle loads: a still view of the whole room, then the beam segments.
 void PuzzleLevelLoad(int segmentSlots) {
     TarnGfxSetCamPosition(0.0f, 0.0f);
     SetDarkness(kPuzzleDark);
-    gGameMode = kModePuzzle;
+    gGameMode = GameMode::Puzzle;
     SetGridOfCurrentState();
     SetCameraFollow(false);
     if (gPuzzleManager != nullptr) {
@@ -76,14 +39,14 @@ void PuzzleLevelLoad(int segmentSlots) {
 void MenuLoad() {
     TarnGfxSetCamPosition(0.0f, 0.0f);
     SetDarkness(kMenuDark);
-    gGameMode = kModeMenu;
+    gGameMode = GameMode::Menu;
     LevelGridSize(GameState::Menu, &gGridWidth, &gGridHeight);
     SetCameraFollow(false);
 }
 
 void StoryLevelLoad() {
     SetDarkness(kStoryDark);
-    gGameMode = kModeStory;
+    gGameMode = GameMode::Story;
     SetGridOfCurrentState();
     SetCameraFollow(true);
 }
@@ -94,18 +57,6 @@ void PuzzleLoad() {
 
 void Puzzle2Load() {
     PuzzleLevelLoad(3);
-}
-
-void WinLoad() {
-    ScreenLoad();
-}
-
-void LoseLoad() {
-    ScreenLoad();
-}
-
-void LogoLoad() {
-    ScreenLoad();
 }
 
 // ---- Init callbacks ---------------------------------------------------------------------
@@ -121,15 +72,9 @@ void Puzzle2Init() {}
 void Puzzle3Init() {}
 void Puzzle4Init() {}
 void Puzzle5Init() {}
-void WinInit() {}
-void LoseInit() {}
-void LogoInit() {}
 
 // ---- Update callbacks ----------------------------------------------------------------------
 
 void MenuUpdate() {}
 void LevelUpdate() {}
 void PuzzleUpdate() {}
-void WinUpdate() {}
-void LoseUpdate() {}
-void LogoUpdate() {}

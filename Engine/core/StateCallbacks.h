@@ -5,7 +5,9 @@
 // game mode, darkness, camera following), so every level file reads at its
 // own size and its walls look as they will in the game. The screens, level
 // scripts, puzzle layouts and editor replace the bodies of this file as they
-// arrive; until then init and update callbacks do nothing.
+// arrive; until then init and update callbacks do nothing. The editor's and
+// the Load dialog's callbacks live in Engine/editor, the Custom state's in
+// Engine/screens/CustomLevel.
 #pragma once
 
 // ---- Load callbacks ----

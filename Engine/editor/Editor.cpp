@@ -83,10 +83,6 @@ EditorSession& Session() {
     return session;
 }
 
-TarnGfxTexture* TextureNamed(const char* name) {
-    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
-}
-
 TarnVec2 CameraPosition() {
     const Camera* camera = gWorld != nullptr ? gWorld->GetCamera() : nullptr;
     return camera != nullptr ? camera->GetPos() : TarnVec2{0.0f, 0.0f};

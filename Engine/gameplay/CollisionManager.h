@@ -8,7 +8,8 @@
 //
 // Index
 //   Collider ........ one registered object and its bounds
-//   CollisionManager  registry, per-frame steps, grid look-up
+//   PushableBlock ... a moving object the player can push
+//   CollisionManager  registry, per-frame steps, contact tests, grid look-up
 #pragma once
 #include "GameObject.h"
 
@@ -43,6 +44,17 @@ struct Collider {
     }
 };
 
+// A moving object the player pushes by walking into it (the puzzles' blocks).
+// The push rule writes these fields; the block moves itself in its own Update.
+class PushableBlock : public ActiveObject {
+  public:
+    using ActiveObject::ActiveObject;
+
+    bool pushed = false;           // the player pushed it this frame
+    int blockFlags = 0;            // kTile* sides a wall held it on when last pushed
+    Collider* blockedBy = nullptr; // the collider it ran into, if it still holds it
+};
+
 class CollisionManager {
   public:
     CollisionManager() = default;
@@ -67,10 +79,27 @@ class CollisionManager {
     void Clear();
 
     // ---- Per-frame steps (World update) ----
-    // Contact resolution, after every object's Update.
+    // Contact resolution, after every object's Update: moving objects against
+    // the grid, the static colliders and each other. Velocities shrink here;
+    // the objects integrate them in their own Draw or Update.
     void Update();
     // Deletes the colliders unregistered since the last flush.
     void FlushRemovals();
+
+    // ---- Contact tests ----
+    // Whether the mover meets the other collider within the coming frame, both
+    // moving at their velocities (units per second) for gFrameTime. Touching
+    // counts. On a hit timeOfImpact holds the time of first contact (0 when
+    // they overlap already).
+    bool SweptRectTest(const Collider& other, const Collider& mover);
+    // Shrinks the object's velocity to the last time of impact, so it barely
+    // moves this frame (not at all after an overlap).
+    void StopCollider(Collider& collider);
+    // Sets the collider's tileFlags from the grid cells just beyond each side.
+    void TileContacts(Collider& collider);
+    // Moves the object back inside its cell on every side flagged solid,
+    // one unit clear of the wall.
+    void SnapToTiles(Collider& collider);
 
     // ---- Grid ----
     // Collision grid value of cell (x, y): 0 walkable, non-zero solid; any cell
@@ -88,6 +117,24 @@ class CollisionManager {
     // Moves every active collider's bounds to its object's current position;
     // static colliders keep the bounds they were registered with.
     void RefreshActiveBounds();
+    // In the puzzle rooms the player cannot walk off the screen.
+    void KeepPlayerOnScreen();
+    // Every contact of one moving collider, in a story level or elsewhere.
+    void ResolveMover(Collider& mover, bool storyLevel);
+    void ResolveAgainstStatic(Collider& fixed, Collider& mover, const TarnVec2& dir,
+                              bool storyLevel);
+    void ResolveAgainstActive(Collider& other, Collider& mover, const TarnVec2& dir,
+                              bool storyLevel);
+    // A moving collider touches a static one: pick-ups for the player, a stop
+    // for everyone.
+    void StaticContact(Collider& fixed, Collider& mover);
+    // Two moving colliders touch: a spider bites the player, both stop.
+    void ActiveContact(Collider& other, Collider& mover);
+    // The player walks into a pushable block: the block moves along unless a
+    // wall or another collider holds it on that side.
+    void PushRule(Collider& player, Collider& block, const TarnVec2& dir);
+    // Deletes a collider and clears every pointer to it.
+    void DeleteCollider(Collider* collider);
 };
 
 extern CollisionManager* gCollisionManager;

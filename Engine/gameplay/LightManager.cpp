@@ -1,6 +1,9 @@
 // Moth Lantern: the light manager's registry, caster geometry and ray cast.
 #include "LightManager.h"
 
+#include "Light.h"
+#include "Tilemap.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -11,12 +14,67 @@ namespace {
 // Tolerances of the ray-versus-edge test, shared by light rays and RayCast.
 constexpr float kEdgeParamMin = -1e-5f;
 constexpr float kEdgeParamMax = 1.00001f;
+// More than any hit can fall short of its rectangle's distance: the widened
+// edge ends plus rounding. Casters farther than a ray's best hit by this much
+// cannot stop it.
+constexpr float kReachSlack = 1.0f;
 
 float Dot(const TarnVec2& a, const TarnVec2& b) {
     return a.x * b.x + a.y * b.y;
 }
 float Cross(const TarnVec2& a, const TarnVec2& b) {
     return a.x * b.y - a.y * b.x;
+}
+TarnVec2 Minus(const TarnVec2& a, const TarnVec2& b) {
+    return TarnVec2{a.x - b.x, a.y - b.y};
+}
+
+// Where a ray meets an edge: the distance along the ray, or -1 for a miss.
+// The ray leaves its origin along a unit vector whose clockwise normal is
+// `n`; the edge (vector `e`) starts `w` away from the origin. A hit counts
+// ahead of the origin and on the edge, its ends widened a hair so that rays
+// aimed at a corner do not slip past it.
+float EdgeHit(const TarnVec2& e, const TarnVec2& w, const TarnVec2& n) {
+    constexpr float kMiss = -1.0f;
+    const float den = Dot(e, n);
+    if (den == 0.0f) {
+        return kMiss; // the edge runs along the ray
+    }
+    const float t = Cross(e, w) / den;
+    const float s = Dot(w, n) / -den;
+    return t > 0.0f && s > kEdgeParamMin && s < kEdgeParamMax ? t : kMiss;
+}
+
+// Squared distance from a point to a caster's rectangle (0 inside).
+float BoxDistance2(const ShadowCaster& caster, const TarnVec2& point) {
+    const TarnVec2& a = caster.edges[0].start; // opposite corners
+    const TarnVec2& b = caster.edges[2].start;
+    const float dx = std::max({std::min(a.x, b.x) - point.x, point.x - std::max(a.x, b.x), 0.0f});
+    const float dy = std::max({std::min(a.y, b.y) - point.y, point.y - std::max(a.y, b.y), 0.0f});
+    return dx * dx + dy * dy;
+}
+
+// The unsigned angle between the axis and `rel`, whose projection on the
+// axis is `c`. Rounding may push the cosine a hair past 1, where acos has no
+// answer (and a NaN angle would spoil the sort of a light's points).
+float AngleFromAxis(float c, const TarnVec2& rel) {
+    return std::acos(std::clamp(c / std::sqrt(Dot(rel, rel)), -1.0f, 1.0f));
+}
+
+// Light reached the caster's object: a tile brightens, the menu's control
+// wall reveals its picture.
+void LightUp(ShadowCaster* caster) {
+    if (!caster->kindKnown) {
+        caster->tile = dynamic_cast<Tilemap*>(caster->object);
+        caster->menuWall = dynamic_cast<MenuWall*>(caster->object);
+        caster->kindKnown = true;
+    }
+    if (caster->tile != nullptr) {
+        caster->tile->Flash();
+    }
+    if (caster->menuWall != nullptr) {
+        caster->menuWall->Reveal();
+    }
 }
 
 // Corners from the lower-left one, counter-clockwise; each edge runs from its
@@ -44,6 +102,21 @@ template <typename T> void RemoveAll(std::list<T*>& list, const GameObject* obje
 }
 
 } // namespace
+
+float CornerAngle(const TarnVec2& rel, const TarnVec2& direction) {
+    constexpr float kOnAxis = 1e-5f;
+    constexpr float kBehind = 3.1415925f;
+    const TarnVec2 clockwise{direction.y, -direction.x};
+    const float c = Dot(rel, direction);
+    const float s = Dot(rel, clockwise);
+    if (s > 0.0f) {
+        return -AngleFromAxis(c, rel);
+    }
+    if (s > -kOnAxis) {
+        return c > 0.0f ? 0.0f : kBehind; // on the axis line, ahead or behind
+    }
+    return AngleFromAxis(c, rel);
+}
 
 LightManager::~LightManager() {
     Clear();
@@ -98,14 +171,14 @@ ShadowCaster* LightManager::FindCaster(const StaticObject* object) const {
 
 // ---- Lights and orbs -------------------------------------------------------------------
 
-void LightManager::AddLight(StaticObject* light) {
+void LightManager::AddLight(Light* light) {
     if (light != nullptr && std::find(lights.begin(), lights.end(), light) == lights.end()) {
         lights.push_back(light);
     }
 }
 
-void LightManager::RemoveLight(const StaticObject* light) {
-    lights.remove_if([light](const StaticObject* l) { return l == light; });
+void LightManager::RemoveLight(const Light* light) {
+    lights.remove_if([light](const Light* l) { return l == light; });
     if (currentLight == light) {
         currentLight = nullptr;
     }
@@ -130,6 +203,12 @@ void LightManager::Forget(const GameObject* object) {
     if (currentLight == object) {
         currentLight = nullptr;
     }
+    // A light whose owner is gone stays where it last was.
+    for (Light* light : lights) {
+        if (light->owner == object) {
+            light->owner = nullptr;
+        }
+    }
     EraseCasters(object);
 }
 
@@ -146,6 +225,7 @@ void LightManager::Clear() {
 }
 
 void LightManager::ClearScratch() {
+    blockers.clear();
     candidateCasters.clear();
     candidateEdges.clear();
     points.clear();
@@ -155,9 +235,10 @@ void LightManager::ClearScratch() {
 
 void LightManager::Update() {
     FollowMovingCasters();
-    // Each light's visibility polygon is rebuilt here against the casters that
-    // now stand where their objects are; the polygon builder arrives with the
-    // Light class.
+    for (Light* light : lights) {
+        BuildPoints(*light);
+        light->RebuildMesh(points);
+    }
 }
 
 void LightManager::FollowMovingCasters() {
@@ -170,6 +251,123 @@ void LightManager::FollowMovingCasters() {
             edge.start.y += delta.y;
         }
     }
+}
+
+// ---- Light polygons ---------------------------------------------------------------------
+
+void LightManager::BuildPoints(Light& light) {
+    currentLight = &light;
+    SelectCandidates(light);
+    for (const CasterEdge* corner : candidateEdges) {
+        points.push_back(LightRay(corner->rel, corner->angle));
+    }
+    Sweep(light);
+    std::sort(points.begin(), points.end(),
+              [](const LightPoint& a, const LightPoint& b) { return a.angle < b.angle; });
+}
+
+void LightManager::SelectCandidates(Light& light) {
+    ClearScratch();
+    const float r = light.rotation;
+    const float h = light.halfAngle;
+    light.leftNormal = TarnVec2{std::sin(r + h), -std::cos(r + h)};
+    light.rightNormal = TarnVec2{-std::sin(r - h), std::cos(r - h)};
+    // Up to a half circle the cone is the intersection of the two borders'
+    // inner sides; wider, it is their union.
+    const bool wide = h > 1.5707963f;
+    const float reach2 = light.radius * light.radius;
+    const float slackReach = light.radius + kReachSlack;
+    int order = -1;
+    for (ShadowCaster* caster : casters) {
+        ++order;
+        const float boxDistance2 = BoxDistance2(*caster, light.position);
+        if (boxDistance2 > slackReach * slackReach) {
+            continue; // no corner of it can be in reach
+        }
+        bool inReach = false;
+        for (CasterEdge& edge : caster->edges) {
+            edge.rel = Minus(edge.start, light.position);
+            edge.dist2 = Dot(edge.rel, edge.rel);
+            const bool left = Dot(light.leftNormal, edge.rel) > 0.0f;
+            const bool right = Dot(light.rightNormal, edge.rel) > 0.0f;
+            const bool inCone = wide ? (left || right) : (left && right);
+            if (inCone && reach2 > edge.dist2) {
+                edge.angle = CornerAngle(edge.rel, light.direction);
+                candidateEdges.push_back(&edge);
+                inReach = true;
+            }
+        }
+        if (inReach) {
+            candidateCasters.push_back(caster);
+            AddBlocker(caster, std::sqrt(boxDistance2), order);
+        }
+    }
+    // Nearest first, so that each ray can stop looking once the casters left
+    // are all beyond what it already hit.
+    std::sort(blockers.begin(), blockers.end(),
+              [](const Blocker& a, const Blocker& b) { return a.reach < b.reach; });
+}
+
+void LightManager::AddBlocker(ShadowCaster* caster, float reach, int order) {
+    const TarnVec2& a = caster->edges[0].rel; // opposite corners
+    const TarnVec2& b = caster->edges[2].rel;
+    const TarnVec2 diagonal = Minus(b, a);
+    blockers.push_back(Blocker{reach, std::sqrt(Dot(diagonal, diagonal)) / 2.0f,
+                               TarnVec2{(a.x + b.x) / 2.0f, (a.y + b.y) / 2.0f}, order, caster});
+}
+
+void LightManager::Sweep(const Light& light) {
+    const float r = light.rotation;
+    const float h = light.halfAngle;
+    const float step = light.step;
+    // A step that does not advance (or an angle so large that subtracting the
+    // step leaves it unchanged) would sweep forever; no sweep needs more rays
+    // than a light's mesh can hold.
+    constexpr int kMaxSweepRays = 4096;
+    if (step > 0.0f) {
+        const float stepCos = std::cos(step);
+        const float stepSin = std::sin(step);
+        TarnVec2 ray{std::cos(r + h), std::sin(r + h)};
+        int rays = 0;
+        for (float k = h; k > -h && rays < kMaxSweepRays; k -= step, ++rays) {
+            points.push_back(LightRay(ray, k));
+            ray = TarnVec2{ray.x * stepCos + ray.y * stepSin, ray.y * stepCos - ray.x * stepSin};
+        }
+    }
+    points.push_back(LightRay(TarnVec2{std::cos(r - h), std::sin(r - h)}, -h));
+}
+
+LightPoint LightManager::LightRay(const TarnVec2& v, float angle) {
+    const float length = std::sqrt(Dot(v, v));
+    if (currentLight == nullptr || length == 0.0f) {
+        return LightPoint{0.0f, 0.0f, angle};
+    }
+    const TarnVec2 unit{v.x / length, v.y / length};
+    const TarnVec2 n{unit.y, -unit.x};
+    float t = currentLight->radius;
+    const Blocker* nearest = nullptr;
+    for (const Blocker& blocker : blockers) {
+        if (blocker.reach > t + kReachSlack) {
+            break; // this one and all after it lie beyond the hit
+        }
+        if (std::fabs(Dot(blocker.middle, n)) > blocker.extent + kReachSlack) {
+            continue; // the ray's line passes the rectangle by
+        }
+        for (const CasterEdge& edge : blocker.caster->edges) {
+            const float hit = EdgeHit(edge.vector, edge.rel, n);
+            // Two casters hit at the same distance (a ray into the seam of
+            // two walls): the one registered first lights up.
+            const bool tie = hit == t && nearest != nullptr && blocker.order < nearest->order;
+            if (hit > 0.0f && (hit < t || tie)) {
+                t = hit;
+                nearest = &blocker;
+            }
+        }
+    }
+    if (nearest != nullptr) {
+        LightUp(nearest->caster);
+    }
+    return LightPoint{unit.x * t, unit.y * t, angle};
 }
 
 // ---- Ray cast -----------------------------------------------------------------------------
@@ -186,14 +384,8 @@ RayHit LightManager::RayCast(const TarnVec2& origin, const TarnVec2& target,
     hit.distance = maxDistance;
     for (const ShadowCaster* caster : casters) {
         for (const CasterEdge& edge : caster->edges) {
-            const TarnVec2 w{edge.start.x - origin.x, edge.start.y - origin.y};
-            const float den = Dot(edge.vector, n);
-            if (den == 0.0f) {
-                continue; // the edge runs along the ray
-            }
-            const float t = Cross(edge.vector, w) / den;
-            const float s = Dot(w, n) / -den;
-            if (t > 0.0f && s > kEdgeParamMin && s < kEdgeParamMax && t < hit.distance) {
+            const float t = EdgeHit(edge.vector, Minus(edge.start, origin), n);
+            if (t > 0.0f && t < hit.distance) {
                 hit.distance = t;
                 hit.object = caster->object;
             }

@@ -6,8 +6,15 @@
 // visibility polygon; any time it answers line-of-sight questions (RayCast)
 // for spiders, orbs and puzzle beams.
 //
+// A light's polygon is a fan of points around it: one ray towards every
+// caster corner inside its cone and reach, plus a fixed sweep of rays across
+// the cone, each stopped by the nearest caster edge. Tiles that a ray stops on
+// are lit for the frame. Building the points needs no GL; only the light's
+// mesh upload does.
+//
 // Index
 //   CasterEdge, ShadowCaster, LightPoint, RayHit ... records
+//   CornerAngle ..................................... a corner's angle in a cone
 //   LightManager .................................... registry, Update, RayCast
 #pragma once
 #include "GameObject.h"
@@ -15,6 +22,9 @@
 #include <list>
 #include <vector>
 
+class Light;
+class MenuWall;
+class Tilemap;
 struct ShadowCaster;
 
 // One side of a caster's rectangle; the four sides of a caster form a ring.
@@ -32,6 +42,12 @@ struct ShadowCaster {
     StaticObject* object = nullptr;
     TarnVec2 position{0.0f, 0.0f}; // object position when the edges were last moved
     CasterEdge edges[4];           // lower, right, upper, left side, counter-clockwise
+    // The object as the tiles that light acts on (null when it is none),
+    // looked up at the first hit: while AddCaster runs from a constructor the
+    // object is not yet its final class, and every ray is too often to ask.
+    bool kindKnown = false;
+    Tilemap* tile = nullptr;
+    MenuWall* menuWall = nullptr;
 };
 
 // A point of a light's polygon, relative to the light.
@@ -40,6 +56,11 @@ struct LightPoint {
     float y = 0.0f;
     float angle = 0.0f;
 };
+
+// Angle of a corner at `rel` (from the light) away from the cone's axis
+// `direction` (a unit vector): counter-clockwise positive, 0 on the axis, pi
+// straight behind.
+float CornerAngle(const TarnVec2& rel, const TarnVec2& direction);
 
 struct RayHit {
     float distance = 0.0f;          // maxDistance when nothing was hit
@@ -64,18 +85,28 @@ class LightManager {
     ShadowCaster* FindCaster(const StaticObject* object) const;
 
     // ---- Lights and orbs (kept as plain pointers; the World owns them) ----
-    void AddLight(StaticObject* light);
-    void RemoveLight(const StaticObject* light);
+    void AddLight(Light* light);
+    void RemoveLight(const Light* light);
     void AddOrb(ActiveObject* orb);
     void RemoveOrb(const ActiveObject* orb);
 
-    // Drops every record that points at the object. Called when it is deleted.
+    // Drops every record that points at the object, and lights it owned stop
+    // following it. Called when it is deleted.
     void Forget(const GameObject* object);
     // Empties the lights, orbs and casters (end of a state).
     void Clear();
 
     // ---- Per frame (World update, after the collision manager) ----
+    // Moves the moving casters' edges, then rebuilds every light's points and
+    // mesh, disabled ones included.
     void Update();
+
+    // The light's polygon into `points`, sorted by angle and relative to the
+    // light; lights the tiles its rays stop on. No GL.
+    void BuildPoints(Light& light);
+    // One ray of the current light along `v` (any length): the point where the
+    // nearest candidate edge stops it, or the light's reach.
+    LightPoint LightRay(const TarnVec2& v, float angle);
 
     // Nearest caster edge on the segment from origin towards target, up to
     // maxDistance. Every caster is tested. A clear line reports exactly
@@ -83,8 +114,8 @@ class LightManager {
     RayHit RayCast(const TarnVec2& origin, const TarnVec2& target, float maxDistance) const;
 
     std::list<ActiveObject*> orbs;               // LightOrbs, the spiders' lures
-    StaticObject* currentLight = nullptr;        // the Light being rebuilt
-    std::list<StaticObject*> lights;             // Lights
+    Light* currentLight = nullptr;               // the light being rebuilt
+    std::list<Light*> lights;                    // every light
     std::list<ShadowCaster*> movingCasters;      // casters whose object moves
     std::list<ShadowCaster*> casters;            // every caster
     std::vector<ShadowCaster*> candidateCasters; // scratch of the light being built
@@ -92,11 +123,29 @@ class LightManager {
     std::vector<LightPoint> points;
 
   private:
+    // A candidate caster as the light being built sees it, kept side by side
+    // with the others so that every ray can skim past those it cannot hit.
+    struct Blocker {
+        float reach;     // distance of the rectangle from the light
+        float extent;    // half its diagonal
+        TarnVec2 middle; // its centre, relative to the light
+        int order;       // its place in the casters list
+        ShadowCaster* caster;
+    };
+
     // Shifts the edges of every moving caster by its object's movement.
     void FollowMovingCasters();
     // Deletes every caster record of the object.
     void EraseCasters(const GameObject* object);
     void ClearScratch();
+    // Picks the corners inside the current light's cone and reach.
+    void SelectCandidates(Light& light);
+    // Files a candidate caster (edges already relative to the light) as a blocker.
+    void AddBlocker(ShadowCaster* caster, float reach, int order);
+    // The fixed fan of rays across the cone, border to border.
+    void Sweep(const Light& light);
+
+    std::vector<Blocker> blockers; // the candidate casters, nearest first
 };
 
 extern LightManager* gLightManager;

@@ -80,6 +80,13 @@ TarnGfxVertexList* UnitQuadMesh() {
     return gAssetManager != nullptr ? gAssetManager->GetMesh(0) : nullptr;
 }
 
+bool IsOutsideView(const TarnVec2& centre, const TarnVec2& size) {
+    const float halfWidth = std::fabs(size.x) / 2.0f;
+    const float halfHeight = std::fabs(size.y) / 2.0f;
+    return centre.x + halfWidth < gTarnWinMinX || centre.x - halfWidth > gTarnWinMaxX ||
+           centre.y + halfHeight < gTarnWinMinY || centre.y - halfHeight > gTarnWinMaxY;
+}
+
 // ---- StaticObject -------------------------------------------------------------------
 
 StaticObject::StaticObject(float x, float y, TarnGfxTexture* quadTexture, float scaleX,
@@ -106,6 +113,12 @@ void StaticObject::AddToWorld(int layer, bool collides, bool castsShadow) {
 
 void StaticObject::Draw() {
     BuildTransform(&transform, scale, position, 0.0f);
+    // Additive drawing adds colour times alpha, and the alpha carries the
+    // transparency: at 0 (the unlit dark of a story level) the quad adds
+    // nothing, so most of a dark level's tiles cost no draw at all.
+    if (tintColor.a == 0.0f || IsOutsideView(position, scale)) {
+        return;
+    }
     DrawQuad(transform, tintColor, blendColor, tintColor.a, TARN_BLEND_ADDITIVE, texture,
              UnitQuadMesh());
 }

@@ -31,6 +31,11 @@ void DrawQuad(const TarnMtx33& matrix, const Color& tint, const Color& blend, fl
 // The shared unit quad (mesh 0 of the asset manager), or null before assets exist.
 TarnGfxVertexList* UnitQuadMesh();
 
+// True when the axis-aligned box of this centre and full size lies wholly
+// outside the view (the camera's window on the world): drawing it would
+// colour no pixel, so the draws skip it.
+bool IsOutsideView(const TarnVec2& centre, const TarnVec2& size);
+
 // ---- Fatal checks -------------------------------------------------------------
 
 // Prints the TARN_ASSERT report to standard output and ends the process with

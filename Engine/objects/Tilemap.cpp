@@ -5,6 +5,9 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "UI.h"
+
+bool gCreditsShown = false;
 
 namespace {
 
@@ -14,10 +17,6 @@ constexpr int kBuiltTilesLayer = 1;
 
 // Transparency change per second while lighting up or fading out.
 constexpr float kFadeRate = 2.0f;
-
-TarnGfxTexture* TextureNamed(const char* name) {
-    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
-}
 
 // The code of a grid cell; a cell outside the loaded grid builds nothing.
 int CellCode(int column, int row) {
@@ -119,6 +118,10 @@ void Wall::Draw() {
         return;
     }
     BuildTransform(&transform, scale, position, 0.0f);
+    // At transparency 0 a translucent quad leaves every pixel as it was.
+    if (tintColor.a == 0.0f || IsOutsideView(position, scale)) {
+        return;
+    }
     // Walls blend translucently and, unlike DrawQuad, set their blend colour
     // even when textured (after the render mode, whose program holds it).
     if (texture != nullptr) {
@@ -133,4 +136,10 @@ void Wall::Draw() {
     TarnGfxSetTransparency(tintColor.a);
     TarnGfxSetTransform(&transform);
     TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
+}
+
+void MenuWall::Reveal() {
+    if (!gCreditsShown && controlUI != nullptr) {
+        controlUI->revealed = true;
+    }
 }

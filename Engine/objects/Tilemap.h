@@ -9,9 +9,13 @@
 #pragma once
 #include "GameObject.h"
 
-class MenuControlUI;
 class Player;
 class TransitionBox;
+class UI;
+
+// The credits panel is open: while it is, light on the menu's control wall
+// does not reveal the controls picture.
+extern bool gCreditsShown;
 
 class Tilemap : public StaticObject {
   public:
@@ -125,5 +129,9 @@ class MenuWall : public Wall {
     MenuWall(int layer, float x, float y, TarnGfxTexture* texture, bool collides, bool castsShadow)
         : Wall(layer, x, y, texture, collides, castsShadow) {}
 
-    MenuControlUI* controlUI = nullptr;
+    // Light reached the wall: reveals the controls picture, unless the
+    // credits panel covers the room.
+    void Reveal();
+
+    UI* controlUI = nullptr; // the controls picture (a MenuControlUI), made by Init
 };

@@ -1,9 +1,10 @@
 // Moth Lantern: the Custom state's load and the hooks for its actors.
 #include "CustomLevel.h"
 
-#include "AssetManager.h"
 #include "Camera.h"
 #include "CollisionManager.h"
+#include "Light.h"
+#include "Player.h"
 #include "PlayerAnimator.h"
 #include "World.h"
 
@@ -16,25 +17,14 @@ constexpr float kWandererAlpha = 0.3f;
 constexpr float kCustomStartX = -100.0f;
 constexpr float kCustomStartY = -50.0f;
 
-// The wanderer's figure until the Player lands: it stands where it is put.
-class StandInWanderer final : public ActiveObject {
-  public:
-    void Init() override {}
-    void Update() override {}
-};
-
 } // namespace
 
 ActiveObject* CreateWanderer() {
-    auto* wanderer = new StandInWanderer();
-    if (gAssetManager != nullptr) {
-        wanderer->SetTexture(gAssetManager->GetTexture("a_char_down1.png"));
-    }
-    return wanderer;
+    return new Player();
 }
 
-StaticObject* CreateWandererLight(ActiveObject* /*wanderer*/) {
-    return nullptr;
+StaticObject* CreateWandererLight(ActiveObject* wanderer) {
+    return new Light(wanderer, 0.0f);
 }
 
 void CreateCustomLightBoxAndHud(ActiveObject* /*wanderer*/, StaticObject* /*light*/) {}

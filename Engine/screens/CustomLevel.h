@@ -6,20 +6,18 @@
 // level keeps the game mode and darkness of the states before it.
 //
 // The wanderer, its light, the light box and the HUD belong to the gameplay
-// and HUD code; this file makes them through the hooks below, which stand in
-// with plain objects until those land.
+// and HUD code; this file makes them through the hooks below.
 #pragma once
 #include "GameObject.h"
 #include "StateCallbacks.h" // CustomLoad, the state's load callback
 
 // ---- Hooks for the gameplay objects --------------------------------------------------
 
-// A wanderer made with its parameterless constructor (the Player), in no
-// layer yet. Stands in as a plain figure with the wanderer's picture.
+// A Player made with its parameterless constructor, in no layer yet.
 ActiveObject* CreateWanderer();
-// The wanderer's light (a Light it owns), added to its layer; null while the
-// game has no lights yet.
+// The wanderer's light, axis at angle 0, in its layer and the light manager.
 StaticObject* CreateWandererLight(ActiveObject* wanderer);
 // The custom level's own light box and HUD, made around its wanderer; the
-// light goes to this box only, never to a box of an earlier level.
+// light goes to this box only, never to a box of an earlier level. Empty
+// until the light box and HUD land: the light then stays a plain lamp.
 void CreateCustomLightBoxAndHud(ActiveObject* wanderer, StaticObject* light);

@@ -1,6 +1,7 @@
 // Moth Lantern: widget placement, drawing and button hit tests.
 #include "UI.h"
 
+#include "AssetManager.h"
 #include "Camera.h"
 #include "Globals.h"
 #include "TarnInput.h"
@@ -15,6 +16,17 @@ bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size) {
     const float halfHeight = size.y / 2.0f;
     return centre.x - halfWidth < gMouseX && gMouseX < centre.x + halfWidth &&
            centre.y - halfHeight < gMouseY && gMouseY < centre.y + halfHeight;
+}
+
+TarnGfxTexture* TextureNamed(const char* name) {
+    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
+}
+
+TarnVec2 CameraPlus(const TarnVec2& offset) {
+    TarnVec2 at{0.0f, 0.0f};
+    TarnGfxGetCamPosition(&at.x, &at.y);
+    TarnVec2Add(&at, &at, &offset);
+    return at;
 }
 
 void UI::Update() {

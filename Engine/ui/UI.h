@@ -16,6 +16,14 @@ constexpr Color kIdleTint{1.0f, 1.0f, 1.0f, 1.0f};
 // and full size, in screen offsets; a mouse exactly on an edge is outside.
 bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size);
 
+// The asset manager's texture of that file name; null when it is unknown or
+// before the assets are loaded (the widget then draws as a flat quad).
+TarnGfxTexture* TextureNamed(const char* name);
+
+// The camera position plus an offset: where a widget made outside the World's
+// update pass (while paused, or after the update) must stand this frame.
+TarnVec2 CameraPlus(const TarnVec2& offset);
+
 class UI : public StaticObject {
   public:
     UI() = default;
@@ -29,6 +37,7 @@ class UI : public StaticObject {
     void Draw() override;
 
     TarnVec2 offset{0.0f, 0.0f};
+    bool revealed = false; // light has found it (the menu's controls picture)
 };
 
 class UIButton : public UI {

@@ -1,18 +1,47 @@
 #include "AudioDevice.hpp"
 
+#include <cstdio>
 #include <cstring>
+#include <dlfcn.h>
 
 namespace moth_sound {
 namespace {
 constexpr Uint16 kBufferFrames = 1024; // about 21 ms at 48 kHz
+
+void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA prints a page of its own diagnostics to stderr while SDL probes a
+// machine without a sound card. Our one line below says all the player needs,
+// so ALSA's messages are silenced before SDL loads it (the same library
+// instance: SDL opens it by the same name). The library stays loaded, as SDL
+// keeps it.
+void SilenceAlsaDiagnostics() {
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+    if (alsa == nullptr) {
+        return;
+    }
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) {
+        setHandler(&IgnoreAlsaMessage);
+    }
 }
+
+void ReportNoDevice() {
+    std::fprintf(stderr, "Sound: no audio device could be opened (%s); the game plays silently.\n",
+                 SDL_GetError());
+}
+} // namespace
 
 AudioDevice::~AudioDevice() {
     Close();
 }
 
 bool AudioDevice::Open(int sampleRate, MixFunction mix) {
+    SilenceAlsaDiagnostics();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        ReportNoDevice();
         return false;
     }
     subsystemStarted_ = true;
@@ -35,6 +64,7 @@ bool AudioDevice::Open(int sampleRate, MixFunction mix) {
     // No allowed changes: SDL converts our format to whatever the hardware wants.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (device_ == 0) {
+        ReportNoDevice();
         Close();
         return false;
     }

@@ -2,12 +2,17 @@
 // with scripted input, a fixed frame time and screenshots, for tests and for
 // people reproducing a bug.
 //
-//   playtest [--state ID] [--frames N] [--fixed-step] [--windowed]
-//            [--script FILE] [--shot FRAME:PATH.png]... [--custom-level NAME]
+//   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
+//            [--autoplay] [--chaos N] [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...
+//            [--custom-level NAME]
 #include "Game.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "PlaytestAutoplay.h"
+#include "PlaytestChaos.h"
 #include "PlaytestScript.h"
+#include "PlaytestTrace.h"
+#include "ScreenCommon.h"
 #include "Tarn.h"
 
 #include <GL/glew.h>
@@ -24,13 +29,20 @@ namespace {
 struct Options {
     GameRunOptions run;
     std::string scriptPath;
+    std::string tracePath;
+    unsigned seed = 0;
+    bool seeded = false;
+    bool autoplay = false;
+    int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
 
 void Usage() {
-    std::fprintf(stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed]\n"
-                         "                [--script FILE] [--shot FRAME:PATH.png]...\n"
-                         "                [--custom-level NAME]\n");
+    std::fprintf(
+        stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
+                "                [--autoplay] [--chaos N] [--script FILE] [--trace FILE] [--shot "
+                "FRAME:PATH.png]...\n"
+                "                [--custom-level NAME]\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -47,8 +59,8 @@ bool ParseShot(const char* value, Options* options) {
 void StartCustomLevel(const char* name, Options* options) {
     gCustomLevelName = name;
     options->run.firstState = GameState::Custom;
-    gGameMode = 2;
-    gDarkAlpha = gDefaultDarkAlpha = 0.5f;
+    gGameMode = GameMode::Menu;
+    SetDarkness(kMenuDark);
 }
 
 bool ParseArguments(int argc, char** argv, Options* options) {
@@ -58,6 +70,10 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         bool hasValue = i + 1 < argc;
         if (arg == "--fixed-step") {
             options->run.fixedStep = true;
+        } else if (arg == "--chaos" && hasValue) {
+            options->chaosStateEvery = std::atoi(argv[++i]);
+        } else if (arg == "--autoplay") {
+            options->autoplay = true;
         } else if (arg == "--windowed") {
             options->run.fullScreen = false;
         } else if (arg == "--state" && hasValue) {
@@ -68,6 +84,11 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->scriptPath = argv[++i];
         } else if (arg == "--custom-level" && hasValue) {
             StartCustomLevel(argv[++i], options);
+        } else if (arg == "--trace" && hasValue) {
+            options->tracePath = argv[++i];
+        } else if (arg == "--seed" && hasValue) {
+            options->seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+            options->seeded = true;
         } else if (arg == "--shot" && hasValue) {
             if (!ParseShot(argv[++i], options)) {
                 return false;
@@ -103,14 +124,10 @@ bool SaveScreenshot(const std::string& path) {
     return png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), stride, nullptr) != 0;
 }
 
-void InjectEvents(const PlaytestScript& script, int frame) {
-    const std::vector<SDL_Event>* events = script.EventsFor(frame);
-    if (!events) {
-        return;
-    }
+void InjectEvents(const std::vector<SDL_Event>& events) {
     static Sint32 mouseX = 0; // where the script last moved the mouse
     static Sint32 mouseY = 0;
-    for (SDL_Event event : *events) {
+    for (SDL_Event event : events) {
         if (event.type == kPlaytestStateEvent) {
             gGameStateManager->next = event.user.code;
             continue;
@@ -133,7 +150,6 @@ void InjectEvents(const PlaytestScript& script, int frame) {
         }
         SDL_PushEvent(&event);
     }
-    TarnSysUpdate(); // through the real event pump into the key states
 }
 
 bool LoadScript(const std::string& path, PlaytestScript* script) {
@@ -167,12 +183,32 @@ int main(int argc, char** argv) {
     if (!LoadScript(options.scriptPath, &script)) {
         return 2;
     }
+    PlaytestTrace trace;
+    if (!options.tracePath.empty() && !trace.Open(options.tracePath)) {
+        return 2;
+    }
     if (!StartEngine(options.run.fullScreen)) {
         return 1;
     }
+    // The same seed, script and fixed step give the same frames.
+    SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
-    options.run.beforeInput = [&](int frame) { InjectEvents(script, frame); };
+    PlaytestAutoplay autoplay;
+    PlaytestChaos chaos(options.seeded ? options.seed : 1u, options.chaosStateEvery);
+    options.run.beforeInput = [&](int frame) {
+        if (const std::vector<SDL_Event>* events = script.EventsFor(frame)) {
+            InjectEvents(*events);
+        }
+        if (options.autoplay) {
+            InjectEvents(autoplay.EventsFor(frame));
+        }
+        if (options.chaosStateEvery >= 0) {
+            InjectEvents(chaos.EventsFor(frame));
+        }
+        TarnSysUpdate(); // through the real event pump into the key states
+    };
     options.run.afterDraw = [&](int frame) {
+        trace.Write(frame);
         auto found = options.shots.find(frame);
         if (found == options.shots.end()) {
             return;
@@ -188,5 +224,5 @@ int main(int argc, char** argv) {
     int status = RunGame(options.run);
     GameShutdown();
     TarnSysExit();
-    return shotsOk ? status : 1;
+    return shotsOk && trace.Ok() ? status : 1;
 }

@@ -1,0 +1,181 @@
+// Moth Lantern: the player.
+#include "Player.h"
+
+#include "CollisionManager.h"
+#include "Game.h"
+#include "GameStateManager.h"
+#include "Globals.h"
+#include "Particle.h"
+#include "PlayerAnimator.h"
+#include "TarnInput.h"
+#include "TransitionBox.h"
+#include "World.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kPlayerLayer = 2;
+constexpr int kParticleLayer = 4;
+constexpr int kFullHealth = 100;
+constexpr float kPlayerSize = 30.0f;
+// Hurt blinking: half-period in seconds, and how many times it lights up.
+constexpr float kBlinkHalfPeriod = 0.15f;
+constexpr int kBlinks = 4;
+constexpr float kBlinkTransparency = 0.5f;
+// The grid test only looks at the cells beside the player, so one frame must
+// never carry it past a wall's edge: a long frame (a hitch) moves it at most
+// this far on each axis. At 60 frames per second a step is 3.3 units.
+constexpr float kMaxStep = 12.0f;
+
+// One walking direction: the key action that drives it, the idle phase that
+// faces the same way, and the unit step.
+struct Walk {
+    int action;
+    Facing facing;
+    float idlePhase;
+    float dx;
+    float dy;
+};
+
+// Tested in this order; only the first key down counts, so there is no
+// diagonal walking.
+const Walk kWalks[] = {{0, Facing::Up, 1.0f, 0.0f, 1.0f},
+                       {1, Facing::Down, 3.0f, 0.0f, -1.0f},
+                       {3, Facing::Right, 2.0f, 1.0f, 0.0f},
+                       {2, Facing::Left, 4.0f, -1.0f, 0.0f}};
+
+bool ActionDown(int action) {
+    if (gKeyBindings == nullptr) {
+        return false;
+    }
+    return TarnInputCheckCurr(static_cast<unsigned char>(gKeyBindings->KeyFor(action)));
+}
+
+const Walk* ChosenWalk() {
+    for (const Walk& walk : kWalks) {
+        if (ActionDown(walk.action)) {
+            return &walk;
+        }
+    }
+    return nullptr;
+}
+
+float Clamped(float step) {
+    return std::clamp(step, -kMaxStep, kMaxStep);
+}
+
+} // namespace
+
+Player::Player() {
+    // The fade box may go with the end of a state before the player does.
+    WatchTransitionPointer(&deathFade);
+}
+
+Player::~Player() {
+    UnwatchTransitionPointer(&deathFade);
+}
+
+void Player::Init() {
+    SetTexture(TextureNamed("a_char_top1.png"));
+}
+
+void Player::Update() {
+    Move();
+    if (gPlayerHealth <= 0) {
+        Die();
+    }
+    if (hurt) {
+        Blink();
+    }
+}
+
+void Player::Move() {
+    velocity = TarnVec2{0.0f, 0.0f};
+    const Walk* walk = canMove ? ChosenWalk() : nullptr;
+    if (walk == nullptr) {
+        if (gPlayerAnimator != nullptr) {
+            gPlayerAnimator->Idle();
+        }
+        return;
+    }
+    gIdlePhase = walk->idlePhase;
+    if (gPlayerAnimator != nullptr) {
+        gPlayerAnimator->Walk(walk->facing);
+    }
+    velocity = TarnVec2{walk->dx * speed, walk->dy * speed};
+}
+
+// The screen fades to black while the player crumbles into dust; then the
+// Lose screen, with health full again for the retry.
+void Player::Die() {
+    if (deathFade == nullptr) {
+        deathFade = new TransitionBox();
+        deathFade->SetTexture(TextureNamed("o_black.png"));
+        deathFade->SetTintColor(0.0f, 0.0f, 0.0f, 0.0f);
+        deathFade->scale = deathFade->targetScale;
+        deathFade->style = TransitionStyle::FadeIn;
+    }
+    SpawnParticle(position, 10.0f, 10.0f, TextureNamed("o_floor.png"), 1.0f, 1.0f, 1.0f, 1.0f,
+                  kParticleLayer, 5.0f);
+    if (deathFade->done) {
+        if (gGameStateManager != nullptr) {
+            gGameStateManager->next = GameState::Lose;
+        }
+        gPlayerHealth = kFullHealth;
+    }
+}
+
+void Player::Blink() {
+    blinkTimer += gFrameTime;
+    if (blinkTimer >= kBlinkHalfPeriod) {
+        gBlinkOn = !gBlinkOn;
+        if (gBlinkOn) {
+            ++blinkCount;
+        }
+        blinkTimer = 0.0f;
+    }
+    SetTransparency(gBlinkOn ? kBlinkTransparency : 1.0f);
+    if (blinkCount >= kBlinks) {
+        SetTransparency(1.0f);
+        hurt = false;
+        blinkCount = 0;
+    }
+}
+
+void Player::PlayWinAnimation() {
+    if (gPlayerAnimator != nullptr) {
+        gPlayerAnimator->Win();
+    }
+}
+
+void Player::Draw() {
+    // From here on the velocity holds this frame's displacement.
+    velocity = TarnVec2{velocity.x * gFrameTime, velocity.y * gFrameTime};
+    if (canMove) {
+        AddPos(Clamped(velocity.x), Clamped(velocity.y));
+    }
+    BuildTransform(&transform, scale, position, 0.0f);
+    DrawQuad(transform, tintColor, blendColor, tintColor.a, TARN_BLEND_TRANSLUCENT, texture,
+             UnitQuadMesh());
+}
+
+Player* MakePlayer(float x, float y) {
+    auto* player = new Player();
+    player->SetPos(x, y);
+    player->SetScale(kPlayerSize, kPlayerSize);
+    player->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
+    if (gCollisionManager != nullptr) {
+        gCollisionManager->Register(player);
+    }
+    if (gWorld != nullptr) {
+        gWorld->Add(kPlayerLayer, player);
+    }
+    if (gPlayerAnimator != nullptr) {
+        gPlayerAnimator->SetPlayer(player);
+    }
+    if (gWorld != nullptr) {
+        gWorld->SetPlayer(player);
+    }
+    return player;
+}

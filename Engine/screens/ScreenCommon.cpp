@@ -1,0 +1,45 @@
+#include "ScreenCommon.h"
+
+#include "AudioManager.h"
+#include "Camera.h"
+#include "Game.h"
+#include "GameStateManager.h"
+#include "Globals.h"
+#include "LevelData.h"
+#include "TarnGraphics.h"
+#include "UI.h"
+#include "World.h"
+
+void SetDarkness(float alpha) {
+    gDarkAlpha = gDefaultDarkAlpha = alpha;
+}
+
+void SetCameraFollow(bool follow) {
+    if (gWorld != nullptr && gWorld->GetCamera() != nullptr) {
+        gWorld->GetCamera()->SetFollow(follow);
+    }
+}
+
+void SetGridOfCurrentState() {
+    if (gGameStateManager != nullptr) {
+        LevelGridSize(gGameStateManager->current, &gGridWidth, &gGridHeight);
+    }
+}
+
+void SetCursorVisible(bool visible) {
+    if (gCursor != nullptr) {
+        gCursor->visible = visible;
+    }
+}
+
+void ScreenLoad() {
+    TarnGfxSetCamPosition(0.0f, 0.0f);
+    gGameMode = GameMode::Screen;
+    gPlayerHealth = 100;
+    gLightCharge = 360.0f;
+    SetCameraFollow(false);
+    if (gAudioManager != nullptr) {
+        gAudioManager->StopMusic();
+    }
+    SetCursorVisible(true);
+}

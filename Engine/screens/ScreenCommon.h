@@ -1,0 +1,29 @@
+// Moth Lantern: the small steps every state load shares.
+//
+// Each state's load sets the level-wide globals it owns: the game mode (which
+// also picks the wall texture), the darkness unlit tiles fade to, whether the
+// camera follows the player and whether the mouse cursor shows.
+#pragma once
+
+// gGameMode values.
+namespace GameMode {
+enum : int { Story = 0, Puzzle = 1, Menu = 2, Screen = 4 };
+}
+
+// Darkness of unlit tiles: invisible in story levels, half lit in the menu
+// room and editor, fully lit in the puzzle rooms.
+constexpr float kStoryDark = 0.0f;
+constexpr float kMenuDark = 0.5f;
+constexpr float kPuzzleDark = 1.0f;
+
+// Sets gDarkAlpha and gDefaultDarkAlpha.
+void SetDarkness(float alpha);
+// The World camera's follow flag; nothing without a World.
+void SetCameraFollow(bool follow);
+// The grid size of the state being entered, from its level table.
+void SetGridOfCurrentState();
+// Shows or hides the game's own mouse cursor.
+void SetCursorVisible(bool visible);
+// The logo, win and lose screens: a still view on the origin, health and
+// charge full again, no music, the cursor shown.
+void ScreenLoad();

@@ -1,0 +1,89 @@
+#!/usr/bin/env python3
+"""Checks a playtest --trace file (one JSON object per frame).
+
+  trace_check.py states TRACE S1,S2,...       the run passed through exactly these
+                                              states, in order (repeats collapsed)
+  trace_check.py reaches TRACE STATE [MAXF]   the run entered STATE (by frame MAXF)
+  trace_check.py walls TRACE LEVEL COLS ROWS  the 30 x 30 player never overlapped a
+                                              solid cell of the level file
+  trace_check.py moved TRACE MIN              the player covered at least MIN units
+"""
+import json
+import math
+import sys
+
+TILE = 50.0
+PLAYER_HALF = 15.0
+SOLID = {1, 9}  # walls and void; every other known code is walkable
+
+
+def frames(path):
+    with open(path) as handle:
+        return [json.loads(line) for line in handle if line.strip()]
+
+
+def state_sequence(trace):
+    sequence = []
+    for frame in trace:
+        if not sequence or sequence[-1] != frame["state"]:
+            sequence.append(frame["state"])
+    return sequence
+
+
+def solid_cells(level_path, columns, rows):
+    with open(level_path) as handle:
+        values = [int(v) for v in handle.read().replace("\n", ",").split(",") if v.strip()]
+    solid = set()
+    for index, value in enumerate(values[: columns * rows]):
+        row_from_top, column = divmod(index, columns)
+        if value in SOLID:
+            solid.add((column, rows - 1 - row_from_top))
+    return solid
+
+
+def overlaps_solid(x, y, solid, columns, rows):
+    # Strictly inside: a player touching a wall's edge is not inside it.
+    eps = 0.01
+    for cx in (x - PLAYER_HALF + eps, x + PLAYER_HALF - eps):
+        for cy in (y - PLAYER_HALF + eps, y + PLAYER_HALF - eps):
+            column = math.floor(cx / TILE + columns / 2.0)
+            row = math.floor(cy / TILE + rows / 2.0)
+            if (column, row) in solid:
+                return (column, row)
+    return None
+
+
+def main(argv):
+    mode, trace = argv[1], frames(argv[2])
+    if mode == "states":
+        want = [int(s) for s in argv[3].split(",")]
+        got = state_sequence(trace)
+        ok = got == want
+        detail = "states %s, wanted %s" % (got, want)
+    elif mode == "reaches":
+        state = int(argv[3])
+        limit = int(argv[4]) if len(argv) > 4 else None
+        hits = [f["frame"] for f in trace if f["state"] == state]
+        ok = bool(hits) and (limit is None or hits[0] <= limit)
+        detail = "state %d first at frame %s (limit %s)" % (state, hits[0] if hits else None, limit)
+    elif mode == "walls":
+        columns, rows = int(argv[4]), int(argv[5])
+        solid = solid_cells(argv[3], columns, rows)
+        bad = [(f["frame"], f["player"]) for f in trace
+               if f["player"] and overlaps_solid(f["player"][0], f["player"][1], solid, columns, rows)]
+        ok = not bad
+        detail = "player inside a wall at %s" % bad[:5] if bad else "player kept out of every wall"
+    elif mode == "moved":
+        points = [f["player"] for f in trace if f["player"]]
+        travelled = sum(abs(b[0] - a[0]) + abs(b[1] - a[1]) for a, b in zip(points, points[1:]))
+        ok = travelled >= float(argv[3])
+        detail = "player travelled %.1f units" % travelled
+    else:
+        print(__doc__)
+        return 2
+    print(("ok: " if ok else "FAILED: ") + detail)
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -1,0 +1,162 @@
+// The logo, lose and win screens: skip keys, the four-second logo, clicks
+// ignored until a picture has grown, the way out after the fade, and the win
+// screen's four emitters on every visit.
+#include "CollisionManager.h"
+#include "Globals.h"
+#include "Particle.h"
+#include "PictureScreens.h"
+#include "StateCallbacks.h"
+#include "TransitionBox.h"
+#include "WidgetKit.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+class ScreenTest : public testing::Test {
+  protected:
+    explicit ScreenTest(GameStateId state)
+        : globals(moth_test::kWorld | moth_test::kStates | moth_test::kCollisions, state) {}
+
+    // Enters the state as the main loop does: load, then init.
+    void Enter() {
+        world.Load(states.stateName);
+        world.Init();
+    }
+    // One frame of the state without the engine's clock: the state's update,
+    // every object's update, then the deferred removals.
+    void Step(bool click = false) {
+        moth_test::SetLeftButton(click);
+        moth_test::NextInputFrame();
+        gFrameTime = 1.0f / 60.0f;
+        states.updateCallback();
+        for (int layer = 0; layer < World::kLayerCount; ++layer) {
+            for (GameObject* object : world.GetLayer(layer)) {
+                object->Update();
+            }
+        }
+        moth_test::ApplyRemovals(world);
+    }
+    int StepsUntilLeaving(int limit) {
+        for (int step = 1; step <= limit; ++step) {
+            Step();
+            if (states.next != states.current) {
+                return step;
+            }
+        }
+        return -1;
+    }
+
+    moth_test::GameGlobals globals;
+    World& world = globals.Get<World>();
+    GameStateManager& states = globals.Get<GameStateManager>();
+};
+
+class LogoTest : public ScreenTest {
+  protected:
+    LogoTest() : ScreenTest(GameState::Logo) {}
+};
+
+TEST_F(LogoTest, WaitingTakesAboutFourSecondsAndTurnsTileCollisionBackOn) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    Enter();
+    EXPECT_FALSE(gCollisionManager->tileCollisionOn);
+    int steps = StepsUntilLeaving(400);
+    EXPECT_GE(steps, 235);
+    EXPECT_LE(steps, 250);
+    EXPECT_EQ(states.next, GameState::Menu);
+    EXPECT_TRUE(gCollisionManager->tileCollisionOn);
+    EXPECT_EQ(gLogoBox, nullptr);
+}
+
+TEST_F(LogoTest, SpaceSkipsAtOnceAndTheBoxGoes) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    Enter();
+    Step();
+    TransitionBox* box = gLogoBox;
+    SDL_Event space{};
+    space.type = SDL_KEYDOWN;
+    space.key.keysym.sym = SDLK_SPACE;
+    space.key.state = SDL_PRESSED;
+    SDL_PushEvent(&space);
+    Step();
+    EXPECT_EQ(states.next, GameState::Menu);
+    EXPECT_EQ(gLogoBox, nullptr);
+    EXPECT_TRUE(gCollisionManager->tileCollisionOn);
+    EXPECT_FALSE(world.GetLayer(6).size() > 0 && world.GetLayer(6).front() == box);
+    space.type = SDL_KEYUP;
+    SDL_PushEvent(&space);
+    Step();
+}
+
+class LoseTest : public ScreenTest {
+  protected:
+    LoseTest() : ScreenTest(GameState::Lose) {}
+};
+
+TEST_F(LoseTest, ClicksWaitForTheGrownPictureThenFadeToTheRetry) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    states.retryState = GameState::Level3;
+    Enter();
+    Step(true); // a click while the picture still grows does nothing
+    Step(false);
+    EXPECT_EQ(gLoseFade, nullptr);
+    for (int i = 0; i < 30; ++i) {
+        Step();
+    }
+    ASSERT_TRUE(gLoseScreen->done);
+    Step(true);
+    ASSERT_NE(gLoseFade, nullptr);
+    TransitionBox* fade = gLoseFade;
+    Step(false);
+    Step(true); // a second click makes no second fade
+    EXPECT_EQ(gLoseFade, fade);
+    EXPECT_EQ(StepsUntilLeaving(100), 59);
+    EXPECT_EQ(states.next, GameState::Level3);
+    EXPECT_EQ(gLoseScreen, nullptr);
+}
+
+class WinTest : public ScreenTest {
+  protected:
+    WinTest() : ScreenTest(GameState::Win) {}
+    // The emitters the particles left from (each has moved one step of 5
+    // since); -1 for a particle near none of them.
+    std::set<int> EmittersUsed() {
+        std::set<int> used;
+        for (GameObject* object : world.GetLayer(4)) {
+            auto* particle = dynamic_cast<Particle*>(object);
+            int found = -1;
+            for (size_t i = 0; particle != nullptr && i < gWinEmitters.size(); ++i) {
+                float dx = particle->position.x - gWinEmitters[i].x;
+                float dy = particle->position.y - gWinEmitters[i].y;
+                if (dx * dx + dy * dy <= 5.01f * 5.01f) {
+                    found = static_cast<int>(i);
+                }
+            }
+            used.insert(found);
+        }
+        return used;
+    }
+};
+
+TEST_F(WinTest, EmitsTwelveParticlesAFrameFromFourPointsOnEveryVisit) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    for (int visit = 0; visit < 2; ++visit) {
+        Enter();
+        ASSERT_EQ(gWinEmitters.size(), 4u);
+        for (int i = 0; i < 26; ++i) {
+            Step();
+        }
+        world.Free(); // drop the flying particles, keep the picture
+        Step();
+        EXPECT_EQ(world.GetLayer(4).size(), 12u) << "visit " << visit;
+        EXPECT_EQ(EmittersUsed(), (std::set<int>{0, 1, 2, 3})) << "visit " << visit;
+        world.Free();
+        world.Unload();
+    }
+}
+
+} // namespace

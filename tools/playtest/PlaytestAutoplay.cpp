@@ -1,0 +1,197 @@
+#include "PlaytestAutoplay.h"
+
+#include "CollisionManager.h"
+#include "GameStateManager.h"
+#include "Globals.h"
+#include "LevelData.h"
+#include "Tilemap.h"
+#include "World.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <deque>
+
+namespace {
+
+// Half of the player's per-frame step at 200 units a second: lining up within
+// it never overshoots into an endless back-and-forth.
+constexpr float kAlignTolerance = 3.4f;
+constexpr int kClickEvery = 40; // frames between clicks on a screen that waits for one
+
+GridCell CellOf(const TarnVec2& position) {
+    return GridCell{static_cast<int>(std::floor(position.x / gTileSize + gGridWidth / 2.0f)),
+                    static_cast<int>(std::floor(position.y / gTileSize + gGridHeight / 2.0f))};
+}
+
+TarnVec2 CentreOf(const GridCell& cell) {
+    return TarnVec2{(cell.column + 0.5f - gGridWidth / 2.0f) * gTileSize,
+                    (cell.row + 0.5f - gGridHeight / 2.0f) * gTileSize};
+}
+
+bool Walkable(const GridCell& cell) {
+    return gLevelData != nullptr &&
+           gLevelData->CollisionAt(cell.column, cell.row, kCellOutside) == 0;
+}
+
+std::vector<GridCell> CellsWithTile(int code) {
+    std::vector<GridCell> cells;
+    if (gLevelData == nullptr) {
+        return cells;
+    }
+    for (int column = 0; column < gLevelData->Columns(); ++column) {
+        for (int row = 0; row < gLevelData->Rows(); ++row) {
+            if (gLevelData->TileAt(column, row, -1) == code) {
+                cells.push_back(GridCell{column, row});
+            }
+        }
+    }
+    return cells;
+}
+
+std::vector<GridCell> KeyCells() {
+    std::vector<GridCell> cells;
+    for (GameObject* object : gWorld->GetLayer(1)) {
+        auto* key = dynamic_cast<Key*>(object);
+        if (key != nullptr && !gWorld->IsMarkedForRemoval(key)) {
+            cells.push_back(CellOf(key->GetPos()));
+        }
+    }
+    return cells;
+}
+
+SDL_Keycode KeyTowards(float delta, SDL_Keycode negative, SDL_Keycode positive) {
+    return delta < 0.0f ? negative : positive;
+}
+
+// The key that moves the player from `position` along the route's next step:
+// first line up with the current cell's centre across the step, then go.
+SDL_Keycode StepKey(const TarnVec2& position, const std::vector<GridCell>& route) {
+    TarnVec2 here = CentreOf(route[0]);
+    if (route.size() == 1) {
+        float dx = here.x - position.x, dy = here.y - position.y;
+        if (std::fabs(dx) <= kAlignTolerance && std::fabs(dy) <= kAlignTolerance) {
+            return 0;
+        }
+        return std::fabs(dx) > std::fabs(dy) ? KeyTowards(dx, SDLK_a, SDLK_d)
+                                             : KeyTowards(dy, SDLK_s, SDLK_w);
+    }
+    TarnVec2 next = CentreOf(route[1]);
+    bool horizontal = route[1].row == route[0].row;
+    if (horizontal) {
+        float across = here.y - position.y;
+        return std::fabs(across) > kAlignTolerance
+                   ? KeyTowards(across, SDLK_s, SDLK_w)
+                   : KeyTowards(next.x - position.x, SDLK_a, SDLK_d);
+    }
+    float across = here.x - position.x;
+    return std::fabs(across) > kAlignTolerance ? KeyTowards(across, SDLK_a, SDLK_d)
+                                               : KeyTowards(next.y - position.y, SDLK_s, SDLK_w);
+}
+
+} // namespace
+
+std::vector<GridCell> FindGridRoute(const GridCell& from, const std::vector<GridCell>& goals) {
+    if (gLevelData == nullptr || goals.empty() || !Walkable(from)) {
+        return {};
+    }
+    int columns = gLevelData->Columns(), rows = gLevelData->Rows();
+    std::vector<int> parent(static_cast<size_t>(columns * rows), -2);
+    auto index = [rows](const GridCell& c) { return c.column * rows + c.row; };
+    std::deque<GridCell> frontier{from};
+    parent[index(from)] = -1;
+    static const int kSteps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    while (!frontier.empty()) {
+        GridCell cell = frontier.front();
+        frontier.pop_front();
+        for (const GridCell& goal : goals) {
+            if (cell == goal) {
+                std::vector<GridCell> route;
+                for (int at = index(cell); at >= 0; at = parent[at]) {
+                    route.insert(route.begin(), GridCell{at / rows, at % rows});
+                }
+                return route;
+            }
+        }
+        for (const auto& step : kSteps) {
+            GridCell next{cell.column + step[0], cell.row + step[1]};
+            if (Walkable(next) && parent[index(next)] == -2) {
+                parent[index(next)] = index(cell);
+                frontier.push_back(next);
+            }
+        }
+    }
+    return {};
+}
+
+std::vector<SDL_Event> PlaytestAutoplay::EventsFor(int /*frame*/) {
+    events.clear();
+    if (buttonDown) {
+        SDL_Event up{};
+        up.type = SDL_MOUSEBUTTONUP;
+        up.button.button = SDL_BUTTON_LEFT;
+        events.push_back(up);
+        buttonDown = false;
+    }
+    int current = gGameStateManager->current;
+    framesInState = current == state ? framesInState + 1 : 0;
+    state = current;
+    if (gGameMode == 0 && current >= GameState::Level1 && current <= GameState::Level5) {
+        std::vector<GridCell> keys = gHasKey ? std::vector<GridCell>{} : KeyCells();
+        WalkTo(keys.empty() ? CellsWithTile(kTileTrapDoor) : keys);
+    } else if (current == GameState::Menu || current == GameState::Custom) {
+        WalkTo(CellsWithTile(kTileTrapDoor));
+    } else if (current == GameState::Logo) {
+        Hold(0);
+        if (framesInState == 30) {
+            Hold(SDLK_SPACE);
+        }
+    } else {
+        Hold(0);
+        ClickWhenReady(kClickEvery);
+    }
+    return events;
+}
+
+void PlaytestAutoplay::WalkTo(const std::vector<GridCell>& goals) {
+    const ActiveObject* player = gWorld->GetPlayer();
+    if (player == nullptr) {
+        Hold(0);
+        return;
+    }
+    std::vector<GridCell> route = FindGridRoute(CellOf(player->GetPos()), goals);
+    Hold(route.empty() ? 0 : StepKey(player->GetPos(), route));
+}
+
+void PlaytestAutoplay::ClickWhenReady(int readyAfterFrames) {
+    if (framesInState > 0 && framesInState % readyAfterFrames == 0) {
+        Click();
+    }
+}
+
+void PlaytestAutoplay::Hold(SDL_Keycode key) {
+    if (key == held) {
+        return;
+    }
+    SDL_Event event{};
+    if (held != 0) {
+        event.type = SDL_KEYUP;
+        event.key.state = SDL_RELEASED;
+        event.key.keysym.sym = held;
+        events.push_back(event);
+    }
+    if (key != 0) {
+        event.type = SDL_KEYDOWN;
+        event.key.state = SDL_PRESSED;
+        event.key.keysym.sym = key;
+        events.push_back(event);
+    }
+    held = key;
+}
+
+void PlaytestAutoplay::Click() {
+    SDL_Event down{};
+    down.type = SDL_MOUSEBUTTONDOWN;
+    down.button.button = SDL_BUTTON_LEFT;
+    events.push_back(down);
+    buttonDown = true;
+}

@@ -1,0 +1,43 @@
+// Playtest autoplay: the game plays itself through the real input path.
+//
+// Every frame the autoplayer looks at the game (state, the player, the level
+// grid, keys, trap doors) and decides which keys to hold and where to click;
+// it only ever produces SDL events, which the driver pushes through the same
+// event pump a player's keyboard and mouse go through. It walks story levels
+// to the key and then to a trap door, walks the menu room's player to its
+// trap door and clicks through the screens.
+#pragma once
+#include <SDL.h>
+#include <vector>
+
+// A cell of the level grid: column from the left, row from the bottom.
+struct GridCell {
+    int column = 0;
+    int row = 0;
+    bool operator==(const GridCell& other) const {
+        return column == other.column && row == other.row;
+    }
+};
+
+// Shortest walkable route from `from` to the nearest of `goals` on the level's
+// collision grid, `from` first; empty when none can be reached.
+std::vector<GridCell> FindGridRoute(const GridCell& from, const std::vector<GridCell>& goals);
+
+class PlaytestAutoplay {
+  public:
+    // The events to push before frame `frame`'s input snapshot.
+    std::vector<SDL_Event> EventsFor(int frame);
+
+  private:
+    void WalkTo(const std::vector<GridCell>& goals);
+    void ClickWhenReady(int readyAfterFrames);
+    // Keeps exactly `key` held (0 releases everything).
+    void Hold(SDL_Keycode key);
+    void Click();
+
+    std::vector<SDL_Event> events;
+    SDL_Keycode held = 0;
+    bool buttonDown = false;
+    int state = -1;
+    int framesInState = 0;
+};

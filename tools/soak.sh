@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Long soak run of the playtest driver's chaos input over every state, in the
+# sanitizer build: ./tools/soak.sh [FRAMES] [SEED]   (default 100000 frames).
+# Prints the driver's exit status and any sanitizer finding, and the resident
+# memory sampled every 10 seconds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+frames=${1:-100000}
+seed=${2:-1}
+source tools/setup.sh
+moth_install_packages
+moth_build build-asan -DMOTH_WERROR=ON -DMOTH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+log=$(mktemp)
+xvfb-run -a -s "-screen 0 1280x1024x24" build-asan/playtest --fixed-step --windowed \
+    --state 18 --frames "$frames" --seed "$seed" --chaos 300 >"$log" 2>&1 &
+runner=$!
+while kill -0 "$runner" 2>/dev/null; do
+    sleep 10
+    pid=$(pgrep -n -f "build-asan/playtest" || true)
+    [ -n "$pid" ] && echo "rss_kb=$(awk '/VmRSS/ {print $2}' /proc/"$pid"/status 2>/dev/null)"
+done
+status=0
+wait "$runner" || status=$?
+grep -E "ERROR: (Address|Leak)Sanitizer|runtime error" "$log" || echo "no sanitizer finding"
+echo "exit status: $status"
+exit "$status"
