@@ -47,15 +47,6 @@ constexpr std::size_t kMaxDetailLines = 3;
 constexpr float kPanSpeed = 600.0f; // world units per second
 constexpr float kPanLimit = 300.0f; // the view reaches every editable cell
 
-// ---- Input (virtual-key codes) ----
-constexpr unsigned char kLeftButton = 1;
-constexpr unsigned char kRightButton = 2;
-constexpr unsigned char kCtrlKey = 17;
-constexpr unsigned char kLeftKey = 37;
-constexpr unsigned char kUpKey = 38;
-constexpr unsigned char kRightKey = 39;
-constexpr unsigned char kDownKey = 40;
-
 constexpr int kPaletteLayer = 6;
 constexpr int kPanelLayer = 6;
 constexpr int kCursorLayer = 5;
@@ -183,10 +174,10 @@ void PanView() {
     }
     const float step = kPanSpeed * gFrameTime;
     TarnVec2 at = camera->GetPos();
-    at.x += (TarnInputCheckCurr(kRightKey) ? step : 0.0f) -
-            (TarnInputCheckCurr(kLeftKey) ? step : 0.0f);
-    at.y +=
-        (TarnInputCheckCurr(kUpKey) ? step : 0.0f) - (TarnInputCheckCurr(kDownKey) ? step : 0.0f);
+    at.x += (TarnInputCheckCurr(EditorKey::Right) ? step : 0.0f) -
+            (TarnInputCheckCurr(EditorKey::Left) ? step : 0.0f);
+    at.y += (TarnInputCheckCurr(EditorKey::Up) ? step : 0.0f) -
+            (TarnInputCheckCurr(EditorKey::Down) ? step : 0.0f);
     at.x = std::clamp(at.x, -kPanLimit, kPanLimit);
     at.y = std::clamp(at.y, -kPanLimit, kPanLimit);
     camera->SetPosition(at.x, at.y);
@@ -237,7 +228,7 @@ bool EditableCellUnderMouse(EditorCell* cell) {
 }
 
 bool UndoRequested() {
-    return TarnInputCheckCurr(kCtrlKey) && TarnInputCheckTriggered('Z');
+    return TarnInputCheckCurr(EditorKey::Ctrl) && TarnInputCheckTriggered('Z');
 }
 
 UITilemap* MakeStartEntry() {
@@ -337,8 +328,8 @@ void EditorClick() {
     if (UndoRequested()) {
         UndoLastPlacement();
     }
-    const bool left = TarnInputCheckTriggered(kLeftButton);
-    const bool right = TarnInputCheckTriggered(kRightButton);
+    const bool left = TarnInputCheckTriggered(EditorKey::LeftButton);
+    const bool right = TarnInputCheckTriggered(EditorKey::RightButton);
     if (left) {
         SelectPaletteEntry();
     }

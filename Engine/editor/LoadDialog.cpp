@@ -16,11 +16,6 @@
 
 namespace {
 
-constexpr unsigned char kLeftButton = 1;
-constexpr unsigned char kEnterKey = 13;
-constexpr unsigned char kEscapeKey = 27;
-constexpr unsigned char kUpKey = 38;
-constexpr unsigned char kDownKey = 40;
 constexpr float kDoubleClickSeconds = 0.5f;
 
 // The dialog's own text size: the game's font is too large for list rows.
@@ -157,7 +152,8 @@ std::string LoadDialog::SelectedName() const {
 
 LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
     sinceClick += seconds;
-    for (unsigned char key : {kUpKey, kDownKey, kEnterKey, kEscapeKey}) {
+    for (unsigned char key :
+         {EditorKey::Up, EditorKey::Down, EditorKey::Enter, EditorKey::Escape}) {
         if (TarnInputCheckTriggered(key)) {
             const Outcome outcome = PressKey(key);
             if (outcome != Outcome::Open) {
@@ -165,7 +161,7 @@ LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
             }
         }
     }
-    if (!TarnInputCheckTriggered(kLeftButton)) {
+    if (!TarnInputCheckTriggered(EditorKey::LeftButton)) {
         return Outcome::Open;
     }
     int x = 0;
@@ -176,15 +172,15 @@ LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
 
 LoadDialog::Outcome LoadDialog::PressKey(unsigned char key) {
     switch (key) {
-    case kUpKey:
+    case EditorKey::Up:
         Select(selected < 0 ? 0 : selected - 1);
         return Outcome::Open;
-    case kDownKey:
+    case EditorKey::Down:
         Select(selected + 1);
         return Outcome::Open;
-    case kEnterKey:
+    case EditorKey::Enter:
         return Confirm();
-    case kEscapeKey:
+    case EditorKey::Escape:
         return Outcome::Cancel;
     default:
         return Outcome::Open;
