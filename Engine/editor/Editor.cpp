@@ -17,7 +17,6 @@
 #include "World.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
