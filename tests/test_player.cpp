@@ -25,6 +25,12 @@ class PlayerTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(moth_test::EnsureEngineWindow());
+        // The window system's own first events (focus gained, then perhaps
+        // lost, which lets go of every key) come before any key we press.
+        for (int i = 0; i < 5; ++i) {
+            SDL_Delay(10);
+            TarnSysUpdate();
+        }
         assets = &globals.LoadAssets((moth_test::SourceDir() / "Assets").string() + "/");
         gKeyBindings = &bindings;
         gFrameTime = 1.0f / 60.0f;

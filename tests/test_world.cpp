@@ -8,6 +8,7 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "LightPuzzle.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
 #include "Tilemap.h"
@@ -286,8 +287,10 @@ TEST_F(WorldTest, DeletedObjectsLeaveEveryRegistryAndUnregisteringFlushesInTheUp
     auto* block = new Block();
     spiders.AddSpider(mover);
     lights.AddOrb(mover);
+    auto* beam = new LightPuzzle(nullptr, nullptr);
+    world.Add(3, beam);
     puzzles.AddSegmentSlot();
-    puzzles.PushBeam(0, mover);
+    puzzles.PushBeam(0, beam);
     ASSERT_EQ(lights.casters.size(), 2u);
     // Unregisters itself while updating: its collider goes in the same update.
     auto* stayer = new Probe("stayer", 2, true, false);
@@ -295,6 +298,7 @@ TEST_F(WorldTest, DeletedObjectsLeaveEveryRegistryAndUnregisteringFlushesInTheUp
 
     collisions.Unregister(mover); // pending, then deleted before the flush
     world.Destroy(2, mover);
+    world.Destroy(3, beam);
     world.Update();
     EXPECT_EQ(collisions.Find(stayer), nullptr);
     EXPECT_EQ(world.GetLayer(2).size(), 1u); // the object itself stays
@@ -316,7 +320,9 @@ TEST_F(WorldTest, FreeClearsTheRecordsAndKeepsPuzzleSlotsOnlyForARestart) {
     for (int i = 0; i < 3; ++i) {
         puzzles.AddSegmentSlot();
     }
-    puzzles.PushBeam(1, Add(3, "beam"));
+    auto* beam = new LightPuzzle(nullptr, nullptr);
+    world.Add(3, beam);
+    puzzles.PushBeam(1, beam);
     puzzles.solved = puzzles.collected = true;
     puzzles.celebrateTimer = 0.5f;
 

@@ -8,6 +8,7 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "PauseMenu.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
 #include "Tarn.h"
@@ -151,17 +152,6 @@ void UpdateCursor() {
         gCursor->SetTexture(gAssetManager->GetTexture(frame));
     }
 }
-
-// The pause menu itself comes with the screens; until then pausing freezes the
-// level and its sound.
-void TogglePause() {
-    gPaused = !gPaused;
-    if (gAudioManager) {
-        gPaused ? gAudioManager->PauseAll() : gAudioManager->ResumeAll();
-    }
-}
-
-void UpdatePauseMenu() {}
 
 // Until the player lands every player may act.
 bool PlayerCanMove(const ActiveObject* player) {

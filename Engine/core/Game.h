@@ -56,10 +56,6 @@ bool RunModalFrame(const std::function<void()>& body);
 // Frame time, mouse position and the cursor's animation; first step of every
 // World update, also while paused.
 void UpdateCursor();
-// Opens the pause menu when it is closed, closes it when it is open.
-void TogglePause();
-// The pause menu's own update: the one update that runs while paused.
-void UpdatePauseMenu();
 // Whether the player may act (and so may pause the game).
 bool PlayerCanMove(const ActiveObject* player);
 

@@ -11,28 +11,9 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
-#include "PuzzleManager.h"
 #include "ScreenCommon.h"
 #include "TarnGraphics.h"
 #include "World.h"
-
-namespace {
-
-// Both puzzle loads: a still view of the whole room, then the beam segments.
-void PuzzleLevelLoad(int segmentSlots) {
-    TarnGfxSetCamPosition(0.0f, 0.0f);
-    SetDarkness(kPuzzleDark);
-    gGameMode = GameMode::Puzzle;
-    SetGridOfCurrentState();
-    SetCameraFollow(false);
-    if (gPuzzleManager != nullptr) {
-        for (int i = 0; i < segmentSlots; ++i) {
-            gPuzzleManager->AddSegmentSlot();
-        }
-    }
-}
-
-} // namespace
 
 // ---- Load callbacks --------------------------------------------------------------------
 
@@ -51,14 +32,6 @@ void StoryLevelLoad() {
     SetCameraFollow(true);
 }
 
-void PuzzleLoad() {
-    PuzzleLevelLoad(2);
-}
-
-void Puzzle2Load() {
-    PuzzleLevelLoad(3);
-}
-
 // ---- Init callbacks ---------------------------------------------------------------------
 
 void MenuInit() {}
@@ -67,14 +40,8 @@ void Level2Init() {}
 void Level3Init() {}
 void Level4Init() {}
 void Level5Init() {}
-void Puzzle1Init() {}
-void Puzzle2Init() {}
-void Puzzle3Init() {}
-void Puzzle4Init() {}
-void Puzzle5Init() {}
 
 // ---- Update callbacks ----------------------------------------------------------------------
 
 void MenuUpdate() {}
 void LevelUpdate() {}
-void PuzzleUpdate() {}

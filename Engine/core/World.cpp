@@ -9,7 +9,9 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "LightBox.h"
 #include "LightManager.h"
+#include "PauseMenu.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
 #include "UI.h"
@@ -266,6 +268,9 @@ void World::DeleteObject(GameObject* object) {
     }
     if (gPlayerAnimator != nullptr) {
         gPlayerAnimator->Forget(object);
+    }
+    if (gLightBox != nullptr) {
+        gLightBox->Forget(object);
     }
     pendingRemovals.erase(object);
     delete object;

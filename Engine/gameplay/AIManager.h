@@ -14,7 +14,7 @@ class AIManager {
     AIManager(const AIManager&) = delete;
     AIManager& operator=(const AIManager&) = delete;
 
-    // Adding a spider twice keeps one entry.
+    // Adding a spider twice keeps one entry. Only AI objects are lured.
     void AddSpider(ActiveObject* spider);
     void RemoveSpider(const ActiveObject* spider);
 

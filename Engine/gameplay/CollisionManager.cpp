@@ -8,6 +8,7 @@
 //   Grid .............. CellAt
 #include "CollisionManager.h"
 
+#include "AI.h"
 #include "AIManager.h"
 #include "AssetManager.h"
 #include "AudioManager.h"
@@ -15,7 +16,7 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
-#include "Particle.h"
+#include "Pickups.h"
 #include "Player.h"
 #include "PuzzleManager.h"
 #include "Tilemap.h"
@@ -39,9 +40,6 @@ constexpr float kProbeInset = 0.3f;
 // Snapped objects stay this many units clear of the wall.
 constexpr float kSnapGap = 1.0f;
 constexpr int kHealthPerBite = 20;
-constexpr int kKeyParticles = 20;
-constexpr int kParticleLayer = 4;
-constexpr int kTileLayer = 1;
 
 TarnVec2 Sub(const TarnVec2& a, const TarnVec2& b) {
     return TarnVec2{a.x - b.x, a.y - b.y};
@@ -93,33 +91,23 @@ void PlayEffect(const char* name) {
 // the player afterwards in every case, so touching a pick-up also halts it for
 // that frame.
 
-// The key opens the level's trap door: it vanishes in a burst of yellow sparks.
+// The key opens the level's trap doors: it vanishes in a burst of yellow sparks.
 void OnKeyContact(Player& /*player*/, Key& key) {
-    const TarnVec2 at = key.GetPos();
-    if (gWorld != nullptr) {
-        gWorld->Destroy(kTileLayer, &key);
-    }
-    if (gLightManager != nullptr) {
-        gLightManager->RemoveCaster(&key);
-    }
-    gCollisionManager->Unregister(&key);
-    gHasKey = true;
-    PlayEffect("s_door.wav");
-    for (int i = 0; i < kKeyParticles; ++i) {
-        SpawnParticle(at, 3.0f, 3.0f, nullptr, 1.0f, 1.0f, 0.0f, 1.0f, kParticleLayer, 5.0f);
-    }
+    PickUpKey(&key);
 }
 
-// A battery refills the lantern. Its own pick-up (charge, sound, leaving the
-// level) comes with the batteries and runs here, before its collider goes.
+// A battery refills the lantern and leaves the level.
 void OnBatteryContact(Player& /*player*/, Battery& battery) {
-    gCollisionManager->Unregister(&battery);
+    PickUpBattery(&battery);
 }
 
 // Without the key a trap door is only a wall. With it the door opens and leads
-// to the level's puzzle; that opening comes with the interactive tiles and is
-// called from here.
-void OnTrapDoorContact(Player& /*player*/, TrapDoor& /*door*/) {}
+// to the level's puzzle.
+void OnTrapDoorContact(Player& /*player*/, TrapDoor& door) {
+    if (gHasKey) {
+        OpenTrapDoor(&door);
+    }
+}
 
 // A memory ends a solved puzzle: the puzzle manager celebrates it.
 void OnMemoryContact(Player& /*player*/, Memory& /*memory*/) {
@@ -129,9 +117,14 @@ void OnMemoryContact(Player& /*player*/, Memory& /*memory*/) {
 }
 
 // A spider that reaches the player bites once and dies: it loses its collider
-// at once so it cannot bite again, and the player blinks.
+// at once so it cannot bite again, and the player blinks. The spider's own
+// part (its dying state) comes with the spiders and runs here.
 void OnSpiderBite(Player& player, ActiveObject& spider) {
     player.SetHurt(true);
+    if (auto* ai = dynamic_cast<AI*>(&spider)) {
+        ai->Bite(); // it fades out
+        return;
+    }
     gCollisionManager->Unregister(&spider);
     gPlayerHealth -= kHealthPerBite;
     PlayEffect("s_collide.wav");

@@ -44,8 +44,9 @@ struct Collider {
     }
 };
 
-// A moving object the player pushes by walking into it (the puzzles' blocks).
-// The push rule writes these fields; the block moves itself in its own Update.
+// A moving object the player pushes by walking into it: the puzzles' movable
+// and direction blocks derive from it. The push rule writes these fields; the
+// block moves itself in its own Update.
 class PushableBlock : public ActiveObject {
   public:
     using ActiveObject::ActiveObject;

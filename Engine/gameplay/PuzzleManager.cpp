@@ -1,9 +1,26 @@
 // Moth Lantern: the light-beam puzzle manager's slots and life cycle.
 #include "PuzzleManager.h"
 
-#include "Tilemap.h"
+#include "CollisionManager.h"
+#include "GameStateManager.h"
+#include "Globals.h"
+#include "LightPuzzle.h"
+#include "Particle.h"
+#include "PuzzleLevel.h"
+#include "TransitionBox.h"
+#include "World.h"
 
 #include <algorithm>
+
+namespace {
+
+constexpr int kMemoryLayer = 1;
+constexpr int kSparkleLayer = 4;
+constexpr float kFullCharge = 360.0f;
+// Story level k + 1 follows the puzzle of level k; Level1 is state 2.
+constexpr int kFirstStoryState = GameState::Level1;
+
+} // namespace
 
 PuzzleManager* gPuzzleManager = nullptr;
 TransitionBox* gMemoryTransition = nullptr;
@@ -12,18 +29,117 @@ void PuzzleManager::AddSegmentSlot() {
     segments.emplace_back();
 }
 
-void PuzzleManager::PushBeam(std::size_t segment, ActiveObject* beam) {
+void PuzzleManager::PushBeam(std::size_t segment, LightPuzzle* beam) {
     if (segment < segments.size() && beam != nullptr) {
         segments[segment].beams.push_back(beam);
     }
 }
 
+// ---- Per frame -----------------------------------------------------------------------------
+
 void PuzzleManager::Update() {
-    // One frame of the puzzle runs here, in this order: the progression check
-    // of a finished memory transition, the beam network's evaluation from the
-    // start box, the memory's spawn once solved, and its pick-up. They arrive
-    // with the beams, boxes and blocks they drive.
+    CheckProgression();
+    Evaluate();
+    SpawnMemory();
+    CelebrateMemory();
 }
+
+void PuzzleManager::Evaluate() {
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        Segment& segment = segments[i];
+        segment.lit = true;
+        for (LightPuzzle* beam : segment.beams) {
+            TraceBeam(beam);
+            if (!beam->reached) {
+                segment.lit = false;
+            }
+        }
+        FeedNextSegment(i);
+    }
+    solved = !segments.empty() &&
+             std::all_of(segments.begin(), segments.end(), [](const Segment& s) { return s.lit; });
+}
+
+void PuzzleManager::FeedNextSegment(std::size_t index) {
+    if (index + 1 >= segments.size() || segments[index + 1].beams.empty()) {
+        return;
+    }
+    LightPuzzle* first = segments[index + 1].beams.front();
+    if (first->fromBox == nullptr) {
+        return;
+    }
+    first->fromBox->boxLit = segments[index].lit;
+    if (segments[index].lit) {
+        first->fromBox->ShowLit();
+        if (first->toBox != nullptr && first->toBox->boxEnd) {
+            first->toBox->ShowLit();
+        }
+    } else {
+        first->fromBox->ShowUnlit();
+        if (first->toBox != nullptr && first->toBox->boxEnd) {
+            first->toBox->ShowUnlit();
+        }
+    }
+}
+
+void PuzzleManager::CheckProgression() {
+    if (gMemoryTransition == nullptr || !gMemoryTransition->done || gGameMode != 1) {
+        return;
+    }
+    gLightCharge = kFullCharge;
+    if (gGameStateManager != nullptr) {
+        const GameStateId story = gMemoriesCollected + kFirstStoryState;
+        gGameStateManager->next = story;
+        gGameStateManager->retryState = story;
+    }
+}
+
+void PuzzleManager::SpawnMemory() {
+    if (!solved) {
+        return;
+    }
+    if (!memorySpawned) {
+        memory = new Memory(kMemoryLayer, memoryPosition.x, memoryPosition.y,
+                            TextureNamed("memories.png"), true);
+        memory->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
+        memorySpawned = true;
+    } else if (memory != nullptr) {
+        SpawnParticle(memory->GetPos(), 3.0f, 4.0f, nullptr, 1.0f, 1.0f, 1.0f, 1.0f, kSparkleLayer,
+                      5.0f);
+    }
+}
+
+void PuzzleManager::CelebrateMemory() {
+    if (!collected) {
+        return;
+    }
+    celebrateTimer += gFrameTime;
+    PlayWinAnimation();
+    if (memory != nullptr) {
+        ++gMemoriesCollected;
+        if (gCollisionManager != nullptr) {
+            gCollisionManager->Unregister(memory);
+        }
+        if (gWorld != nullptr) {
+            gWorld->Destroy(kMemoryLayer, memory);
+        }
+        memory = nullptr;
+        SetPlayerCanMove(false);
+    }
+    if (celebrateTimer <= kCelebration || transitionStarted) {
+        return;
+    }
+    if (gMemoriesCollected >= kLastMemory) {
+        if (gGameStateManager != nullptr) {
+            gGameStateManager->next = GameState::Win;
+        }
+    } else if (gMemoryTransition == nullptr) {
+        gMemoryTransition = new TransitionBox(); // the next level's picture, growing
+        transitionStarted = true;
+    }
+}
+
+// ---- End of a state ----------------------------------------------------------------------
 
 void PuzzleManager::Clear(bool keepSlots) {
     if (keepSlots) {

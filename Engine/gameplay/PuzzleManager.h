@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <vector>
 
+class LightPuzzle;
 class Memory;
 class TransitionBox;
 
@@ -22,7 +23,7 @@ class PuzzleManager {
   public:
     // An ordered group of beams; lit when every beam carried light this frame.
     struct Segment {
-        std::vector<ActiveObject*> beams; // LightPuzzle beams, owned by the World
+        std::vector<LightPuzzle*> beams; // owned by the World (layer 3)
         bool lit = false;
     };
 
@@ -33,13 +34,18 @@ class PuzzleManager {
     // ---- Set-up (puzzle loads and layouts) ----
     void AddSegmentSlot();
     // Appends the beam to segment index; an index without a slot is ignored.
-    void PushBeam(std::size_t segment, ActiveObject* beam);
+    void PushBeam(std::size_t segment, LightPuzzle* beam);
     void SetMemoryPosition(float x, float y) { memoryPosition = TarnVec2{x, y}; }
     // The player touched the memory.
     void CollectMemory() { collected = true; }
 
     // ---- Per frame (World update, after the light manager) ----
+    // The progression check, Evaluate, the memory's spawn, then its pick-up.
     void Update();
+    // Traces every segment in order from the start box and decides `solved`.
+    // Beams are traced in list order, so each sees the light its predecessors
+    // brought in the same frame.
+    void Evaluate();
 
     // ---- End of a state ----
     // Empties the segments and resets the counters. A restart keeps the slots
@@ -49,6 +55,11 @@ class PuzzleManager {
     // Drops every pointer to the object. Called when it is deleted.
     void Forget(const GameObject* object);
 
+    // Seconds of celebration between picking the memory up and moving on.
+    static constexpr float kCelebration = 1.0f;
+    // The memory that completes the game.
+    static constexpr int kLastMemory = 5;
+
     Memory* memory = nullptr; // the spawned memory, until it is picked up
     float celebrateTimer = 0.0f;
     bool collected = false;
@@ -57,6 +68,14 @@ class PuzzleManager {
     TarnVec2 memoryPosition{0.0f, 0.0f};
     bool solved = false;
     std::vector<Segment> segments;
+
+  private:
+    // After the memory transition: on to the story level the memories count leads to.
+    void CheckProgression();
+    // The first box of the segment after `index` lights with the whole segment.
+    void FeedNextSegment(std::size_t index);
+    void SpawnMemory();
+    void CelebrateMemory();
 };
 
 extern PuzzleManager* gPuzzleManager;

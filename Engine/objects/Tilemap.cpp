@@ -2,18 +2,21 @@
 #include "Tilemap.h"
 
 #include "AssetManager.h"
+#include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "LightManager.h"
+#include "TransitionBox.h"
 #include "UI.h"
-
-bool gCreditsShown = false;
+#include "World.h"
 
 namespace {
 
 // Doors, spawns and other tiles built from the grid live in layer 1, which a
 // restart clears; the placeholders that build them stay in layer 0.
 constexpr int kBuiltTilesLayer = 1;
+// Pictures over the level (the restart countdown) live in the top layer.
+constexpr int kHudLayer = 6;
 
 // Transparency change per second while lighting up or fading out.
 constexpr float kFadeRate = 2.0f;
@@ -141,5 +144,59 @@ void Wall::Draw() {
 void MenuWall::Reveal() {
     if (!gCreditsShown && controlUI != nullptr) {
         controlUI->revealed = true;
+    }
+}
+
+// ---- Danger blocks ----------------------------------------------------------------------
+
+void ArmRestart(RestartWall* wall) {
+    // Nothing new once a restart is on its way: a picture made now would
+    // outlive the restart on the HUD layer.
+    const bool restarting =
+        gGameStateManager != nullptr && gGameStateManager->next == GameState::Restart;
+    if (wall->restartBox != nullptr || restarting) {
+        return;
+    }
+    wall->restartArmed = true;
+    auto* box = new TransitionBox();
+    box->style = TransitionStyle::FadeIn;
+    box->scale = TarnVec2{500.0f, 500.0f};
+    box->SetTintColor(1.0f, 1.0f, 1.0f, 0.0f);
+    box->SetTexture(TextureNamed("restart1.png"));
+    wall->restartBox = box;
+    WatchTransitionPointer(&wall->restartBox);
+}
+
+RestartWall::~RestartWall() {
+    // A level left or restarted some other way while the countdown runs
+    // takes the picture with it.
+    if (restartBox != nullptr && gWorld != nullptr) {
+        gWorld->Destroy(kHudLayer, restartBox);
+    }
+    UnwatchTransitionPointer(&restartBox);
+}
+
+void RestartWall::Update() {
+    if (!restartArmed || restartBox == nullptr || !restartBox->done) {
+        return;
+    }
+    restartBox->style = TransitionStyle::Hold;
+    countdown -= gFrameTime;
+    if (countdown >= 2.0f && countdown < 3.0f) {
+        restartBox->SetTexture(TextureNamed("restart2.png"));
+    } else if (countdown >= 1.0f && countdown < 2.0f) {
+        restartBox->SetTexture(TextureNamed("restart3.png"));
+    }
+    if (countdown > 0.5f) {
+        return;
+    }
+    if (gWorld != nullptr) {
+        gWorld->Destroy(kHudLayer, restartBox);
+    }
+    restartBox = nullptr;
+    countdown = countdownStart;
+    restartArmed = false;
+    if (gGameStateManager != nullptr) {
+        gGameStateManager->next = GameState::Restart;
     }
 }

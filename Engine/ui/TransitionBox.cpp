@@ -4,8 +4,8 @@
 #include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
-#include "Player.h"
 #include "PuzzleManager.h"
+#include "ScreenCommon.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -209,7 +209,7 @@ void StandardTransitionBox::Update() {
     if (!done) {
         return;
     }
-    if (gGameMode == 0 && style == TransitionStyle::FadeOut) {
+    if (gGameMode == GameMode::Story && style == TransitionStyle::FadeOut) {
         TipsBox* tips = new TipsBox(kTipsLayer);
         tips->SetTexture(TextureNamed("tips1.png"));
         tips->style = TransitionStyle::FadeIn;
@@ -301,14 +301,5 @@ void InstructionBox::Animate() {
     }
     if (animTimer > 2.0f) {
         animTimer = 0.0f;
-    }
-}
-
-// ============================================================================
-// The player's freeze
-// ============================================================================
-void SetPlayerCanMove(bool canMove) {
-    if (auto* player = dynamic_cast<Player*>(gWorld != nullptr ? gWorld->GetPlayer() : nullptr)) {
-        player->SetCanMove(canMove);
     }
 }

@@ -90,7 +90,3 @@ class InstructionBox : public TransitionBox {
 void WatchTransitionPointer(TransitionBox** slot);
 // Stops watching a slot (for a slot that is itself about to go away).
 void UnwatchTransitionPointer(TransitionBox** slot);
-
-// Freezes (false) or frees (true) the World's player; without a live player
-// nothing happens.
-void SetPlayerCanMove(bool canMove);

@@ -4,6 +4,7 @@
 #include "AssetManager.h"
 #include "Camera.h"
 #include "Globals.h"
+#include "Player.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -22,11 +23,29 @@ TarnGfxTexture* TextureNamed(const char* name) {
     return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
 }
 
+void SetPlayerCanMove(bool canMove) {
+    if (auto* player = dynamic_cast<Player*>(gWorld != nullptr ? gWorld->GetPlayer() : nullptr)) {
+        player->SetCanMove(canMove);
+    }
+}
+
 TarnVec2 CameraPlus(const TarnVec2& offset) {
     TarnVec2 at{0.0f, 0.0f};
     TarnGfxGetCamPosition(&at.x, &at.y);
     TarnVec2Add(&at, &at, &offset);
     return at;
+}
+
+void SetUpWidget(UI& widget, int layer, float x, float y, float width, float height,
+                 const char* textureName) {
+    widget.offset = TarnVec2{x, y};
+    widget.SetPos(CameraPlus(widget.offset));
+    widget.SetScale(width, height);
+    widget.SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
+    widget.SetTexture(textureName != nullptr ? TextureNamed(textureName) : nullptr);
+    if (gWorld != nullptr) {
+        gWorld->Add(layer, &widget);
+    }
 }
 
 void UI::Update() {

@@ -20,6 +20,10 @@ bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size);
 // before the assets are loaded (the widget then draws as a flat quad).
 TarnGfxTexture* TextureNamed(const char* name);
 
+// Freezes (false) or frees (true) the World's player; without a live player
+// nothing happens.
+void SetPlayerCanMove(bool canMove);
+
 // The camera position plus an offset: where a widget made outside the World's
 // update pass (while paused, or after the update) must stand this frame.
 TarnVec2 CameraPlus(const TarnVec2& offset);
@@ -68,3 +72,9 @@ class UIBox : public UI {
 
     bool visible = true;
 };
+
+// Sets up a widget made outside the World's update pass (while paused, or by a
+// script): its offset, its place on the screen at once, size, untinted
+// picture (null name: none), and adds it to the layer.
+void SetUpWidget(UI& widget, int layer, float x, float y, float width, float height,
+                 const char* textureName);

@@ -7,6 +7,9 @@
   trace_check.py walls TRACE LEVEL COLS ROWS  the 30 x 30 player never overlapped a
                                               solid cell of the level file
   trace_check.py moved TRACE MIN              the player covered at least MIN units
+  trace_check.py solved TRACE                 a puzzle was solved in some frame
+  trace_check.py restarted TRACE X Y          the player left (X, Y) and later stood
+                                              there again (a level restart)
 """
 import json
 import math
@@ -78,6 +81,17 @@ def main(argv):
         travelled = sum(abs(b[0] - a[0]) + abs(b[1] - a[1]) for a, b in zip(points, points[1:]))
         ok = travelled >= float(argv[3])
         detail = "player travelled %.1f units" % travelled
+    elif mode == "solved":
+        hits = [f["frame"] for f in trace if f.get("solved")]
+        ok = bool(hits)
+        detail = "solved first at frame %s" % (hits[0] if hits else None)
+    elif mode == "restarted":
+        start = (float(argv[3]), float(argv[4]))
+        at_start = [bool(f["player"]) and math.dist(f["player"], start) < 0.01 for f in trace]
+        left = at_start.index(False) if False in at_start else len(trace)
+        back = [trace[i]["frame"] for i in range(left, len(trace)) if at_start[i]]
+        ok = bool(back)
+        detail = "player back at %s at frame %s" % (start, back[0] if back else None)
     else:
         print(__doc__)
         return 2

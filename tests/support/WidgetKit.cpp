@@ -21,16 +21,47 @@ PictureAssets::PictureAssets(GameGlobals& globals, std::initializer_list<const c
     globals.LoadAssets(folder.Path().string() + "/");
 }
 
+namespace {
+// Where the mouse points, in window pixels (the test window is not scaled).
+int gPointerX = 0;
+int gPointerY = 0;
+} // namespace
+
+void PointAt(float x, float y) {
+    gPointerX = static_cast<int>(x + gHalfWindowWidth);
+    gPointerY = static_cast<int>(gHalfWindowHeight - y);
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = gPointerX;
+    event.motion.y = gPointerY;
+    SDL_PushEvent(&event);
+}
+
 void SetLeftButton(bool down) {
     SDL_Event event{};
     event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     event.button.button = SDL_BUTTON_LEFT;
+    event.button.x = gPointerX;
+    event.button.y = gPointerY;
     SDL_PushEvent(&event);
 }
 
 void NextInputFrame() {
     TarnSysUpdate();
     TarnInputUpdate();
+}
+
+void RunFrame(World& world) {
+    NextInputFrame();
+    world.Update();
+}
+
+void ClickAt(World& world, float x, float y) {
+    PointAt(x, y);
+    SetLeftButton(true);
+    RunFrame(world);
+    SetLeftButton(false);
+    RunFrame(world);
 }
 
 void ApplyRemovals(World& world) {

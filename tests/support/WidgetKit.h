@@ -20,10 +20,18 @@ class PictureAssets {
     TempDir folder;
 };
 
-// Puts the left mouse button down or up for the next input snapshot.
+// Moves the mouse to a screen offset (from the window centre, y up), through
+// the engine's events, for the next input snapshot.
+void PointAt(float x, float y);
+// Puts the left mouse button down or up, where the mouse last pointed.
 void SetLeftButton(bool down);
 // The event pump of one frame's end and the input snapshot of the next.
 void NextInputFrame();
+// One frame of the World: the input snapshot, then its update (the pause
+// menu only, while paused) with the deferred removals.
+void RunFrame(World& world);
+// A left click at a screen offset: a frame with the button down, one with it up.
+void ClickAt(World& world, float x, float y);
 // Deletes the objects marked for removal, as the end of a World update does
 // (run as a paused frame, so no object updates meanwhile).
 void ApplyRemovals(World& world);

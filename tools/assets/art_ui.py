@@ -335,6 +335,8 @@ def build():
             ("btn_options.png", "OPTIONS", 128, 64, 19),
             ("btn_credits.png", "CREDITS", 128, 64, 19),
             ("btn_quit.png", "QUIT", 128, 64, 21),
+            ("btn_editor.png", "EDITOR", 128, 64, 20),
+            ("btn_levels.png", "LEVELS", 128, 64, 20),
             ("btn_close.png", "CLOSE", 128, 64, 20),
             ("btn_yes.png", "YES", 100, 50, 20),
             ("btn_no.png", "NO", 100, 50, 20)):

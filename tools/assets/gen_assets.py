@@ -49,7 +49,8 @@ TEXTURES = (
     + ["hpbar.png", "hpbox.png", "batterybar.png", "frame1.png", "frame2.png",
        "a_lamp_lighton.png", "a_torch_lighton.png", "mouse1.png", "mouse2.png"]
     + ["btn_%s.png" % b for b in ("resume", "instructions", "options", "restart", "quitgame",
-                                  "close", "yes", "no", "credits", "quit")]
+                                  "close", "yes", "no", "credits", "quit", "editor",
+                                  "levels")]
     + ["mute.png", "unmute.png", "sliderbtn.png", "slider_bgm.png", "slider_sfx.png",
        "startbtn_1.png", "startbtn_2.png", "logo.png", "controlbox.png", "control_menu.png",
        "credits.png", "confirmation.png", "pause_instructions.png", "puzzle_instructions.png"]

@@ -3,8 +3,8 @@
 // people reproducing a bug.
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
-//            [--autoplay] [--chaos N] [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...
-//            [--custom-level NAME]
+//            [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace FILE]
+//            [--shot FRAME:PATH.png]... [--custom-level NAME]
 #include "Game.h"
 #include "Globals.h"
 #include "LevelData.h"
@@ -33,6 +33,7 @@ struct Options {
     unsigned seed = 0;
     bool seeded = false;
     bool autoplay = false;
+    int memories = 0;                              // memories already collected when the run starts
     int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
@@ -40,7 +41,8 @@ struct Options {
 void Usage() {
     std::fprintf(
         stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
-                "                [--autoplay] [--chaos N] [--script FILE] [--trace FILE] [--shot "
+                "                [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace "
+                "FILE] [--shot "
                 "FRAME:PATH.png]...\n"
                 "                [--custom-level NAME]\n");
 }
@@ -86,6 +88,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             StartCustomLevel(argv[++i], options);
         } else if (arg == "--trace" && hasValue) {
             options->tracePath = argv[++i];
+        } else if (arg == "--memories" && hasValue) {
+            options->memories = std::atoi(argv[++i]);
         } else if (arg == "--seed" && hasValue) {
             options->seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
             options->seeded = true;
@@ -98,7 +102,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         }
     }
     GameStateId first = options->run.firstState;
-    return first >= 0 && first < GameState::Count && first != GameState::Restart &&
+    const bool memoriesOk = options->memories >= 0 && options->memories <= 4;
+    return memoriesOk && first >= 0 && first < GameState::Count && first != GameState::Restart &&
            first != GameState::Quit;
 }
 
@@ -221,6 +226,7 @@ int main(int argc, char** argv) {
         }
     };
     GameInit();
+    gMemoriesCollected = options.memories;
     int status = RunGame(options.run);
     GameShutdown();
     TarnSysExit();

@@ -1,0 +1,199 @@
+// Moth Lantern: the lantern's modes, torch drain and flicker, orb throws, icon.
+#include "LightBox.h"
+
+#include "AudioManager.h"
+#include "Game.h"
+#include "Globals.h"
+#include "Light.h"
+#include "LightOrb.h"
+#include "Pickups.h"
+#include "TarnInput.h"
+#include "World.h"
+
+LightBox* gLightBox = nullptr;
+
+namespace {
+
+constexpr int kIconLayer = 6;
+constexpr int kFrameLayer = 5;
+constexpr float kPi = 3.1415925f;
+constexpr float kTorchHalfAngle = 0.5235987f;
+constexpr float kOrbModeHalfAngle = 1.0471974f;
+constexpr float kLampRadius = 90.0f;
+constexpr float kTorchDrainPerSecond = 5.0f;
+// From this share of the full charge down the torch reach shrinks.
+constexpr float kFullReachRatio = 0.8f;
+constexpr float kSwitchSeconds = 0.5f;
+constexpr float kThrowSeconds = 3.0f;
+constexpr float kThrowCost = 30.0f;
+// A throw needs more charge than this.
+constexpr float kThrowReserve = 10.0f;
+constexpr float kDimIcon = 0.3f;
+constexpr int kSwitchAction = 5;
+constexpr unsigned char kSwitchKey = 70; // F, when no binding says otherwise
+constexpr unsigned char kThrowButton = 1;
+
+// A flicker alternates a bright and a dim phase of one period each.
+struct Flicker {
+    float period;
+    float timer;
+    bool dim;
+};
+
+// Shared by every light box for the whole run: low charge keeps flickering
+// in step across levels.
+Flicker gSlowFlicker{0.3f, 0.3f, false};
+Flicker gFastFlicker{0.15f, 0.15f, false};
+
+void RunFlicker(Flicker& flicker, Light* light) {
+    if (!flicker.dim) {
+        light->SetTintColor(1.0f, 1.0f, 1.0f, 0.5f);
+        flicker.timer += gFrameTime;
+        if (flicker.timer >= flicker.period) {
+            flicker.timer = flicker.period;
+            flicker.dim = true;
+        }
+    } else {
+        light->SetTintColor(0.1f, 0.1f, 0.1f, 0.1f);
+        flicker.timer -= gFrameTime;
+        if (flicker.timer <= 0.0f) {
+            flicker.timer = 0.0f;
+            flicker.dim = false;
+        }
+    }
+}
+
+bool SwitchKeyHeld() {
+    const int key = gKeyBindings != nullptr ? gKeyBindings->KeyFor(kSwitchAction) : 0;
+    return TarnInputCheckCurr(key != 0 ? static_cast<unsigned char>(key) : kSwitchKey);
+}
+
+} // namespace
+
+LightBox::LightBox() : UI(kIconLayer, 0.0f, 0.0f, nullptr, false, false, 60.0f, 60.0f) {
+    torchRadius = gLightCharge;
+    frame = new UIBox(kFrameLayer, 0.0f, 0.0f, nullptr, false, false, 75.0f, 80.0f);
+    gLightBox = this;
+}
+
+LightBox::~LightBox() {
+    if (gLightBox == this) {
+        gLightBox = nullptr;
+    }
+}
+
+void LightBox::Forget(const GameObject* object) {
+    if (object != nullptr && static_cast<const GameObject*>(playerLight) == object) {
+        playerLight = nullptr;
+    }
+}
+
+void LightBox::Init() {
+    SetScale(60.0f, 60.0f);
+    offset = TarnVec2{-gHalfWindowWidth + 40.0f, -gHalfWindowHeight + 40.0f};
+    SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
+    SetTexture(TextureNamed("a_torch_lighton.png"));
+    if (frame != nullptr) {
+        frame->SetScale(75.0f, 80.0f);
+        frame->offset = offset;
+        frame->SetTexture(TextureNamed("frame2.png"));
+    }
+}
+
+void LightBox::Update() {
+    UI::Update();
+    if (mode == LightMode::Torch) {
+        UpdateTorch();
+    }
+    if (throwCooldown > 0.0f) {
+        throwCooldown -= gFrameTime;
+    }
+    if (mode == LightMode::Orb) {
+        UpdateOrbMode();
+    }
+    UpdateModeSwitch();
+}
+
+void LightBox::UpdateTorch() {
+    gLightCharge -= kTorchDrainPerSecond * gFrameTime;
+    const float ratio = gLightCharge / kMaxLightCharge;
+    torchRadius = ratio >= kFullReachRatio ? maxRadius : (ratio + 0.2f) * maxRadius;
+    if (playerLight == nullptr) {
+        return;
+    }
+    playerLight->SetLight(kTorchHalfAngle, gLightCharge > 0.0f ? torchRadius : 0.0f, true, true);
+    // Running low, the torch flickers slowly, then fast; the gap between the
+    // bands keeps the last tint.
+    if (gLightCharge >= 72.0f && gLightCharge <= 107.5f) {
+        RunFlicker(gSlowFlicker, playerLight);
+    } else if (gLightCharge >= -1e-5f && gLightCharge <= 71.0f) {
+        RunFlicker(gFastFlicker, playerLight);
+    }
+}
+
+void LightBox::UpdateOrbMode() {
+    const bool ready = throwCooldown <= 0.0f && gLightCharge > kThrowReserve;
+    SetTransparency(ready ? 1.0f : kDimIcon);
+    if (!ready || !TarnInputCheckTriggered(kThrowButton) || playerLight == nullptr) {
+        return;
+    }
+    if (gAudioManager != nullptr) {
+        gAudioManager->PlayEffect("s_throw.wav");
+    }
+    new LightOrb(playerLight->GetPos(), playerLight->GetRotation());
+    gLightCharge -= kThrowCost;
+    throwCooldown = kThrowSeconds;
+}
+
+void LightBox::UpdateModeSwitch() {
+    if (gGameMode == 1) {
+        // Puzzle rooms: a lamp that adds nothing; the beams light the room.
+        mode = LightMode::Lamp;
+        if (playerLight != nullptr) {
+            playerLight->SetLight(kPi, kLampRadius, true, true);
+            playerLight->SetTintColor(1.0f, 1.0f, 1.0f, 0.0f);
+        }
+        SetTransparency(1.0f);
+        return;
+    }
+    if (gGameMode != 0) {
+        return;
+    }
+    if (switchCooldown >= 0.0f) {
+        switchCooldown -= gFrameTime;
+    } else if (SwitchKeyHeld()) {
+        SwitchMode();
+        switchCooldown = kSwitchSeconds;
+    }
+}
+
+void LightBox::SwitchMode() {
+    // Lamp -> torch changes nothing here: the torch sets the light next frame.
+    if (mode == LightMode::Lamp) {
+        mode = LightMode::Torch;
+        return;
+    }
+    if (mode == LightMode::Torch) {
+        mode = LightMode::Orb;
+        if (playerLight != nullptr) {
+            playerLight->SetLight(kOrbModeHalfAngle, orbModeRadius, true, true);
+            playerLight->SetTintColor(1.0f, 1.0f, 1.0f, 0.5f);
+        }
+        return;
+    }
+    mode = LightMode::Lamp;
+    if (playerLight != nullptr) {
+        playerLight->SetLight(kPi, kLampRadius, true, true);
+        playerLight->SetTintColor(1.0f, 1.0f, 1.0f, 0.5f);
+    }
+    SetTransparency(1.0f);
+}
+
+void LightBox::Draw() {
+    UI::Draw();
+    static const char* const kIcons[] = {"a_lamp_lighton.png", "a_torch_lighton.png",
+                                         "lightorb.png"};
+    if (mode >= LightMode::Lamp && mode <= LightMode::Orb) {
+        SetTexture(TextureNamed(kIcons[mode]));
+    }
+}

@@ -1,0 +1,189 @@
+// Moth Lantern: keys, batteries and their random places.
+#include "Pickups.h"
+
+#include "AudioManager.h"
+#include "CollisionManager.h"
+#include "GameStateManager.h"
+#include "Globals.h"
+#include "LightManager.h"
+#include "Particle.h"
+#include "TarnSystem.h"
+#include "Tilemap.h"
+#include "TransitionBox.h"
+#include "World.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTileLayer = 1;
+constexpr int kParticleLayer = 4;
+constexpr float kBatterySize = 30.0f;
+constexpr float kBatterySpacing = 200.0f;
+constexpr int kKeySparkles = 20;
+
+// Draws per position before its minimum distance is given up.
+constexpr int kMaxDraws = 4096;
+
+void PlayEffect(const char* name) {
+    if (gAudioManager != nullptr) {
+        gAudioManager->PlayEffect(name);
+    }
+}
+
+bool FarFromAll(const std::vector<TarnVec2>& positions, const TarnVec2& p, float minDistance) {
+    const float min2 = minDistance * minDistance;
+    return std::all_of(positions.begin(), positions.end(), [&](const TarnVec2& q) {
+        const float dx = q.x - p.x;
+        const float dy = q.y - p.y;
+        return dx * dx + dy * dy >= min2;
+    });
+}
+
+// One random free cell centre at least minDistance from the list, if found
+// within the draw budget.
+bool DrawFreeCell(const std::vector<TarnVec2>& positions, float minDistance, TarnVec2* out) {
+    for (int draw = 0; draw < kMaxDraws; ++draw) {
+        const int x = static_cast<int>(TarnRandFloat() * gGridWidth);
+        const int y = static_cast<int>(TarnRandFloat() * gGridHeight);
+        if (gCollisionManager == nullptr || gCollisionManager->CellAt(x, y) != 0) {
+            continue;
+        }
+        const TarnVec2 p{(static_cast<float>(x) + 0.5f - gGridWidth / 2.0f) * gTileSize,
+                         (static_cast<float>(y) + 0.5f - gGridHeight / 2.0f) * gTileSize};
+        if (FarFromAll(positions, p, minDistance)) {
+            *out = p;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Takes a tile out of the level: no more drawing, shadow or contact.
+void RemoveTile(Tilemap* tile) {
+    if (gWorld != nullptr) {
+        gWorld->Destroy(kTileLayer, tile);
+    }
+    if (gLightManager != nullptr) {
+        gLightManager->RemoveCaster(tile);
+    }
+    if (gCollisionManager != nullptr) {
+        gCollisionManager->Unregister(tile);
+    }
+}
+
+bool AlreadyTaken(const Tilemap* tile) {
+    return tile == nullptr || (gWorld != nullptr && gWorld->IsMarkedForRemoval(tile));
+}
+
+} // namespace
+
+int PlaceRandomly(std::vector<TarnVec2>& positions, int count, float minDistance) {
+    int placed = 0;
+    for (; placed < count; ++placed) {
+        TarnVec2 p{0.0f, 0.0f};
+        if (!DrawFreeCell(positions, minDistance, &p) && !DrawFreeCell(positions, 0.0f, &p)) {
+            break; // no free cell at all
+        }
+        positions.push_back(p);
+    }
+    return placed;
+}
+
+Key* PlaceKey(std::vector<TarnVec2>& keyPositions) {
+    if (gHasKey) {
+        return nullptr;
+    }
+    if (keyPositions.empty()) {
+        PlaceRandomly(keyPositions, 1, 0.0f);
+    }
+    if (keyPositions.empty()) {
+        return nullptr;
+    }
+    const TarnVec2 at = keyPositions.front();
+    return new Key(kTileLayer, at.x, at.y, TextureNamed("key.png"), true, true);
+}
+
+void PlaceBatteries(int count) {
+    std::vector<TarnVec2> positions;
+    PlaceRandomly(positions, count, kBatterySpacing);
+    for (const TarnVec2& at : positions) {
+        new Battery(kTileLayer, at.x, at.y, TextureNamed("battery3.png"), true, true, kBatterySize,
+                    kBatterySize);
+    }
+}
+
+int BatteriesInLevel(GameStateId level) {
+    if (level < GameState::Level1 || level > GameState::Level5) {
+        return 0;
+    }
+    return 5 * (level - GameState::Level1 + 1);
+}
+
+void PickUpKey(Key* key) {
+    if (AlreadyTaken(key)) {
+        return;
+    }
+    RemoveTile(key);
+    gHasKey = true;
+    PlayEffect("s_door.wav");
+    for (int i = 0; i < kKeySparkles; ++i) {
+        SpawnParticle(key->GetPos(), 3.0f, 3.0f, nullptr, 1.0f, 1.0f, 0.0f, 1.0f, kParticleLayer,
+                      5.0f);
+    }
+}
+
+void PickUpBattery(Battery* battery) {
+    if (AlreadyTaken(battery)) {
+        return;
+    }
+    gLightCharge = std::min(gLightCharge + kBatteryCharge, kMaxLightCharge);
+    RemoveTile(battery);
+    PlayEffect("s_battery.wav");
+}
+
+void OpenTrapDoor(TrapDoor* door) {
+    if (door == nullptr || door->doorTransition != nullptr) {
+        return;
+    }
+    door->doorTransition = new TransitionBox();
+    WatchTransitionPointer(&door->doorTransition);
+    SetPlayerCanMove(false);
+    PlayEffect("s_door.wav");
+}
+
+// ---- Trap doors -------------------------------------------------------------------
+
+namespace {
+
+// The puzzle behind a story level; the menu room (and anything else) leads
+// to the first level.
+GameStateId StateBehindDoor(GameStateId current) {
+    if (current >= GameState::Level1 && current <= GameState::Level5) {
+        return GameState::Puzzle1 + (current - GameState::Level1);
+    }
+    return GameState::Level1;
+}
+
+} // namespace
+
+TrapDoor::~TrapDoor() {
+    UnwatchTransitionPointer(&doorTransition);
+}
+
+void TrapDoor::Update() {
+    Tilemap::Update();
+    if (gHasKey) {
+        texture = TextureNamed("trapdoorOpen.png");
+    }
+    if (doorTransition == nullptr || !doorTransition->done || gGameStateManager == nullptr) {
+        return;
+    }
+    if (gGameMode == 2) {
+        gLightCharge = 360.0f;
+        gGameStateManager->next = GameState::Level1;
+    } else {
+        gGameStateManager->next = StateBehindDoor(gGameStateManager->current);
+    }
+    doorTransition->done = false;
+}

@@ -1,0 +1,469 @@
+// Moth Lantern: the pause menu, its sub-panels and the volume sliders.
+//
+// Index:
+//   State and shared helpers
+//   Pictures
+//   Buttons: main buttons, then the sub-panel buttons
+//   Volume sliders
+//   Toggle, open, close and update
+#include "PauseMenu.h"
+
+#include "AudioManager.h"
+#include "GameStateManager.h"
+#include "Globals.h"
+#include "ScreenCommon.h"
+#include "TarnInput.h"
+#include "World.h"
+
+#include <type_traits>
+
+PauseWidgets gPause;
+int gGameModeBeforePause = 0;
+bool gSubPanelOpen = false;
+bool gSettingsShown = false;
+bool gMuted = false;
+float gSavedMusicVolume = 0.0f;
+float gSavedEffectVolume = 0.0f;
+
+// ============================================================================
+// State and shared helpers
+// ============================================================================
+namespace {
+
+constexpr int kPauseLayer = 6;
+// gGameMode while the pause menu is open.
+constexpr int kModePaused = 3;
+constexpr unsigned char kLeftMouseButton = 1;
+constexpr float kKnobTravel = 200.0f;
+constexpr float kMenuKnobBase = -300.0f;
+constexpr float kPauseKnobBase = -50.0f;
+
+// A sub-panel opened in this pass of the menu's update: the click that opened
+// it must not also press a button of the new panel lying under the mouse
+// (yes and no overlap the restart button's lower edge).
+bool gPanelOpenedThisPass = false;
+
+// Visits every pause widget pointer in the order the menu closes them.
+template <typename Visit> void ForEachPauseSlot(Visit&& visit) {
+    visit(gPause.panel);
+    visit(gPause.resume);
+    visit(gPause.instructions);
+    visit(gPause.options);
+    visit(gPause.restart);
+    visit(gPause.quit);
+    visit(gPause.instructionPicture);
+    visit(gPause.settingsPanel);
+    visit(gPause.music);
+    visit(gPause.effects);
+    visit(gPause.mute);
+    visit(gPause.close);
+    visit(gPause.yes);
+    visit(gPause.no);
+    visit(gPause.confirmation);
+}
+
+// A deleted widget leaves no pointer to itself behind.
+void ForgetPauseWidget(const GameObject* widget) {
+    ForEachPauseSlot([widget](auto*& slot) {
+        if (static_cast<const GameObject*>(slot) == widget) {
+            slot = nullptr;
+        }
+    });
+}
+
+// Removes a widget (a slider with its bar first) at the end of the frame.
+template <typename T> void DestroyWidget(T*& slot) {
+    if (slot == nullptr) {
+        return;
+    }
+    if constexpr (std::is_base_of_v<VolumeSlider, T>) {
+        DestroyWidget(slot->track);
+    }
+    if (gWorld != nullptr) {
+        gWorld->Destroy(kPauseLayer, slot);
+    }
+    slot = nullptr;
+}
+
+template <typename T> void UpdateWidget(T* widget) {
+    if (widget != nullptr) {
+        widget->Update();
+    }
+}
+
+void SetMuteTexture(const char* textureName) {
+    if (gPause.mute != nullptr) {
+        gPause.mute->SetTexture(TextureNamed(textureName));
+    }
+}
+
+void OpenSubPanel() {
+    gSubPanelOpen = true;
+    gPanelOpenedThisPass = true;
+}
+
+void AskToConfirm(int action) {
+    gPause.confirmation = new PauseConfirmation(0.0f, 0.0f);
+    gPause.confirmation->confirmAction = action;
+    gPause.yes = new PauseYesButton(-100.0f, -25.0f);
+    gPause.no = new PauseNoButton(100.0f, -25.0f);
+    OpenSubPanel();
+}
+
+bool IsStoryLevel(GameStateId state) {
+    return state >= GameState::Level1 && state <= GameState::Level5;
+}
+
+// Leaving the pause by a state change: whatever was paused plays on. A story
+// level starts its own track again when it restarts, so its paused track is
+// stopped rather than left to play under the new one.
+void ResumeSoundForStateChange(bool restarting) {
+    if (gAudioManager == nullptr) {
+        return;
+    }
+    if (restarting && gGameStateManager != nullptr && IsStoryLevel(gGameStateManager->current)) {
+        gAudioManager->StopMusic();
+    }
+    gAudioManager->ResumeAll();
+}
+
+} // namespace
+
+// ============================================================================
+// Pictures
+// ============================================================================
+PausePicture::PausePicture(float x, float y, float width, float height, const char* textureName) {
+    SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
+}
+
+PausePicture::~PausePicture() {
+    ForgetPauseWidget(this);
+}
+
+PauseMenu::PauseMenu(float x, float y) : PausePicture(x, y, 400.0f, 450.0f, "frame1.png") {}
+
+PauseSettings::PauseSettings(float x, float y) : PausePicture(x, y, 450.0f, 450.0f, "frame1.png") {}
+
+namespace {
+const char* InstructionPicture(int mode) {
+    if (mode == GameMode::Story) {
+        return "pause_instructions.png";
+    }
+    return mode == GameMode::Puzzle ? "puzzle_instructions.png" : nullptr;
+}
+} // namespace
+
+PauseInstruction::PauseInstruction(float x, float y)
+    : PausePicture(x, y, 500.0f, 500.0f, InstructionPicture(gGameModeBeforePause)) {}
+
+PauseConfirmation::PauseConfirmation(float x, float y)
+    : PausePicture(x, y, 400.0f, 150.0f, "confirmation.png") {}
+
+// ============================================================================
+// Buttons
+// ============================================================================
+PauseButton::PauseButton(float x, float y, float width, float height, const char* textureName) {
+    SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
+}
+
+PauseButton::~PauseButton() {
+    ForgetPauseWidget(this);
+}
+
+bool PauseButton::ClickedAsMainButton() {
+    if (gSubPanelOpen) {
+        return false; // frozen: no hover, no click
+    }
+    UIButton::Update();
+    return clicked;
+}
+
+bool PauseButton::ClickedAsSubPanelButton() {
+    if (!gSubPanelOpen) {
+        return false;
+    }
+    UIButton::Update();
+    return clicked && !gPanelOpenedThisPass;
+}
+
+// ---- Main buttons --------------------------------------------------------------
+
+PauseResumeButton::PauseResumeButton(float x, float y)
+    : PauseButton(x, y, 230.0f, 64.0f, "btn_resume.png") {}
+
+void PauseResumeButton::Update() {
+    if (ClickedAsMainButton()) {
+        TogglePause();
+    }
+}
+
+PauseInstructionButton::PauseInstructionButton(float x, float y)
+    : PauseButton(x, y, 230.0f, 64.0f, "btn_instructions.png") {}
+
+void PauseInstructionButton::Update() {
+    if (ClickedAsMainButton()) {
+        gPause.instructionPicture = new PauseInstruction(0.0f, 0.0f);
+        gPause.close = new PauseCloseButton(0.0f, -200.0f);
+        OpenSubPanel();
+    }
+}
+
+PauseSettingButton::PauseSettingButton(float x, float y)
+    : PauseButton(x, y, 230.0f, 64.0f, "btn_options.png") {}
+
+void PauseSettingButton::Update() {
+    if (ClickedAsMainButton()) {
+        gPause.settingsPanel = new PauseSettings(-7.0f, 25.0f);
+        gPause.music = new BGMControl(0.0f, 125.0f);
+        gPause.effects = new SFXControl(0.0f, 55.0f);
+        gPause.mute = new PauseMuteButton(0.0f, -30.0f);
+        gPause.close = new PauseCloseButton(0.0f, -150.0f);
+        OpenSubPanel();
+        gSettingsShown = true;
+    }
+}
+
+PauseRestartButton::PauseRestartButton(float x, float y)
+    : PauseButton(x, y, 230.0f, 64.0f, "btn_restart.png") {}
+
+void PauseRestartButton::Update() {
+    if (ClickedAsMainButton()) {
+        AskToConfirm(0);
+    }
+}
+
+PauseQuitButton::PauseQuitButton(float x, float y)
+    : PauseButton(x, y, 230.0f, 64.0f, "btn_quitgame.png") {}
+
+void PauseQuitButton::Update() {
+    if (ClickedAsMainButton()) {
+        AskToConfirm(1);
+    }
+}
+
+// ---- Sub-panel buttons -------------------------------------------------------------
+
+PauseYesButton::PauseYesButton(float x, float y)
+    : PauseButton(x, y, 100.0f, 50.0f, "btn_yes.png") {}
+
+void PauseYesButton::Update() {
+    if (!ClickedAsSubPanelButton()) {
+        return;
+    }
+    const bool quitting = gPause.confirmation != nullptr && gPause.confirmation->confirmAction == 1;
+    if (gGameStateManager != nullptr) {
+        gGameStateManager->next = quitting ? GameState::Menu : GameState::Restart;
+    }
+    gGameMode = gGameModeBeforePause;
+    ClosePauseMenu();
+    gPaused = false;
+    gSubPanelOpen = false;
+    ResumeSoundForStateChange(!quitting);
+}
+
+PauseNoButton::PauseNoButton(float x, float y) : PauseButton(x, y, 100.0f, 50.0f, "btn_no.png") {}
+
+void PauseNoButton::Update() {
+    if (ClickedAsSubPanelButton()) {
+        DestroyWidget(gPause.yes);
+        DestroyWidget(gPause.no);
+        DestroyWidget(gPause.confirmation);
+        gSubPanelOpen = false;
+    }
+}
+
+PauseCloseButton::PauseCloseButton(float x, float y)
+    : PauseButton(x, y, 128.0f, 64.0f, "btn_close.png") {}
+
+void PauseCloseButton::Update() {
+    if (!ClickedAsSubPanelButton()) {
+        return;
+    }
+    DestroyWidget(gPause.instructionPicture);
+    DestroyWidget(gPause.settingsPanel);
+    DestroyWidget(gPause.music);
+    DestroyWidget(gPause.effects);
+    DestroyWidget(gPause.mute);
+    DestroyWidget(gPause.close);
+    gSubPanelOpen = false;
+    gSettingsShown = false;
+}
+
+PauseMuteButton::PauseMuteButton(float x, float y)
+    : PauseButton(x, y, 64.0f, 64.0f, gMuted ? "mute.png" : "unmute.png") {}
+
+void PauseMuteButton::Update() {
+    if (!ClickedAsSubPanelButton() || gAudioManager == nullptr) {
+        return;
+    }
+    if (gMuted) {
+        gAudioManager->SetMusicVolume(gSavedMusicVolume);
+        gAudioManager->SetEffectVolume(gSavedEffectVolume);
+        SetTexture(TextureNamed("unmute.png"));
+        gMuted = false;
+    } else {
+        gSavedMusicVolume = gAudioManager->GetMusicVolume();
+        gSavedEffectVolume = gAudioManager->GetEffectVolume();
+        gAudioManager->SetMusicVolume(0.0f);
+        gAudioManager->SetEffectVolume(0.0f);
+        SetTexture(TextureNamed("mute.png"));
+        gMuted = true;
+    }
+}
+
+// ============================================================================
+// Volume sliders
+// ============================================================================
+VolumeSlider::VolumeSlider(float x, float y, Channel sliderChannel) : channel(sliderChannel) {
+    const char* bar = channel == Channel::Music ? "slider_bgm.png" : "slider_sfx.png";
+    track = new UIBox(357.0f, 28.0f, x, y, TextureNamed(bar));
+    track->SetPos(CameraPlus(track->offset));
+    if (gWorld != nullptr) {
+        gWorld->Add(kPauseLayer, track); // under the knob
+    }
+    SetUpWidget(*this, kPauseLayer, x, y, 80.0f, 80.0f, "sliderbtn.png");
+}
+
+VolumeSlider::~VolumeSlider() {
+    track = nullptr;
+    ForgetPauseWidget(this);
+}
+
+float VolumeSlider::Volume() const {
+    if (gAudioManager == nullptr) {
+        return value;
+    }
+    return channel == Channel::Music ? gAudioManager->GetMusicVolume()
+                                     : gAudioManager->GetEffectVolume();
+}
+
+void VolumeSlider::SetVolume(float volume) const {
+    if (gAudioManager == nullptr) {
+        return;
+    }
+    channel == Channel::Music ? gAudioManager->SetMusicVolume(volume)
+                              : gAudioManager->SetEffectVolume(volume);
+}
+
+void VolumeSlider::Update() {
+    const bool inMainMenu = gGameMode == GameMode::Menu;
+    if (!inMainMenu && !(gGameMode == kModePaused && gSubPanelOpen)) {
+        return;
+    }
+    if (!gSettingsShown) {
+        track->visible = false;
+        dragArmed = false;
+        return;
+    }
+    track->visible = true;
+    track->Update();
+    value = Volume();
+    const float knobBase = inMainMenu ? kMenuKnobBase : kPauseKnobBase;
+    offset.x = value * kKnobTravel + knobBase;
+    UIButton::Update();
+    // The press that opened the settings may still be held over the knob
+    // (the options and settings buttons lie close to it); only a press made
+    // while the slider shows may drag it.
+    const bool held = TarnInputCheckCurr(kLeftMouseButton);
+    if (!held) {
+        dragArmed = true;
+    }
+    if (hovered && held && dragArmed) {
+        Drag();
+    }
+}
+
+// The knob follows the mouse; the new volume shows in the next frame, when
+// the knob is placed from it.
+void VolumeSlider::Drag() {
+    const bool inPauseMenu = gGameMode == kModePaused;
+    const float delta = gMouseX - offset.x;
+    offset.x = gMouseX;
+    value += delta / kKnobTravel; // so value = (gMouseX - knob base) / 200
+    if (value <= 0.0f) {
+        value = 0.0f;
+        if (inPauseMenu) {
+            SetMuteTexture("mute.png");
+        }
+        gMuted = true;
+    } else {
+        if (inPauseMenu) {
+            SetMuteTexture("unmute.png");
+        }
+        gMuted = false;
+    }
+    if (value >= 1.0f) {
+        value = 1.0f;
+    }
+    SetVolume(value);
+}
+
+void VolumeSlider::Draw() {
+    if (gSettingsShown) {
+        UI::Draw();
+    }
+}
+
+// ============================================================================
+// Toggle, open, close and update
+// ============================================================================
+void TogglePause() {
+    if (gGameMode != kModePaused) {
+        gGameModeBeforePause = gGameMode;
+    }
+    if (gPaused) {
+        ClosePauseMenu();
+        if (gAudioManager != nullptr) {
+            gAudioManager->ResumeAll();
+        }
+        gPaused = false;
+        gGameMode = gGameModeBeforePause;
+        if (gGameMode == GameMode::Puzzle) {
+            SetCursorVisible(false);
+        }
+    } else {
+        OpenPauseMenu();
+        if (gAudioManager != nullptr) {
+            gAudioManager->PauseAll();
+        }
+        gPaused = true;
+    }
+}
+
+void OpenPauseMenu() {
+    gPause.panel = new PauseMenu(-7.0f, 20.0f);
+    gPause.resume = new PauseResumeButton(-10.0f, 180.0f);
+    gPause.instructions = new PauseInstructionButton(-10.0f, 100.0f);
+    gPause.options = new PauseSettingButton(-10.0f, 20.0f);
+    gPause.restart = new PauseRestartButton(-10.0f, -60.0f);
+    gPause.quit = new PauseQuitButton(-10.0f, -140.0f);
+    gGameMode = kModePaused;
+    SetCursorVisible(true);
+}
+
+void ClosePauseMenu() {
+    ForEachPauseSlot([](auto*& slot) { DestroyWidget(slot); });
+    gSubPanelOpen = false;
+    if (gGameMode == GameMode::Puzzle) {
+        SetCursorVisible(false);
+    }
+}
+
+void UpdatePauseMenu() {
+    gPanelOpenedThisPass = false;
+    UpdateWidget(gPause.resume);
+    UpdateWidget(gPause.instructions);
+    UpdateWidget(gPause.options);
+    UpdateWidget(gPause.restart);
+    UpdateWidget(gPause.quit);
+    UpdateWidget(gPause.panel);
+    UpdateWidget(gPause.close);
+    UpdateWidget(gPause.instructionPicture);
+    UpdateWidget(gPause.settingsPanel);
+    UpdateWidget(gPause.music);
+    UpdateWidget(gPause.effects);
+    UpdateWidget(gPause.mute);
+    UpdateWidget(gPause.confirmation);
+    UpdateWidget(gPause.yes);
+    UpdateWidget(gPause.no);
+}

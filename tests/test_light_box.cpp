@@ -1,0 +1,223 @@
+// The lantern: torch reach and flicker by charge, F switching at most every
+// half second, orb throws and their cost, the puzzle rooms' idle lamp, and
+// thrown orbs: where they land, how they fade, and that nothing keeps
+// pointing at an orb or a light once they are gone.
+#include "Game.h"
+#include "Globals.h"
+#include "Light.h"
+#include "LightBox.h"
+#include "LightManager.h"
+#include "LightOrb.h"
+#include "TarnInput.h"
+#include "TarnInternal.h"
+#include "TarnSystem.h"
+#include "World.h"
+
+#include "GameGlobals.h"
+#include "TestEnv.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr float kStep = 1.0f / 60.0f;
+
+class Dot : public ActiveObject {
+  public:
+    Dot(float x, float y) : ActiveObject(2, x, y, nullptr, false, false, 30.0f, 30.0f) {}
+    void Init() override {}
+    void Update() override {}
+};
+
+// A wall block casting a shadow.
+class Stone : public StaticObject {
+  public:
+    Stone(float x, float y) : StaticObject(1, x, y, nullptr, false, true, 50.0f, 50.0f) {}
+    void Init() override {}
+    void Update() override {}
+};
+
+class LightBoxTest : public ::testing::Test {
+  protected:
+    LightBoxTest()
+        : globals(moth_test::kWorld | moth_test::kCollisions | moth_test::kLights |
+                  moth_test::kSpiders) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(moth_test::EnsureEngineWindow());
+        TarnSysUpdate();
+        tarn::InputReleaseAllKeys();
+        TarnInputReset();
+        // Every World::Update reads the frame time from the frame controller.
+        TarnFrameRateControllerSetFixedFrameTime(kStep);
+        TarnFrameRateControllerStart();
+        TarnFrameRateControllerEnd();
+        gFrameTime = kStep;
+        gGameMode = 0;
+        gLightCharge = 360.0f;
+        player = new Dot(0.0f, 0.0f);
+        gWorld->SetPlayer(player);
+        light = new Light(player, 0.0f);
+        box = new LightBox();
+        box->Init();
+        box->AttachLight(light);
+    }
+
+    void TearDown() override { TarnFrameRateControllerSetFixedFrameTime(0.0); }
+
+    static void Push(Uint32 type, SDL_Keycode key, Uint8 button) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.keysym.sym = key;
+        if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP) {
+            event.button.button = button;
+        }
+        SDL_PushEvent(&event);
+    }
+
+    // One frame of input, then the light box's update.
+    void Frame() {
+        TarnSysUpdate();
+        TarnInputUpdate();
+        box->Update();
+    }
+
+    int OrbCount() const { return static_cast<int>(gLightManager->orbs.size()); }
+
+    moth_test::GameGlobals globals;
+    Dot* player = nullptr;
+    Light* light = nullptr;
+    LightBox* box = nullptr;
+};
+
+TEST_F(LightBoxTest, TorchReachFollowsTheChargeAndFlickersWhenLow) {
+    gFrameTime = 0.0f; // no drain: the charge stays where it is set
+    gLightCharge = 288.0f;
+    box->Update();
+    EXPECT_FLOAT_EQ(light->radius, 300.0f);
+    EXPECT_NEAR(light->halfAngle, 0.5235987f, 1e-6f);
+    gLightCharge = 144.0f; // 0.4 of the full charge: 0.6 of the reach
+    box->Update();
+    EXPECT_FLOAT_EQ(light->radius, 180.0f);
+    gLightCharge = 0.0f;
+    box->Update();
+    EXPECT_FLOAT_EQ(light->radius, 0.0f);
+
+    // Between the bands the tint is left alone; inside one it alternates.
+    gFrameTime = kStep;
+    light->SetTintColor(0.2f, 0.3f, 0.4f, 0.5f);
+    gLightCharge = 71.5f + 5.0f * kStep;
+    box->Update();
+    EXPECT_FLOAT_EQ(light->tintColor.r, 0.2f);
+    gLightCharge = 90.0f;
+    int toggles = 0;
+    bool dim = false;
+    for (int i = 0; i < 60; ++i) {
+        box->Update();
+        toggles += (light->tintColor.r < 0.5f) != dim ? 1 : 0;
+        dim = light->tintColor.r < 0.5f;
+    }
+    EXPECT_NEAR(gLightCharge, 85.0f, 1e-3f) << "the torch drains 5 a second";
+    EXPECT_EQ(toggles, 4) << "0.3 s bright, 0.3 s dim";
+}
+
+TEST_F(LightBoxTest, HoldingFSwitchesEveryHalfSecondThroughLampTorchOrb) {
+    Push(SDL_KEYDOWN, SDLK_f, 0);
+    int switches = 0;
+    int last = -100;
+    int previousMode = box->mode;
+    for (int frame = 0; frame < 120; ++frame) {
+        Frame();
+        if (box->mode != previousMode) {
+            EXPECT_GE(frame - last, 30) << "switched twice within half a second";
+            last = frame;
+            ++switches;
+            previousMode = box->mode;
+        }
+    }
+    EXPECT_EQ(switches, 3);
+    EXPECT_EQ(box->mode, LightMode::Torch) << "torch, orb, lamp, torch";
+    Push(SDL_KEYUP, SDLK_f, 0);
+    Frame();
+
+    // The orb mode's narrow cone and the lamp's wide circle.
+    box->mode = LightMode::Torch;
+    box->switchCooldown = -1.0f;
+    Push(SDL_KEYDOWN, SDLK_f, 0);
+    Frame();
+    EXPECT_EQ(box->mode, LightMode::Orb);
+    EXPECT_FLOAT_EQ(light->radius, 75.0f);
+    box->switchCooldown = -1.0f;
+    Frame();
+    EXPECT_EQ(box->mode, LightMode::Lamp);
+    EXPECT_FLOAT_EQ(light->radius, 90.0f);
+    EXPECT_NEAR(light->halfAngle, 3.1415925f, 1e-6f);
+    Push(SDL_KEYUP, SDLK_f, 0);
+    Frame();
+}
+
+TEST_F(LightBoxTest, OrbsNeedMoreThanTenChargeAndThreeSecondsBetweenThrows) {
+    box->mode = LightMode::Orb;
+    gLightCharge = 10.0f;
+    Push(SDL_MOUSEBUTTONDOWN, 0, SDL_BUTTON_LEFT);
+    Frame();
+    EXPECT_EQ(OrbCount(), 0);
+    EXPECT_FLOAT_EQ(box->GetTransparency(), 0.3f);
+    Push(SDL_MOUSEBUTTONUP, 0, SDL_BUTTON_LEFT);
+    Frame();
+
+    gLightCharge = 100.0f;
+    Push(SDL_MOUSEBUTTONDOWN, 0, SDL_BUTTON_LEFT);
+    Frame();
+    EXPECT_EQ(OrbCount(), 1);
+    EXPECT_FLOAT_EQ(gLightCharge, 70.0f);
+    Push(SDL_MOUSEBUTTONUP, 0, SDL_BUTTON_LEFT);
+    Frame();
+    EXPECT_FLOAT_EQ(box->GetTransparency(), 0.3f) << "cooling down";
+    Push(SDL_MOUSEBUTTONDOWN, 0, SDL_BUTTON_LEFT);
+    Frame();
+    EXPECT_EQ(OrbCount(), 1);
+    Push(SDL_MOUSEBUTTONUP, 0, SDL_BUTTON_LEFT);
+    Frame();
+}
+
+TEST_F(LightBoxTest, PuzzleRoomsIdleAsALampThatAddsNoLight) {
+    gGameMode = 1;
+    box->SetIdleMode();
+    box->Update();
+    EXPECT_EQ(box->mode, LightMode::Lamp);
+    EXPECT_FLOAT_EQ(light->radius, 90.0f);
+    EXPECT_FLOAT_EQ(light->GetTransparency(), 0.0f);
+    EXPECT_FLOAT_EQ(gLightCharge, 360.0f) << "no torch drain";
+}
+
+TEST_F(LightBoxTest, OrbsStopShortOfWallsGlideAbout167OutAndFadeAway) {
+    new Stone(65.0f, 0.0f); // its near side 40 units from the throw
+    auto* walled = new LightOrb(TarnVec2{0.0f, 0.0f}, 0.0f);
+    auto* open = new LightOrb(TarnVec2{0.0f, 100.0f}, 0.0f);
+    EXPECT_FLOAT_EQ(walled->landing.x, 40.0f);
+    EXPECT_FLOAT_EQ(open->landing.x, 300.0f);
+    for (int frame = 0; frame < 450; ++frame) { // 7.5 seconds
+        walled->Update();
+        open->Update();
+    }
+    EXPECT_NEAR(walled->GetPos().x, 35.0f, 1e-3f);
+    EXPECT_NEAR(open->GetPos().x, 166.7f, 2.0f);
+    EXPECT_NEAR(open->GetTransparency(), 0.5f, 0.01f);
+    EXPECT_NEAR(open->light->radius, 50.0f, 1.0f);
+
+    // Once their ten seconds are up, orbs and lights are deleted and forgotten.
+    gWorld->Destroy(3, light); // the player's light goes too (a restart)
+    for (int frame = 0; frame < 160; ++frame) {
+        gWorld->Update();
+    }
+    EXPECT_TRUE(gLightManager->orbs.empty());
+    EXPECT_TRUE(gLightManager->lights.empty());
+    EXPECT_TRUE(gWorld->GetLayer(3).empty());
+    EXPECT_EQ(box->playerLight, nullptr);
+}
+
+} // namespace

@@ -1,0 +1,240 @@
+// The pause menu: opening and closing with the sound, frozen main buttons
+// under a sub-panel, the volume slider's drag and the mute button, the
+// confirmation's yes and no, and no pointer left to a deleted widget.
+#include "AudioManager.h"
+#include "Game.h"
+#include "Globals.h"
+#include "PauseMenu.h"
+#include "WavWriter.h"
+#include "WidgetKit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool Paused(FMOD::Channel* channel) {
+    bool paused = false;
+    channel->getPaused(&paused);
+    return paused;
+}
+
+bool Playing(FMOD::Channel* channel) {
+    bool playing = false;
+    channel->isPlaying(&playing);
+    return playing;
+}
+
+std::string WriteMusic(const std::filesystem::path& folder) {
+    moth_test::WriteFile(folder / "s_bgmusic.wav",
+                         moth_test::PcmWav(1, 48000, std::vector<std::int16_t>(48000, 0x1010)));
+    return folder.string() + "/";
+}
+
+class PauseMenuTest : public testing::Test {
+  protected:
+    explicit PauseMenuTest(GameStateId state = GameState::Level1, int mode = 0)
+        : globals(moth_test::kWorld | moth_test::kStates, state), mode(mode) {}
+    void SetUp() override {
+        ASSERT_TRUE(pictures.ok);
+        world.Load("NoSuchState"); // only makes the camera
+        gAudioManager = &audio;
+        gCursor = &cursor;
+        gGameMode = mode;
+        audio.PlayMusic("s_bgmusic.wav");
+        moth_test::SetLeftButton(false);
+        Frame();
+    }
+    void TearDown() override {
+        moth_test::SetLeftButton(false);
+        moth_test::NextInputFrame();
+        ClosePauseMenu();
+        gAudioManager = nullptr;
+        gCursor = nullptr;
+        gPaused = gSubPanelOpen = gSettingsShown = gMuted = false;
+        gSavedMusicVolume = gSavedEffectVolume = 0.0f;
+        gGameMode = 0;
+    }
+    // One frame of the World: input snapshot, update (the pause menu only
+    // while paused), removals.
+    void Frame() { moth_test::RunFrame(world); }
+    void Click(float x, float y) { moth_test::ClickAt(world, x, y); }
+    TarnGfxTexture* Picture(const char* name) const { return gAssetManager->GetTexture(name); }
+
+    moth_test::GameGlobals globals;
+    int mode;
+    moth_test::PictureAssets pictures{globals, {"mute.png", "unmute.png"}};
+    World& world = globals.Get<World>();
+    moth_test::TempDir soundFolder;
+    AssetCatalog sounds{WriteMusic(soundFolder.Path())};
+    AudioManager audio{sounds};
+    UIBox cursor;
+};
+
+TEST_F(PauseMenuTest, EscTwiceOpensThenClosesTheMenuAndTheMusicGoesOn) {
+    TogglePause();
+    Frame();
+    EXPECT_TRUE(gPaused);
+    EXPECT_EQ(gGameMode, 3);
+    EXPECT_TRUE(cursor.visible);
+    EXPECT_TRUE(Paused(audio.GetMusicChannel()));
+    EXPECT_EQ(world.GetLayer(6).size(), 6u); // the panel and its five buttons
+    ASSERT_NE(gPause.resume, nullptr);
+    EXPECT_FLOAT_EQ(gPause.resume->GetPos().y, 180.0f);
+
+    TogglePause();
+    Frame();
+    EXPECT_FALSE(gPaused);
+    EXPECT_EQ(gGameMode, 0);
+    EXPECT_TRUE(world.GetLayer(6).empty());
+    EXPECT_EQ(gPause.panel, nullptr);
+    EXPECT_FALSE(Paused(audio.GetMusicChannel()));
+    EXPECT_TRUE(cursor.visible); // a story level keeps its cursor
+}
+
+TEST_F(PauseMenuTest, UnderASubPanelTheMainButtonsAreFrozenButEscClosesEverything) {
+    TogglePause();
+    Frame();
+    Click(-10.0f, 20.0f); // options
+    ASSERT_TRUE(gSubPanelOpen);
+    EXPECT_TRUE(gSettingsShown);
+    ASSERT_NE(gPause.music, nullptr);
+    ASSERT_NE(gPause.close, nullptr);
+
+    Click(-10.0f, 180.0f); // resume, under the settings panel
+    EXPECT_TRUE(gPaused);
+    EXPECT_FALSE(gPause.resume->hovered);
+
+    TogglePause();
+    Frame();
+    EXPECT_FALSE(gPaused);
+    EXPECT_FALSE(gSubPanelOpen);
+    EXPECT_TRUE(world.GetLayer(6).empty());
+    EXPECT_EQ(gPause.music, nullptr);
+    EXPECT_EQ(gPause.mute, nullptr);
+    EXPECT_TRUE(gSettingsShown); // only the close button hides the sliders
+}
+
+TEST_F(PauseMenuTest, DraggingTheMusicKnobToTheLeftEndMutesAndBackUnmutes) {
+    TogglePause();
+    Frame();
+    Click(-10.0f, 20.0f);
+    Frame();
+    EXPECT_FLOAT_EQ(gPause.music->offset.x, 50.0f); // 0.5 x 200 - 50
+
+    // Held down, the mouse walks left in steps the knob can follow.
+    moth_test::PointAt(50.0f, 125.0f);
+    moth_test::SetLeftButton(true);
+    for (float x = 30.0f; x >= -70.0f; x -= 20.0f) {
+        moth_test::PointAt(x, 125.0f);
+        Frame();
+    }
+    EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.0f);
+    EXPECT_TRUE(gMuted);
+    EXPECT_EQ(gPause.mute->GetTexture(), Picture("mute.png"));
+    EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.5f);
+
+    for (float x = -40.0f; x <= 30.0f; x += 20.0f) {
+        moth_test::PointAt(x, 125.0f);
+        Frame();
+    }
+    EXPECT_NEAR(audio.GetMusicVolume(), 0.35f, 1e-4f);
+    EXPECT_FALSE(gMuted);
+    EXPECT_EQ(gPause.mute->GetTexture(), Picture("unmute.png"));
+    moth_test::SetLeftButton(false);
+    Frame();
+    EXPECT_NEAR(gPause.music->offset.x, 20.0f, 1e-3f); // placed from the new volume
+}
+
+TEST_F(PauseMenuTest, MuteStoresTheVolumesAndGivesThemBack) {
+    audio.SetMusicVolume(0.7f);
+    audio.SetEffectVolume(0.3f);
+    TogglePause();
+    Frame();
+    Click(-10.0f, 20.0f); // options, over the effect knob that appears under the mouse
+    EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.3f);
+    Click(0.0f, -30.0f);
+    EXPECT_TRUE(gMuted);
+    EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.0f);
+    EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.0f);
+    EXPECT_EQ(gPause.mute->GetTexture(), Picture("mute.png"));
+    Click(0.0f, -30.0f);
+    EXPECT_FALSE(gMuted);
+    EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.7f);
+    EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.3f);
+    EXPECT_EQ(gPause.mute->GetTexture(), Picture("unmute.png"));
+}
+
+TEST_F(PauseMenuTest, NoClosesOnlyTheConfirmationAndYesToQuitOpensTheMenuRoom) {
+    GameStateManager& states = globals.Get<GameStateManager>();
+    TogglePause();
+    Frame();
+    Click(-10.0f, -140.0f); // quit
+    ASSERT_NE(gPause.confirmation, nullptr);
+    EXPECT_EQ(gPause.confirmation->confirmAction, 1);
+    Click(100.0f, -25.0f); // no
+    EXPECT_EQ(gPause.confirmation, nullptr);
+    EXPECT_EQ(gPause.yes, nullptr);
+    EXPECT_NE(gPause.panel, nullptr);
+    EXPECT_FALSE(gSubPanelOpen);
+    EXPECT_TRUE(gPaused);
+    EXPECT_EQ(states.next, GameState::Level1);
+
+    Click(-10.0f, -140.0f);
+    Click(-100.0f, -25.0f); // yes
+    EXPECT_EQ(states.next, GameState::Menu);
+    EXPECT_FALSE(gPaused);
+    EXPECT_EQ(gGameMode, 0);
+    EXPECT_TRUE(world.GetLayer(6).empty());
+}
+
+TEST_F(PauseMenuTest, OneClickOnRestartOnlyAsksEvenWhereYesLiesUnderIt) {
+    TogglePause();
+    Frame();
+    Click(-100.0f, -40.0f); // the restart button's lower edge, over yes
+    EXPECT_NE(gPause.confirmation, nullptr);
+    EXPECT_EQ(globals.Get<GameStateManager>().next, GameState::Level1);
+    EXPECT_TRUE(gPaused);
+}
+
+TEST_F(PauseMenuTest, AStateEndingUnderTheMenuLeavesNoPointerBehind) {
+    TogglePause();
+    Frame();
+    Click(-10.0f, 20.0f);
+    world.Free();
+    world.Unload();
+    EXPECT_EQ(gPause.panel, nullptr);
+    EXPECT_EQ(gPause.resume, nullptr);
+    EXPECT_EQ(gPause.music, nullptr);
+    EXPECT_EQ(gPause.close, nullptr);
+}
+
+class PuzzlePauseTest : public PauseMenuTest {
+  protected:
+    PuzzlePauseTest() : PauseMenuTest(GameState::Puzzle1, 1) {}
+};
+
+TEST_F(PuzzlePauseTest, ClosingHidesTheCursorAgain) {
+    cursor.visible = false;
+    TogglePause();
+    Frame();
+    EXPECT_TRUE(cursor.visible);
+    TogglePause();
+    EXPECT_FALSE(cursor.visible);
+    EXPECT_EQ(gGameMode, 1);
+}
+
+TEST_F(PuzzlePauseTest, AfterRestartYesTheMusicPlaysAgain) {
+    TogglePause();
+    Frame();
+    Click(-10.0f, -60.0f); // restart
+    ASSERT_NE(gPause.yes, nullptr);
+    EXPECT_EQ(gPause.confirmation->confirmAction, 0);
+    Click(-100.0f, -25.0f);
+    EXPECT_EQ(globals.Get<GameStateManager>().next, GameState::Restart);
+    EXPECT_FALSE(gPaused);
+    EXPECT_FALSE(cursor.visible);
+    EXPECT_TRUE(Playing(audio.GetMusicChannel()));
+    EXPECT_FALSE(Paused(audio.GetMusicChannel()));
+}
+
+} // namespace
