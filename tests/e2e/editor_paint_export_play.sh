@@ -2,6 +2,8 @@
 # exports it, picks it in the Load dialog and walks its wanderer towards the
 # trap door. Checks the exported file byte for byte, the states passed, that
 # the wanderer kept out of the new walls, and the editor and dialog pictures.
+# The editor and the dialog are entered as states 7 and 1, as the main menu's
+# "Editor" and "Levels" buttons enter them.
 source "$(dirname "$0")/common.bash"
 SOURCE=$PWD
 PLAYTEST=$(realpath "$PLAYTEST")
