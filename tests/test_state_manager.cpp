@@ -10,12 +10,14 @@
 #include "PuzzleLayouts.h"
 #include "PuzzleManager.h"
 #include "StateCallbacks.h"
+#include "TarnSystem.h"
 #include "Tilemap.h"
 #include "World.h"
 
 #include "GameGlobals.h"
 #include "TestEnv.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -274,7 +276,15 @@ TEST_F(StateEntry, ScreensReadNoLevelAndTheLogoDoesNotEvenTry) {
 }
 
 TEST_F(StateEntry, TheChooserFallsBackToTheMenuAndACustomLevelReadsAtTheEditorSize) {
-    EXPECT_EQ(Enter(GameState::Load), "Error opening file\n"); // no dialog here
+    // Esc closes the Load dialog, which then asks for the menu.
+    SDL_Event escape{};
+    escape.type = SDL_KEYDOWN;
+    escape.key.keysym.sym = SDLK_ESCAPE;
+    SDL_PushEvent(&escape);
+    EXPECT_EQ(Enter(GameState::Load), "Error opening file\n");
+    escape.type = SDL_KEYUP;
+    SDL_PushEvent(&escape);
+    TarnSysUpdate();
     EXPECT_EQ(states.next, GameState::Menu);
     Switch();
     EXPECT_EQ(states.current, GameState::Menu);

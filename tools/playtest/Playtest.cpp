@@ -4,13 +4,15 @@
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
 //            [--autoplay] [--chaos N] [--memories N] [--health N] [--script FILE] [--trace FILE]
-//            [--shot FRAME:PATH.png]...
+//            [--shot FRAME:PATH.png]... [--custom-level NAME]
 #include "Game.h"
 #include "Globals.h"
+#include "LevelData.h"
 #include "PlaytestAutoplay.h"
 #include "PlaytestChaos.h"
 #include "PlaytestScript.h"
 #include "PlaytestTrace.h"
+#include "ScreenCommon.h"
 #include "Tarn.h"
 
 #include <GL/glew.h>
@@ -41,7 +43,8 @@ void Usage() {
     std::fprintf(
         stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
                 "                [--autoplay] [--chaos N] [--memories N] [--health N]\n"
-                "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n");
+                "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n"
+                "                [--custom-level NAME]\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -51,6 +54,15 @@ bool ParseShot(const char* value, Options* options) {
     }
     options->shots[std::atoi(value)].push_back(colon + 1);
     return true;
+}
+
+// Plays an exported level as if it had been chosen in the Load dialog from
+// the main menu, whose mode and darkness it keeps.
+void StartCustomLevel(const char* name, Options* options) {
+    gCustomLevelName = name;
+    options->run.firstState = GameState::Custom;
+    gGameMode = GameMode::Menu;
+    SetDarkness(kMenuDark);
 }
 
 bool ParseArguments(int argc, char** argv, Options* options) {
@@ -72,6 +84,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->run.maxFrames = std::atoi(argv[++i]);
         } else if (arg == "--script" && hasValue) {
             options->scriptPath = argv[++i];
+        } else if (arg == "--custom-level" && hasValue) {
+            StartCustomLevel(argv[++i], options);
         } else if (arg == "--trace" && hasValue) {
             options->tracePath = argv[++i];
         } else if (arg == "--health" && hasValue) {
@@ -118,6 +132,8 @@ bool SaveScreenshot(const std::string& path) {
 }
 
 void InjectEvents(const std::vector<SDL_Event>& events) {
+    static Sint32 mouseX = 0; // where the script last moved the mouse
+    static Sint32 mouseY = 0;
     for (SDL_Event event : events) {
         if (event.type == kPlaytestStateEvent) {
             gGameStateManager->next = event.user.code;
@@ -131,6 +147,13 @@ void InjectEvents(const std::vector<SDL_Event>& events) {
             // Scripts speak logical pixels; the window reports displayed ones.
             event.motion.x = static_cast<Sint32>(event.motion.x * TarnSysGetHorizontalScale());
             event.motion.y = static_cast<Sint32>(event.motion.y * TarnSysGetVerticalScale());
+            mouseX = event.motion.x;
+            mouseY = event.motion.y;
+        }
+        if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+            // A button event carries the cursor position, as a real one does.
+            event.button.x = mouseX;
+            event.button.y = mouseY;
         }
         SDL_PushEvent(&event);
     }
