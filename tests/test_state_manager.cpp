@@ -242,7 +242,7 @@ TEST_F(StateEntry, EachLevelReadsAtItsOwnSizeWithItsOwnWalls) {
         EXPECT_FLOAT_EQ(gDefaultDarkAlpha, row.dark) << row.id;
         ASSERT_NE(world.GetCamera(), nullptr);
         EXPECT_EQ(world.GetCamera()->IsFollowing(), row.follow) << row.id;
-        EXPECT_EQ(world.GetLayer(0).size(), static_cast<size_t>(row.columns * row.rows));
+        EXPECT_EQ(CountOf<Tilemap>(0), static_cast<int>(row.columns * row.rows)) << row.id;
         const Tilemap* corner = CornerTile();
         ASSERT_NE(corner, nullptr) << row.id;
         EXPECT_EQ(corner->GetTexture(), gAssetManager->GetTexture(row.wall)) << row.id;
@@ -332,7 +332,8 @@ TEST_F(StateEntry, ARestartRunsFreeAndInitButNoUnloadOrLoad) {
     EXPECT_EQ(level.Columns(), 15);
     EXPECT_EQ(CountOf<TrapDoor>(1), 1);
     EXPECT_EQ(CountOf<AISpawn>(1), 1);
-    EXPECT_EQ(collisions.staticColliders.size(), 1u); // the one rebuilt door
+    // The one rebuilt door, the key kept in its cell and five new batteries.
+    EXPECT_EQ(collisions.staticColliders.size(), 1u + 1u + 5u);
 
     // Two requests in one frame: the last one is entered, once.
     states.next = GameState::Level2;
@@ -341,7 +342,9 @@ TEST_F(StateEntry, ARestartRunsFreeAndInitButNoUnloadOrLoad) {
     EXPECT_EQ(states.current, GameState::Puzzle1);
     EXPECT_EQ(states.previous, GameState::Level1);
     EXPECT_FLOAT_EQ(gGridWidth, 21.0f);      // loaded this time
-    EXPECT_EQ(world.GetLayer(5).size(), 1u); // only the new camera
+    // The new camera and the puzzle's memory counter and light box frame; the
+    // story level's HUD went with its state.
+    EXPECT_EQ(world.GetLayer(5).size(), 3u);
 }
 
 } // namespace

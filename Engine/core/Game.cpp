@@ -9,6 +9,7 @@
 #include "LevelData.h"
 #include "LightManager.h"
 #include "PauseMenu.h"
+#include "Player.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
 #include "Tarn.h"
@@ -155,7 +156,8 @@ void UpdateCursor() {
 
 // Until the player lands every player may act.
 bool PlayerCanMove(const ActiveObject* player) {
-    return player != nullptr;
+    auto* wanderer = dynamic_cast<const Player*>(player);
+    return wanderer != nullptr && wanderer->CanMove();
 }
 
 namespace {

@@ -3,7 +3,8 @@
 
   png_check.py lit PATH MIN_FRACTION    at least this fraction of pixels is not black
   png_check.py dark PATH MAX_FRACTION   at most this fraction of pixels is not black
-  png_check.py same A B MAX_DIFF        mean per-channel difference at most MAX_DIFF
+  png_check.py same A B MAX_DIFF [BOX]  mean per-channel difference at most MAX_DIFF
+                                        (within X0,Y0,X1,Y1 when given)
   png_check.py brighter PATH X0,Y0,X1,Y1 X2,Y2,X3,Y3 FACTOR
                                         the first box is at least FACTOR times as bright
                                         as the second (mean grey level)
@@ -47,6 +48,9 @@ def main(argv):
     elif mode == "same":
         a = Image.open(argv[2]).convert("RGB")
         b = Image.open(argv[3]).convert("RGB")
+        if len(argv) > 5:
+            box = tuple(int(v) for v in argv[5].split(","))
+            a, b = a.crop(box), b.crop(box)
         value = sum(ImageStat.Stat(ImageChops.difference(a, b)).mean) / 3.0
         ok = a.size == b.size and value <= float(argv[4])
     else:

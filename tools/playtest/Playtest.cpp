@@ -197,6 +197,9 @@ int main(int argc, char** argv) {
     if (!StartEngine(options.run.fullScreen)) {
         return 1;
     }
+    // Input comes from the script and the autoplayer: a focus change on the
+    // desktop (another window opening) must not let go of their keys.
+    TarnSysKeepKeysOnFocusLoss(1);
     // The same seed, script and fixed step give the same frames.
     SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
