@@ -5,6 +5,7 @@
 source "$(dirname "$0")/common.bash"
 budget=4000   # frames: Level5, the largest maze, takes about 2700
 for level in 2 3 4 5 6; do
-    play --state "$level" --frames "$budget" --seed 3 --autoplay --trace "$OUT/trace$level.jsonl"
+    play --state "$level" --frames "$budget" --until-state $((level + 6)) --seed 3 --autoplay \
+        --trace "$OUT/trace$level.jsonl"
     trace_check reaches "$OUT/trace$level.jsonl" $((level + 6)) "$budget"
 done

@@ -3,7 +3,8 @@
 // people reproducing a bug.
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
-//            [--autoplay] [--chaos N] [--memories N] [--health N] [--script FILE] [--trace FILE]
+//            [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S]
+//            [--script FILE] [--trace FILE]
 //            [--shot FRAME:PATH.png]... [--custom-level NAME]
 #include "Game.h"
 #include "Globals.h"
@@ -35,16 +36,18 @@ struct Options {
     bool autoplay = false;
     int memories = 0;                              // memories already collected when the run starts
     int health = 100;                              // the player's health when the run starts
+    int untilState = -1;                           // quit once this state is entered
     int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
 
 void Usage() {
     std::fprintf(
-        stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
-                "                [--autoplay] [--chaos N] [--memories N] [--health N]\n"
-                "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n"
-                "                [--custom-level NAME]\n");
+        stderr,
+        "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
+        "                [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S]\n"
+        "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n"
+        "                [--custom-level NAME]\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -88,6 +91,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             StartCustomLevel(argv[++i], options);
         } else if (arg == "--trace" && hasValue) {
             options->tracePath = argv[++i];
+        } else if (arg == "--until-state" && hasValue) {
+            options->untilState = std::atoi(argv[++i]);
         } else if (arg == "--health" && hasValue) {
             options->health = std::atoi(argv[++i]);
         } else if (arg == "--memories" && hasValue) {
@@ -219,6 +224,9 @@ int main(int argc, char** argv) {
     };
     options.run.afterDraw = [&](int frame) {
         trace.Write(frame);
+        if (gGameStateManager->current == options.untilState) {
+            gGameStateManager->next = GameState::Quit;
+        }
         auto found = options.shots.find(frame);
         if (found == options.shots.end()) {
             return;
