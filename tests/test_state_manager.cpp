@@ -239,7 +239,8 @@ TEST_F(StateEntry, EachLevelReadsAtItsOwnSizeWithItsOwnWalls) {
         EXPECT_FLOAT_EQ(gDefaultDarkAlpha, row.dark) << row.id;
         ASSERT_NE(world.GetCamera(), nullptr);
         EXPECT_EQ(world.GetCamera()->IsFollowing(), row.follow) << row.id;
-        EXPECT_EQ(world.GetLayer(0).size(), static_cast<size_t>(row.columns * row.rows));
+        // One placeholder per cell (a level may lay its floor picture there too).
+        EXPECT_EQ(CountOf<Tilemap>(0), static_cast<int>(row.columns * row.rows));
         const Tilemap* corner = CornerTile();
         ASSERT_NE(corner, nullptr) << row.id;
         EXPECT_EQ(corner->GetTexture(), gAssetManager->GetTexture(row.wall)) << row.id;
@@ -319,7 +320,7 @@ TEST_F(StateEntry, ARestartRunsFreeAndInitButNoUnloadOrLoad) {
     EXPECT_EQ(states.current, GameState::Puzzle1);
     EXPECT_EQ(states.previous, GameState::Level1);
     EXPECT_FLOAT_EQ(gGridWidth, 21.0f);      // loaded this time
-    EXPECT_EQ(world.GetLayer(5).size(), 1u); // only the new camera
+    EXPECT_EQ(CountOf<Camera>(5), 1); // only the new camera
 }
 
 } // namespace
