@@ -26,6 +26,27 @@ WALKS = {
         ("a", 24), ("s", 37), ("a", 130),  # round B2 and along the bottom to the memory
         ("wait", 120),
     ],
+    # Puzzle2: three direction blocks lead B6's light round the danger block
+    # on the far side (left, down, right into B7); the block above the danger
+    # block shields it throughout. Then the five blocks on the other beams.
+    "puzzle2": [
+        ("s", 98), ("d", 12), ("s", 9), ("a", 93),  # the left-pointing block down and left
+        ("s", 14), ("a", 11), ("w", 130),  # ... up beside B7 and the danger block
+        ("a", 12), ("w", 12), ("d", 17),  # ... and into B6 -> B7
+        ("a", 2), ("s", 124), ("d", 98), ("w", 32),  # the down-pointing block, from above
+        ("d", 14), ("s", 26), ("d", 12), ("s", 11), ("a", 128),  # ... down and left
+        ("s", 12), ("a", 12), ("w", 130),  # ... and up to the left wall
+        ("s", 113), ("d", 137), ("w", 32), ("d", 13), ("s", 24),  # the right-pointing block
+        ("d", 12), ("s", 11), ("a", 150),  # ... left along the bottom
+        ("s", 12), ("a", 12), ("w", 32),  # ... and up level with B7
+        ("s", 17), ("d", 107), ("w", 49), ("d", 27),  # the block off B2 -> B9
+        ("w", 44), ("a", 14), ("w", 16),  # the block off B3 -> B4
+        ("d", 13), ("s", 51), ("a", 13), ("w", 14),  # the block off B2 -> B3
+        ("a", 14), ("w", 67), ("d", 27),  # the block off B4 -> B5
+        ("w", 11), ("a", 13), ("w", 19),  # the block off B5 -> B6
+        ("a", 15), ("s", 177), ("a", 115),  # to the memory
+        ("wait", 120),
+    ],
     # Puzzle3: the three direction blocks lead B10's light round the danger
     # block (right, up the far side, back left into B11); the shield block
     # stays until the chain is in place, then leaves B6 -> B7 free.
