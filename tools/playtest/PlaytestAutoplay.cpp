@@ -5,6 +5,7 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "PuzzleWalks.h"
 #include "Tilemap.h"
 #include "World.h"
 
@@ -74,6 +75,10 @@ std::vector<GridCell> KeyCells() {
         }
     }
     return cells;
+}
+
+SDL_Keycode KeyCode(char key) {
+    return key == kWait ? 0 : static_cast<SDL_Keycode>(key);
 }
 
 SDL_Keycode KeyTowards(float delta, SDL_Keycode negative, SDL_Keycode positive) {
@@ -176,6 +181,8 @@ std::vector<SDL_Event> PlaytestAutoplay::EventsFor(int /*frame*/) {
         WalkTo(keys.empty() ? CellsWithTile(kTileTrapDoor) : keys);
     } else if (current == GameState::Menu || current == GameState::Custom) {
         WalkTo(CellsWithTile(kTileTrapDoor));
+    } else if (current >= GameState::Puzzle1 && current <= GameState::Puzzle5) {
+        PlayPuzzle(current - GameState::Puzzle1 + 1);
     } else if (current == GameState::Logo) {
         Hold(0);
         if (framesInState == 30) {
@@ -186,6 +193,15 @@ std::vector<SDL_Event> PlaytestAutoplay::EventsFor(int /*frame*/) {
         ClickWhenReady(kClickEvery);
     }
     return events;
+}
+
+// Clicks the instructions away, then replays the puzzle's recorded walk,
+// which solves it and ends on the memory.
+void PlaytestAutoplay::PlayPuzzle(int number) {
+    if (framesInState == kInstructionClickFrame) {
+        Click();
+    }
+    Hold(KeyCode(WalkKeyAt(PuzzleWalk(number), framesInState)));
 }
 
 void PlaytestAutoplay::WalkTo(const std::vector<GridCell>& goals) {
