@@ -8,6 +8,8 @@
 // each puzzle, walks the menu room's player to its trap door and clicks
 // through the screens.
 #pragma once
+#include "TarnMath.h"
+
 #include <SDL.h>
 #include <vector>
 
@@ -34,6 +36,7 @@ class PlaytestAutoplay {
   private:
     void WalkTo(const std::vector<GridCell>& goals);
     void PlayPuzzle(int number);
+    void AimAhead(const TarnVec2& position, SDL_Keycode key);
     void ClickWhenReady(int readyAfterFrames);
     // Keeps exactly `key` held (0 releases everything).
     void Hold(SDL_Keycode key);
