@@ -234,6 +234,7 @@ int main(int argc, char** argv) {
     PlaytestAutoplay autoplay;
     PlaytestChaos chaos(options.seeded ? options.seed : 1u, options.chaosStateEvery);
     options.run.beforeInput = [&](int frame) {
+        trace.MarkFrameStart();
         if (const std::vector<SDL_Event>* events = script.EventsFor(frame)) {
             InjectEvents(*events);
         }

@@ -23,11 +23,20 @@ bool PlaytestTrace::Open(const std::string& path) {
     return true;
 }
 
+void PlaytestTrace::MarkFrameStart() {
+    auto now = std::chrono::steady_clock::now();
+    if (started) {
+        previousFrameMs = std::chrono::duration<double, std::milli>(now - frameStart).count();
+    }
+    frameStart = now;
+    started = true;
+}
+
 void PlaytestTrace::Write(int frame) {
     if (file == nullptr) {
         return;
     }
-    std::string line = PlaytestTraceLine(frame) + "\n";
+    std::string line = PlaytestTraceLine(frame, previousFrameMs) + "\n";
     if (std::fputs(line.c_str(), file) < 0) {
         ok = false;
     }
@@ -52,16 +61,16 @@ std::string PlayerField() {
 
 } // namespace
 
-std::string PlaytestTraceLine(int frame) {
+std::string PlaytestTraceLine(int frame, double frameMs) {
     int state = gGameStateManager != nullptr ? gGameStateManager->current : -1;
     bool solved = gPuzzleManager != nullptr && gPuzzleManager->solved;
     char text[512];
     std::snprintf(text, sizeof text,
                   "{\"frame\":%d,\"state\":%d,\"mode\":%d,\"player\":%s,\"health\":%d,"
                   "\"charge\":%.3f,\"key\":%s,\"memories\":%d,\"spiders\":%d,\"paused\":%s,"
-                  "\"solved\":%s}",
+                  "\"solved\":%s,\"ms\":%.3f}",
                   frame, state, gGameMode, PlayerField().c_str(), gPlayerHealth,
                   static_cast<double>(gLightCharge), Bool(gHasKey), gMemoriesCollected,
-                  gSpiderCount, Bool(gPaused), Bool(solved));
+                  gSpiderCount, Bool(gPaused), Bool(solved), frameMs);
     return text;
 }
