@@ -248,6 +248,12 @@ int main(int argc, char** argv) {
     };
     options.run.afterDraw = [&](int frame) {
         trace.Write(frame);
+        // A chaos click on the menu's Quit button would end the soak early:
+        // the run goes back to the menu instead and keeps going.
+        if (options.chaosStateEvery >= 0 && gGameStateManager->next == GameState::Quit &&
+            TarnSysDoesWindowExist()) {
+            gGameStateManager->next = GameState::Menu;
+        }
         if (options.until.Reached(gGameStateManager->current)) {
             gGameStateManager->next = GameState::Quit;
         }
