@@ -95,11 +95,14 @@ WALKS = {
 
 
 def script(steps):
+    # A held key is pressed again in every frame of its step: when another
+    # window takes the focus (tests run side by side on one display) the game
+    # lets go of every key, and the walk must not stop short.
     lines = list(CLICK)
     frame = FIRST_STEP
     for key, count in steps:
         if key != "wait":
-            lines.append(f"{frame} key down {key}")
+            lines += [f"{frame + i} key down {key}" for i in range(count)]
             lines.append(f"{frame + count} key up {key}")
             count += 2
         frame += count
