@@ -20,14 +20,6 @@ constexpr int kOrbLights = 5;
 constexpr float kOrbReach = 400.0f; // orbs land within a throw of the lantern
 constexpr int kFrames = 2000;
 
-// Stands where the wanderer starts, holding the lantern.
-class Bearer : public ActiveObject {
-  public:
-    Bearer(float x, float y) : ActiveObject(2, x, y, nullptr, false, false, 40.0f, 40.0f) {}
-    void Init() override {}
-    void Update() override {}
-};
-
 // Floor cells within a throw of the start, taken at even steps.
 std::vector<TarnVec2> OrbPlaces() {
     std::vector<TarnVec2> floor;
@@ -48,15 +40,21 @@ std::vector<TarnVec2> OrbPlaces() {
     return places;
 }
 
-void PlaceLights() {
-    auto* bearer = new Bearer(gPlayerStartX, gPlayerStartY);
-    auto* torch = new Light(bearer, 0.0f);
-    torch->aimAtCursor = false;
+// The level's lantern as a torch cone, plus the orbs' lights. False when the
+// level made no lantern.
+bool PlaceLights() {
+    if (gLightManager->lights.empty()) {
+        std::printf("Level5 made no lantern\n");
+        return false;
+    }
+    Light* torch = gLightManager->lights.front();
+    torch->SetLight(0.5235987f, 300.0f, true, false);
     for (const TarnVec2& at : OrbPlaces()) {
         auto* orb = new Light(nullptr, 0.0f);
         orb->SetPos(at);
         orb->SetLight(3.1415926f, 300.0f, true, false);
     }
+    return true;
 }
 
 void Report(const char* what, const std::vector<double>& samples) {
@@ -70,7 +68,10 @@ int main() {
     if (!moth_bench::StartInState(GameState::Level5)) { // walls become shadow casters
         return 1;
     }
-    PlaceLights();
+    if (!PlaceLights()) {
+        moth_bench::StopGame();
+        return 1;
+    }
 
     std::vector<double> updates, builds;
     std::size_t points = 0;

@@ -1,11 +1,10 @@
-// libFuzzer target: the level reader and the level checker against any bytes.
+// libFuzzer target: the level reader against any bytes.
 //
 // Exported levels are files players share and edit by hand, so the reader
 // must hold whatever they contain. The first two bytes pick the grid's
 // columns and rows (0 to 33 each), the rest is the file. Built with _GLIBCXX_ASSERTIONS, so any
 // index outside a grid stops the run like a sanitizer finding.
 #include "LevelReader.h"
-#include "LevelValidator.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,11 +27,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (read.startFound && (read.startColumn >= columns || read.startRow >= rows)) {
         __builtin_trap(); // a start outside the grid would put the player off the map
     }
-
-    // The export checks a level with the validator: it reads the same bytes.
-    LevelRules rules;
-    rules.width = columns;
-    rules.height = rows;
-    ValidateLevelText(text, rules);
     return 0;
 }

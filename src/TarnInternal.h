@@ -24,6 +24,7 @@ struct SystemState {
     TarnWindowProcedure procedure = nullptr;
     int windowExists = 0;
     bool fullScreen = false;
+    bool keepKeysOnFocusLoss = false; // input comes from a script, not the keyboard
     float horizontalScale = 1.0f;
     float verticalScale = 1.0f;
     int width = 0; // logical window size, fixed at init

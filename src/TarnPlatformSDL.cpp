@@ -137,7 +137,9 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         SendWindowMessage(kMsgActivate, 0);
-        InputReleaseAllKeys(); // keys let go elsewhere never send their release
+        if (!gSystem.keepKeysOnFocusLoss) {
+            InputReleaseAllKeys(); // keys let go elsewhere never send their release
+        }
         break;
     case SDL_WINDOWEVENT_MOVED:
         SendWindowMessage(kMsgMove, 0);

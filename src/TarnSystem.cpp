@@ -206,6 +206,10 @@ float TarnSysGetVerticalScale(void) {
     return gSystem.verticalScale;
 }
 
+void TarnSysKeepKeysOnFocusLoss(int keep) {
+    gSystem.keepKeysOnFocusLoss = keep != 0;
+}
+
 void TarnToogleFullScreen(bool on) {
     gSystem.fullScreen = on;
     int screenWidth = 0;

@@ -39,6 +39,10 @@ TARN_API int TarnGetWindowWidth(void);
 TARN_API int TarnGetWindowHeight(void);
 // Borderless window covering the desktop (on) or the centred logical window (off).
 TARN_API void TarnToogleFullScreen(bool on);
+// Scripted input (the playtest driver, tests) keeps its held keys when the
+// window loses focus; a real keyboard's keys are released then, since their
+// release happens elsewhere.
+TARN_API void TarnSysKeepKeysOnFocusLoss(int keep);
 // Window icon from 32-bit RGBA pixels (first row first).
 TARN_API void TarnSysSetWindowIcon(const unsigned char* pixels, int width, int height);
 // Displayed pixels per logical pixel (1.0 in windowed mode).

@@ -153,6 +153,23 @@ TEST_F(InputTest, ShowCursorKeepsADisplayCounter) {
     EXPECT_EQ(TarnInputShowCursor(5), 0);
 }
 
+TEST_F(InputTest, FocusLossLetsGoOfKeysUnlessTheInputIsScripted) {
+    SDL_Event focusLost{};
+    focusLost.type = SDL_WINDOWEVENT;
+    focusLost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    focusLost.window.windowID = SDL_GetWindowID(tarn::gSystem.window);
+    for (bool keep : {false, true}) {
+        TarnSysKeepKeysOnFocusLoss(keep);
+        PushKey(SDLK_d, true);
+        NextFrame();
+        SDL_PushEvent(&focusLost);
+        NextFrame();
+        EXPECT_EQ(TarnInputCheckCurr(68), keep);
+        PushKey(SDLK_d, false);
+        NextFrame();
+    }
+}
+
 TEST_F(InputTest, AltEnterSwitchesFullScreenAndIsNoKeyPress) {
     bool wasFullScreen = tarn::gSystem.fullScreen;
     SDL_Event event{};

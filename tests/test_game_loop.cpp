@@ -16,13 +16,6 @@
 
 namespace {
 
-// A stand-in for the player: an object that moves and does nothing else.
-class TestPlayer : public ActiveObject {
-  public:
-    void Init() override {}
-    void Update() override {}
-};
-
 class GameLoopTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -148,47 +141,48 @@ TEST_F(GameLoopTest, TwoRequestsInOneFrameFollowTheLast) {
 }
 
 TEST_F(GameLoopTest, EscPausesOnlyAControllablePlayerOutsideLogoAndMenu) {
-    auto pressEsc = [](int frame) {
-        if (frame == 2) {
-            PushKey(SDLK_ESCAPE, true);
-        } else if (frame == 3) {
-            PushKey(SDLK_ESCAPE, false);
-        }
+    auto pressEscAt = [](int at) {
+        return [at](int frame) {
+            if (frame == at) {
+                PushKey(SDLK_ESCAPE, true);
+            } else if (frame == at + 1) {
+                PushKey(SDLK_ESCAPE, false);
+            }
+        };
     };
-    Run(GameState::Logo, 5, pressEsc);
+    Run(GameState::Logo, 5, pressEscAt(2));
     EXPECT_FALSE(gPaused);
-    Run(GameState::Level1, 5, pressEsc); // no player in the level
+    Run(GameState::Menu, 5, pressEscAt(2)); // a player walks the room, but no pause there
     EXPECT_FALSE(gPaused);
-    Run(GameState::Menu, 5, [&](int frame) {
-        if (frame == 0) {
-            auto* player = new TestPlayer();
-            gWorld->Add(2, player);
-            gWorld->SetPlayer(player);
-        }
-        pressEsc(frame);
-    });
+    Run(GameState::Level1, 5, pressEscAt(2)); // the intro picture still holds the player
     EXPECT_FALSE(gPaused);
-    Run(GameState::Level1, 5, [&](int frame) {
-        if (frame == 0) {
-            auto* player = new TestPlayer();
-            gWorld->Add(2, player);
-            gWorld->SetPlayer(player);
-        }
-        pressEsc(frame);
-    });
+    Run(GameState::Level1, 110, pressEscAt(100)); // the picture has faded: free to pause
     EXPECT_TRUE(gPaused);
     gPaused = false;
 }
 
+TEST_F(GameLoopTest, LeavingAStateWhilePausedClosesThePauseMenu) {
+    std::vector<bool> paused;
+    Run(GameState::Level1, 115, [&](int frame) {
+        if (frame == 100) {
+            PushKey(SDLK_ESCAPE, true);
+        } else if (frame == 101) {
+            PushKey(SDLK_ESCAPE, false);
+        } else if (frame == 105) {
+            paused.push_back(gPaused);
+            gGameStateManager->next = GameState::Level2;
+        } else if (frame == 110) {
+            paused.push_back(gPaused);
+        }
+    });
+    EXPECT_EQ(paused, (std::vector<bool>{true, false}));
+}
+
 TEST_F(GameLoopTest, DeletedPlayerCannotPause) {
-    Run(GameState::Level1, 8, [&](int frame) {
-        if (frame == 0) {
-            auto* player = new TestPlayer();
-            gWorld->Add(2, player);
-            gWorld->SetPlayer(player);
-        } else if (frame == 2) {
+    Run(GameState::Level1, 105, [&](int frame) {
+        if (frame == 95) { // the intro picture has faded: the player could pause
             gWorld->Destroy(2, gWorld->GetPlayer());
-        } else if (frame == 4) {
+        } else if (frame == 100) {
             EXPECT_EQ(gWorld->GetPlayer(), nullptr);
             PushKey(SDLK_ESCAPE, true);
         }

@@ -39,10 +39,6 @@ class Picture : public UI {
     void Init() override {}
 };
 
-float Distance(const LightPoint& p) {
-    return std::sqrt(p.x * p.x + p.y * p.y);
-}
-
 class LightTest : public testing::Test {
   protected:
     // Rebuilding a light uploads its mesh, so even logic tests need the window.
@@ -108,7 +104,7 @@ TEST_F(LightTest, CornersInsideTheConeGetRaysAndCastShadowsThoseOutsideDoNot) {
     EXPECT_EQ(points.size(), 22u);
     EXPECT_TRUE(lights.candidateCasters.empty());
     for (const LightPoint& p : points) {
-        EXPECT_NEAR(Distance(p), kReach, 1e-3f);
+        EXPECT_NEAR(std::hypot(p.x, p.y), kReach, 1e-3f);
     }
 
     // A tile on the axis at 200 (behind the fence, which still casts
@@ -159,15 +155,12 @@ TEST_F(LightTest, RayCastReportsAClearLineAsExactlyItsRangeAndOtherwiseTheNeares
     EXPECT_EQ(clear.object, nullptr);
     EXPECT_FLOAT_EQ(clear.point.y, range);
 
-    // Every caster counts, not only those a light is looking at.
+    // Every caster counts, not only those a light is looking at; one beyond
+    // the range is no hit.
     RayHit hit = lights.RayCast(TarnVec2{0.0f, 0.0f}, TarnVec2{0.0f, 10.0f}, 1000.0f);
     EXPECT_EQ(hit.object, &near);
-    EXPECT_NEAR(hit.distance, 175.0f, 1e-3f);
     EXPECT_NEAR(hit.point.y, 175.0f, 1e-3f);
-    // A wall beyond the range is no hit.
-    hit = lights.RayCast(TarnVec2{0.0f, 0.0f}, TarnVec2{0.0f, 10.0f}, 170.0f);
-    EXPECT_EQ(hit.distance, 170.0f);
-    EXPECT_EQ(hit.object, nullptr);
+    EXPECT_EQ(lights.RayCast(TarnVec2{0.0f, 0.0f}, TarnVec2{0.0f, 10.0f}, 170.0f).object, nullptr);
 }
 
 // ---- Following, aiming, switching off ---------------------------------------------------------
@@ -212,35 +205,27 @@ TEST_F(LightTest, MovingCastersCarryTheirEdgesAlongWhileWallsStay) {
                 175.0f, 1e-3f);
 }
 
-// ---- What light does to tiles
-// ---------------------------------------------------------------------
+// ---- What light does to tiles --------------------------------------------------------------
 
 TEST_F(LightTest, ALitWallBrightensAndFadesBackToTheDarkLevelOnceTheLightLeaves) {
     gDarkAlpha = 0.2f;
     Tilemap& wall = WallAt(200.0f, 0.0f);
     Tilemap& aside = WallAt(0.0f, 200.0f); // outside the cone
-    wall.SetTransparency(gDarkAlpha);
-    aside.SetTransparency(gDarkAlpha);
     Light& light = FixedLight(0.0f, 0.0f);
-    // Frame order: tiles update, then the light marks what it reaches.
-    for (int frame = 0; frame < 6; ++frame) {
-        wall.Update();
-        aside.Update();
-        Build(light);
-    }
-    EXPECT_GE(wall.GetTransparency(), 1.0f);
-    EXPECT_FLOAT_EQ(aside.GetTransparency(), gDarkAlpha);
-
-    light.SetPos(0.0f, -1000.0f); // the light walks away
-    wall.Update();                // notices full brightness
-    Build(light);
-    const float bright = wall.GetTransparency();
-    wall.Update();
-    EXPECT_NEAR(wall.GetTransparency(), bright - 0.2f, 1e-5f); // 2 per second
+    // A frame: the tiles update, then the light marks what it reaches.
+    const float seen[] = {0.2f, 0.4f, 0.6f, 0.8f, 1.0f, 1.0f, 0.8f, 0.6f, 0.4f, 0.2f};
     for (int frame = 0; frame < 10; ++frame) {
         wall.Update();
+        aside.Update();
+        EXPECT_NEAR(wall.GetTransparency(), seen[frame], 1e-5f) << frame;
+        EXPECT_FLOAT_EQ(aside.GetTransparency(), gDarkAlpha);
+        light.SetPos(0.0f, frame < 5 ? 0.0f : -1000.0f); // the light walks away
+        Build(light);
     }
-    EXPECT_FLOAT_EQ(wall.GetTransparency(), gDarkAlpha);
+    for (int frame = 0; frame < 3; ++frame) {
+        wall.Update();
+    }
+    EXPECT_EQ(wall.GetTransparency(), gDarkAlpha);
 }
 
 TEST_F(LightTest, LightOnTheMenuWallRevealsTheControlsUnlessTheCreditsAreOpen) {
@@ -285,10 +270,8 @@ TEST_F(LightDrawTest, AWarmConeIsDrawnAdditivelyAndADisabledLightIsStillRebuiltB
     light.Draw();
     const Pixel lit = ReadWorldPixel(100.0f, 0.0f);
     EXPECT_GT(lit[0], 0);
-    EXPECT_EQ(lit[0], lit[2]); // a dim white fan
+    EXPECT_GT(lit[0], lit[2]); // warm: more red than blue
     EXPECT_EQ(ReadWorldPixel(-100.0f, 0.0f), (Pixel{0, 0, 0}));
-    light.Draw();
-    EXPECT_GT(ReadWorldPixel(100.0f, 0.0f)[0], lit[0]); // adds up
 
     TarnGfxStart();
     light.enabled = false;

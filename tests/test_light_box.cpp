@@ -14,6 +14,7 @@
 #include "World.h"
 
 #include "GameGlobals.h"
+#include "SceneProps.h"
 #include "TestEnv.h"
 
 #include <SDL.h>
@@ -25,20 +26,8 @@ namespace {
 
 constexpr float kStep = 1.0f / 60.0f;
 
-class Dot : public ActiveObject {
-  public:
-    Dot(float x, float y) : ActiveObject(2, x, y, nullptr, false, false, 30.0f, 30.0f) {}
-    void Init() override {}
-    void Update() override {}
-};
-
-// A wall block casting a shadow.
-class Stone : public StaticObject {
-  public:
-    Stone(float x, float y) : StaticObject(1, x, y, nullptr, false, true, 50.0f, 50.0f) {}
-    void Init() override {}
-    void Update() override {}
-};
+using moth_test::Prop;
+using moth_test::WallBlock;
 
 class LightBoxTest : public ::testing::Test {
   protected:
@@ -58,7 +47,7 @@ class LightBoxTest : public ::testing::Test {
         gFrameTime = kStep;
         gGameMode = 0;
         gLightCharge = 360.0f;
-        player = new Dot(0.0f, 0.0f);
+        player = new Prop(2, 0.0f, 0.0f, 30.0f);
         gWorld->SetPlayer(player);
         light = new Light(player, 0.0f);
         box = new LightBox();
@@ -88,7 +77,7 @@ class LightBoxTest : public ::testing::Test {
     int OrbCount() const { return static_cast<int>(gLightManager->orbs.size()); }
 
     moth_test::GameGlobals globals;
-    Dot* player = nullptr;
+    Prop* player = nullptr;
     Light* light = nullptr;
     LightBox* box = nullptr;
 };
@@ -195,7 +184,7 @@ TEST_F(LightBoxTest, PuzzleRoomsIdleAsALampThatAddsNoLight) {
 }
 
 TEST_F(LightBoxTest, OrbsStopShortOfWallsGlideAbout167OutAndFadeAway) {
-    new Stone(65.0f, 0.0f); // its near side 40 units from the throw
+    new WallBlock(65.0f, 0.0f); // its near side 40 units from the throw
     auto* walled = new LightOrb(TarnVec2{0.0f, 0.0f}, 0.0f);
     auto* open = new LightOrb(TarnVec2{0.0f, 100.0f}, 0.0f);
     EXPECT_FLOAT_EQ(walled->landing.x, 40.0f);

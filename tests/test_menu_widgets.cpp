@@ -4,6 +4,8 @@
 #include "Globals.h"
 #include "MenuWidgets.h"
 #include "PauseMenu.h"
+#include "Player.h"
+#include "Tilemap.h"
 #include "WidgetKit.h"
 
 #include <GL/glew.h>
@@ -20,6 +22,7 @@ class MenuWidgetTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(pictures.ok);
+        moth_test::WithoutStateScripts(states);
         world.Load("NoSuchState"); // only makes the camera
         gGameMode = 2;
         gFrameTime = kStep;
@@ -82,7 +85,10 @@ TEST_F(MenuWidgetTest, SettingsButtonShowsAndHidesTheSliders) {
     EXPECT_EQ(tracks(), (std::vector<bool>{false, false}));
 }
 
-TEST_F(MenuWidgetTest, CreditsOpenOnceAndCloseWithTheirOwnButton) {
+TEST_F(MenuWidgetTest, CreditsOpenOnceHoldingThePlayerAndCloseWithTheirOwnButton) {
+    Player* player = new Player();
+    world.Add(2, player);
+    world.SetPlayer(player);
     CreditsButton* open = new CreditsButton(0.0f, -170.0f);
     CreditsBox* picture = new CreditsBox(0.0f, 100.0f);
     new Credits(0.0f, -100.0f);
@@ -92,12 +98,14 @@ TEST_F(MenuWidgetTest, CreditsOpenOnceAndCloseWithTheirOwnButton) {
     Click(0.0f, -170.0f);
     EXPECT_TRUE(gCreditsShown);
     EXPECT_TRUE(picture->visible);
+    EXPECT_FALSE(player->canMove);
     Click(0.0f, -170.0f); // a second click on the open credits changes nothing
     EXPECT_TRUE(gCreditsShown);
     EXPECT_TRUE(open->hovered);
     Click(0.0f, -100.0f);
     EXPECT_FALSE(gCreditsShown);
     EXPECT_FALSE(picture->visible);
+    EXPECT_TRUE(player->canMove);
 }
 
 TEST_F(MenuWidgetTest, StartSignAlternatesEveryHalfSecond) {
@@ -118,7 +126,9 @@ TEST_F(MenuWidgetTest, StartSignAlternatesEveryHalfSecond) {
 }
 
 TEST_F(MenuWidgetTest, ControlsPictureDrawsOnlyInTheFramesLightRevealsIt) {
-    MenuControlUI* controls = new MenuControlUI();
+    MenuWall* wall = new MenuWall(1, 100.0f, 50.0f, nullptr, false, true);
+    auto* controls = new MenuControlUI();
+    wall->controlUI = controls;
     const auto greenAtPicture = [&] {
         TarnGfxSetCamPosition(0.0f, 0.0f);
         TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
@@ -131,9 +141,12 @@ TEST_F(MenuWidgetTest, ControlsPictureDrawsOnlyInTheFramesLightRevealsIt) {
     };
     controls->Update();
     EXPECT_FALSE(greenAtPicture());
-    controls->revealed = true; // the light reached the wall this frame
+    wall->Reveal(); // the light reached the wall this frame
     EXPECT_TRUE(greenAtPicture());
     controls->Update(); // the next frame starts hidden again
+    EXPECT_FALSE(greenAtPicture());
+    gCreditsShown = true;
+    wall->Reveal();
     EXPECT_FALSE(greenAtPicture());
 }
 

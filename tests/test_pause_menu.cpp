@@ -36,6 +36,7 @@ class PauseMenuTest : public testing::Test {
         : globals(moth_test::kWorld | moth_test::kStates, state), mode(mode) {}
     void SetUp() override {
         ASSERT_TRUE(pictures.ok);
+        moth_test::WithoutStateScripts(globals.Get<GameStateManager>());
         world.Load("NoSuchState"); // only makes the camera
         gAudioManager = &audio;
         gCursor = &cursor;

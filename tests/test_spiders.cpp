@@ -16,6 +16,7 @@
 #include "World.h"
 
 #include "GameGlobals.h"
+#include "SceneProps.h"
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -32,21 +33,8 @@ using moth_test::GameGlobals;
 
 constexpr float kStep = 1.0f / 60.0f;
 
-// A stand-in for the player or an orb: a plain moving object.
-class Dot : public ActiveObject {
-  public:
-    Dot(int layer, float x, float y) : ActiveObject(layer, x, y, nullptr, false, false, 10, 10) {}
-    void Init() override {}
-    void Update() override {}
-};
-
-// A wall block that casts a shadow (so it blocks sight) at a world position.
-class Stone : public StaticObject {
-  public:
-    Stone(float x, float y) : StaticObject(1, x, y, nullptr, false, true, 50.0f, 50.0f) {}
-    void Init() override {}
-    void Update() override {}
-};
+using moth_test::Prop;
+using moth_test::WallBlock;
 
 class SpiderTest : public ::testing::Test {
   protected:
@@ -96,8 +84,8 @@ class SpiderTest : public ::testing::Test {
         LoadMap(rows);
     }
 
-    Dot* PlacePlayer(float x, float y) {
-        auto* player = new Dot(2, x, y);
+    Prop* PlacePlayer(float x, float y) {
+        auto* player = new Prop(2, x, y, 10.0f);
         gWorld->SetPlayer(player);
         return player;
     }
@@ -190,7 +178,7 @@ TEST_F(SpiderTest, SpiderPatrolsBetweenItsCellAndASecondNode) {
 TEST_F(SpiderTest, ChasesAPlayerInSightCloserThan200ButNeverThroughAWall) {
     LoadRoom();
     AI* spider = StandingSpider(0.0f, 0.0f);
-    Dot* player = PlacePlayer(200.0f, 0.0f);
+    Prop* player = PlacePlayer(200.0f, 0.0f);
     spider->FSMTrigger();
     EXPECT_EQ(spider->state, AIState::FollowPath) << "200 is out of sight";
 
@@ -201,14 +189,14 @@ TEST_F(SpiderTest, ChasesAPlayerInSightCloserThan200ButNeverThroughAWall) {
     EXPECT_FLOAT_EQ(spider->tintColor.g, 0.0f) << "chasing spiders are red";
 
     // A wall between them: the spider searches where it last saw the player.
-    new Stone(100.0f, 0.0f);
+    new WallBlock(100.0f, 0.0f);
     spider->FSMTrigger();
     EXPECT_EQ(spider->state, AIState::Search);
     EXPECT_FLOAT_EQ(spider->lastSeen.x, 199.0f);
 
     AI* other = StandingSpider(0.0f, -100.0f);
     player->SetPos(0.0f, -200.0f + 60.0f);
-    new Stone(0.0f, -150.0f);
+    new WallBlock(0.0f, -150.0f);
     other->FSMTrigger();
     EXPECT_NE(other->state, AIState::Chase) << "60 units away behind a wall";
 }
@@ -219,9 +207,9 @@ TEST_F(SpiderTest, OrbsLureSpidersIncludingIdleOnesThatNeverChase) {
     AI* idle = StandingSpider(50.0f, 50.0f);
     idle->state = AIState::Idle;
     AI* far = StandingSpider(-300.0f, 0.0f);
-    auto* orb = new Dot(3, 149.0f, 0.0f);
+    auto* orb = new Prop(3, 149.0f, 0.0f, 10.0f);
     gLightManager->AddOrb(orb);
-    Dot* player = PlacePlayer(-450.0f, 0.0f);
+    Prop* player = PlacePlayer(-450.0f, 0.0f);
 
     gAIManager->Update();
     EXPECT_EQ(near->state, AIState::Lured);
@@ -244,7 +232,7 @@ TEST_F(SpiderTest, OrbsLureSpidersIncludingIdleOnesThatNeverChase) {
     EXPECT_EQ(near->state, AIState::Idle);
 
     // An orb 150 away lures nothing.
-    gLightManager->AddOrb(new Dot(3, 151.0f, 0.0f));
+    gLightManager->AddOrb(new Prop(3, 151.0f, 0.0f, 10.0f));
     gAIManager->Update();
     EXPECT_EQ(near->state, AIState::Idle);
 }
@@ -260,7 +248,7 @@ TEST_F(SpiderTest, BittenSpidersShareOneFadeIgnoreLuresAndAreDeleted) {
     second->Bite();
     EXPECT_EQ(gPlayerHealth, 60);
     EXPECT_EQ(gCollisionManager->pendingRemovals.size(), 2u);
-    gLightManager->AddOrb(new Dot(3, 50.0f, 0.0f));
+    gLightManager->AddOrb(new Prop(3, 50.0f, 0.0f, 10.0f));
 
     gWorld->Update();
     // Both took their frame's share from the one value.
@@ -347,11 +335,22 @@ TEST_F(SpiderTest, RandomPlacingEndsOnAGridWithNoRoom) {
     EXPECT_TRUE(positions.empty());
     GridCell cell{7, 7};
     EXPECT_FALSE(RandomWalkableCell(&cell));
-    // A spider walled in patrols its own cell and idles instead of hanging.
+    // With no free cell at all a spider patrols its own cell.
     AI* spider = SpawnSpider(0.0f, 0.0f);
     EXPECT_FLOAT_EQ(spider->patrol[1].x, 0.0f);
     gWorld->Update();
     EXPECT_EQ(spider->state, AIState::Idle);
+
+    // Walled into one cell, with every other free cell out of reach: the
+    // patrol planner gives up after a few searches and the spider rests.
+    LoadMap({"#########", "#..######", "#..#.####", "#..######", "#########"});
+    AI* walled = StandingSpider(0.0f, 0.0f);
+    walled->patrol[1] = PatrolNode{-150.0f, 0.0f, &walled->patrol[0]};
+    walled->patrolNode = &walled->patrol[1];
+    walled->state = AIState::PlanPatrol;
+    walled->FSMTrigger();
+    EXPECT_EQ(walled->state, AIState::Idle);
+    EXPECT_TRUE(walled->path.empty());
 
     // Two free cells cannot hold three positions 200 apart: the distance gives way.
     LoadMap({"#####", "#.#.#", "#####"});
@@ -406,24 +405,6 @@ TEST_F(SpiderTest, TheKeyKeepsItsPlaceAcrossRestartsWhileBatteriesMove) {
     EXPECT_EQ(PlaceKey(keyPositions), nullptr);
 }
 
-TEST_F(SpiderTest, PickUpsFillTheChargeUpTo360AndLeaveTheLevel) {
-    LoadRoom();
-    auto* battery = new Battery(1, 0.0f, 0.0f, nullptr, true, true, 30.0f, 30.0f);
-    auto* key = new Key(1, 100.0f, 0.0f, nullptr, true, true);
-    gLightCharge = 350.0f;
-    PickUpBattery(battery);
-    PickUpBattery(battery); // a second contact in the same frame
-    EXPECT_FLOAT_EQ(gLightCharge, 360.0f);
-    PickUpKey(key);
-    EXPECT_TRUE(gHasKey);
-    EXPECT_EQ(gLightManager->FindCaster(key), nullptr);
-    EXPECT_EQ(gLightManager->FindCaster(battery), nullptr);
-    gWorld->Update();
-    EXPECT_TRUE(gWorld->GetLayer(1).empty());
-    EXPECT_EQ(gWorld->GetLayer(4).size(), 20u) << "the key bursts into sparkles";
-    EXPECT_TRUE(gCollisionManager->staticColliders.empty());
-}
-
 TEST_F(SpiderTest, AnOpenedTrapDoorFadesOnceThenLeadsToThePuzzleOrFromTheMenuToLevel1) {
     LoadRoom();
     GameStateManager& states = globals.Get<GameStateManager>();
@@ -460,15 +441,18 @@ TEST_F(SpiderTest, AnOpenedTrapDoorFadesOnceThenLeadsToThePuzzleOrFromTheMenuToL
 TEST_F(SpiderTest, InAStoryLevelThePlayerTakesPickUpsOpensTheDoorAndIsBitten) {
     LoadRoom();
     Player* player = MakePlayer(0.0f, 0.0f);
-    gLightCharge = 100.0f;
+    gLightCharge = 350.0f;
     gPlayerHealth = 100;
     new Battery(1, 25.0f, 0.0f, nullptr, true, true, 30.0f, 30.0f);
-    new Key(1, -35.0f, 0.0f, nullptr, true, true);
+    auto* key = new Key(1, -35.0f, 0.0f, nullptr, true, true);
     auto* door = new TrapDoor(1, 0.0f, 40.0f, nullptr, true, true);
     AI* spider = StandingSpider(0.0f, -30.0f);
     gWorld->Update();
-    EXPECT_FLOAT_EQ(gLightCharge, 130.0f);
+    EXPECT_FLOAT_EQ(gLightCharge, 360.0f) << "a battery fills up to the cap only";
     EXPECT_TRUE(gHasKey);
+    EXPECT_EQ(gLightManager->FindCaster(key), nullptr);
+    EXPECT_EQ(gWorld->GetLayer(1).size(), 1u) << "only the door is left";
+    EXPECT_EQ(gWorld->GetLayer(4).size(), 20u) << "the key bursts into sparkles";
     EXPECT_NE(door->doorTransition, nullptr) << "the key was taken before the door was met";
     EXPECT_EQ(gPlayerHealth, 80);
     EXPECT_EQ(spider->state, AIState::Dying);

@@ -3,6 +3,7 @@
 // click, and watched pointers cleared when a box goes.
 #include "CollisionManager.h"
 #include "Globals.h"
+#include "Player.h"
 #include "TransitionBox.h"
 #include "WidgetKit.h"
 
@@ -19,6 +20,7 @@ class TransitionTest : public testing::Test {
     explicit TransitionTest(GameStateId state = GameState::Level1)
         : globals(moth_test::kWorld | moth_test::kStates | moth_test::kCollisions, state) {}
     void SetUp() override {
+        moth_test::WithoutStateScripts(globals.Get<GameStateManager>());
         world.Load("NoSuchState"); // only makes the camera
         gFrameTime = kStep;
         gGameMode = 0;
@@ -69,6 +71,33 @@ TEST_F(TransitionTest, ADelayedFadeWaitsThenTakesASecond) {
     EXPECT_FALSE(world.IsMarkedForRemoval(box));
 }
 
+TEST_F(TransitionTest, BoxesHoldThePlayerUntilTheyHaveFaded) {
+    Player* player = new Player();
+    world.Add(2, player);
+    world.SetPlayer(player);
+    TransitionBox* grow = new TransitionBox();
+    grow->Update();
+    EXPECT_FALSE(player->canMove);
+    UpdatesUntilDone(*grow);
+    grow->Update();
+    EXPECT_FALSE(player->canMove); // a grow leaves the player to its owner
+
+    TransitionBox* fade = new TransitionBox();
+    fade->style = TransitionStyle::FadeOut;
+    fade->Update();
+    EXPECT_FALSE(player->canMove);
+    UpdatesUntilDone(*fade);
+    EXPECT_TRUE(player->canMove);
+
+    // Tips never hold the player, even while a tip fades in.
+    TipsBox* tips = new TipsBox(4);
+    tips->SetTransparency(0.0f);
+    tips->style = TransitionStyle::FadeIn;
+    player->canMove = false;
+    tips->Update();
+    EXPECT_TRUE(player->canMove);
+}
+
 // A screen's own pointer to its picture, watched like the game's globals.
 TransitionBox* gScreenPicture = nullptr;
 
@@ -103,6 +132,10 @@ class LogoTransitionTest : public TransitionTest {
 
 TEST_F(LogoTransitionTest, FadesInHoldsTwoSecondsFadesOutThenOpensTheMenu) {
     globals.Get<CollisionManager>().tileCollisionOn = false;
+    Player* player = new Player();
+    world.Add(2, player);
+    world.SetPlayer(player);
+    player->canMove = false;
     TransitionBox* logo = new TransitionBox();
     logo->SetTransparency(0.0f);
     logo->style = TransitionStyle::FadeIn;
@@ -119,6 +152,7 @@ TEST_F(LogoTransitionTest, FadesInHoldsTwoSecondsFadesOutThenOpensTheMenu) {
     }
     // One second in, two seconds held, one second out.
     EXPECT_NEAR(frames, 240, 3);
+    EXPECT_FALSE(player->canMove); // the logo leaves any player as it was
     EXPECT_EQ(states.next, GameState::Menu);
     EXPECT_TRUE(globals.Get<CollisionManager>().tileCollisionOn);
     EXPECT_TRUE(world.IsMarkedForRemoval(logo));
@@ -131,13 +165,6 @@ class TipsTest : public TransitionTest {
     void SetUp() override {
         ASSERT_TRUE(pictures.ok);
         TransitionTest::SetUp();
-    }
-    StandardTransitionBox* MakeIntro() {
-        StandardTransitionBox* intro = new StandardTransitionBox();
-        intro->SetScale(intro->targetScale.x, intro->targetScale.y);
-        intro->style = TransitionStyle::FadeOut;
-        intro->delay = 0.5f;
-        return intro;
     }
     // One frame of the World for the layers that hold transitions.
     void Frame() {
@@ -164,7 +191,7 @@ class TipsTest : public TransitionTest {
 };
 
 TEST_F(TipsTest, FourTipsFollowTheIntroInTurnThenGo) {
-    MakeIntro();
+    CreateIntroPicture("level1_transition.png");
     std::vector<TarnGfxTexture*> shown;
     int lastFrameWithTips = 0;
     for (int frame = 1; frame <= 1200; ++frame) {
@@ -187,7 +214,7 @@ TEST_F(TipsTest, FourTipsFollowTheIntroInTurnThenGo) {
 
 TEST_F(TipsTest, NoTipsOutsideAStoryLevel) {
     gGameMode = 1;
-    MakeIntro();
+    CreateIntroPicture("level1_transition.png");
     for (int frame = 0; frame < 150; ++frame) {
         Frame();
     }
@@ -223,9 +250,7 @@ class InstructionTest : public TransitionTest {
 };
 
 TEST_F(InstructionTest, AlternatesItsPicturesUntilAClickFadesItOut) {
-    box = new InstructionBox();
-    box->SetScale(box->targetScale.x, box->targetScale.y);
-    box->style = TransitionStyle::Hold;
+    box = CreatePuzzleInstructions();
     std::vector<TarnGfxTexture*> seen;
     for (int frame = 0; frame < 200; ++frame) {
         Frame(false);

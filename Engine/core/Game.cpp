@@ -9,6 +9,7 @@
 #include "LevelData.h"
 #include "LightManager.h"
 #include "PauseMenu.h"
+#include "Player.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
 #include "Tarn.h"
@@ -155,7 +156,8 @@ void UpdateCursor() {
 
 // Until the player lands every player may act.
 bool PlayerCanMove(const ActiveObject* player) {
-    return player != nullptr;
+    auto* wanderer = dynamic_cast<const Player*>(player);
+    return wanderer != nullptr && wanderer->CanMove();
 }
 
 namespace {
@@ -173,20 +175,39 @@ void RunGlobalChecks() {
     }
 }
 
-void RunFrame(const GameRunOptions& options, int frame) {
+// The run being played and the number of the next frame, which the modal
+// Load dialog's frames share with the game's.
+const GameRunOptions* runOptions = nullptr;
+int frameNumber = 0;
+
+// One presented frame around `body`: the run's hooks see every frame, the
+// game's and the dialog's alike, in one numbering.
+void PresentFrame(const std::function<void()>& body) {
+    const int frame = frameNumber++;
     TarnSysFrameStart();
-    if (options.beforeInput) {
-        options.beforeInput(frame);
+    if (runOptions != nullptr && runOptions->beforeInput) {
+        runOptions->beforeInput(frame);
     }
     TarnInputUpdate();
-    gWorld->Update();
-    gWorld->Draw();
-    if (options.afterDraw) {
-        options.afterDraw(frame);
+    body();
+    if (runOptions != nullptr && runOptions->afterDraw) {
+        runOptions->afterDraw(frame);
     }
     TarnSysFrameEnd();
+}
+
+bool FrameLimitReached() {
+    return runOptions != nullptr && runOptions->maxFrames >= 0 &&
+           frameNumber >= runOptions->maxFrames;
+}
+
+void RunFrame() {
+    PresentFrame([] {
+        gWorld->Update();
+        gWorld->Draw();
+    });
     RunGlobalChecks();
-    if (options.maxFrames >= 0 && frame + 1 >= options.maxFrames) {
+    if (FrameLimitReached()) {
         gGameStateManager->next = GameState::Quit;
     }
 }
@@ -207,12 +228,18 @@ int RunGame(const GameRunOptions& options) {
     TarnFrameRateControllerSetFixedFrameTime(options.fixedStep ? kFixedFrameTime : 0.0);
     GameStateManager& states = *gGameStateManager;
     states.current = states.previous = states.next = options.firstState;
-    int frame = 0;
+    runOptions = &options;
+    frameNumber = 0;
     while (states.next != GameState::Quit) {
+        // A state left while paused (a script or the driver asked for it)
+        // must not start the next one frozen under a menu it cannot close.
+        if (gPaused) {
+            TogglePause();
+        }
         EnterState(states);
         gWorld->Init();
         while (states.next == states.current) {
-            RunFrame(options, frame++);
+            RunFrame();
         }
         gWorld->Free();
         if (states.next != GameState::Restart) {
@@ -221,5 +248,11 @@ int RunGame(const GameRunOptions& options) {
         states.previous = states.current;
         states.current = states.next;
     }
+    runOptions = nullptr;
     return 0;
+}
+
+bool RunModalFrame(const std::function<void()>& body) {
+    PresentFrame(body);
+    return TarnSysDoesWindowExist() && !FrameLimitReached();
 }

@@ -48,6 +48,11 @@ void GameInit();
 void GameShutdown();
 // Runs states from options.firstState until Quit; returns the exit status.
 int RunGame(const GameRunOptions& options);
+// One frame of a modal loop that holds the game loop (the Load dialog): the
+// input snapshot, `body` (handle input, draw), then the picture is presented.
+// The frame counts as a game frame for the run's hooks and frame limit.
+// False once the game must end: the window was closed or the limit reached.
+bool RunModalFrame(const std::function<void()>& body);
 // Frame time, mouse position and the cursor's animation; first step of every
 // World update, also while paused.
 void UpdateCursor();

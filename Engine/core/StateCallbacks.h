@@ -1,12 +1,13 @@
 // Moth Lantern: the callbacks each game state installs.
 //
-// Every state of the table in GameStateManager.cpp points at these. The load
-// callbacks already set the level-wide globals their states own (grid size,
-// game mode, darkness, camera following), so every level file reads at its
-// own size and its walls look as they will in the game. The screens, level
-// scripts and editor replace the bodies of this file as they
-// arrive; until then init and update callbacks do nothing. The puzzle
-// levels' callbacks live in PuzzleLevel.
+// Every state of the table in GameStateManager.cpp points at these. Each
+// load sets the level-wide globals its state owns (grid size, game mode,
+// darkness, camera following) and builds what survives a restart; each init,
+// run again by a restart, builds the actors; each update runs the screen.
+// They live with their screens: the story levels in screens/StoryLevel, the
+// menu room in screens/MenuScene, the logo, lose and win screens in
+// screens/PictureScreens, the puzzles in screens/PuzzleLevel, the Custom
+// state in screens/CustomLevel, the editor and the Load dialog in editor/.
 #pragma once
 #include "PuzzleLevel.h"
 

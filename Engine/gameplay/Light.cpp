@@ -6,6 +6,7 @@
 #include "LightManager.h"
 #include "World.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -13,7 +14,17 @@ namespace {
 // Lights sit above tiles and actors, below the HUD.
 constexpr int kLightLayer = 3;
 // Every vertex of the fan is white; the tint and blend colours give the warmth.
-constexpr unsigned int kWhite = 0xFFFFFFFFu;
+// Lantern light: warm amber, full strength at the lantern and fading
+// towards the rim of its reach, so the fan reads as light rather than as a
+// flat grey shape.
+constexpr unsigned int kLanternCore = 0xFFFFD08Cu;
+
+unsigned int LanternColourAt(float x, float y, float radius) {
+    float reach = radius > 0.0f ? std::sqrt(x * x + y * y) / radius : 1.0f;
+    float strength = std::clamp(1.0f - 0.85f * reach, 0.15f, 1.0f);
+    auto alpha = static_cast<unsigned int>(strength * 255.0f);
+    return (alpha << 24) | (kLanternCore & 0x00FFFFFFu);
+}
 
 TarnVec2 CameraPosition() {
     const Camera* camera = gWorld != nullptr ? gWorld->GetCamera() : nullptr;
@@ -72,7 +83,9 @@ void Light::Draw() {
         return;
     }
     BuildTransform(&transform, scale, position, 0.0f);
-    DrawQuad(transform, tintColor, blendColor, tintColor.a, TARN_BLEND_ADDITIVE, nullptr, mesh);
+    // The tint's alpha alone sets the strength (it is not applied twice), so
+    // the default 0.3 gives a lantern glow that shows on the dark floor.
+    DrawQuad(transform, tintColor, blendColor, 1.0f, TARN_BLEND_ADDITIVE, nullptr, mesh);
 }
 
 void Light::SetLight(float newHalfAngle, float newRadius, bool isEnabled, bool aims) {
@@ -91,8 +104,9 @@ void Light::RebuildMesh(const std::vector<LightPoint>& points) {
     TarnGfxMeshStart();
     const LightPoint* prev = &points.front();
     for (const LightPoint& p : points) {
-        TarnGfxTriAdd(0.0f, 0.0f, kWhite, 0.0f, 0.0f, p.x, p.y, kWhite, 0.0f, 0.0f, prev->x,
-                      prev->y, kWhite, 0.0f, 0.0f);
+        TarnGfxTriAdd(0.0f, 0.0f, kLanternCore, 0.0f, 0.0f, p.x, p.y,
+                      LanternColourAt(p.x, p.y, radius), 0.0f, 0.0f, prev->x, prev->y,
+                      LanternColourAt(prev->x, prev->y, radius), 0.0f, 0.0f);
         prev = &p;
     }
     mesh = TarnGfxMeshEnd();

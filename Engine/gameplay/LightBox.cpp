@@ -29,6 +29,12 @@ constexpr float kThrowCost = 30.0f;
 // A throw needs more charge than this.
 constexpr float kThrowReserve = 10.0f;
 constexpr float kDimIcon = 0.3f;
+// Charge bands of the low-charge flicker: slow, then (after a short steady
+// gap) fast down to empty.
+constexpr float kSlowFlickerTop = 107.5f;
+constexpr float kSlowFlickerBottom = 72.0f;
+constexpr float kFastFlickerTop = 71.0f;
+constexpr float kFastFlickerBottom = -1e-5f;
 constexpr int kSwitchAction = 5;
 constexpr unsigned char kSwitchKey = 70; // F, when no binding says otherwise
 constexpr unsigned char kThrowButton = 1;
@@ -124,9 +130,9 @@ void LightBox::UpdateTorch() {
     playerLight->SetLight(kTorchHalfAngle, gLightCharge > 0.0f ? torchRadius : 0.0f, true, true);
     // Running low, the torch flickers slowly, then fast; the gap between the
     // bands keeps the last tint.
-    if (gLightCharge >= 72.0f && gLightCharge <= 107.5f) {
+    if (gLightCharge >= kSlowFlickerBottom && gLightCharge <= kSlowFlickerTop) {
         RunFlicker(gSlowFlicker, playerLight);
-    } else if (gLightCharge >= -1e-5f && gLightCharge <= 71.0f) {
+    } else if (gLightCharge >= kFastFlickerBottom && gLightCharge <= kFastFlickerTop) {
         RunFlicker(gFastFlicker, playerLight);
     }
 }

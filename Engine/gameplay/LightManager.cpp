@@ -45,6 +45,26 @@ float EdgeHit(const TarnVec2& e, const TarnVec2& w, const TarnVec2& n) {
     return t > 0.0f && s > kEdgeParamMin && s < kEdgeParamMax ? t : kMiss;
 }
 
+// A light's surroundings are split into this many equal sectors, and each
+// ray only looks at the casters that reach into its own.
+constexpr int kSectors = 64;
+
+// A stand-in for a direction's angle that grows with it, 0 to 4 once round
+// counter-clockwise from +x: cheaper than atan2, and all that sorting
+// directions into sectors needs.
+float DiamondAngle(const TarnVec2& v) {
+    if (v.y >= 0.0f) {
+        return v.x >= 0.0f ? v.y / (v.x + v.y) : 1.0f - v.x / (v.y - v.x);
+    }
+    return v.x < 0.0f ? 2.0f - v.y / (-v.x - v.y) : 3.0f + v.x / (v.x - v.y);
+}
+
+// The sector of a direction (not the zero vector).
+int SectorOf(const TarnVec2& v) {
+    const float turn = DiamondAngle(v) * (kSectors / 4.0f);
+    return turn > 0.0f ? std::min(static_cast<int>(turn), kSectors - 1) : 0;
+}
+
 // Squared distance from a point to a caster's rectangle (0 inside).
 float BoxDistance2(const ShadowCaster& caster, const TarnVec2& point) {
     const TarnVec2& a = caster.edges[0].start; // opposite corners
@@ -117,6 +137,8 @@ float CornerAngle(const TarnVec2& rel, const TarnVec2& direction) {
     }
     return AngleFromAxis(c, rel);
 }
+
+LightManager::LightManager() : sectors(kSectors) {}
 
 LightManager::~LightManager() {
     Clear();
@@ -226,6 +248,9 @@ void LightManager::Clear() {
 
 void LightManager::ClearScratch() {
     blockers.clear();
+    for (std::vector<int>& sector : sectors) {
+        sector.clear();
+    }
     candidateCasters.clear();
     candidateEdges.clear();
     points.clear();
@@ -306,6 +331,35 @@ void LightManager::SelectCandidates(Light& light) {
     // are all beyond what it already hit.
     std::sort(blockers.begin(), blockers.end(),
               [](const Blocker& a, const Blocker& b) { return a.reach < b.reach; });
+    FillSectors();
+}
+
+void LightManager::FillSectors() {
+    for (int index = 0; index < static_cast<int>(blockers.size()); ++index) {
+        const Blocker& blocker = blockers[index];
+        // Whatever a ray can hit of the caster lies within `hull` of its centre.
+        const float hull = blocker.extent + kReachSlack;
+        const float distance = std::sqrt(Dot(blocker.middle, blocker.middle));
+        int first = 0;
+        int last = kSectors - 1;
+        if (distance > hull) {
+            // Seen from the light, that disc spans `spread` either side of
+            // the centre's direction.
+            const float spread = std::asin(hull / distance);
+            const float c = std::cos(spread);
+            const float s = std::sin(spread);
+            const TarnVec2 mid{blocker.middle.x / distance, blocker.middle.y / distance};
+            // One more sector either way absorbs rounding at the borders.
+            first = SectorOf(TarnVec2{mid.x * c + mid.y * s, mid.y * c - mid.x * s}) - 1;
+            last = SectorOf(TarnVec2{mid.x * c - mid.y * s, mid.y * c + mid.x * s}) + 1;
+            if (last < first) {
+                last += kSectors; // the span crosses +x
+            }
+        }
+        for (int sector = first; sector <= last; ++sector) {
+            sectors[(sector + kSectors) % kSectors].push_back(index);
+        }
+    }
 }
 
 void LightManager::AddBlocker(ShadowCaster* caster, float reach, int order) {
@@ -346,7 +400,8 @@ LightPoint LightManager::LightRay(const TarnVec2& v, float angle) {
     const TarnVec2 n{unit.y, -unit.x};
     float t = currentLight->radius;
     const Blocker* nearest = nullptr;
-    for (const Blocker& blocker : blockers) {
+    for (int index : sectors[SectorOf(unit)]) {
+        const Blocker& blocker = blockers[index];
         if (blocker.reach > t + kReachSlack) {
             break; // this one and all after it lie beyond the hit
         }

@@ -10,7 +10,9 @@
 // caster corner inside its cone and reach, plus a fixed sweep of rays across
 // the cone, each stopped by the nearest caster edge. Tiles that a ray stops on
 // are lit for the frame. Building the points needs no GL; only the light's
-// mesh upload does.
+// mesh upload does. To keep the many rays cheap, each looks only at the
+// candidate casters that reach into its sector round the light, nearest
+// first, and stops looking once the rest lie beyond its hit.
 //
 // Index
 //   CasterEdge, ShadowCaster, LightPoint, RayHit ... records
@@ -70,7 +72,7 @@ struct RayHit {
 
 class LightManager {
   public:
-    LightManager() = default;
+    LightManager();
     ~LightManager();
     LightManager(const LightManager&) = delete;
     LightManager& operator=(const LightManager&) = delete;
@@ -142,10 +144,14 @@ class LightManager {
     void SelectCandidates(Light& light);
     // Files a candidate caster (edges already relative to the light) as a blocker.
     void AddBlocker(ShadowCaster* caster, float reach, int order);
+    // Files every blocker under the sectors round the light that it reaches into.
+    void FillSectors();
     // The fixed fan of rays across the cone, border to border.
     void Sweep(const Light& light);
 
     std::vector<Blocker> blockers; // the candidate casters, nearest first
+    // For each sector round the light, the blockers reaching into it, nearest first.
+    std::vector<std::vector<int>> sectors;
 };
 
 extern LightManager* gLightManager;

@@ -72,11 +72,9 @@ void RemoveTile(Tilemap* tile) {
     }
 }
 
-bool AlreadyTaken(const Tilemap* tile) {
-    return tile == nullptr || (gWorld != nullptr && gWorld->IsMarkedForRemoval(tile));
-}
-
 } // namespace
+
+// ---- Random places and level set-up ------------------------------------------------
 
 int PlaceRandomly(std::vector<TarnVec2>& positions, int count, float minDistance) {
     int placed = 0;
@@ -120,8 +118,10 @@ int BatteriesInLevel(GameStateId level) {
     return 5 * (level - GameState::Level1 + 1);
 }
 
+// ---- Pick-ups -------------------------------------------------------------------------
+
 void PickUpKey(Key* key) {
-    if (AlreadyTaken(key)) {
+    if (key == nullptr) {
         return;
     }
     RemoveTile(key);
@@ -134,22 +134,12 @@ void PickUpKey(Key* key) {
 }
 
 void PickUpBattery(Battery* battery) {
-    if (AlreadyTaken(battery)) {
+    if (battery == nullptr) {
         return;
     }
     gLightCharge = std::min(gLightCharge + kBatteryCharge, kMaxLightCharge);
     RemoveTile(battery);
     PlayEffect("s_battery.wav");
-}
-
-void OpenTrapDoor(TrapDoor* door) {
-    if (door == nullptr || door->doorTransition != nullptr) {
-        return;
-    }
-    door->doorTransition = new TransitionBox();
-    WatchTransitionPointer(&door->doorTransition);
-    SetPlayerCanMove(false);
-    PlayEffect("s_door.wav");
 }
 
 // ---- Trap doors -------------------------------------------------------------------
@@ -180,10 +170,20 @@ void TrapDoor::Update() {
         return;
     }
     if (gGameMode == 2) {
-        gLightCharge = 360.0f;
+        gLightCharge = kMaxLightCharge;
         gGameStateManager->next = GameState::Level1;
     } else {
         gGameStateManager->next = StateBehindDoor(gGameStateManager->current);
     }
     doorTransition->done = false;
+}
+
+void OpenTrapDoor(TrapDoor* door) {
+    if (door == nullptr || door->doorTransition != nullptr) {
+        return;
+    }
+    door->doorTransition = new TransitionBox();
+    WatchTransitionPointer(&door->doorTransition);
+    SetPlayerCanMove(false);
+    PlayEffect("s_door.wav");
 }

@@ -50,8 +50,7 @@ int BatteriesInLevel(GameStateId level);
 // trap door shows itself open.
 void PickUpKey(Key* key);
 
-// The player takes a battery: +30 charge up to the 360 maximum. A battery
-// already taken this frame gives nothing more.
+// The player takes a battery: +30 charge up to the 360 maximum.
 void PickUpBattery(Battery* battery);
 
 // The player steps on a trap door while holding the key: the player freezes

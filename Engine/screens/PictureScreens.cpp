@@ -59,19 +59,6 @@ void RequestState(GameStateId state) {
     gGameStateManager->next = state;
 }
 
-void StopMusic() {
-    if (gAudioManager != nullptr) {
-        gAudioManager->StopMusic();
-    }
-}
-
-void PlayMusic(const char* name) {
-    if (gAudioManager != nullptr) {
-        gAudioManager->StopMusic();
-        gAudioManager->PlayMusic(name);
-    }
-}
-
 // Two frames alternating every second: the first below one second, the
 // second between one and two, then the clock starts over.
 void AnimatePicture(TransitionBox* picture, float* timer, const char* first, const char* second) {
@@ -103,7 +90,7 @@ void LeaveAfterFade(TransitionBox** picture, TransitionBox** fade, GameStateId n
         *picture = nullptr;
         *fade = nullptr;
         RequestState(next);
-        StopMusic();
+        StopLevelMusic();
     }
 }
 
@@ -156,7 +143,7 @@ void LoseLoad() {
 }
 
 void LoseInit() {
-    PlayMusic("s_lose.wav");
+    PlayLevelMusic("s_lose.wav");
     gLoseTimer = 0.0f;
 }
 
@@ -176,7 +163,7 @@ void WinLoad() {
 void WinInit() {
     // Under the particles, which fly in layer 4.
     gWinScreen = MakeBox(0, "win.png");
-    PlayMusic("s_win.wav");
+    PlayLevelMusic("s_win.wav");
     float left = TarnGfxGetWinMinX() + 100.0f, right = TarnGfxGetWinMaxX() - 100.0f;
     float top = TarnGfxGetWinMaxY();
     gWinEmitters = {TarnVec2{left, top - 300.0f}, TarnVec2{right, top - 300.0f},

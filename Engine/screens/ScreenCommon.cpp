@@ -6,6 +6,9 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "Light.h"
+#include "LightBox.h"
+#include "Player.h"
 #include "TarnGraphics.h"
 #include "UI.h"
 #include "World.h"
@@ -32,14 +35,34 @@ void SetCursorVisible(bool visible) {
     }
 }
 
+void StopLevelMusic() {
+    if (gAudioManager != nullptr) {
+        gAudioManager->StopMusic();
+    }
+}
+
 void ScreenLoad() {
     TarnGfxSetCamPosition(0.0f, 0.0f);
     gGameMode = GameMode::Screen;
     gPlayerHealth = 100;
     gLightCharge = 360.0f;
     SetCameraFollow(false);
+    StopLevelMusic();
+    SetCursorVisible(true);
+}
+
+Player* AddPlayerWithLight() {
+    Player* player = MakePlayer(gPlayerStartX, gPlayerStartY);
+    auto* light = new Light(player, 0.0f);
+    if (gLightBox != nullptr) {
+        gLightBox->AttachLight(light);
+    }
+    return player;
+}
+
+void PlayLevelMusic(const char* name) {
     if (gAudioManager != nullptr) {
         gAudioManager->StopMusic();
+        gAudioManager->PlayMusic(name);
     }
-    SetCursorVisible(true);
 }

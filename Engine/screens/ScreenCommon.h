@@ -27,3 +27,12 @@ void SetCursorVisible(bool visible);
 // The logo, win and lose screens: a still view on the origin, health and
 // charge full again, no music, the cursor shown.
 void ScreenLoad();
+
+class Player;
+
+// The level's player at its start cell with its light (aimed along +x to
+// begin with), the light handed to the light box when the level has one.
+Player* AddPlayerWithLight();
+// Stops whatever music plays and starts the loop of that file.
+void PlayLevelMusic(const char* name);
+void StopLevelMusic();

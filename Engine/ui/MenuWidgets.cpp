@@ -70,7 +70,7 @@ void StateButton::Update() {
 
 QuitButton::QuitButton(float x, float y) : StateButton(x, y, "btn_quit.png", GameState::Quit) {}
 
-EditorButton::EditorButton(float x, float y)
+OpenEditorButton::OpenEditorButton(float x, float y)
     : StateButton(x, y, "btn_editor.png", GameState::LevelEditor) {}
 
 LevelsButton::LevelsButton(float x, float y)
@@ -239,7 +239,7 @@ void CreateMenuWidgets() {
     new Credits(0.0f, -100.0f);
     new CreditsBox(0.0f, 100.0f);
     new QuitButton(200.0f, -170.0f);
-    new EditorButton(-400.0f, -170.0f);
+    new OpenEditorButton(-400.0f, -170.0f);
     new LevelsButton(400.0f, -170.0f);
 }
 

@@ -43,9 +43,9 @@ class QuitButton : public StateButton {
 };
 
 // Opens the level editor.
-class EditorButton : public StateButton {
+class OpenEditorButton : public StateButton {
   public:
-    EditorButton(float x, float y);
+    OpenEditorButton(float x, float y);
 };
 
 // Opens the chooser of exported levels.

@@ -303,3 +303,22 @@ void InstructionBox::Animate() {
         animTimer = 0.0f;
     }
 }
+
+// =====================================================================// Creation
+// ============================================================================
+StandardTransitionBox* CreateIntroPicture(const char* textureName) {
+    StandardTransitionBox* intro = new StandardTransitionBox();
+    intro->SetPos(0.0f, 0.0f);
+    intro->scale = intro->targetScale;
+    intro->style = TransitionStyle::FadeOut;
+    intro->delay = 0.5f;
+    intro->SetTexture(TextureNamed(textureName));
+    return intro;
+}
+
+InstructionBox* CreatePuzzleInstructions() {
+    InstructionBox* instructions = new InstructionBox();
+    instructions->scale = instructions->targetScale;
+    instructions->style = TransitionStyle::Hold;
+    return instructions;
+}

@@ -85,6 +85,13 @@ class InstructionBox : public TransitionBox {
     void Animate();
 };
 
+// A story level's intro picture: the whole window at (0, 0), fading out after
+// half a second; once faded it starts the tips. Call it from the level's init.
+StandardTransitionBox* CreateIntroPicture(const char* textureName);
+// A puzzle's instructions: the whole window, held until a click fades them.
+// Call it last in the puzzle's load.
+InstructionBox* CreatePuzzleInstructions();
+
 // Clears *slot whenever the box it points to is deleted. Registering the same
 // slot twice keeps one record.
 void WatchTransitionPointer(TransitionBox** slot);

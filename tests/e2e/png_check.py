@@ -3,7 +3,12 @@
 
   png_check.py lit PATH MIN_FRACTION    at least this fraction of pixels is not black
   png_check.py dark PATH MAX_FRACTION   at most this fraction of pixels is not black
-  png_check.py same A B MAX_DIFF        mean per-channel difference at most MAX_DIFF
+  png_check.py same A B MAX_DIFF [BOX]  mean per-channel difference at most MAX_DIFF
+                                        (within X0,Y0,X1,Y1 when given)
+  png_check.py brighter PATH X0,Y0,X1,Y1 X2,Y2,X3,Y3 FACTOR
+                                        the first box is at least FACTOR times as bright
+                                        as the second (mean grey level)
+  png_check.py warm PATH X0,Y0,X1,Y1    the box is more red than blue
 """
 import sys
 
@@ -16,8 +21,24 @@ def lit_fraction(path):
     return 1.0 - sum(histogram[:8]) / float(image.width * image.height)
 
 
+def box_mean(path, box):
+    x0, y0, x1, y1 = (int(v) for v in box.split(","))
+    return ImageStat.Stat(Image.open(path).convert("RGB").crop((x0, y0, x1, y1))).mean
+
+
 def main(argv):
     mode = argv[1]
+    if mode == "brighter":
+        first = sum(box_mean(argv[2], argv[3])) / 3.0
+        second = sum(box_mean(argv[2], argv[4])) / 3.0
+        ok = first >= float(argv[5]) * second
+        print("%s: %.1f against %.1f" % ("ok" if ok else "FAILED", first, second))
+        return 0 if ok else 1
+    if mode == "warm":
+        red, _, blue = box_mean(argv[2], argv[3])
+        ok = red > blue
+        print("%s: red %.1f, blue %.1f" % ("ok" if ok else "FAILED", red, blue))
+        return 0 if ok else 1
     if mode == "lit":
         value = lit_fraction(argv[2])
         ok = value >= float(argv[3])
@@ -27,6 +48,9 @@ def main(argv):
     elif mode == "same":
         a = Image.open(argv[2]).convert("RGB")
         b = Image.open(argv[3]).convert("RGB")
+        if len(argv) > 5:
+            box = tuple(int(v) for v in argv[5].split(","))
+            a, b = a.crop(box), b.crop(box)
         value = sum(ImageStat.Stat(ImageChops.difference(a, b)).mean) / 3.0
         ok = a.size == b.size and value <= float(argv[4])
     else:

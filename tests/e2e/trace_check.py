@@ -4,8 +4,9 @@
   trace_check.py states TRACE S1,S2,...       the run passed through exactly these
                                               states, in order (repeats collapsed)
   trace_check.py reaches TRACE STATE [MAXF]   the run entered STATE (by frame MAXF)
-  trace_check.py walls TRACE LEVEL COLS ROWS  the 30 x 30 player never overlapped a
-                                              solid cell of the level file
+  trace_check.py walls TRACE LEVEL COLS ROWS  the 30 x 30 player never reached more
+                                              than one frame's step (3.4 units at 200
+                                              units a second) into a solid cell
   trace_check.py moved TRACE MIN              the player covered at least MIN units
   trace_check.py solved TRACE                 a puzzle was solved in some frame
   trace_check.py restarted TRACE X Y          the player left (X, Y) and later stood
@@ -17,6 +18,7 @@ import sys
 
 TILE = 50.0
 PLAYER_HALF = 15.0
+STEP = 3.4  # one frame's walk at 60 frames a second, rounded up
 SOLID = {1, 9}  # walls and void; every other known code is walkable
 
 
@@ -45,10 +47,11 @@ def solid_cells(level_path, columns, rows):
 
 
 def overlaps_solid(x, y, solid, columns, rows):
-    # Strictly inside: a player touching a wall's edge is not inside it.
-    eps = 0.01
-    for cx in (x - PLAYER_HALF + eps, x + PLAYER_HALF - eps):
-        for cy in (y - PLAYER_HALF + eps, y + PLAYER_HALF - eps):
+    # A wall pushes the player back before it moves, so a player walking into
+    # one rests up to one step inside it; deeper means it went through.
+    reach = PLAYER_HALF - STEP
+    for cx in (x - reach, x + reach):
+        for cy in (y - reach, y + reach):
             column = math.floor(cx / TILE + columns / 2.0)
             row = math.floor(cy / TILE + rows / 2.0)
             if (column, row) in solid:

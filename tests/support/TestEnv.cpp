@@ -14,6 +14,9 @@ bool EnsureEngineWindow() {
     static int state = -1;
     if (state < 0) {
         state = TarnSysInit(nullptr, 0, 1024, 768, 0, 0, nullptr);
+        // Tests run side by side on one X server: another test's window
+        // taking the focus must not let go of this test's injected keys.
+        TarnSysKeepKeysOnFocusLoss(1);
     }
     return state == 1;
 }

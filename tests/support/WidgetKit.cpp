@@ -64,6 +64,10 @@ void ClickAt(World& world, float x, float y) {
     RunFrame(world);
 }
 
+void WithoutStateScripts(GameStateManager& states) {
+    states.loadCallback = states.initCallback = states.updateCallback = nullptr;
+}
+
 void ApplyRemovals(World& world) {
     const bool wasPaused = gPaused;
     const float frameTime = gFrameTime;

@@ -32,6 +32,9 @@ void NextInputFrame();
 void RunFrame(World& world);
 // A left click at a screen offset: a frame with the button down, one with it up.
 void ClickAt(World& world, float x, float y);
+// Removes the state's callbacks, so a test sees its own widgets only and not
+// those the state's scripts would make.
+void WithoutStateScripts(GameStateManager& states);
 // Deletes the objects marked for removal, as the end of a World update does
 // (run as a paused frame, so no object updates meanwhile).
 void ApplyRemovals(World& world);

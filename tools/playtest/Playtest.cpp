@@ -3,14 +3,17 @@
 // people reproducing a bug.
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
-//            [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace FILE]
-//            [--shot FRAME:PATH.png]...
+//            [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S]
+//            [--script FILE] [--trace FILE]
+//            [--shot FRAME:PATH.png]... [--custom-level NAME]
 #include "Game.h"
 #include "Globals.h"
+#include "LevelData.h"
 #include "PlaytestAutoplay.h"
 #include "PlaytestChaos.h"
 #include "PlaytestScript.h"
 #include "PlaytestTrace.h"
+#include "ScreenCommon.h"
 #include "Tarn.h"
 
 #include <GL/glew.h>
@@ -32,16 +35,19 @@ struct Options {
     bool seeded = false;
     bool autoplay = false;
     int memories = 0;                              // memories already collected when the run starts
+    int health = 100;                              // the player's health when the run starts
+    int untilState = -1;                           // quit once this state is entered
     int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
 
 void Usage() {
     std::fprintf(
-        stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
-                "                [--autoplay] [--chaos N] [--memories N] [--script FILE] [--trace "
-                "FILE] [--shot "
-                "FRAME:PATH.png]...\n");
+        stderr,
+        "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
+        "                [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S]\n"
+        "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n"
+        "                [--custom-level NAME]\n");
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -51,6 +57,15 @@ bool ParseShot(const char* value, Options* options) {
     }
     options->shots[std::atoi(value)].push_back(colon + 1);
     return true;
+}
+
+// Plays an exported level as if it had been chosen in the Load dialog from
+// the main menu, whose mode and darkness it keeps.
+void StartCustomLevel(const char* name, Options* options) {
+    gCustomLevelName = name;
+    options->run.firstState = GameState::Custom;
+    gGameMode = GameMode::Menu;
+    SetDarkness(kMenuDark);
 }
 
 bool ParseArguments(int argc, char** argv, Options* options) {
@@ -72,8 +87,14 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->run.maxFrames = std::atoi(argv[++i]);
         } else if (arg == "--script" && hasValue) {
             options->scriptPath = argv[++i];
+        } else if (arg == "--custom-level" && hasValue) {
+            StartCustomLevel(argv[++i], options);
         } else if (arg == "--trace" && hasValue) {
             options->tracePath = argv[++i];
+        } else if (arg == "--until-state" && hasValue) {
+            options->untilState = std::atoi(argv[++i]);
+        } else if (arg == "--health" && hasValue) {
+            options->health = std::atoi(argv[++i]);
         } else if (arg == "--memories" && hasValue) {
             options->memories = std::atoi(argv[++i]);
         } else if (arg == "--seed" && hasValue) {
@@ -116,6 +137,8 @@ bool SaveScreenshot(const std::string& path) {
 }
 
 void InjectEvents(const std::vector<SDL_Event>& events) {
+    static Sint32 mouseX = 0; // where the script last moved the mouse
+    static Sint32 mouseY = 0;
     for (SDL_Event event : events) {
         if (event.type == kPlaytestStateEvent) {
             gGameStateManager->next = event.user.code;
@@ -129,6 +152,13 @@ void InjectEvents(const std::vector<SDL_Event>& events) {
             // Scripts speak logical pixels; the window reports displayed ones.
             event.motion.x = static_cast<Sint32>(event.motion.x * TarnSysGetHorizontalScale());
             event.motion.y = static_cast<Sint32>(event.motion.y * TarnSysGetVerticalScale());
+            mouseX = event.motion.x;
+            mouseY = event.motion.y;
+        }
+        if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+            // A button event carries the cursor position, as a real one does.
+            event.button.x = mouseX;
+            event.button.y = mouseY;
         }
         SDL_PushEvent(&event);
     }
@@ -172,6 +202,9 @@ int main(int argc, char** argv) {
     if (!StartEngine(options.run.fullScreen)) {
         return 1;
     }
+    // Input comes from the script and the autoplayer: a focus change on the
+    // desktop (another window opening) must not let go of their keys.
+    TarnSysKeepKeysOnFocusLoss(1);
     // The same seed, script and fixed step give the same frames.
     SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
@@ -191,6 +224,9 @@ int main(int argc, char** argv) {
     };
     options.run.afterDraw = [&](int frame) {
         trace.Write(frame);
+        if (gGameStateManager->current == options.untilState) {
+            gGameStateManager->next = GameState::Quit;
+        }
         auto found = options.shots.find(frame);
         if (found == options.shots.end()) {
             return;
@@ -204,6 +240,7 @@ int main(int argc, char** argv) {
     };
     GameInit();
     gMemoriesCollected = options.memories;
+    gPlayerHealth = options.health;
     int status = RunGame(options.run);
     GameShutdown();
     TarnSysExit();

@@ -1,5 +1,6 @@
 #include "PlaytestAutoplay.h"
 
+#include "AIManager.h"
 #include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
@@ -7,9 +8,11 @@
 #include "Tilemap.h"
 #include "World.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <deque>
+#include <queue>
 
 namespace {
 
@@ -17,6 +20,10 @@ namespace {
 // it never overshoots into an endless back-and-forth.
 constexpr float kAlignTolerance = 3.4f;
 constexpr int kClickEvery = 40; // frames between clicks on a screen that waits for one
+// Extra route cost of a spider's cell (less for cells further away, up to
+// kDangerReach cells in each direction).
+constexpr int kDangerCost = 40;
+constexpr int kDangerReach = 2;
 
 GridCell CellOf(const TarnVec2& position) {
     return GridCell{static_cast<int>(std::floor(position.x / gTileSize + gGridWidth / 2.0f)),
@@ -43,6 +50,16 @@ std::vector<GridCell> CellsWithTile(int code) {
             if (gLevelData->TileAt(column, row, -1) == code) {
                 cells.push_back(GridCell{column, row});
             }
+        }
+    }
+    return cells;
+}
+
+std::vector<GridCell> SpiderCells() {
+    std::vector<GridCell> cells;
+    if (gAIManager != nullptr) {
+        for (const ActiveObject* spider : gAIManager->spiders) {
+            cells.push_back(CellOf(spider->GetPos()));
         }
     }
     return cells;
@@ -90,33 +107,52 @@ SDL_Keycode StepKey(const TarnVec2& position, const std::vector<GridCell>& route
 
 } // namespace
 
-std::vector<GridCell> FindGridRoute(const GridCell& from, const std::vector<GridCell>& goals) {
+std::vector<GridCell> FindGridRoute(const GridCell& from, const std::vector<GridCell>& goals,
+                                    const std::vector<GridCell>& dangers) {
     if (gLevelData == nullptr || goals.empty() || !Walkable(from)) {
         return {};
     }
     int columns = gLevelData->Columns(), rows = gLevelData->Rows();
-    std::vector<int> parent(static_cast<size_t>(columns * rows), -2);
     auto index = [rows](const GridCell& c) { return c.column * rows + c.row; };
-    std::deque<GridCell> frontier{from};
+    // A cell near a spider costs more, so routes go round spiders when they can.
+    std::vector<int> cost(static_cast<size_t>(columns * rows), 1);
+    for (const GridCell& danger : dangers) {
+        for (int dc = -kDangerReach; dc <= kDangerReach; ++dc) {
+            for (int dr = -kDangerReach; dr <= kDangerReach; ++dr) {
+                GridCell near{danger.column + dc, danger.row + dr};
+                if (Walkable(near)) {
+                    cost[index(near)] += kDangerCost / (1 + std::abs(dc) + std::abs(dr));
+                }
+            }
+        }
+    }
+    std::vector<int> parent(cost.size(), -2), distance(cost.size(), INT_MAX);
+    using Entry = std::pair<int, int>; // distance, cell index
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> frontier;
+    distance[index(from)] = 0;
     parent[index(from)] = -1;
+    frontier.push({0, index(from)});
     static const int kSteps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
     while (!frontier.empty()) {
-        GridCell cell = frontier.front();
-        frontier.pop_front();
-        for (const GridCell& goal : goals) {
-            if (cell == goal) {
-                std::vector<GridCell> route;
-                for (int at = index(cell); at >= 0; at = parent[at]) {
-                    route.insert(route.begin(), GridCell{at / rows, at % rows});
-                }
-                return route;
+        auto [dist, at] = frontier.top();
+        frontier.pop();
+        GridCell cell{at / rows, at % rows};
+        if (dist > distance[at]) {
+            continue;
+        }
+        if (std::find(goals.begin(), goals.end(), cell) != goals.end()) {
+            std::vector<GridCell> route;
+            for (int step = at; step >= 0; step = parent[step]) {
+                route.insert(route.begin(), GridCell{step / rows, step % rows});
             }
+            return route;
         }
         for (const auto& step : kSteps) {
             GridCell next{cell.column + step[0], cell.row + step[1]};
-            if (Walkable(next) && parent[index(next)] == -2) {
-                parent[index(next)] = index(cell);
-                frontier.push_back(next);
+            if (Walkable(next) && dist + cost[index(next)] < distance[index(next)]) {
+                distance[index(next)] = dist + cost[index(next)];
+                parent[index(next)] = at;
+                frontier.push({distance[index(next)], index(next)});
             }
         }
     }
@@ -158,7 +194,7 @@ void PlaytestAutoplay::WalkTo(const std::vector<GridCell>& goals) {
         Hold(0);
         return;
     }
-    std::vector<GridCell> route = FindGridRoute(CellOf(player->GetPos()), goals);
+    std::vector<GridCell> route = FindGridRoute(CellOf(player->GetPos()), goals, SpiderCells());
     Hold(route.empty() ? 0 : StepKey(player->GetPos(), route));
 }
 

@@ -19,9 +19,11 @@ struct GridCell {
     }
 };
 
-// Shortest walkable route from `from` to the nearest of `goals` on the level's
-// collision grid, `from` first; empty when none can be reached.
-std::vector<GridCell> FindGridRoute(const GridCell& from, const std::vector<GridCell>& goals);
+// Cheapest walkable route from `from` to the nearest of `goals` on the level's
+// collision grid, `from` first; empty when none can be reached. Every step
+// costs one, more near any of `dangers` (the spiders' cells).
+std::vector<GridCell> FindGridRoute(const GridCell& from, const std::vector<GridCell>& goals,
+                                    const std::vector<GridCell>& dangers);
 
 class PlaytestAutoplay {
   public:

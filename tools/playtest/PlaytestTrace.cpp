@@ -1,6 +1,6 @@
 #include "PlaytestTrace.h"
 
-#include "AIManager.h"
+#include "AI.h"
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "PuzzleManager.h"
@@ -54,7 +54,6 @@ std::string PlayerField() {
 
 std::string PlaytestTraceLine(int frame) {
     int state = gGameStateManager != nullptr ? gGameStateManager->current : -1;
-    int spiders = gAIManager != nullptr ? static_cast<int>(gAIManager->spiders.size()) : 0;
     bool solved = gPuzzleManager != nullptr && gPuzzleManager->solved;
     char text[512];
     std::snprintf(text, sizeof text,
@@ -62,7 +61,7 @@ std::string PlaytestTraceLine(int frame) {
                   "\"charge\":%.3f,\"key\":%s,\"memories\":%d,\"spiders\":%d,\"paused\":%s,"
                   "\"solved\":%s}",
                   frame, state, gGameMode, PlayerField().c_str(), gPlayerHealth,
-                  static_cast<double>(gLightCharge), Bool(gHasKey), gMemoriesCollected, spiders,
-                  Bool(gPaused), Bool(solved));
+                  static_cast<double>(gLightCharge), Bool(gHasKey), gMemoriesCollected,
+                  gSpiderCount, Bool(gPaused), Bool(solved));
     return text;
 }

@@ -1,0 +1,87 @@
+#include "StoryLevel.h"
+
+#include "AI.h"
+#include "Globals.h"
+#include "Hud.h"
+#include "LightBox.h"
+#include "MenuWidgets.h"
+#include "Pickups.h"
+#include "ScreenCommon.h"
+#include "StateCallbacks.h"
+#include "TransitionBox.h"
+#include "UI.h"
+
+std::vector<TarnVec2> gKeyPositions;
+
+const char* IntroPictureOf(GameStateId level) {
+    switch (level) {
+    case GameState::Level1:
+        return "level1_transition.png";
+    case GameState::Level2:
+        return "level2_transition.png";
+    case GameState::Level3:
+        return "level3_transition.png";
+    case GameState::Level4:
+        return "level4_transition.png";
+    case GameState::Level5:
+        return "level5_transition.png";
+    default:
+        return "";
+    }
+}
+
+namespace {
+
+// The level's picture over the whole window, fading out after half a second;
+// the player waits for it (and the tips follow it).
+void ShowIntroPicture(GameStateId level) {
+    auto* intro = new StandardTransitionBox();
+    intro->SetPos(0.0f, 0.0f);
+    intro->scale = intro->targetScale;
+    intro->style = TransitionStyle::FadeOut;
+    intro->delay = 0.5f;
+    intro->SetTexture(TextureNamed(IntroPictureOf(level)));
+}
+
+void LevelScript(GameStateId level) {
+    ShowIntroPicture(level);
+    PlaceKey(gKeyPositions);
+    AddPlayerWithLight();
+    SetUpSpawns(level);
+    PlaceBatteries(BatteriesInLevel(level));
+    PlayLevelMusic("s_bgmusic.wav");
+}
+
+} // namespace
+
+void StoryLevelLoad() {
+    CreateStoryHud();
+    new LightBox();
+    CreateBackground();
+    SetDarkness(kStoryDark);
+    gGameMode = GameMode::Story;
+    SetCursorVisible(true);
+    SetGridOfCurrentState();
+    StopLevelMusic();
+    SetCameraFollow(true);
+    gKeyPositions.clear();
+    gHasKey = false;
+}
+
+void Level1Init() {
+    LevelScript(GameState::Level1);
+}
+void Level2Init() {
+    LevelScript(GameState::Level2);
+}
+void Level3Init() {
+    LevelScript(GameState::Level3);
+}
+void Level4Init() {
+    LevelScript(GameState::Level4);
+}
+void Level5Init() {
+    LevelScript(GameState::Level5);
+}
+
+void LevelUpdate() {}
