@@ -171,15 +171,15 @@ const PuzzleLayout kPuzzle5{
     {{0, 0}, {260, 30}, {-210, 0}, {0, -150}, {50, 220}},
 };
 
-std::vector<PuzzleBox*> BuildBoxes(const std::vector<BoxSpec>& specs) {
+std::vector<PuzzleBox*> BuildBoxes(const std::vector<BoxSpec>& entries) {
     std::vector<PuzzleBox*> boxes;
-    for (const BoxSpec& spec : specs) {
-        const char* picture = spec.role == BoxRole::Start ? "box_start.png"
-                              : spec.role == BoxRole::End ? "box_end_notlighted.png"
+    for (const BoxSpec& entry : entries) {
+        const char* picture = entry.role == BoxRole::Start ? "box_start.png"
+                              : entry.role == BoxRole::End ? "box_end_notlighted.png"
                                                           : "box_notlighted.png";
-        auto* box = new PuzzleBox(spec.x, spec.y, TextureNamed(picture));
-        box->boxStart = box->boxLit = spec.role == BoxRole::Start;
-        box->boxEnd = spec.role == BoxRole::End;
+        auto* box = new PuzzleBox(entry.x, entry.y, TextureNamed(picture));
+        box->boxStart = box->boxLit = entry.role == BoxRole::Start;
+        box->boxEnd = entry.role == BoxRole::End;
         boxes.push_back(box);
     }
     return boxes;
@@ -191,30 +191,30 @@ PuzzleBox* BoxNumber(const std::vector<PuzzleBox*>& boxes, int number) {
     return known ? boxes[static_cast<std::size_t>(number) - 1] : nullptr;
 }
 
-void BuildBeams(const std::vector<BeamSpec>& specs, const std::vector<PuzzleBox*>& boxes) {
+void BuildBeams(const std::vector<BeamSpec>& entries, const std::vector<PuzzleBox*>& boxes) {
     std::vector<LightPuzzle*> beams;
-    for (const BeamSpec& spec : specs) {
+    for (const BeamSpec& entry : entries) {
         auto* beam = new LightPuzzle(nullptr, nullptr);
-        PuzzleBox* from = BoxNumber(boxes, spec.from);
-        PuzzleBox* to = BoxNumber(boxes, spec.to);
+        PuzzleBox* from = BoxNumber(boxes, entry.from);
+        PuzzleBox* to = BoxNumber(boxes, entry.to);
         if (from != nullptr && to != nullptr) {
-            beam->Link(from, to, spec.gate);
+            beam->Link(from, to, entry.gate);
         }
         beam->SetScale(10.0f, 10.0f);
-        beam->SetRotation(spec.rotation);
+        beam->SetRotation(entry.rotation);
         beam->SetBlendColor(1.0f, 1.0f, 1.0f, 1.0f);
         beam->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
         if (gWorld != nullptr) {
             gWorld->Add(kBeamLayer, beam);
         }
         if (gPuzzleManager != nullptr) {
-            gPuzzleManager->PushBeam(static_cast<std::size_t>(spec.segment), beam);
+            gPuzzleManager->PushBeam(static_cast<std::size_t>(entry.segment), beam);
         }
         beams.push_back(beam);
     }
     // A second beam is listed after the beam that names it, so link them last.
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const int next = specs[i].next;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int next = entries[i].next;
         if (next >= 0 && static_cast<std::size_t>(next) < beams.size()) {
             beams[i]->nextBeam = beams[static_cast<std::size_t>(next)];
         }
@@ -235,16 +235,16 @@ const PuzzleLayout* PuzzleLayoutFor(int puzzle) {
 void BuildPuzzle(const PuzzleLayout& layout) {
     const std::vector<PuzzleBox*> boxes = BuildBoxes(layout.boxes);
     BuildBeams(layout.beams, boxes);
-    for (const BlockSpec& spec : layout.dangers) {
-        auto* danger = new RestartWall(kDangerLayer, spec.x, spec.y,
+    for (const BlockSpec& entry : layout.dangers) {
+        auto* danger = new RestartWall(kDangerLayer, entry.x, entry.y,
                                        TextureNamed("dangerblock.png"), true, true);
         danger->SetTintColor(1.0f, 0.0f, 0.0f, 1.0f);
     }
-    for (const BlockSpec& spec : layout.directions) {
-        new DirectionBlock(spec.x, spec.y, spec.angle, BoxNumber(boxes, spec.targetBox));
+    for (const BlockSpec& entry : layout.directions) {
+        new DirectionBlock(entry.x, entry.y, entry.angle, BoxNumber(boxes, entry.targetBox));
     }
-    for (const BlockSpec& spec : layout.movables) {
-        new MovableBlock(spec.x, spec.y, TextureNamed("moveblock1.png"));
+    for (const BlockSpec& entry : layout.movables) {
+        new MovableBlock(entry.x, entry.y, TextureNamed("moveblock1.png"));
     }
     if (gPuzzleManager != nullptr) {
         gPuzzleManager->SetMemoryPosition(kMemoryX, kMemoryY);
