@@ -171,12 +171,12 @@ const PuzzleLayout kPuzzle5{
     {{0, 0}, {260, 30}, {-210, 0}, {0, -150}, {50, 220}},
 };
 
-std::vector<PuzzleBox*> BuildBoxes(const std::vector<BoxSpec>& entries) {
+std::vector<PuzzleBox*> BuildBoxes(const std::vector<BoxEntry>& entries) {
     std::vector<PuzzleBox*> boxes;
-    for (const BoxSpec& entry : entries) {
+    for (const BoxEntry& entry : entries) {
         const char* picture = entry.role == BoxRole::Start ? "box_start.png"
                               : entry.role == BoxRole::End ? "box_end_notlighted.png"
-                                                          : "box_notlighted.png";
+                                                           : "box_notlighted.png";
         auto* box = new PuzzleBox(entry.x, entry.y, TextureNamed(picture));
         box->boxStart = box->boxLit = entry.role == BoxRole::Start;
         box->boxEnd = entry.role == BoxRole::End;
@@ -191,9 +191,9 @@ PuzzleBox* BoxNumber(const std::vector<PuzzleBox*>& boxes, int number) {
     return known ? boxes[static_cast<std::size_t>(number) - 1] : nullptr;
 }
 
-void BuildBeams(const std::vector<BeamSpec>& entries, const std::vector<PuzzleBox*>& boxes) {
+void BuildBeams(const std::vector<BeamEntry>& entries, const std::vector<PuzzleBox*>& boxes) {
     std::vector<LightPuzzle*> beams;
-    for (const BeamSpec& entry : entries) {
+    for (const BeamEntry& entry : entries) {
         auto* beam = new LightPuzzle(nullptr, nullptr);
         PuzzleBox* from = BoxNumber(boxes, entry.from);
         PuzzleBox* to = BoxNumber(boxes, entry.to);
@@ -235,15 +235,15 @@ const PuzzleLayout* PuzzleLayoutFor(int puzzle) {
 void BuildPuzzle(const PuzzleLayout& layout) {
     const std::vector<PuzzleBox*> boxes = BuildBoxes(layout.boxes);
     BuildBeams(layout.beams, boxes);
-    for (const BlockSpec& entry : layout.dangers) {
+    for (const BlockEntry& entry : layout.dangers) {
         auto* danger = new RestartWall(kDangerLayer, entry.x, entry.y,
                                        TextureNamed("dangerblock.png"), true, true);
         danger->SetTintColor(1.0f, 0.0f, 0.0f, 1.0f);
     }
-    for (const BlockSpec& entry : layout.directions) {
+    for (const BlockEntry& entry : layout.directions) {
         new DirectionBlock(entry.x, entry.y, entry.angle, BoxNumber(boxes, entry.targetBox));
     }
-    for (const BlockSpec& entry : layout.movables) {
+    for (const BlockEntry& entry : layout.movables) {
         new MovableBlock(entry.x, entry.y, TextureNamed("moveblock1.png"));
     }
     if (gPuzzleManager != nullptr) {

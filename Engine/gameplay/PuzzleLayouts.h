@@ -10,13 +10,13 @@
 
 enum class BoxRole { Plain, Start, End };
 
-struct BoxSpec {
+struct BoxEntry {
     float x, y;
     BoxRole role;
 };
 
 // Boxes are numbered from 1 as in the puzzle sketches (B1 is boxes[0]).
-struct BeamSpec {
+struct BeamEntry {
     int segment;
     int from, to;   // box numbers
     float rotation; // drawing angle, radians
@@ -24,18 +24,18 @@ struct BeamSpec {
     int next;       // index in the beam list of a second beam leaving `to`, or -1
 };
 
-struct BlockSpec {
+struct BlockEntry {
     float x, y;
     float angle = 0.0f; // direction blocks: where their beam goes
     int targetBox = 0;  // direction blocks: the box their chain should reach
 };
 
 struct PuzzleLayout {
-    std::vector<BoxSpec> boxes;
-    std::vector<BeamSpec> beams; // in the order they are traced within a segment
-    std::vector<BlockSpec> dangers;
-    std::vector<BlockSpec> directions;
-    std::vector<BlockSpec> movables;
+    std::vector<BoxEntry> boxes;
+    std::vector<BeamEntry> beams; // in the order they are traced within a segment
+    std::vector<BlockEntry> dangers;
+    std::vector<BlockEntry> directions;
+    std::vector<BlockEntry> movables;
 };
 
 // Where every puzzle puts the player, and where a solved puzzle spawns its memory.
