@@ -161,6 +161,23 @@ TEST_F(GameLoopTest, EscPausesOnlyAControllablePlayerOutsideLogoAndMenu) {
     gPaused = false;
 }
 
+TEST_F(GameLoopTest, LeavingAStateWhilePausedClosesThePauseMenu) {
+    std::vector<bool> paused;
+    Run(GameState::Level1, 115, [&](int frame) {
+        if (frame == 100) {
+            PushKey(SDLK_ESCAPE, true);
+        } else if (frame == 101) {
+            PushKey(SDLK_ESCAPE, false);
+        } else if (frame == 105) {
+            paused.push_back(gPaused);
+            gGameStateManager->next = GameState::Level2;
+        } else if (frame == 110) {
+            paused.push_back(gPaused);
+        }
+    });
+    EXPECT_EQ(paused, (std::vector<bool>{true, false}));
+}
+
 TEST_F(GameLoopTest, DeletedPlayerCannotPause) {
     Run(GameState::Level1, 105, [&](int frame) {
         if (frame == 95) { // the intro picture has faded: the player could pause

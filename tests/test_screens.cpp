@@ -2,7 +2,11 @@
 // ignored until a picture has grown, the way out after the fade, and the win
 // screen's four emitters on every visit.
 #include "CollisionManager.h"
+#include "CustomLevel.h"
 #include "Globals.h"
+#include "Hud.h"
+#include "Light.h"
+#include "LightBox.h"
 #include "Particle.h"
 #include "PictureScreens.h"
 #include "StateCallbacks.h"
@@ -18,8 +22,9 @@ namespace {
 
 class ScreenTest : public testing::Test {
   protected:
-    explicit ScreenTest(GameStateId state)
-        : globals(moth_test::kWorld | moth_test::kStates | moth_test::kCollisions, state) {}
+    explicit ScreenTest(GameStateId state, unsigned managers = 0)
+        : globals(moth_test::kWorld | moth_test::kStates | moth_test::kCollisions | managers,
+                  state) {}
 
     // Enters the state as the main loop does: load, then init.
     void Enter() {
@@ -157,6 +162,33 @@ TEST_F(WinTest, EmitsTwelveParticlesAFrameFromFourPointsOnEveryVisit) {
         world.Free();
         world.Unload();
     }
+}
+
+} // namespace
+
+namespace {
+
+class CustomLevelTest : public ScreenTest {
+  protected:
+    CustomLevelTest() : ScreenTest(GameState::Custom, moth_test::kLights | moth_test::kAnimator) {}
+};
+
+TEST_F(CustomLevelTest, TheWandererGetsItsOwnLightBoxWithItsLightAndAHud) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    world.Load("NoSuchState"); // only the camera
+    CustomLoad();
+    ASSERT_NE(gLightBox, nullptr);
+    ASSERT_NE(world.GetPlayer(), nullptr);
+    ASSERT_NE(gLightBox->playerLight, nullptr);
+    EXPECT_EQ(gLightBox->playerLight->owner, world.GetPlayer());
+    bool hud = false;
+    for (GameObject* object : world.GetLayer(6)) {
+        hud = hud || dynamic_cast<HealthBar*>(object) != nullptr;
+    }
+    EXPECT_TRUE(hud);
+    world.Destroy(2, world.GetPlayer());
+    moth_test::ApplyRemovals(world);
+    EXPECT_EQ(gLightBox->playerLight->owner, nullptr); // the light outlives its owner safely
 }
 
 } // namespace

@@ -231,6 +231,11 @@ int RunGame(const GameRunOptions& options) {
     runOptions = &options;
     frameNumber = 0;
     while (states.next != GameState::Quit) {
+        // A state left while paused (a script or the driver asked for it)
+        // must not start the next one frozen under a menu it cannot close.
+        if (gPaused) {
+            TogglePause();
+        }
         EnterState(states);
         gWorld->Init();
         while (states.next == states.current) {

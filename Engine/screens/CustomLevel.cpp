@@ -3,7 +3,9 @@
 
 #include "Camera.h"
 #include "CollisionManager.h"
+#include "Hud.h"
 #include "Light.h"
+#include "LightBox.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
 #include "World.h"
@@ -27,7 +29,11 @@ StaticObject* CreateWandererLight(ActiveObject* wanderer) {
     return new Light(wanderer, 0.0f);
 }
 
-void CreateCustomLightBoxAndHud(ActiveObject* /*wanderer*/, StaticObject* /*light*/) {}
+void CreateCustomLightBoxAndHud(ActiveObject* /*wanderer*/, StaticObject* light) {
+    CreateStoryHud();
+    auto* box = new LightBox();
+    box->AttachLight(static_cast<Light*>(light));
+}
 
 void CustomLoad() {
     if (gWorld == nullptr) {

@@ -5,19 +5,18 @@
 // drawn at transparency 0.3, with its light, and the camera follows it. The
 // level keeps the game mode and darkness of the states before it.
 //
-// The wanderer, its light, the light box and the HUD belong to the gameplay
-// and HUD code; this file makes them through the hooks below.
+// The wanderer, its light, the light box and the HUD are made through the
+// small functions below.
 #pragma once
 #include "GameObject.h"
 #include "StateCallbacks.h" // CustomLoad, the state's load callback
 
-// ---- Hooks for the gameplay objects --------------------------------------------------
+// ---- The level's actors ---------------------------------------------------------------
 
 // A Player made with its parameterless constructor, in no layer yet.
 ActiveObject* CreateWanderer();
 // The wanderer's light, axis at angle 0, in its layer and the light manager.
 StaticObject* CreateWandererLight(ActiveObject* wanderer);
 // The custom level's own light box and HUD, made around its wanderer; the
-// light goes to this box only, never to a box of an earlier level. Empty
-// until the light box and HUD land: the light then stays a plain lamp.
+// light goes to this box only, never to a box of an earlier level.
 void CreateCustomLightBoxAndHud(ActiveObject* wanderer, StaticObject* light);

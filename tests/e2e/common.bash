@@ -4,5 +4,5 @@ PLAYTEST=$1
 OUT=$(mktemp -d)
 trap 'rm -rf "$OUT"' EXIT
 check() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/png_check.py" "$@"; }
-play() { timeout 280 "$PLAYTEST" --fixed-step --windowed "$@"; }
+play() { timeout "${PLAY_TIMEOUT:-280}" "$PLAYTEST" --fixed-step --windowed "$@"; }
 trace_check() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/trace_check.py" "$@"; }

@@ -3,7 +3,7 @@
 // people reproducing a bug.
 //
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
-//            [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S]
+//            [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S[:N]]
 //            [--script FILE] [--trace FILE]
 //            [--shot FRAME:PATH.png]... [--custom-level NAME]
 #include "Game.h"
@@ -17,6 +17,7 @@
 #include "Tarn.h"
 
 #include <GL/glew.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +28,20 @@
 
 namespace {
 
+// Ends the run at the Nth entry into a state.
+struct StopAtState {
+    int state = -1;
+    int entries = 1;
+    int seen = 0;
+    int last = -1;
+
+    bool Reached(int current) {
+        const bool entered = current == state && last != state;
+        last = current;
+        return entered && ++seen >= entries;
+    }
+};
+
 struct Options {
     GameRunOptions run;
     std::string scriptPath;
@@ -34,20 +49,28 @@ struct Options {
     unsigned seed = 0;
     bool seeded = false;
     bool autoplay = false;
-    int memories = 0;                              // memories already collected when the run starts
-    int health = 100;                              // the player's health when the run starts
-    int untilState = -1;                           // quit once this state is entered
+    int memories = 0; // memories already collected when the run starts
+    int health = 100; // the player's health when the run starts
+    StopAtState until;
     int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
 };
 
 void Usage() {
     std::fprintf(
-        stderr,
-        "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
-        "                [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S]\n"
-        "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n"
-        "                [--custom-level NAME]\n");
+        stderr, "usage: playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]\n"
+                "                [--autoplay] [--chaos N] [--memories N] [--health N] "
+                "[--until-state S[:N]]\n"
+                "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n"
+                "                [--custom-level NAME]\n");
+}
+
+// "S" or "S:N": the state, and how many entries into it end the run.
+void ParseUntilState(const char* value, Options* options) {
+    options->until.state = std::atoi(value);
+    if (const char* colon = std::strchr(value, ':')) {
+        options->until.entries = std::max(1, std::atoi(colon + 1));
+    }
 }
 
 bool ParseShot(const char* value, Options* options) {
@@ -92,7 +115,7 @@ bool ParseArguments(int argc, char** argv, Options* options) {
         } else if (arg == "--trace" && hasValue) {
             options->tracePath = argv[++i];
         } else if (arg == "--until-state" && hasValue) {
-            options->untilState = std::atoi(argv[++i]);
+            ParseUntilState(argv[++i], options);
         } else if (arg == "--health" && hasValue) {
             options->health = std::atoi(argv[++i]);
         } else if (arg == "--memories" && hasValue) {
@@ -225,7 +248,7 @@ int main(int argc, char** argv) {
     };
     options.run.afterDraw = [&](int frame) {
         trace.Write(frame);
-        if (gGameStateManager->current == options.untilState) {
+        if (options.until.Reached(gGameStateManager->current)) {
             gGameStateManager->next = GameState::Quit;
         }
         auto found = options.shots.find(frame);

@@ -5,6 +5,8 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "PuzzleWalks.h"
+#include "TarnGraphics.h"
 #include "Tilemap.h"
 #include "World.h"
 
@@ -24,6 +26,7 @@ constexpr int kClickEvery = 40; // frames between clicks on a screen that waits 
 // kDangerReach cells in each direction).
 constexpr int kDangerCost = 40;
 constexpr int kDangerReach = 2;
+constexpr float kAimReach = 200.0f; // how far ahead of the player the lantern aims
 
 GridCell CellOf(const TarnVec2& position) {
     return GridCell{static_cast<int>(std::floor(position.x / gTileSize + gGridWidth / 2.0f)),
@@ -74,6 +77,10 @@ std::vector<GridCell> KeyCells() {
         }
     }
     return cells;
+}
+
+SDL_Keycode KeyCode(char key) {
+    return key == kWait ? 0 : static_cast<SDL_Keycode>(key);
 }
 
 SDL_Keycode KeyTowards(float delta, SDL_Keycode negative, SDL_Keycode positive) {
@@ -176,6 +183,8 @@ std::vector<SDL_Event> PlaytestAutoplay::EventsFor(int /*frame*/) {
         WalkTo(keys.empty() ? CellsWithTile(kTileTrapDoor) : keys);
     } else if (current == GameState::Menu || current == GameState::Custom) {
         WalkTo(CellsWithTile(kTileTrapDoor));
+    } else if (current >= GameState::Puzzle1 && current <= GameState::Puzzle5) {
+        PlayPuzzle(current - GameState::Puzzle1 + 1);
     } else if (current == GameState::Logo) {
         Hold(0);
         if (framesInState == 30) {
@@ -188,6 +197,15 @@ std::vector<SDL_Event> PlaytestAutoplay::EventsFor(int /*frame*/) {
     return events;
 }
 
+// Clicks the instructions away, then replays the puzzle's recorded walk,
+// which solves it and ends on the memory.
+void PlaytestAutoplay::PlayPuzzle(int number) {
+    if (framesInState == kInstructionClickFrame) {
+        Click();
+    }
+    Hold(KeyCode(WalkKeyAt(PuzzleWalk(number), framesInState)));
+}
+
 void PlaytestAutoplay::WalkTo(const std::vector<GridCell>& goals) {
     const ActiveObject* player = gWorld->GetPlayer();
     if (player == nullptr) {
@@ -195,7 +213,27 @@ void PlaytestAutoplay::WalkTo(const std::vector<GridCell>& goals) {
         return;
     }
     std::vector<GridCell> route = FindGridRoute(CellOf(player->GetPos()), goals, SpiderCells());
-    Hold(route.empty() ? 0 : StepKey(player->GetPos(), route));
+    SDL_Keycode key = route.empty() ? 0 : StepKey(player->GetPos(), route);
+    if (key != held && key != 0) {
+        AimAhead(player->GetPos(), key);
+    }
+    Hold(key);
+}
+
+// Points the mouse, and with it the lantern, a little ahead of the player in
+// the direction it is about to walk.
+void PlaytestAutoplay::AimAhead(const TarnVec2& position, SDL_Keycode key) {
+    float cameraX = 0.0f, cameraY = 0.0f;
+    TarnGfxGetCamPosition(&cameraX, &cameraY);
+    float x = position.x - cameraX + gHalfWindowWidth;
+    float y = gHalfWindowHeight - (position.y - cameraY);
+    x += key == SDLK_a ? -kAimReach : key == SDLK_d ? kAimReach : 0.0f;
+    y += key == SDLK_w ? -kAimReach : key == SDLK_s ? kAimReach : 0.0f;
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = static_cast<Sint32>(x);
+    motion.motion.y = static_cast<Sint32>(y);
+    events.push_back(motion);
 }
 
 void PlaytestAutoplay::ClickWhenReady(int readyAfterFrames) {

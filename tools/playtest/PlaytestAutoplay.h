@@ -4,9 +4,12 @@
 // grid, keys, trap doors) and decides which keys to hold and where to click;
 // it only ever produces SDL events, which the driver pushes through the same
 // event pump a player's keyboard and mouse go through. It walks story levels
-// to the key and then to a trap door, walks the menu room's player to its
-// trap door and clicks through the screens.
+// to the key and then to a trap door, replays a recorded walk that solves
+// each puzzle, walks the menu room's player to its trap door and clicks
+// through the screens.
 #pragma once
+#include "TarnMath.h"
+
 #include <SDL.h>
 #include <vector>
 
@@ -32,6 +35,8 @@ class PlaytestAutoplay {
 
   private:
     void WalkTo(const std::vector<GridCell>& goals);
+    void PlayPuzzle(int number);
+    void AimAhead(const TarnVec2& position, SDL_Keycode key);
     void ClickWhenReady(int readyAfterFrames);
     // Keeps exactly `key` held (0 releases everything).
     void Hold(SDL_Keycode key);
