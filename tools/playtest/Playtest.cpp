@@ -248,6 +248,12 @@ int main(int argc, char** argv) {
     };
     options.run.afterDraw = [&](int frame) {
         trace.Write(frame);
+        // A chaos click can land on the menu room's Quit button: the run goes
+        // on in the menu room instead, so a soak lasts all its frames (the
+        // frame limit and a closed window still end it, after this hook).
+        if (options.chaosStateEvery >= 0 && gGameStateManager->next == GameState::Quit) {
+            gGameStateManager->next = GameState::Menu;
+        }
         if (options.until.Reached(gGameStateManager->current)) {
             gGameStateManager->next = GameState::Quit;
         }
