@@ -248,10 +248,10 @@ int main(int argc, char** argv) {
     };
     options.run.afterDraw = [&](int frame) {
         trace.Write(frame);
-        // A chaos click on the menu's Quit button would end the soak early:
-        // the run goes back to the menu instead and keeps going.
-        if (options.chaosStateEvery >= 0 && gGameStateManager->next == GameState::Quit &&
-            TarnSysDoesWindowExist()) {
+        // A chaos click can land on the menu room's Quit button: the run goes
+        // on in the menu room instead, so a soak lasts all its frames (the
+        // frame limit and a closed window still end it, after this hook).
+        if (options.chaosStateEvery >= 0 && gGameStateManager->next == GameState::Quit) {
             gGameStateManager->next = GameState::Menu;
         }
         if (options.until.Reached(gGameStateManager->current)) {
