@@ -84,6 +84,41 @@ const std::map<int, std::vector<WalkStep>> kWalks = {
       {'a', 32}, {'s', 111}, {'a', 140}, // to the memory
       {kWait, 120},
      }},
+    // Puzzle5: the light stays cut off at B1 by the block beside it until the
+    // end. Three direction blocks lead B4's light round the danger block on the
+    // right (right, down the right wall, left into B5); three more lead B15's
+    // light round the other one (left, down, right into B16).
+    {5,
+     {
+      {'d', 45}, {'s', 100}, // the right-pointing block down
+      {'a', 12}, {'s', 12}, {'d', 75}, // ... along the bottom to the right wall
+      {'s', 12}, {'d', 12}, {'w', 124}, // ... up the wall
+      {'d', 12}, {'w', 12}, {'a', 57}, // ... and left under B4
+      {'d', 3}, {'w', 33}, {'a', 33}, {'s', 114}, {'a', 23}, {'s', 32}, // the first down-pointing block down
+      {'a', 12}, {'s', 12}, {'d', 100}, // ... to the right wall
+      {'s', 12}, {'d', 12}, {'w', 123}, // ... and up beside the first
+      {'s', 45}, {'a', 74}, {'s', 22}, {'a', 48}, {'s', 32}, // the first left-pointing block down
+      {'d', 12}, {'s', 25}, {'a', 24}, {'w', 12}, {'d', 122}, // ... to the right wall
+      {'s', 12}, {'d', 12}, {'w', 54}, // ... and up level with B5
+      {'s', 2}, {'a', 74}, {'w', 72}, {'a', 78}, {'s', 58}, {'d', 29}, // the block off B10 -> B11 right
+      {'s', 13}, {'d', 12}, {'w', 34}, // ... and up against B1
+      {'a', 41}, {'s', 27}, {'a', 15}, {'s', 34}, // the other left-pointing block down
+      {'d', 12}, {'s', 12}, {'a', 50}, // ... along the bottom, past B16
+      {'s', 12}, {'a', 12}, {'w', 117}, // ... up beside the danger block
+      {'a', 12}, {'w', 12}, {'d', 20}, // ... and right into B15 -> B16
+      {'a', 8}, {'s', 72}, {'d', 65}, {'s', 34}, // a down-pointing block down
+      {'w', 32}, {'d', 30}, {'s', 55}, {'a', 18}, {'w', 12}, {'a', 65}, // ... round B10 (nudging the last one off
+                                                                          // B10 -> B11) and along the bottom
+      {'s', 12}, {'a', 12}, {'w', 115}, // ... and up level with the first
+      {'s', 58}, {'d', 35}, {'s', 34}, // the other right-pointing block down
+      {'d', 12}, {'s', 12}, {'a', 35}, // ... along the bottom
+      {'s', 12}, {'a', 12}, {'w', 17}, // ... and up level with B16
+      {'s', 6}, {'d', 93}, {'w', 88}, {'a', 13}, {'w', 14}, // the block off B1 -> B2 up
+      {'a', 12}, {'w', 12}, {'d', 18}, // ... and right, out of B10 -> B11
+      {'a', 18}, {'w', 66}, {'d', 28}, {'s', 12}, // the block off B14 -> B15 down
+      {'a', 28}, {'s', 165}, {'a', 90}, {'w', 12}, // to the memory
+      {kWait, 120},
+     }},
 };
 // clang-format on
 
