@@ -9,7 +9,7 @@ solve_puzzle() {
     local number=$1
     local state=$((number + 7)) next=$((number == 5 ? 16 : number + 2))
     play --seed 1 --state "$state" --memories $((number - 1)) --autoplay --until-state "$next" \
-        --frames 4000 --trace "$OUT/puzzle$number.json"
+        --frames 6000 --trace "$OUT/puzzle$number.json"
     trace_check states "$OUT/puzzle$number.json" "$state,$next"
     trace_check solved "$OUT/puzzle$number.json"
 }
