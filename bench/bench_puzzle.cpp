@@ -3,6 +3,7 @@
 // puzzle objects' Update plus PuzzleManager::Evaluate, through the real
 // start-up and state loading. The layout as it starts has blocked beams, so
 // every frame also traces the direction blocks and puffs blocked boxes.
+#include "Tiles.h"
 #include "BenchUtil.h"
 #include "Game.h"
 #include "Globals.h"

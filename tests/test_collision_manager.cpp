@@ -88,9 +88,7 @@ class CollisionTest : public testing::Test {
 
     const float savedWindow[4] = {gTarnWinMinX, gTarnWinMaxX, gTarnWinMinY, gTarnWinMaxY};
     moth_test::TempDir folder;
-    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kCollisions | moth_test::kLevel |
-                                   moth_test::kStates | moth_test::kSpiders | moth_test::kPuzzles |
-                                   moth_test::kLights | moth_test::kAnimator};
+    moth_test::GameGlobals globals{GameState::Level1};
     World& world = globals.Get<World>();
     CollisionManager& collisions = globals.Get<CollisionManager>();
     LevelData& level = globals.Get<LevelData>();

@@ -8,6 +8,7 @@
 #include "StateCallbacks.h"
 #include "TarnInput.h"
 #include "Tilemap.h"
+#include "Tiles.h"
 
 #include "GameGlobals.h"
 #include "TestEnv.h"
@@ -138,10 +139,7 @@ class EditorTest : public ::testing::Test {
     }
 
     TempDir temp;
-    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kCollisions | moth_test::kLights |
-                                       moth_test::kLevel | moth_test::kStates |
-                                       moth_test::kAnimator,
-                                   GameState::LevelEditor};
+    moth_test::GameGlobals globals{GameState::LevelEditor};
     World& world = globals.Get<World>();
     LevelData& level = globals.Get<LevelData>();
     GameStateManager& states = globals.Get<GameStateManager>();

@@ -2,9 +2,11 @@
 // state changes, restart and quit, and the per-frame Esc and window checks.
 #include "AssetManager.h"
 #include "Camera.h"
+#include "Cursor.h"
 #include "Game.h"
 #include "GameObject.h"
 #include "Globals.h"
+#include "KeyBindings.h"
 #include "Tarn.h"
 #include "TestEnv.h"
 #include "UI.h"

@@ -28,7 +28,7 @@ class HudTest : public testing::Test {
         gMemoriesCollected = 0;
     }
 
-    moth_test::GameGlobals globals{moth_test::kWorld};
+    moth_test::GameGlobals globals;
     moth_test::PictureAssets pictures{globals, {"memories.png"}};
     World& world = globals.Get<World>();
 };

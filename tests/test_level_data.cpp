@@ -62,8 +62,7 @@ class LevelFixture : public ::testing::Test {
     }
 
     TempDir temp;
-    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kStates | moth_test::kLevel,
-                                   GameState::Level1};
+    moth_test::GameGlobals globals{GameState::Level1};
     World& world = globals.Get<World>();
     GameStateManager& states = globals.Get<GameStateManager>();
     LevelData& level = globals.Get<LevelData>();

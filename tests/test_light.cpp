@@ -9,6 +9,7 @@
 #include "TarnGraphics.h"
 #include "TestEnv.h"
 #include "Tilemap.h"
+#include "Tiles.h"
 #include "UI.h"
 #include "World.h"
 
@@ -66,7 +67,7 @@ class LightTest : public testing::Test {
         return lights.points;
     }
 
-    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kLights};
+    moth_test::GameGlobals globals;
     World& world = globals.Get<World>();
     LightManager& lights = globals.Get<LightManager>();
     TarnGfxTexture anyTexture{}; // tiles only ask whether they have one

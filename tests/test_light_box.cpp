@@ -31,10 +31,6 @@ using moth_test::WallBlock;
 
 class LightBoxTest : public ::testing::Test {
   protected:
-    LightBoxTest()
-        : globals(moth_test::kWorld | moth_test::kCollisions | moth_test::kLights |
-                  moth_test::kSpiders) {}
-
     void SetUp() override {
         ASSERT_TRUE(moth_test::EnsureEngineWindow());
         TarnSysUpdate();

@@ -120,7 +120,7 @@ TEST(LoadDialogTest, LoadNeedsASelectionAndADoubleClickLoads) {
 
 TEST(LoadDialogTest, IsADarkGreyBoxAtItsPlace) {
     ASSERT_TRUE(moth_test::EnsureEngineWindow());
-    moth_test::GameGlobals globals(moth_test::kWorld);
+    moth_test::GameGlobals globals;
     globals.LoadAssets((moth_test::SourceDir() / "Assets").string() + "/");
     TarnGfxSetCamPosition(0.0f, 0.0f);
     TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);

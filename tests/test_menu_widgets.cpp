@@ -6,6 +6,7 @@
 #include "PauseMenu.h"
 #include "Player.h"
 #include "Tilemap.h"
+#include "Tiles.h"
 #include "WidgetKit.h"
 
 #include <GL/glew.h>
@@ -40,8 +41,7 @@ class MenuWidgetTest : public testing::Test {
     void Click(float x, float y) { moth_test::ClickAt(world, x, y); }
     TarnGfxTexture* Picture(const char* name) const { return gAssetManager->GetTexture(name); }
 
-    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kStates | moth_test::kAnimator,
-                                   GameState::Menu};
+    moth_test::GameGlobals globals{GameState::Menu};
     moth_test::PictureAssets pictures{
         globals, {"startbtn_1.png", "startbtn_2.png", "control_menu.png", "o_floor_scaled.png"}};
     World& world = globals.Get<World>();

@@ -154,7 +154,7 @@ TEST(BuildTransform, TheBaseDrawIgnoresRotation) {
 
 class ObjectRegistryTest : public testing::Test {
   protected:
-    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kCollisions | moth_test::kLights};
+    moth_test::GameGlobals globals;
     World& world = globals.Get<World>();
     CollisionManager& collisions = globals.Get<CollisionManager>();
     LightManager& lights = globals.Get<LightManager>();
@@ -211,7 +211,7 @@ class CameraTest : public testing::Test {
         return at;
     }
 
-    moth_test::GameGlobals globals{moth_test::kWorld};
+    moth_test::GameGlobals globals;
     World& world = globals.Get<World>();
     Mover* player = nullptr;
 };

@@ -24,7 +24,7 @@ class ParticleTest : public testing::Test {
                              layer, lifetime);
     }
 
-    moth_test::GameGlobals globals{moth_test::kWorld};
+    moth_test::GameGlobals globals;
     World& world = globals.Get<World>();
 };
 

@@ -2,6 +2,7 @@
 // under a sub-panel, the volume slider's drag and the mute button, the
 // confirmation's yes and no, and no pointer left to a deleted widget.
 #include "AudioManager.h"
+#include "Cursor.h"
 #include "Game.h"
 #include "Globals.h"
 #include "PauseMenu.h"
@@ -33,13 +34,13 @@ std::string WriteMusic(const std::filesystem::path& folder) {
 class PauseMenuTest : public testing::Test {
   protected:
     explicit PauseMenuTest(GameStateId state = GameState::Level1, int mode = 0)
-        : globals(moth_test::kWorld | moth_test::kStates, state), mode(mode) {}
+        : globals(state), mode(mode) {}
     void SetUp() override {
         ASSERT_TRUE(pictures.ok);
         moth_test::WithoutStateScripts(globals.Get<GameStateManager>());
-        world.Load("NoSuchState"); // only makes the camera
-        gAudioManager = &audio;
-        gCursor = &cursor;
+        world.Load("NoSuchState");           // only makes the camera
+        std::swap(gAudioManager, gameAudio); // this test's sounds
+        std::swap(gCursor, gameCursor);
         gGameMode = mode;
         audio.PlayMusic("s_bgmusic.wav");
         moth_test::SetLeftButton(false);
@@ -49,8 +50,8 @@ class PauseMenuTest : public testing::Test {
         moth_test::SetLeftButton(false);
         moth_test::NextInputFrame();
         ClosePauseMenu();
-        gAudioManager = nullptr;
-        gCursor = nullptr;
+        std::swap(gAudioManager, gameAudio);
+        std::swap(gCursor, gameCursor);
         gPaused = gSubPanelOpen = gSettingsShown = gMuted = false;
         gSavedMusicVolume = gSavedEffectVolume = 0.0f;
         gGameMode = 0;
@@ -69,6 +70,8 @@ class PauseMenuTest : public testing::Test {
     AssetCatalog sounds{WriteMusic(soundFolder.Path())};
     AudioManager audio{sounds};
     UIBox cursor;
+    AudioManager* gameAudio = &audio; // swapped with the game's while the test runs
+    UIBox* gameCursor = &cursor;
 };
 
 TEST_F(PauseMenuTest, EscTwiceOpensThenClosesTheMenuAndTheMusicGoesOn) {

@@ -6,6 +6,7 @@
 #include "Game.h"
 #include "GameGlobals.h"
 #include "Globals.h"
+#include "KeyBindings.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
 #include "Tarn.h"
@@ -32,7 +33,7 @@ class PlayerTest : public testing::Test {
             TarnSysUpdate();
         }
         assets = &globals.LoadAssets((moth_test::SourceDir() / "Assets").string() + "/");
-        gKeyBindings = &bindings;
+        std::swap(gKeyBindings, gameBindings);
         gFrameTime = 1.0f / 60.0f;
         gIdlePhase = 0.0f;
         gBlinkOn = false;
@@ -41,7 +42,7 @@ class PlayerTest : public testing::Test {
     }
     void TearDown() override {
         Hold({});
-        gKeyBindings = nullptr;
+        std::swap(gKeyBindings, gameBindings);
         gPlayerHealth = 100;
     }
 
@@ -65,10 +66,10 @@ class PlayerTest : public testing::Test {
 
     TarnGfxTexture* Texture(const std::string& name) const { return assets->GetTexture(name); }
 
-    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kCollisions |
-                                   moth_test::kAnimator | moth_test::kStates};
+    moth_test::GameGlobals globals{GameState::Level1};
     AssetManager* assets = nullptr;
     KeyBindings bindings;
+    KeyBindings* gameBindings = &bindings; // swapped with the game's while the test runs
     Player* player = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "PuzzleLayouts.h"
 #include "PuzzleManager.h"
 #include "Tilemap.h"
+#include "Tiles.h"
 #include "TransitionBox.h"
 
 #include <gtest/gtest.h>
@@ -83,9 +84,7 @@ class PuzzleTest : public testing::Test {
         return false;
     }
 
-    GameGlobals globals{moth_test::kWorld | moth_test::kCollisions | moth_test::kLights |
-                            moth_test::kPuzzles | moth_test::kStates,
-                        GameState::Puzzle1};
+    GameGlobals globals{GameState::Puzzle1};
 };
 
 // ---- Segments and beams ---------------------------------------------------------------------

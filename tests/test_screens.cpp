@@ -22,9 +22,7 @@ namespace {
 
 class ScreenTest : public testing::Test {
   protected:
-    explicit ScreenTest(GameStateId state, unsigned managers = 0)
-        : globals(moth_test::kWorld | moth_test::kStates | moth_test::kCollisions | managers,
-                  state) {}
+    explicit ScreenTest(GameStateId state) : globals(state) {}
 
     // Enters the state as the main loop does: load, then init.
     void Enter() {
@@ -65,7 +63,7 @@ class LogoTest : public ScreenTest {
     LogoTest() : ScreenTest(GameState::Logo) {}
 };
 
-TEST_F(LogoTest, WaitingTakesAboutFourSecondsAndTurnsTileCollisionBackOn) {
+TEST_F(LogoTest, WaitingTakesAboutFourSecondsAndTheMenuTurnsTileCollisionBackOn) {
     ASSERT_TRUE(moth_test::EnsureEngineWindow());
     Enter();
     EXPECT_FALSE(gCollisionManager->tileCollisionOn);
@@ -73,8 +71,9 @@ TEST_F(LogoTest, WaitingTakesAboutFourSecondsAndTurnsTileCollisionBackOn) {
     EXPECT_GE(steps, 235);
     EXPECT_LE(steps, 250);
     EXPECT_EQ(states.next, GameState::Menu);
-    EXPECT_TRUE(gCollisionManager->tileCollisionOn);
     EXPECT_EQ(gLogoBox, nullptr);
+    MenuLoad();
+    EXPECT_TRUE(gCollisionManager->tileCollisionOn);
 }
 
 TEST_F(LogoTest, SpaceSkipsAtOnceAndTheBoxGoes) {
@@ -170,7 +169,7 @@ namespace {
 
 class CustomLevelTest : public ScreenTest {
   protected:
-    CustomLevelTest() : ScreenTest(GameState::Custom, moth_test::kLights | moth_test::kAnimator) {}
+    CustomLevelTest() : ScreenTest(GameState::Custom) {}
 };
 
 TEST_F(CustomLevelTest, TheWandererGetsItsOwnLightBoxWithItsLightAndAHud) {

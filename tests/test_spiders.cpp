@@ -12,6 +12,7 @@
 #include "Player.h"
 #include "TarnSystem.h"
 #include "Tilemap.h"
+#include "Tiles.h"
 #include "TransitionBox.h"
 #include "World.h"
 
@@ -38,10 +39,7 @@ using moth_test::WallBlock;
 
 class SpiderTest : public ::testing::Test {
   protected:
-    SpiderTest()
-        : globals(moth_test::kWorld | moth_test::kCollisions | moth_test::kLights |
-                      moth_test::kSpiders | moth_test::kLevel | moth_test::kStates,
-                  GameState::Level1) {
+    SpiderTest() : globals(GameState::Level1) {
         GameStateManager& states = globals.Get<GameStateManager>();
         states.loadCallback = states.initCallback = states.updateCallback = nullptr;
         // Every World::Update reads the frame time from the frame controller.

@@ -11,8 +11,10 @@
 #include "PuzzleLayouts.h"
 #include "PuzzleManager.h"
 #include "StateCallbacks.h"
+#include "StateTable.h"
 #include "TarnSystem.h"
 #include "Tilemap.h"
+#include "Tiles.h"
 #include "World.h"
 
 #include "GameGlobals.h"
@@ -43,6 +45,7 @@ TEST(GameStateTable, EveryNamedStateHasItsKeyAndCallbackSlots) {
         {GameState::Win, "codedWin"},    {GameState::Lose, "codedLose"},
         {GameState::Logo, "codedLogo"},
     };
+    GameStateManager::InstallCallbacks(StateTable());
     GameStateManager states(GameState::Logo);
     EXPECT_EQ(states.codedKeys.size(), 17u);
     for (const auto& [id, key] : keys) {
@@ -70,6 +73,7 @@ TEST(GameStateTable, EveryNamedStateHasItsKeyAndCallbackSlots) {
 }
 
 TEST(GameStateTable, RequestsAndUnknownIdsChangeNothing) {
+    GameStateManager::InstallCallbacks(StateTable());
     GameStateManager states(GameState::Level3);
     EXPECT_EQ(states.previous, GameState::Level3);
     EXPECT_EQ(states.next, GameState::Level3);
@@ -190,10 +194,7 @@ class StateEntry : public ::testing::Test {
     }
 
     moth_test::TempDir temp;
-    moth_test::GameGlobals globals{moth_test::kStates | moth_test::kWorld | moth_test::kLevel |
-                                       moth_test::kCollisions | moth_test::kLights |
-                                       moth_test::kPuzzles,
-                                   GameState::Logo};
+    moth_test::GameGlobals globals{GameState::Logo};
     GameStateManager& states = globals.Get<GameStateManager>();
     World& world = globals.Get<World>();
     LevelData& level = globals.Get<LevelData>();
@@ -342,8 +343,8 @@ TEST_F(StateEntry, ARestartRunsFreeAndInitButNoUnloadOrLoad) {
     Switch();
     EXPECT_EQ(states.current, GameState::Puzzle1);
     EXPECT_EQ(states.previous, GameState::Level1);
-    EXPECT_FLOAT_EQ(gGridWidth, 21.0f);      // loaded this time
-    EXPECT_EQ(CountOf<Camera>(5), 1); // only the new camera
+    EXPECT_FLOAT_EQ(gGridWidth, 21.0f); // loaded this time
+    EXPECT_EQ(CountOf<Camera>(5), 1);   // only the new camera
 }
 
 } // namespace

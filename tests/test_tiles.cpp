@@ -10,6 +10,7 @@
 #include "TarnGraphics.h"
 #include "TestEnv.h"
 #include "Tilemap.h"
+#include "Tiles.h"
 #include "World.h"
 
 #include <gtest/gtest.h>
@@ -167,8 +168,7 @@ class TileLevelTest : public testing::Test {
     }
 
     moth_test::TempDir folder;
-    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kLevel | moth_test::kLights |
-                                   moth_test::kCollisions};
+    moth_test::GameGlobals globals;
     AssetManager* assets = nullptr;
     World& world = globals.Get<World>();
     LevelData& levelData = globals.Get<LevelData>();

@@ -17,8 +17,7 @@ constexpr float kStep = 1.0f / 60.0f;
 
 class TransitionTest : public testing::Test {
   protected:
-    explicit TransitionTest(GameStateId state = GameState::Level1)
-        : globals(moth_test::kWorld | moth_test::kStates | moth_test::kCollisions, state) {}
+    explicit TransitionTest(GameStateId state = GameState::Level1) : globals(state) {}
     void SetUp() override {
         moth_test::WithoutStateScripts(globals.Get<GameStateManager>());
         world.Load("NoSuchState"); // only makes the camera
@@ -102,8 +101,8 @@ TEST_F(TransitionTest, BoxesHoldThePlayerUntilTheyHaveFaded) {
 TransitionBox* gScreenPicture = nullptr;
 
 TEST_F(TransitionTest, AGoneBoxClearsEveryWatchedPointer) {
-    WatchTransitionPointer(&gScreenPicture);
-    WatchTransitionPointer(&gScreenPicture); // once is enough
+    world.WatchPointer(&gScreenPicture);
+    world.WatchPointer(&gScreenPicture); // once is enough
     gMemoryTransition = new TransitionBox();
     gScreenPicture = new TransitionBox();
     TransitionBox* survivor = new TransitionBox();
@@ -115,7 +114,7 @@ TEST_F(TransitionTest, AGoneBoxClearsEveryWatchedPointer) {
     EXPECT_EQ(gScreenPicture, nullptr);
 
     // An unwatched slot is left alone.
-    UnwatchTransitionPointer(&gScreenPicture);
+    world.UnwatchPointer(&gScreenPicture);
     gScreenPicture = survivor;
     world.Destroy(6, survivor);
     moth_test::ApplyRemovals(world);
@@ -154,7 +153,6 @@ TEST_F(LogoTransitionTest, FadesInHoldsTwoSecondsFadesOutThenOpensTheMenu) {
     EXPECT_NEAR(frames, 240, 3);
     EXPECT_FALSE(player->canMove); // the logo leaves any player as it was
     EXPECT_EQ(states.next, GameState::Menu);
-    EXPECT_TRUE(globals.Get<CollisionManager>().tileCollisionOn);
     EXPECT_TRUE(world.IsMarkedForRemoval(logo));
 }
 

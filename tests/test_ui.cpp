@@ -42,7 +42,7 @@ class UITest : public testing::Test {
         gMouseY = y;
     }
 
-    moth_test::GameGlobals globals{moth_test::kWorld};
+    moth_test::GameGlobals globals;
     World& world = globals.Get<World>();
 };
 

@@ -81,9 +81,7 @@ class WorldTest : public ::testing::Test {
         world.Draw();
     }
 
-    moth_test::GameGlobals globals{moth_test::kWorld | moth_test::kCollisions | moth_test::kLights |
-                                   moth_test::kPuzzles | moth_test::kSpiders |
-                                   moth_test::kAnimator | moth_test::kLevel};
+    moth_test::GameGlobals globals;
     World& world = globals.Get<World>();
     CollisionManager& collisions = globals.Get<CollisionManager>();
     LightManager& lights = globals.Get<LightManager>();
@@ -161,8 +159,7 @@ TEST_F(WorldTest, MarkingTwiceOrFreeingAMarkedObjectDeletesOnce) {
 }
 
 TEST_F(WorldTest, RemovalsStillRunWhilePaused) {
-    GameStateManager states(GameState::Level1);
-    gGameStateManager = &states;
+    GameStateManager& states = *gGameStateManager;
     static int callbackRuns;
     callbackRuns = 0;
     states.updateCallback = [] { ++callbackRuns; };
@@ -208,17 +205,14 @@ TEST_F(WorldTest, ObjectsAddedDuringTheInitPassGetTheirInit) {
 }
 
 TEST_F(WorldTest, InitRunsTheStateScriptFirstAndResetsTheDarkness) {
-    GameStateManager states(GameState::Level1);
-    gGameStateManager = &states;
+    GameStateManager& states = *gGameStateManager;
     states.initCallback = [] { gEvents.push_back("script"); };
     Add(0, "tile");
     gDarkAlpha = 0.0f;
     gDefaultDarkAlpha = 0.5f;
-    gMemoryTransition = reinterpret_cast<TransitionBox*>(&states);
     world.Init();
     EXPECT_EQ(gEvents, (Events{"script", "init tile"}));
     EXPECT_FLOAT_EQ(gDarkAlpha, 0.5f);
-    EXPECT_EQ(gMemoryTransition, nullptr);
     gDefaultDarkAlpha = gDarkAlpha = 0.0f;
 }
 
@@ -314,8 +308,7 @@ TEST_F(WorldTest, DeletedObjectsLeaveEveryRegistryAndUnregisteringFlushesInTheUp
 }
 
 TEST_F(WorldTest, FreeClearsTheRecordsAndKeepsPuzzleSlotsOnlyForARestart) {
-    GameStateManager states(GameState::Puzzle2);
-    gGameStateManager = &states;
+    GameStateManager& states = *gGameStateManager;
     new Block();
     for (int i = 0; i < 3; ++i) {
         puzzles.AddSegmentSlot();

@@ -1,5 +1,7 @@
 #include "AssetManager.h"
 
+#include "TarnSystem.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -82,6 +84,11 @@ AssetManager::AssetManager() : AssetManager("Assets/") {}
 
 AssetManager::AssetManager(const std::string& assetFolder, const std::string& exportFolder)
     : AssetCatalog(assetFolder, exportFolder) {
+    // Without a window there is no graphics context to hold meshes, textures
+    // or the font: the catalog alone serves (tools, tests of the game logic).
+    if (!TarnSysDoesWindowExist()) {
+        return;
+    }
     BuildMeshes();
     LoadTextures();
     font = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
@@ -154,4 +161,8 @@ TarnGfxVertexList* AssetManager::GetMesh(int index) const {
         return nullptr;
     }
     return meshes[static_cast<std::size_t>(index)];
+}
+
+TarnGfxTexture* TextureNamed(const char* name) {
+    return gAssetManager->GetTexture(name);
 }

@@ -78,3 +78,7 @@ class AssetManager : public AssetCatalog {
 };
 
 extern AssetManager* gAssetManager;
+
+// The asset manager's texture of that file name; null when it is unknown (the
+// object then draws as a flat quad).
+TarnGfxTexture* TextureNamed(const char* name);

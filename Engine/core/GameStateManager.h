@@ -41,6 +41,14 @@ enum : GameStateId {
 
 typedef void (*StateCallback)();
 
+// A state's three callbacks: load (level globals and what survives a restart),
+// init (the actors, run again at every restart) and update (once per frame).
+struct StateCallbacks {
+    StateCallback load;
+    StateCallback init;
+    StateCallback update;
+};
+
 class GameStateManager {
   public:
     // Sets current, previous and next to the initial state, then selects it.
@@ -57,6 +65,11 @@ class GameStateManager {
 
     // The name of a state id ("" for Restart, Quit and ids outside the table).
     static const char* NameOf(GameStateId state);
+
+    // The screens' callbacks, one row per state id (GameState::Count rows),
+    // installed once at start-up; SetState hands out a state's row. Until
+    // then every state has none.
+    static void InstallCallbacks(const StateCallbacks* table);
 
     GameStateId current;
     GameStateId previous;

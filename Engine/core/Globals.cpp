@@ -17,6 +17,7 @@ float gDarkAlpha = 0.0f;
 float gDefaultDarkAlpha = 0.0f;
 
 int gGameMode = 0;
+bool gCreditsShown = false;
 
 int gPlayerHealth = 100;
 float gLightCharge = 360.0f;

@@ -2,6 +2,21 @@
 // Each is owned (written) by the part named beside it; everyone else only reads.
 #pragma once
 
+// ---- Object layers: the World's update and draw order ---------------------------
+// Layers 0, 5 and 6 survive a restart.
+namespace Layer {
+enum : int {
+    Level = 0,    // level placeholders, walls, block particles
+    Items = 1,    // trap doors, spider nests, keys, batteries, memories
+    Actors = 2,   // the player, spiders, pushable blocks
+    Lights = 3,   // lights, light orbs, puzzle beams
+    Effects = 4,  // other particles, tips
+    Panels = 5,   // the camera, HUD backgrounds, the menu's panels
+    Pictures = 6, // HUD foregrounds, pause menu, full-screen pictures
+    Count = 7,
+};
+}
+
 // ---- Frame and mouse (main loop, UpdateCursor) ------------------------------
 extern float gFrameTime; // seconds of the last frame
 extern float gMouseX;    // cursor in world units, y up
@@ -21,8 +36,12 @@ extern float gPlayerStartY;
 extern float gDarkAlpha;
 extern float gDefaultDarkAlpha;
 
-// ---- Mode (0 story, 1 puzzle, 2 menu or editor, 3 pause menu, 4 logo/win/lose) --
-extern int gGameMode;
+// ---- Mode (pause menu) ---------------------------------------------------------
+namespace GameMode {
+enum : int { Story = 0, Puzzle = 1, Menu = 2, Paused = 3, Screen = 4 };
+}
+extern int gGameMode; // a GameMode value: story, puzzle, menu or editor, paused, picture screens
+extern bool gCreditsShown; // the menu room's credits panel is open
 
 // ---- Player progress ------------------------------------------------------------
 extern int gPlayerHealth;

@@ -2,8 +2,9 @@
 #include "LoadDialog.h"
 
 #include "AssetManager.h"
+#include "Cursor.h"
 #include "Editor.h"
-#include "Game.h"
+#include "Frames.h"
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"

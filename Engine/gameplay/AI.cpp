@@ -8,7 +8,7 @@
 #include "Globals.h"
 #include "LightManager.h"
 #include "TarnSystem.h"
-#include "Tilemap.h"
+#include "Tiles.h"
 #include "UI.h"
 #include "World.h"
 

@@ -19,7 +19,7 @@
 #include "Pickups.h"
 #include "Player.h"
 #include "PuzzleManager.h"
-#include "Tilemap.h"
+#include "Tiles.h"
 #include "World.h"
 
 #include <algorithm>

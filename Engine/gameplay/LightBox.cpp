@@ -2,8 +2,8 @@
 #include "LightBox.h"
 
 #include "AudioManager.h"
-#include "Game.h"
 #include "Globals.h"
+#include "KeyBindings.h"
 #include "Light.h"
 #include "LightOrb.h"
 #include "Pickups.h"

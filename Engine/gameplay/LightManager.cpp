@@ -2,7 +2,7 @@
 #include "LightManager.h"
 
 #include "Light.h"
-#include "Tilemap.h"
+#include "Tiles.h"
 
 #include <algorithm>
 #include <cmath>

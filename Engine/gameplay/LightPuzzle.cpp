@@ -1,5 +1,6 @@
 // Moth Lantern: boxes, beams and the tracing of light through them.
 #include "LightPuzzle.h"
+#include "Tiles.h"
 
 #include "AssetManager.h"
 #include "AudioManager.h"

@@ -8,7 +8,7 @@
 #include "LightManager.h"
 #include "Particle.h"
 #include "TarnSystem.h"
-#include "Tilemap.h"
+#include "Tiles.h"
 #include "TransitionBox.h"
 #include "World.h"
 
@@ -158,7 +158,7 @@ GameStateId StateBehindDoor(GameStateId current) {
 } // namespace
 
 TrapDoor::~TrapDoor() {
-    UnwatchTransitionPointer(&doorTransition);
+    gWorld->UnwatchPointer(&doorTransition);
 }
 
 void TrapDoor::Update() {
@@ -183,7 +183,7 @@ void OpenTrapDoor(TrapDoor* door) {
         return;
     }
     door->doorTransition = new TransitionBox();
-    WatchTransitionPointer(&door->doorTransition);
+    gWorld->WatchPointer(&door->doorTransition);
     SetPlayerCanMove(false);
     PlayEffect("s_door.wav");
 }

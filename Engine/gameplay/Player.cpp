@@ -2,9 +2,9 @@
 #include "Player.h"
 
 #include "CollisionManager.h"
-#include "Game.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "KeyBindings.h"
 #include "Particle.h"
 #include "PlayerAnimator.h"
 #include "TarnInput.h"
@@ -69,11 +69,11 @@ float Clamped(float step) {
 
 Player::Player() {
     // The fade box may go with the end of a state before the player does.
-    WatchTransitionPointer(&deathFade);
+    gWorld->WatchPointer(&deathFade);
 }
 
 Player::~Player() {
-    UnwatchTransitionPointer(&deathFade);
+    gWorld->UnwatchPointer(&deathFade);
 }
 
 void Player::Init() {

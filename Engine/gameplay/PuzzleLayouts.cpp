@@ -4,6 +4,7 @@
 #include "LightPuzzle.h"
 #include "PuzzleBlocks.h"
 #include "PuzzleManager.h"
+#include "Tiles.h"
 #include "World.h"
 
 namespace {

@@ -23,7 +23,6 @@ constexpr int kFirstStoryState = GameState::Level1;
 } // namespace
 
 PuzzleManager* gPuzzleManager = nullptr;
-TransitionBox* gMemoryTransition = nullptr;
 
 void PuzzleManager::AddSegmentSlot() {
     segments.emplace_back();

@@ -15,10 +15,6 @@ class LightPuzzle;
 class Memory;
 class TransitionBox;
 
-// The transition box started after a memory is picked up; the World clears it
-// at every level start.
-extern TransitionBox* gMemoryTransition;
-
 class PuzzleManager {
   public:
     // An ordered group of beams; lit when every beam carried light this frame.

@@ -3,13 +3,14 @@
 // level, the controls picture revealed by lighting the control wall, and the
 // settings, credits, quit, editor and levels buttons along the bottom.
 #include "AssetManager.h"
+#include "CollisionManager.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "MenuWidgets.h"
 #include "ScreenCommon.h"
 #include "StateCallbacks.h"
 #include "TarnGraphics.h"
-#include "Tilemap.h"
+#include "Tiles.h"
 #include "UI.h"
 
 namespace {
@@ -35,6 +36,7 @@ void MenuLoad() {
     StopLevelMusic();
     SetCursorVisible(true);
     CreateBackground();
+    gCollisionManager->tileCollisionOn = true; // the logo screen turned grid tests off
 }
 
 void MenuInit() {

@@ -96,7 +96,7 @@ void LeaveAfterFade(TransitionBox** picture, TransitionBox** fade, GameStateId n
 
 void WatchScreenPointers() {
     for (TransitionBox** slot : {&gLogoBox, &gLoseScreen, &gLoseFade, &gWinScreen, &gWinFade}) {
-        WatchTransitionPointer(slot);
+        gWorld->WatchPointer(slot);
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "AudioManager.h"
 #include "Camera.h"
-#include "Game.h"
+#include "Cursor.h"
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
@@ -26,12 +26,6 @@ void SetCameraFollow(bool follow) {
 void SetGridOfCurrentState() {
     if (gGameStateManager != nullptr) {
         LevelGridSize(gGameStateManager->current, &gGridWidth, &gGridHeight);
-    }
-}
-
-void SetCursorVisible(bool visible) {
-    if (gCursor != nullptr) {
-        gCursor->visible = visible;
     }
 }
 

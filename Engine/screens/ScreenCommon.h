@@ -4,11 +4,8 @@
 // also picks the wall texture), the darkness unlit tiles fade to, whether the
 // camera follows the player and whether the mouse cursor shows.
 #pragma once
-
-// gGameMode values.
-namespace GameMode {
-enum : int { Story = 0, Puzzle = 1, Menu = 2, Screen = 4 };
-}
+#include "Cursor.h"
+#include "Globals.h"
 
 // Darkness of unlit tiles: invisible in story levels, half lit in the menu
 // room and editor, fully lit in the puzzle rooms.
@@ -22,8 +19,6 @@ void SetDarkness(float alpha);
 void SetCameraFollow(bool follow);
 // The grid size of the state being entered, from its level table.
 void SetGridOfCurrentState();
-// Shows or hides the game's own mouse cursor.
-void SetCursorVisible(bool visible);
 // The logo, win and lose screens: a still view on the origin, health and
 // charge full again, no music, the cursor shown.
 void ScreenLoad();

@@ -12,7 +12,6 @@
 
 #include <cmath>
 
-bool gCreditsShown = false;
 float gStartSignTimer = 0.0f;
 
 namespace {

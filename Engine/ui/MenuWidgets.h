@@ -9,7 +9,6 @@
 #pragma once
 #include "UI.h"
 
-extern bool gCreditsShown;    // the credits panel is open
 extern float gStartSignTimer; // seconds into the start sign's blink
 
 // ---- Bottom-row buttons (layer 6, 128 x 64) ----------------------------------------

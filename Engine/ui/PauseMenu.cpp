@@ -9,9 +9,9 @@
 #include "PauseMenu.h"
 
 #include "AudioManager.h"
+#include "Cursor.h"
 #include "GameStateManager.h"
 #include "Globals.h"
-#include "ScreenCommon.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -62,14 +62,20 @@ template <typename Visit> void ForEachPauseSlot(Visit&& visit) {
     visit(gPause.confirmation);
 }
 
+} // namespace
+
 // A deleted widget leaves no pointer to itself behind.
-void ForgetPauseWidget(const GameObject* widget) {
-    ForEachPauseSlot([widget](auto*& slot) {
-        if (static_cast<const GameObject*>(slot) == widget) {
-            slot = nullptr;
-        }
+void ListenForPauseMenuDeletes(World& world) {
+    world.AddDeleteListener(&gPause, [](const GameObject* widget) {
+        ForEachPauseSlot([widget](auto*& slot) {
+            if (static_cast<const GameObject*>(slot) == widget) {
+                slot = nullptr;
+            }
+        });
     });
 }
+
+namespace {
 
 // Removes a widget (a slider with its bar first) at the end of the frame.
 template <typename T> void DestroyWidget(T*& slot) {
@@ -79,9 +85,7 @@ template <typename T> void DestroyWidget(T*& slot) {
     if constexpr (std::is_base_of_v<VolumeSlider, T>) {
         DestroyWidget(slot->track);
     }
-    if (gWorld != nullptr) {
-        gWorld->Destroy(kPauseLayer, slot);
-    }
+    gWorld->Destroy(kPauseLayer, slot);
     slot = nullptr;
 }
 
@@ -136,10 +140,6 @@ PausePicture::PausePicture(float x, float y, float width, float height, const ch
     SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
 }
 
-PausePicture::~PausePicture() {
-    ForgetPauseWidget(this);
-}
-
 PauseMenu::PauseMenu(float x, float y) : PausePicture(x, y, 400.0f, 450.0f, "frame1.png") {}
 
 PauseSettings::PauseSettings(float x, float y) : PausePicture(x, y, 450.0f, 450.0f, "frame1.png") {}
@@ -164,10 +164,6 @@ PauseConfirmation::PauseConfirmation(float x, float y)
 // ============================================================================
 PauseButton::PauseButton(float x, float y, float width, float height, const char* textureName) {
     SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
-}
-
-PauseButton::~PauseButton() {
-    ForgetPauseWidget(this);
 }
 
 bool PauseButton::ClickedAsMainButton() {
@@ -322,11 +318,6 @@ VolumeSlider::VolumeSlider(float x, float y, Channel sliderChannel) : channel(sl
         gWorld->Add(kPauseLayer, track); // under the knob
     }
     SetUpWidget(*this, kPauseLayer, x, y, 80.0f, 80.0f, "sliderbtn.png");
-}
-
-VolumeSlider::~VolumeSlider() {
-    track = nullptr;
-    ForgetPauseWidget(this);
 }
 
 float VolumeSlider::Volume() const {

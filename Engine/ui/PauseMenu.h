@@ -8,9 +8,9 @@
 // and the last sound effect are paused.
 //
 // Every pause widget is made on demand in layer 6, reached through gPause and
-// destroyed with World::Destroy when its panel closes. A widget that is
-// deleted by any other way (the end of a state) clears its own pointer, so no
-// pointer in gPause ever outlives its widget.
+// destroyed with World::Destroy when its panel closes. The menu listens for
+// the World's deletes, so a widget deleted any other way (the end of a state)
+// leaves no pointer in gPause behind.
 //
 // The two volume sliders also serve the main menu's settings, in a second
 // placement (see BGMControl and SFXControl).
@@ -23,7 +23,6 @@
 class PausePicture : public UI {
   public:
     PausePicture(float x, float y, float width, float height, const char* textureName);
-    ~PausePicture() override;
     void Init() override {}
 };
 
@@ -58,7 +57,6 @@ class PauseConfirmation : public PausePicture {
 class PauseButton : public UIButton {
   public:
     PauseButton(float x, float y, float width, float height, const char* textureName);
-    ~PauseButton() override;
     void Init() override {}
 
   protected:
@@ -136,7 +134,6 @@ class VolumeSlider : public UIButton {
 
     // Adds its bar, then itself, to layer 6.
     VolumeSlider(float x, float y, Channel channel);
-    ~VolumeSlider() override;
     VolumeSlider(const VolumeSlider&) = delete;
     VolumeSlider& operator=(const VolumeSlider&) = delete;
 
@@ -206,3 +203,6 @@ void OpenPauseMenu();
 void ClosePauseMenu();
 // The one update that runs while paused: each pause widget in a fixed order.
 void UpdatePauseMenu();
+class World;
+// Clears gPause's pointer to any widget the World deletes.
+void ListenForPauseMenuDeletes(World& world);

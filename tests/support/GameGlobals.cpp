@@ -1,58 +1,89 @@
 #include "GameGlobals.h"
 
+#include "AI.h"
+#include "Cursor.h"
+#include "Editor.h"
+#include "Game.h"
 #include "Globals.h"
-
-#include <cstdio>
-#include <cstdlib>
+#include "LightBox.h"
+#include "MenuWidgets.h"
+#include "PauseMenu.h"
+#include "PictureScreens.h"
+#include "TransitionBox.h"
+#include "WidgetKit.h"
 
 namespace moth_test {
 
-GameGlobals::GameGlobals(unsigned which, GameStateId state) {
-    Make<World>(which & kWorld);
-    Make<CollisionManager>(which & kCollisions);
-    Make<LightManager>(which & kLights);
-    Make<PuzzleManager>(which & kPuzzles);
-    Make<AIManager>(which & kSpiders);
-    Make<PlayerAnimator>(which & kAnimator);
-    Make<LevelData>(which & kLevel);
-    Make<GameStateManager>(which & kStates, state);
-    PointGlobals(true);
+namespace {
+// No folder of this name exists: the asset manager finds no files.
+constexpr const char* kNoAssets = "/nonexistent-moth-lantern-assets/";
+} // namespace
+
+void ResetGameGlobals() {
+    gFrameTime = 0.0f;
+    gMouseX = gMouseY = 0.0f;
+    gHalfWindowWidth = 512.0f;
+    gHalfWindowHeight = 384.0f;
     gPaused = false;
+    gGridWidth = gGridHeight = 31.0f;
+    gTileSize = 50.0f;
+    gPlayerStartX = gPlayerStartY = 0.0f;
+    gDarkAlpha = gDefaultDarkAlpha = 0.0f;
+    gGameMode = GameMode::Story;
+    gCreditsShown = false;
+    gPlayerHealth = 100;
+    gLightCharge = 360.0f;
+    gHasKey = false;
+    gMemoriesCollected = 0;
+    gIdlePhase = 0.0f;
+    gBlinkOn = false;
+    gCursorTimer = 0.0f;
+    gMemoryTransition = nullptr;
+    gLightBox = nullptr;
+    gStartSignTimer = 0.0f;
+    gPause = PauseWidgets{};
+    gGameModeBeforePause = 0;
+    gSubPanelOpen = false;
+    gSettingsShown = false;
+    gMuted = false;
+    gSavedMusicVolume = gSavedEffectVolume = 0.0f;
+    gSpiderCount = 0;
+    gSpawnInterval = 5.0f;
+    gMaxSpiders = 30;
+    gDyingAlpha = 1.0f;
+    gDyingStarted = false;
+    gExportNotice = false;
+    gExportNoticeTimer = 0.0f;
+    gCustomLevelName.clear();
+    gLogoBox = gLoseScreen = gLoseFade = gWinScreen = gWinFade = nullptr;
+    gLoseTimer = gWinTimer = 0.0f;
+}
+
+GameGlobals::GameGlobals() : GameGlobals(GameState::Level1) {
+    WithoutStateScripts(*gGameStateManager);
+}
+
+GameGlobals::GameGlobals(GameStateId state) {
+    ResetGameGlobals();
+    GameInit(kNoAssets);
+    GameStateManager& states = *gGameStateManager;
+    states.current = states.previous = states.next = state;
+    states.SetState(state);
 }
 
 GameGlobals::~GameGlobals() {
-    // Again, as a test may have pointed a global at a manager of its own that is
-    // gone by now; Free and Unload must tell only live managers what they delete.
-    PointGlobals(true);
-    if (World* world = Find<World>()) {
-        world->Free();
-        world->Unload();
-    }
-    PointGlobals(false);
-    gPaused = false;
+    gWorld->Free();
+    gWorld->Unload();
+    GameShutdown();
+    ResetGameGlobals();
 }
 
 AssetManager& GameGlobals::LoadAssets(const std::string& folder) {
-    assets = std::make_unique<AssetManager>(folder);
-    gAssetManager = assets.get();
-    return *assets;
-}
-
-void GameGlobals::PointGlobals(bool atOurs) const {
-    gWorld = atOurs ? Find<World>() : nullptr;
-    gCollisionManager = atOurs ? Find<CollisionManager>() : nullptr;
-    gLightManager = atOurs ? Find<LightManager>() : nullptr;
-    gPuzzleManager = atOurs ? Find<PuzzleManager>() : nullptr;
-    gAIManager = atOurs ? Find<AIManager>() : nullptr;
-    gPlayerAnimator = atOurs ? Find<PlayerAnimator>() : nullptr;
-    gLevelData = atOurs ? Find<LevelData>() : nullptr;
-    gGameStateManager = atOurs ? Find<GameStateManager>() : nullptr;
-    gAssetManager = atOurs ? assets.get() : nullptr;
-}
-
-void GameGlobals::NotAskedFor() {
-    std::fprintf(stderr, "GameGlobals::Get: that manager was not asked for\n");
-    std::abort();
+    UIBox* cursor = gCursor;
+    cursor->SetTexture(nullptr); // the old textures go with the old manager
+    delete gAssetManager;
+    gAssetManager = new AssetManager(folder);
+    return *gAssetManager;
 }
 
 } // namespace moth_test

@@ -1,28 +1,18 @@
 // Moth Lantern: the World's layers, deferred removal and state life cycle.
 #include "World.h"
 
-#include "AIManager.h"
-#include "AudioManager.h"
 #include "Camera.h"
-#include "CollisionManager.h"
-#include "Game.h"
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
-#include "LightBox.h"
-#include "LightManager.h"
-#include "PauseMenu.h"
-#include "PlayerAnimator.h"
-#include "PuzzleManager.h"
-#include "UI.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 World* gWorld = nullptr;
+WorldHooks gWorldHooks;
 
 namespace {
-
-constexpr int kCameraLayer = 5;
 
 bool IsLayer(int layer) {
     return layer >= 0 && layer < World::kLayerCount;
@@ -30,7 +20,7 @@ bool IsLayer(int layer) {
 
 // Layers that a restart keeps: the level placeholders, the camera and HUD.
 bool SurvivesFree(int layer) {
-    return layer == 0 || layer == 5 || layer == 6;
+    return layer == Layer::Level || layer == Layer::Panels || layer == Layer::Pictures;
 }
 
 // Removes every occurrence of the object; returns how many there were.
@@ -93,14 +83,11 @@ void World::SetPlayer(ActiveObject* newPlayer) {
 
 void World::Load(const std::string& stateName) {
     camera = new Camera();
-    Add(kCameraLayer, camera);
-    if (gGameStateManager == nullptr) {
-        return;
-    }
+    Add(Layer::Panels, camera);
     if (gGameStateManager->loadCallback != nullptr) {
         gGameStateManager->loadCallback(); // sets the grid size the reader needs
     }
-    if (gGameStateManager->current == GameState::Logo || gLevelData == nullptr) {
+    if (gGameStateManager->current == GameState::Logo) {
         return;
     }
     if (const std::string* key = gGameStateManager->FindCodedKey(stateName)) {
@@ -110,10 +97,9 @@ void World::Load(const std::string& stateName) {
 }
 
 void World::Init() {
-    if (gGameStateManager != nullptr && gGameStateManager->initCallback != nullptr) {
+    if (gGameStateManager->initCallback != nullptr) {
         gGameStateManager->initCallback();
     }
-    gMemoryTransition = nullptr;
     gDarkAlpha = gDefaultDarkAlpha;
     // Walked to their current end, so objects added meanwhile (the doors and
     // spawns that placeholders build) get their Init in this same pass.
@@ -124,10 +110,29 @@ void World::Init() {
     }
 }
 
+// One frame's update, and what each step reads and writes:
+//   beginFrame      reads the frame timer and the mouse; writes gFrameTime,
+//                   gMouseX/Y and the cursor.
+//   update callback the state's script: timers, pictures, requests for `next`.
+//   objects         layer by layer: the player sets its velocity from the keys,
+//                   spiders run their state machines, the light box reads F and
+//                   the mouse and throws orbs, tiles fade, widgets follow the
+//                   camera and read clicks.
+//   runManagers     collisions move and stop objects and apply pick-ups, bites
+//                   and pushes (gPlayerHealth, gHasKey, gLightCharge...); the
+//                   lights rebuild their polygons and flash lit tiles; the
+//                   puzzle traces its beams and may request the next state;
+//                   spiders are lured to orbs; audio advances; dropped
+//                   colliders go.
+//   pausedUpdate    instead of the three above while paused: the pause menu.
+//   ApplyRemovals   deletes what was marked this frame, telling every listener.
+// The player moves by its velocity in its own Draw, after all of this.
 void World::Update() {
-    UpdateCursor();
+    if (gWorldHooks.beginFrame != nullptr) {
+        gWorldHooks.beginFrame();
+    }
     if (!gPaused) {
-        if (gGameStateManager != nullptr && gGameStateManager->updateCallback != nullptr) {
+        if (gGameStateManager->updateCallback != nullptr) {
             gGameStateManager->updateCallback();
         }
         for (auto& layer : layers) {
@@ -135,34 +140,13 @@ void World::Update() {
                 (*it)->Update();
             }
         }
-        RunManagers();
-    } else {
-        UpdatePauseMenu();
+        if (gWorldHooks.runManagers != nullptr) {
+            gWorldHooks.runManagers();
+        }
+    } else if (gWorldHooks.pausedUpdate != nullptr) {
+        gWorldHooks.pausedUpdate();
     }
     ApplyRemovals();
-}
-
-void World::RunManagers() {
-    // The order is fixed: contacts move objects before the lights see them,
-    // the puzzle reads the lights, and colliders dropped this frame go last.
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->Update();
-    }
-    if (gLightManager != nullptr) {
-        gLightManager->Update();
-    }
-    if (gPuzzleManager != nullptr) {
-        gPuzzleManager->Update();
-    }
-    if (gAIManager != nullptr) {
-        gAIManager->Update();
-    }
-    if (gAudioManager != nullptr) {
-        gAudioManager->Update();
-    }
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->FlushRemovals();
-    }
 }
 
 void World::Draw() {
@@ -171,8 +155,8 @@ void World::Draw() {
             (*it)->Draw();
         }
     }
-    if (gCursor != nullptr) {
-        gCursor->Draw(); // over everything
+    if (gWorldHooks.drawOverlay != nullptr) {
+        gWorldHooks.drawOverlay();
     }
 }
 
@@ -182,19 +166,8 @@ void World::Free() {
             DeleteLayer(layer);
         }
     }
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->Clear();
-    }
-    if (gLightManager != nullptr) {
-        gLightManager->Clear();
-    }
-    if (gPuzzleManager != nullptr) {
-        const bool restarting =
-            gGameStateManager != nullptr && gGameStateManager->next == GameState::Restart;
-        gPuzzleManager->Clear(restarting);
-    }
-    if (gAIManager != nullptr) {
-        gAIManager->Clear();
+    if (gWorldHooks.forgetState != nullptr) {
+        gWorldHooks.forgetState(gGameStateManager->next == GameState::Restart);
     }
 }
 
@@ -204,9 +177,20 @@ void World::Unload() {
             DeleteLayer(layer);
         }
     }
-    if (gLevelData != nullptr) {
-        gLevelData->Unload();
-    }
+    gLevelData->Unload();
+}
+
+// ---- Listeners ------------------------------------------------------------------------
+
+void World::AddDeleteListener(const void* owner, DeleteListener listener) {
+    deleteListeners.emplace_back(owner, std::move(listener));
+}
+
+void World::RemoveDeleteListeners(const void* owner) {
+    deleteListeners.erase(
+        std::remove_if(deleteListeners.begin(), deleteListeners.end(),
+                       [owner](const auto& entry) { return entry.first == owner; }),
+        deleteListeners.end());
 }
 
 // ---- Deletion ------------------------------------------------------------------------------
@@ -254,23 +238,10 @@ void World::DeleteObject(GameObject* object) {
     if (object == static_cast<GameObject*>(camera)) {
         camera = nullptr;
     }
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->Forget(object);
-    }
-    if (gLightManager != nullptr) {
-        gLightManager->Forget(object);
-    }
-    if (gPuzzleManager != nullptr) {
-        gPuzzleManager->Forget(object);
-    }
-    if (gAIManager != nullptr) {
-        gAIManager->Forget(object);
-    }
-    if (gPlayerAnimator != nullptr) {
-        gPlayerAnimator->Forget(object);
-    }
-    if (gLightBox != nullptr) {
-        gLightBox->Forget(object);
+    // Listeners only clear pointers; an owner that goes with this object
+    // unlistens in its destructor, after the loop.
+    for (const auto& entry : deleteListeners) {
+        entry.second(object);
     }
     pendingRemovals.erase(object);
     delete object;

@@ -5,44 +5,30 @@
 #include "AssetManager.h"
 #include "AudioManager.h"
 #include "CollisionManager.h"
+#include "Cursor.h"
 #include "Globals.h"
+#include "KeyBindings.h"
 #include "LevelData.h"
+#include "LightBox.h"
 #include "LightManager.h"
 #include "PauseMenu.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
 #include "PuzzleManager.h"
+#include "StateTable.h"
 #include "Tarn.h"
-#include "UI.h"
+#include "Tiles.h"
+#include "TransitionBox.h"
 #include "World.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
-KeyBindings* gKeyBindings = nullptr;
-UIBox* gCursor = nullptr;
-float gCursorTimer = 0.0f;
-
 namespace {
 constexpr unsigned char kEscapeKey = 27;
 constexpr double kFixedFrameTime = 1.0 / 60.0;
 } // namespace
-
-// ============================================================================
-// Key bindings
-// ============================================================================
-KeyBindings::KeyBindings() {
-    const int keys[] = {'W', 'S', 'A', 'D', 'R', 'F', 1, kEscapeKey};
-    for (int action = 0; action < 8; ++action) {
-        bindings[action] = keys[action];
-    }
-}
-
-int KeyBindings::KeyFor(int action) const {
-    auto found = bindings.find(action);
-    return found == bindings.end() ? 0 : found->second;
-}
 
 // ============================================================================
 // Start-up and shut-down
@@ -83,11 +69,11 @@ bool StartEngine(bool fullScreen) {
     return true;
 }
 
-void GameInit() {
+void GameInit(const char* assetFolder) {
     gGameStateManager = new GameStateManager(GameState::Logo);
     gWorld = new World();
     gKeyBindings = new KeyBindings();
-    gAssetManager = new AssetManager();
+    gAssetManager = new AssetManager(assetFolder);
     gPlayerAnimator = new PlayerAnimator();
     gLevelData = new LevelData();
     gCollisionManager = new CollisionManager();
@@ -95,13 +81,96 @@ void GameInit() {
     gPuzzleManager = new PuzzleManager();
     gAudioManager = new AudioManager();
     gAIManager = new AIManager();
-    gHalfWindowWidth = static_cast<float>(TarnGetWindowWidth()) / 2.0f;
-    gHalfWindowHeight = static_cast<float>(TarnGetWindowHeight()) / 2.0f;
-    gCursor = new UIBox();
-    gCursor->SetScale(15.0f, 15.0f);
-    gCursor->SetTransparency(1.0f);
-    gCursor->SetTexture(gAssetManager->GetTexture("mouse1.png"));
-    gCursor->visible = false;
+    if (TarnSysDoesWindowExist()) {
+        gHalfWindowWidth = static_cast<float>(TarnGetWindowWidth()) / 2.0f;
+        gHalfWindowHeight = static_cast<float>(TarnGetWindowHeight()) / 2.0f;
+    }
+    gCursor = MakeCursor();
+    ConnectGame();
+}
+
+// ============================================================================
+// Hooks: where the floors below reach up
+// ============================================================================
+namespace {
+
+// The managers' fixed order: contacts move objects before the lights see
+// them, the puzzle reads the lights, and colliders dropped this frame go last.
+void RunManagers() {
+    gCollisionManager->Update();
+    gLightManager->Update();
+    gPuzzleManager->Update();
+    gAIManager->Update();
+    gAudioManager->Update();
+    gCollisionManager->FlushRemovals();
+}
+
+void ForgetState(bool restarting) {
+    gCollisionManager->Clear();
+    gLightManager->Clear();
+    gPuzzleManager->Clear(restarting);
+    gAIManager->Clear();
+    gMemoryTransition = nullptr; // the next level start waits for a new one
+}
+
+void RegisterCollider(StaticObject* object) {
+    gCollisionManager->Register(object);
+}
+
+void AddShadowCaster(StaticObject* object) {
+    gLightManager->AddCaster(object);
+}
+
+// The trap doors and spider nests of a level's cells.
+StaticObject* BuildCellObject(int code, float x, float y) {
+    if (code == kTileTrapDoor) {
+        return new TrapDoor(Layer::Items, x, y, TextureNamed("trapdoorClose.png"), true, true);
+    }
+    if (code == kTileSpiderSpawn) {
+        return new AISpawn(Layer::Items, x, y, nullptr, false, false);
+    }
+    return nullptr;
+}
+
+void SetWorldPlayerCanMove(bool canMove) {
+    if (auto* player = dynamic_cast<Player*>(gWorld->GetPlayer())) {
+        player->SetCanMove(canMove);
+    }
+}
+
+// Everyone who keeps pointers to the World's objects, told in this order
+// before one is deleted.
+void ListenForDeletes(World& world) {
+    world.AddDeleteListener(gCollisionManager,
+                            [](const GameObject* o) { gCollisionManager->Forget(o); });
+    world.AddDeleteListener(gLightManager, [](const GameObject* o) { gLightManager->Forget(o); });
+    world.AddDeleteListener(gPuzzleManager, [](const GameObject* o) { gPuzzleManager->Forget(o); });
+    world.AddDeleteListener(gAIManager, [](const GameObject* o) { gAIManager->Forget(o); });
+    world.AddDeleteListener(gPlayerAnimator,
+                            [](const GameObject* o) { gPlayerAnimator->Forget(o); });
+    world.AddDeleteListener(&gLightBox, [](const GameObject* o) {
+        if (gLightBox != nullptr) {
+            gLightBox->Forget(o);
+        }
+    });
+    ListenForPauseMenuDeletes(world);
+    world.WatchPointer(&gMemoryTransition);
+}
+
+} // namespace
+
+void ConnectGame() {
+    GameStateManager::InstallCallbacks(StateTable());
+    gWorldHooks.beginFrame = UpdateCursor;
+    gWorldHooks.pausedUpdate = UpdatePauseMenu;
+    gWorldHooks.runManagers = RunManagers;
+    gWorldHooks.forgetState = ForgetState;
+    gWorldHooks.drawOverlay = DrawCursor;
+    gWorldHooks.registerCollider = RegisterCollider;
+    gWorldHooks.addShadowCaster = AddShadowCaster;
+    gWorldHooks.buildCellObject = BuildCellObject;
+    gSetPlayerCanMove = SetWorldPlayerCanMove;
+    ListenForDeletes(*gWorld);
 }
 
 namespace {
@@ -124,36 +193,13 @@ void GameShutdown() {
     DeleteGlobal(gAudioManager);
     DeleteGlobal(gAIManager);
     DeleteGlobal(gCursor);
+    gWorldHooks = WorldHooks{};
+    gSetPlayerCanMove = nullptr;
 }
 
 // ============================================================================
 // Per-frame pieces
 // ============================================================================
-void UpdateCursor() {
-    gFrameTime = static_cast<float>(TarnFrameRateControllerGetFrameTime());
-    int cursorX = 0;
-    int cursorY = 0;
-    TarnInputGetCursorPosition(&cursorX, &cursorY);
-    gMouseX = static_cast<float>(cursorX) - gHalfWindowWidth;
-    gMouseY = gHalfWindowHeight - static_cast<float>(cursorY);
-    if (gCursor) {
-        gCursor->offset = TarnVec2{gMouseX, gMouseY};
-        gCursor->UI::Update();
-    }
-    gCursorTimer += gFrameTime;
-    const char* frame = nullptr;
-    if (gCursorTimer < 0.5f) {
-        frame = "mouse1.png";
-    } else if (gCursorTimer < 1.0f) {
-        frame = "mouse2.png";
-    } else {
-        gCursorTimer = 0.0f; // the texture stays as it is for this frame
-    }
-    if (frame && gCursor && gAssetManager) {
-        gCursor->SetTexture(gAssetManager->GetTexture(frame));
-    }
-}
-
 // Until the player lands every player may act.
 bool PlayerCanMove(const ActiveObject* player) {
     auto* wanderer = dynamic_cast<const Player*>(player);
@@ -175,32 +221,6 @@ void RunGlobalChecks() {
     }
 }
 
-// The run being played and the number of the next frame, which the modal
-// Load dialog's frames share with the game's.
-const GameRunOptions* runOptions = nullptr;
-int frameNumber = 0;
-
-// One presented frame around `body`: the run's hooks see every frame, the
-// game's and the dialog's alike, in one numbering.
-void PresentFrame(const std::function<void()>& body) {
-    const int frame = frameNumber++;
-    TarnSysFrameStart();
-    if (runOptions != nullptr && runOptions->beforeInput) {
-        runOptions->beforeInput(frame);
-    }
-    TarnInputUpdate();
-    body();
-    if (runOptions != nullptr && runOptions->afterDraw) {
-        runOptions->afterDraw(frame);
-    }
-    TarnSysFrameEnd();
-}
-
-bool FrameLimitReached() {
-    return runOptions != nullptr && runOptions->maxFrames >= 0 &&
-           frameNumber >= runOptions->maxFrames;
-}
-
 void RunFrame() {
     PresentFrame([] {
         gWorld->Update();
@@ -212,47 +232,44 @@ void RunFrame() {
     }
 }
 
-// Enters the next state: a restart keeps everything loaded and only re-runs Init.
+} // namespace
+
 void EnterState(GameStateManager& states) {
+    // A state left while paused (a script or the driver asked for it) must
+    // not start the next one frozen under a menu it cannot close.
+    if (gPaused) {
+        TogglePause();
+    }
     if (states.current == GameState::Restart) {
         states.current = states.next = states.previous;
-        return;
+    } else {
+        states.SetState(states.next);
+        gWorld->Load(states.stateName);
     }
-    states.SetState(states.next);
-    gWorld->Load(states.stateName);
+    gWorld->Init();
 }
 
-} // namespace
+void LeaveState(GameStateManager& states) {
+    gWorld->Free();
+    if (states.next != GameState::Restart) {
+        gWorld->Unload();
+    }
+    states.previous = states.current;
+    states.current = states.next;
+}
 
 int RunGame(const GameRunOptions& options) {
     TarnFrameRateControllerSetFixedFrameTime(options.fixedStep ? kFixedFrameTime : 0.0);
     GameStateManager& states = *gGameStateManager;
     states.current = states.previous = states.next = options.firstState;
-    runOptions = &options;
-    frameNumber = 0;
+    BeginFrameRun(&options);
     while (states.next != GameState::Quit) {
-        // A state left while paused (a script or the driver asked for it)
-        // must not start the next one frozen under a menu it cannot close.
-        if (gPaused) {
-            TogglePause();
-        }
         EnterState(states);
-        gWorld->Init();
         while (states.next == states.current) {
             RunFrame();
         }
-        gWorld->Free();
-        if (states.next != GameState::Restart) {
-            gWorld->Unload();
-        }
-        states.previous = states.current;
-        states.current = states.next;
+        LeaveState(states);
     }
-    runOptions = nullptr;
+    BeginFrameRun(nullptr);
     return 0;
-}
-
-bool RunModalFrame(const std::function<void()>& body) {
-    PresentFrame(body);
-    return TarnSysDoesWindowExist() && !FrameLimitReached();
 }

@@ -3,8 +3,6 @@
 #include "GameObject.h"
 
 #include "AssetManager.h"
-#include "CollisionManager.h"
-#include "LightManager.h"
 #include "World.h"
 
 #include <cmath>
@@ -77,7 +75,7 @@ void DrawQuad(const TarnMtx33& matrix, const Color& tint, const Color& blend, fl
 }
 
 TarnGfxVertexList* UnitQuadMesh() {
-    return gAssetManager != nullptr ? gAssetManager->GetMesh(0) : nullptr;
+    return gAssetManager->GetMesh(0);
 }
 
 bool IsOutsideView(const TarnVec2& centre, const TarnVec2& size) {
@@ -100,14 +98,12 @@ StaticObject::StaticObject(int layer, float x, float y, TarnGfxTexture* texture,
 }
 
 void StaticObject::AddToWorld(int layer, bool collides, bool castsShadow) {
-    if (gWorld != nullptr) {
-        gWorld->Add(layer, this);
+    gWorld->Add(layer, this);
+    if (collides && gWorldHooks.registerCollider != nullptr) {
+        gWorldHooks.registerCollider(this);
     }
-    if (collides && gCollisionManager != nullptr) {
-        gCollisionManager->Register(this);
-    }
-    if (castsShadow && gLightManager != nullptr) {
-        gLightManager->AddCaster(this);
+    if (castsShadow && gWorldHooks.addShadowCaster != nullptr) {
+        gWorldHooks.addShadowCaster(this);
     }
 }
 

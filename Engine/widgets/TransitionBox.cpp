@@ -1,16 +1,14 @@
 // Moth Lantern: transitions, the intro picture, tips and puzzle instructions.
 #include "TransitionBox.h"
 
-#include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
-#include "PuzzleManager.h"
-#include "ScreenCommon.h"
 #include "TarnInput.h"
 #include "World.h"
 
 #include <algorithm>
-#include <vector>
+
+TransitionBox* gMemoryTransition = nullptr;
 
 namespace {
 
@@ -23,15 +21,8 @@ constexpr float kTipHoldSeconds = 2.0f;
 constexpr int kTipCount = 4;
 constexpr unsigned char kLeftMouseButton = 1;
 
-// The pointers that must never outlive the box they point to. The memory
-// transition is the game's own; screens add theirs.
-std::vector<TransitionBox**>& WatchedSlots() {
-    static std::vector<TransitionBox**> slots{&gMemoryTransition};
-    return slots;
-}
-
 GameStateId CurrentState() {
-    return gGameStateManager != nullptr ? gGameStateManager->current : GameState::Count;
+    return gGameStateManager->current;
 }
 
 bool InLogo() {
@@ -67,18 +58,6 @@ const char* PictureFor(GameStateId state) {
 
 } // namespace
 
-void WatchTransitionPointer(TransitionBox** slot) {
-    std::vector<TransitionBox**>& slots = WatchedSlots();
-    if (slot != nullptr && std::find(slots.begin(), slots.end(), slot) == slots.end()) {
-        slots.push_back(slot);
-    }
-}
-
-void UnwatchTransitionPointer(TransitionBox** slot) {
-    std::vector<TransitionBox**>& slots = WatchedSlots();
-    slots.erase(std::remove(slots.begin(), slots.end(), slot), slots.end());
-}
-
 // ============================================================================
 // TransitionBox
 // ============================================================================
@@ -93,23 +72,11 @@ TransitionBox::TransitionBox(int boxLayer) : layer(boxLayer) {
     if (const char* picture = PictureFor(CurrentState())) {
         texture = TextureNamed(picture);
     }
-    if (gWorld != nullptr) {
-        gWorld->Add(layer, this);
-    }
-}
-
-TransitionBox::~TransitionBox() {
-    for (TransitionBox** slot : WatchedSlots()) {
-        if (*slot == this) {
-            *slot = nullptr;
-        }
-    }
+    gWorld->Add(layer, this);
 }
 
 void TransitionBox::DestroySelf() {
-    if (gWorld != nullptr) {
-        gWorld->Destroy(layer, this);
-    }
+    gWorld->Destroy(layer, this);
 }
 
 void TransitionBox::Update() {
@@ -183,12 +150,7 @@ void TransitionBox::FinishLogo() {
         return;
     }
     DestroySelf();
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->tileCollisionOn = true;
-    }
-    if (gGameStateManager != nullptr) {
-        gGameStateManager->next = GameState::Menu;
-    }
+    gGameStateManager->next = GameState::Menu; // the menu's load turns grid tests back on
 }
 
 void TransitionBox::Draw() {

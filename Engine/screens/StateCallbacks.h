@@ -1,6 +1,6 @@
 // Moth Lantern: the callbacks each game state installs.
 //
-// Every state of the table in GameStateManager.cpp points at these. Each
+// The state table (app/StateTable.cpp) points every state at these. Each
 // load sets the level-wide globals its state owns (grid size, game mode,
 // darkness, camera following) and builds what survives a restart; each init,
 // run again by a restart, builds the actors; each update runs the screen.

@@ -4,18 +4,10 @@
 // tile size that brightens when light touches it and fades back to the level's
 // darkness. The level reader makes one placeholder Tilemap per cell; its Init
 // turns it into a wall or builds the cell's trap door or spider spawn. The
-// other tiles (doors, spawns, keys, batteries, walls, the editor palette)
-// derive from it.
+// other tiles (keys, batteries, walls, the editor palette here; doors, spawns
+// and the puzzle's danger block in gameplay/Tiles.h) derive from it.
 #pragma once
 #include "GameObject.h"
-
-class Player;
-class TransitionBox;
-class UI;
-
-// The credits panel is open: while it is, light on the menu's control wall
-// does not reveal the controls picture.
-extern bool gCreditsShown;
 
 class Tilemap : public StaticObject {
   public:
@@ -48,30 +40,6 @@ class Tilemap : public StaticObject {
 
   private:
     void BecomeWall();
-};
-
-class TrapDoor : public Tilemap {
-  public:
-    using Tilemap::Tilemap;
-    ~TrapDoor() override;
-    void Init() override {}
-    // Shows itself open while the key is held; once its fade has finished
-    // it sends the game on to the level's puzzle (from the menu room, to the
-    // first level).
-    void Update() override;
-
-    TransitionBox* doorTransition = nullptr; // the fade to the next state, once opened
-};
-
-// A spider nest: the level's first spider two seconds in, then one every
-// 3 x gSpawnInterval seconds while the player is away and the cap allows.
-class AISpawn : public Tilemap {
-  public:
-    using Tilemap::Tilemap;
-    void Init() override {}
-    void Update() override;
-
-    float spawnTimer = 0.0f;
 };
 
 class Key : public Tilemap {
@@ -115,41 +83,4 @@ class Memory : public Wall {
   public:
     using Wall::Wall;
     void Update() override {}
-};
-
-// The puzzles' danger block: a beam that hits it restarts the level.
-class RestartWall : public Wall {
-  public:
-    RestartWall(int layer, float x, float y, TarnGfxTexture* texture, bool collides,
-                bool castsShadow)
-        : Wall(layer, x, y, texture, collides, castsShadow) {}
-    ~RestartWall() override;
-    RestartWall(const RestartWall&) = delete;
-    RestartWall& operator=(const RestartWall&) = delete;
-
-    // Once armed and the restart picture has faded in, counts down with the
-    // picture (3, 2, 1) and then restarts the level.
-    void Update() override;
-
-    bool restartArmed = false;
-    float countdownStart = 4.0f;
-    float countdown = 4.0f;
-    TransitionBox* restartBox = nullptr;
-};
-
-// A beam hit the danger block: shows the restart picture and arms the
-// countdown, once; hits while it runs change nothing.
-void ArmRestart(RestartWall* wall);
-
-// The main menu's control wall; lighting it shows the controls picture.
-class MenuWall : public Wall {
-  public:
-    MenuWall(int layer, float x, float y, TarnGfxTexture* texture, bool collides, bool castsShadow)
-        : Wall(layer, x, y, texture, collides, castsShadow) {}
-
-    // Light reached the wall: reveals the controls picture, unless the
-    // credits panel covers the room.
-    void Reveal();
-
-    UI* controlUI = nullptr; // the controls picture (a MenuControlUI), made by Init
 };

@@ -2,21 +2,11 @@
 #include "Tilemap.h"
 
 #include "AssetManager.h"
-#include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
-#include "LightManager.h"
-#include "TransitionBox.h"
-#include "UI.h"
 #include "World.h"
 
 namespace {
-
-// Doors, spawns and other tiles built from the grid live in layer 1, which a
-// restart clears; the placeholders that build them stay in layer 0.
-constexpr int kBuiltTilesLayer = 1;
-// Pictures over the level (the restart countdown) live in the top layer.
-constexpr int kHudLayer = 6;
 
 // Transparency change per second while lighting up or fading out.
 constexpr float kFadeRate = 2.0f;
@@ -24,7 +14,7 @@ constexpr float kFadeRate = 2.0f;
 // The code of a grid cell; a cell outside the loaded grid builds nothing.
 int CellCode(int column, int row) {
     constexpr int kNoCell = -1;
-    return gLevelData != nullptr ? gLevelData->TileAt(column, row, kNoCell) : kNoCell;
+    return gLevelData->TileAt(column, row, kNoCell);
 }
 
 } // namespace
@@ -40,36 +30,28 @@ Tilemap::Tilemap(int layer, float x, float y, TarnGfxTexture* texture, bool coll
 void Tilemap::Init() {
     // Runs again after every restart: the doors and spawns of the last run
     // were deleted with layer 1, and the light forgot its shadow casters.
-    switch (CellCode(cellColumn, cellRow)) {
-    case kTileWall:
+    // Doors and nests go to layer 1, which a restart clears; the placeholder
+    // that builds them stays in layer 0.
+    const int code = CellCode(cellColumn, cellRow);
+    if (code == kTileWall) {
         BecomeWall();
-        break;
-    case kTileTrapDoor: {
-        auto* door = new TrapDoor(kBuiltTilesLayer, position.x, position.y,
-                                  TextureNamed("trapdoorClose.png"), true, true);
-        door->SetTransparency(gDarkAlpha);
-        break;
-    }
-    case kTileSpiderSpawn: {
-        auto* spawn = new AISpawn(kBuiltTilesLayer, position.x, position.y, nullptr, false, false);
-        spawn->SetTransparency(gDarkAlpha);
-        break;
-    }
-    default:
-        break;
+    } else if (gWorldHooks.buildCellObject != nullptr) {
+        if (StaticObject* built = gWorldHooks.buildCellObject(code, position.x, position.y)) {
+            built->SetTransparency(gDarkAlpha);
+        }
     }
 }
 
 void Tilemap::BecomeWall() {
     // Story levels, the menu room and the editor build with stone walls; the
     // puzzle rooms are ringed with rocks.
-    if (gGameMode == 0 || gGameMode == 2) {
+    if (gGameMode == GameMode::Story || gGameMode == GameMode::Menu) {
         texture = TextureNamed("o_wall.png");
-    } else if (gGameMode == 1) {
+    } else if (gGameMode == GameMode::Puzzle) {
         texture = TextureNamed("rocks.png");
     }
-    if (gLightManager != nullptr) {
-        gLightManager->AddCaster(this);
+    if (gWorldHooks.addShadowCaster != nullptr) {
+        gWorldHooks.addShadowCaster(this);
     }
     SetTransparency(gDarkAlpha);
 }
@@ -139,64 +121,4 @@ void Wall::Draw() {
     TarnGfxSetTransparency(tintColor.a);
     TarnGfxSetTransform(&transform);
     TarnGfxMeshDraw(mesh, TARN_DRAW_TRIANGLES);
-}
-
-void MenuWall::Reveal() {
-    if (!gCreditsShown && controlUI != nullptr) {
-        controlUI->revealed = true;
-    }
-}
-
-// ---- Danger blocks ----------------------------------------------------------------------
-
-void ArmRestart(RestartWall* wall) {
-    // Nothing new once a restart is on its way: a picture made now would
-    // outlive the restart on the HUD layer.
-    const bool restarting =
-        gGameStateManager != nullptr && gGameStateManager->next == GameState::Restart;
-    if (wall->restartBox != nullptr || restarting) {
-        return;
-    }
-    wall->restartArmed = true;
-    auto* box = new TransitionBox();
-    box->style = TransitionStyle::FadeIn;
-    box->scale = TarnVec2{500.0f, 500.0f};
-    box->SetTintColor(1.0f, 1.0f, 1.0f, 0.0f);
-    box->SetTexture(TextureNamed("restart1.png"));
-    wall->restartBox = box;
-    WatchTransitionPointer(&wall->restartBox);
-}
-
-RestartWall::~RestartWall() {
-    // A level left or restarted some other way while the countdown runs
-    // takes the picture with it.
-    if (restartBox != nullptr && gWorld != nullptr) {
-        gWorld->Destroy(kHudLayer, restartBox);
-    }
-    UnwatchTransitionPointer(&restartBox);
-}
-
-void RestartWall::Update() {
-    if (!restartArmed || restartBox == nullptr || !restartBox->done) {
-        return;
-    }
-    restartBox->style = TransitionStyle::Hold;
-    countdown -= gFrameTime;
-    if (countdown >= 2.0f && countdown < 3.0f) {
-        restartBox->SetTexture(TextureNamed("restart2.png"));
-    } else if (countdown >= 1.0f && countdown < 2.0f) {
-        restartBox->SetTexture(TextureNamed("restart3.png"));
-    }
-    if (countdown > 0.5f) {
-        return;
-    }
-    if (gWorld != nullptr) {
-        gWorld->Destroy(kHudLayer, restartBox);
-    }
-    restartBox = nullptr;
-    countdown = countdownStart;
-    restartArmed = false;
-    if (gGameStateManager != nullptr) {
-        gGameStateManager->next = GameState::Restart;
-    }
 }

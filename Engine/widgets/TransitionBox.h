@@ -7,10 +7,9 @@
 // and lose screens. While a box animates it freezes the player; when it has
 // finished it sets `done`, which its owner polls.
 //
-// A box may delete itself. Owners that keep a global pointer to one register
-// that pointer with WatchTransitionPointer: whenever a box is deleted, by
-// itself, its owner or the end of a state, every watched pointer to it is
-// cleared, so none dangles.
+// A box may delete itself. Owners that keep a pointer to one watch that
+// pointer with World::WatchPointer: whenever a box is deleted, by itself, its
+// owner or the end of a state, the pointer is cleared, so none dangles.
 #pragma once
 #include "UI.h"
 
@@ -25,7 +24,6 @@ class TransitionBox : public UIBox {
     TransitionBox();
     // The same in another layer.
     explicit TransitionBox(int layer);
-    ~TransitionBox() override;
 
     void Init() override {}
     void Update() override;
@@ -92,8 +90,6 @@ StandardTransitionBox* CreateIntroPicture(const char* textureName);
 // Call it last in the puzzle's load.
 InstructionBox* CreatePuzzleInstructions();
 
-// Clears *slot whenever the box it points to is deleted. Registering the same
-// slot twice keeps one record.
-void WatchTransitionPointer(TransitionBox** slot);
-// Stops watching a slot (for a slot that is itself about to go away).
-void UnwatchTransitionPointer(TransitionBox** slot);
+// The picture that grows after a memory is picked up; the puzzle manager
+// makes it and waits for it. The application watches this pointer.
+extern TransitionBox* gMemoryTransition;

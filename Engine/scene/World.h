@@ -12,16 +12,42 @@
 // Removal is deferred: Destroy records the object and the World deletes it at
 // the end of its Update, after every object and manager has run, so no list
 // loses an element while it is walked. The World also runs the state's
-// callbacks and the gameplay managers' per-frame steps in their fixed order.
+// callbacks and, through hooks, the gameplay managers' per-frame steps in
+// their fixed order.
 #pragma once
 #include "GameObject.h"
 
+#include <functional>
 #include <list>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class Camera;
+
+// The steps of the floors above the World that it runs at fixed points of a
+// frame and of a state. The application installs them once at start-up
+// (InstallGameHooks in app/Game.cpp), so their order is written in one place;
+// a hook left null is skipped.
+struct WorldHooks {
+    void (*beginFrame)() = nullptr;   // frame time, mouse and cursor; also while paused
+    void (*pausedUpdate)() = nullptr; // the pause menu, while it is open
+    void (*runManagers)() = nullptr;  // the gameplay managers, in their fixed order
+    void (*forgetState)(bool restarting) = nullptr; // managers drop a freed state's records
+    void (*drawOverlay)() = nullptr;                // the game's cursor, over everything
+    // A new object joins the collision registry, or casts shadows.
+    void (*registerCollider)(StaticObject* object) = nullptr;
+    void (*addShadowCaster)(StaticObject* object) = nullptr;
+    // Builds what a level cell holds beyond a tile (trap door, spider nest) at
+    // that place; null for other codes.
+    StaticObject* (*buildCellObject)(int code, float x, float y) = nullptr;
+};
+
+extern WorldHooks gWorldHooks;
+
+// Told about an object just before the World deletes it.
+using DeleteListener = std::function<void(const GameObject* object)>;
 
 class World {
   public:
@@ -49,6 +75,24 @@ class World {
     // Keeps the player and puts the camera on it at once.
     void SetPlayer(ActiveObject* newPlayer);
 
+    // ---- Forgetting deleted objects ----
+    // Everyone who keeps a pointer to objects the World owns (the managers,
+    // the light box, the pause menu, the owners of pictures) listens here, so
+    // none keeps a dangling one. The owner key removes the listener again.
+    void AddDeleteListener(const void* owner, DeleteListener listener);
+    void RemoveDeleteListeners(const void* owner);
+    // Clears *slot when the object it points to is deleted. Watching the same
+    // slot twice keeps one record.
+    template <typename T> void WatchPointer(T** slot) {
+        RemoveDeleteListeners(slot);
+        AddDeleteListener(slot, [slot](const GameObject* object) {
+            if (*slot != nullptr && static_cast<const GameObject*>(*slot) == object) {
+                *slot = nullptr;
+            }
+        });
+    }
+    void UnwatchPointer(const void* slot) { RemoveDeleteListeners(slot); }
+
     // ---- State life cycle (main loop) ----
     // New camera, the state's load callback, then its level file.
     void Load(const std::string& stateName);
@@ -70,10 +114,10 @@ class World {
     // told first, so none keeps a dangling one.
     void DeleteObject(GameObject* object);
     void ApplyRemovals();
-    void RunManagers();
 
     std::vector<std::list<GameObject*>> layers;
     std::unordered_map<GameObject*, int> pendingRemovals; // object -> layer
+    std::vector<std::pair<const void*, DeleteListener>> deleteListeners;
     Camera* camera = nullptr;
     ActiveObject* player = nullptr;
 };

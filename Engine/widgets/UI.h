@@ -5,6 +5,7 @@
 // offset from the window centre (x right, y up, the units of gMouseX/gMouseY).
 // UIButton adds mouse hover and click; UIBox is an opaque panel that can hide.
 #pragma once
+#include "AssetManager.h"
 #include "GameObject.h"
 
 // A hovered button's tint: golden yellow over its texture.
@@ -16,13 +17,11 @@ constexpr Color kIdleTint{1.0f, 1.0f, 1.0f, 1.0f};
 // and full size, in screen offsets; a mouse exactly on an edge is outside.
 bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size);
 
-// The asset manager's texture of that file name; null when it is unknown or
-// before the assets are loaded (the widget then draws as a flat quad).
-TarnGfxTexture* TextureNamed(const char* name);
-
 // Freezes (false) or frees (true) the World's player; without a live player
-// nothing happens.
+// nothing happens. The player lives on a floor above the widgets, so the
+// application installs how it is done (gSetPlayerCanMove).
 void SetPlayerCanMove(bool canMove);
+extern void (*gSetPlayerCanMove)(bool canMove);
 
 // The camera position plus an offset: where a widget made outside the World's
 // update pass (while paused, or after the update) must stand this frame.

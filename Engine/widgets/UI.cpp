@@ -1,12 +1,12 @@
 // Moth Lantern: widget placement, drawing and button hit tests.
 #include "UI.h"
 
-#include "AssetManager.h"
 #include "Camera.h"
 #include "Globals.h"
-#include "Player.h"
 #include "TarnInput.h"
 #include "World.h"
+
+void (*gSetPlayerCanMove)(bool canMove) = nullptr;
 
 namespace {
 constexpr unsigned char kLeftMouseButton = 1;
@@ -19,13 +19,9 @@ bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size) {
            centre.y - halfHeight < gMouseY && gMouseY < centre.y + halfHeight;
 }
 
-TarnGfxTexture* TextureNamed(const char* name) {
-    return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
-}
-
 void SetPlayerCanMove(bool canMove) {
-    if (auto* player = dynamic_cast<Player*>(gWorld != nullptr ? gWorld->GetPlayer() : nullptr)) {
-        player->SetCanMove(canMove);
+    if (gSetPlayerCanMove != nullptr) {
+        gSetPlayerCanMove(canMove);
     }
 }
 
@@ -43,15 +39,13 @@ void SetUpWidget(UI& widget, int layer, float x, float y, float width, float hei
     widget.SetScale(width, height);
     widget.SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     widget.SetTexture(textureName != nullptr ? TextureNamed(textureName) : nullptr);
-    if (gWorld != nullptr) {
-        gWorld->Add(layer, &widget);
-    }
+    gWorld->Add(layer, &widget);
 }
 
 void UI::Update() {
     // Before the first level load there is no camera yet; the view is then
     // at the origin.
-    const Camera* camera = gWorld != nullptr ? gWorld->GetCamera() : nullptr;
+    const Camera* camera = gWorld->GetCamera();
     const TarnVec2 cameraPosition = camera != nullptr ? camera->GetPos() : TarnVec2{0.0f, 0.0f};
     TarnVec2Add(&position, &cameraPosition, &offset);
 }

@@ -1,0 +1,41 @@
+// Moth Lantern: start-up, the main loop and shut-down.
+//
+// GameInit creates the global managers in one fixed order and connects the
+// floors below through their hooks; GameShutdown deletes the managers in
+// another. RunGame drives the game-state machine through the World one frame
+// at a time until a state asks to quit.
+#pragma once
+#include "Frames.h"
+#include "GameStateManager.h"
+
+class ActiveObject;
+
+// Opens the window and sets up the display as the game wants it; false (with
+// a message on stderr) when there is no display.
+bool StartEngine(bool fullScreen);
+// Seeds the game's one random source (spawns, key and battery cells, particles).
+void SeedGameRandom(unsigned seed);
+// A seed that differs from run to run, for players.
+unsigned TimeSeed();
+// Makes the managers in their fixed order, reading the game's files from
+// `assetFolder` (tests give an empty one), and connects them.
+void GameInit(const char* assetFolder = "Assets/");
+void GameShutdown();
+// Installs the hooks through which the World, the tiles and the widgets reach
+// the floors above them, and the managers' delete listeners on gWorld. Part
+// of GameInit; tests that build their own managers call it too.
+void ConnectGame();
+// Runs states from options.firstState until Quit; returns the exit status.
+int RunGame(const GameRunOptions& options);
+
+// ---- Entering and leaving a state ----
+// Enters states.next (a restart keeps everything loaded and only re-runs
+// Init): the state's callbacks, a new camera, the load callback and the level
+// file, then the init callback and every object's Init.
+void EnterState(GameStateManager& states);
+// Frees the state (and, unless restarting, unloads it) and makes the
+// requested state the current one.
+void LeaveState(GameStateManager& states);
+
+// Whether the player may act (and so may pause the game).
+bool PlayerCanMove(const ActiveObject* player);
