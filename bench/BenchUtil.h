@@ -29,18 +29,14 @@ inline bool StartInState(GameStateId state) {
         return false;
     }
     GameInit();
-    GameStateManager& states = *gGameStateManager;
-    states.current = states.previous = states.next = state;
-    states.SetState(state);
-    gWorld->Load(states.stateName);
-    gWorld->Init();
+    EnterFirstState(*gGameStateManager, state);
     return true;
 }
 
 // Leaves the state and shuts the game and the engine down.
 inline void StopGame() {
-    gWorld->Free();
-    gWorld->Unload();
+    gGameStateManager->next = GameState::Quit;
+    LeaveState(*gGameStateManager);
     GameShutdown();
     TarnSysExit();
 }

@@ -3,7 +3,6 @@
 // puzzle objects' Update plus PuzzleManager::Evaluate, through the real
 // start-up and state loading. The layout as it starts has blocked beams, so
 // every frame also traces the direction blocks and puffs blocked boxes.
-#include "Tiles.h"
 #include "BenchUtil.h"
 #include "Game.h"
 #include "Globals.h"
@@ -12,6 +11,7 @@
 #include "PuzzleBlocks.h"
 #include "PuzzleManager.h"
 #include "Tarn.h"
+#include "Tiles.h"
 #include "World.h"
 
 #include <cstdio>
@@ -29,15 +29,9 @@ bool IsPuzzlePiece(GameObject* object) {
 } // namespace
 
 int main() {
-    if (!StartEngine(false)) {
+    if (!moth_bench::StartInState(GameState::Puzzle5)) {
         return 1;
     }
-    GameInit();
-    GameStateManager& states = *gGameStateManager;
-    states.current = states.previous = states.next = GameState::Puzzle5;
-    states.SetState(GameState::Puzzle5);
-    gWorld->Load(states.stateName);
-    gWorld->Init();
     std::vector<GameObject*> pieces;
     for (int layer = 1; layer <= 3; ++layer) {
         for (GameObject* object : gWorld->GetLayer(layer)) {
@@ -63,9 +57,6 @@ int main() {
     std::printf("Puzzle5, %zu puzzle pieces, %d frames\n", pieces.size(), kFrames);
     std::printf("  pieces' Update + Evaluate p50 %.4f ms, p99 %.4f ms\n", p50, p99);
     std::printf("result: puzzle_p50=%.4f puzzle_p99=%.4f\n", p50, p99);
-    gWorld->Free();
-    gWorld->Unload();
-    GameShutdown();
-    TarnSysExit();
+    moth_bench::StopGame();
     return 0;
 }

@@ -148,30 +148,16 @@ class StateEntry : public ::testing::Test {
 
     // Enters the state as the main loop does; returns what was printed.
     std::string Enter(GameStateId id) {
-        states.current = states.next = id;
-        states.SetState(id);
         ::testing::internal::CaptureStdout();
-        world.Load(states.stateName);
-        world.Init();
+        EnterFirstState(states, id);
         return ::testing::internal::GetCapturedStdout();
     }
 
     // What the main loop does between the last frame of a state and the next
     // state's first frame.
     void Switch() {
-        world.Free();
-        if (states.next != GameState::Restart) {
-            world.Unload();
-        }
-        states.previous = states.current;
-        states.current = states.next;
-        if (states.current == GameState::Restart) {
-            states.current = states.next = states.previous;
-        } else {
-            states.SetState(states.next);
-            world.Load(states.stateName);
-        }
-        world.Init();
+        LeaveState(states);
+        EnterState(states);
     }
 
     // The placeholder of cell (0, 0), a wall in every level file here.
@@ -253,8 +239,7 @@ TEST_F(StateEntry, EachLevelReadsAtItsOwnSizeWithItsOwnWalls) {
         const size_t slots = row.id == GameState::Puzzle2 ? 3 : row.mode == 1 ? 2 : 0;
         EXPECT_EQ(puzzles.segments.size(), slots) << row.id;
         states.next = GameState::Menu;
-        world.Free();
-        world.Unload();
+        LeaveState(states);
     }
 }
 
@@ -263,8 +248,7 @@ TEST_F(StateEntry, ScreensReadNoLevelAndTheLogoDoesNotEvenTry) {
     EXPECT_EQ(gGameMode, 4);
     EXPECT_FALSE(world.GetCamera()->IsFollowing());
     EXPECT_TRUE(world.GetLayer(0).empty());
-    world.Free();
-    world.Unload();
+    LeaveState(states);
 
     gPlayerHealth = 20;
     EXPECT_EQ(Enter(GameState::Win), "Error opening file\n");
@@ -273,8 +257,7 @@ TEST_F(StateEntry, ScreensReadNoLevelAndTheLogoDoesNotEvenTry) {
     for (GameObject* object : world.GetLayer(0)) { // only the win picture, no level
         EXPECT_EQ(dynamic_cast<Tilemap*>(object), nullptr);
     }
-    world.Free();
-    world.Unload();
+    LeaveState(states);
     EXPECT_EQ(Enter(GameState::Lose), "Error opening file\n");
 }
 

@@ -337,6 +337,7 @@ TEST_F(WorldTest, FreeClearsTheRecordsAndKeepsPuzzleSlotsOnlyForARestart) {
 // ---- Manager records -----------------------------------------------------------------------
 
 TEST(CollisionRegistry, CollidersCarryTheBoundsAndFollowTheirObject) {
+    moth_test::GameGlobals globals;
     CollisionManager collisions;
     Probe mover("mover");
     mover.SetPos(100.0f, 50.0f);
@@ -361,10 +362,9 @@ TEST(CollisionRegistry, CollidersCarryTheBoundsAndFollowTheirObject) {
 }
 
 TEST(CollisionRegistry, CellsOutsideTheGridAreSolid) {
+    moth_test::GameGlobals globals;
     CollisionManager collisions;
-    LevelData level;
-    EXPECT_EQ(collisions.CellAt(0, 0), kCellOutside); // no level data at all
-    gLevelData = &level;
+    LevelData& level = globals.Get<LevelData>();
     gGridWidth = gGridHeight = 2;
     level.Reset();
     EXPECT_EQ(collisions.CellAt(0, 0), 0);
@@ -372,8 +372,6 @@ TEST(CollisionRegistry, CellsOutsideTheGridAreSolid) {
     for (auto [x, y] : {std::pair{-1, 0}, {2, 0}, {0, -1}, {0, 2}}) {
         EXPECT_EQ(collisions.CellAt(x, y), 99) << x << "," << y;
     }
-    gLevelData = nullptr;
-    gGridWidth = gGridHeight = 31;
 }
 
 TEST(LightRegistry, CasterEdgesRingTheRectangleCounterClockwise) {

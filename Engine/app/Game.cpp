@@ -258,17 +258,25 @@ void LeaveState(GameStateManager& states) {
     states.current = states.next;
 }
 
+void EnterFirstState(GameStateManager& states, GameStateId state) {
+    states.current = states.previous = states.next = state;
+    EnterState(states);
+}
+
 int RunGame(const GameRunOptions& options) {
     TarnFrameRateControllerSetFixedFrameTime(options.fixedStep ? kFixedFrameTime : 0.0);
     GameStateManager& states = *gGameStateManager;
-    states.current = states.previous = states.next = options.firstState;
     BeginFrameRun(&options);
-    while (states.next != GameState::Quit) {
-        EnterState(states);
+    EnterFirstState(states, options.firstState);
+    while (true) {
         while (states.next == states.current) {
             RunFrame();
         }
         LeaveState(states);
+        if (states.current == GameState::Quit) {
+            break;
+        }
+        EnterState(states);
     }
     BeginFrameRun(nullptr);
     return 0;

@@ -36,6 +36,9 @@ void EnterState(GameStateManager& states);
 // Frees the state (and, unless restarting, unloads it) and makes the
 // requested state the current one.
 void LeaveState(GameStateManager& states);
+// The start of a run: `state` becomes the current state with no history, and
+// is entered.
+void EnterFirstState(GameStateManager& states, GameStateId state);
 
 // Whether the player may act (and so may pause the game).
 bool PlayerCanMove(const ActiveObject* player);

@@ -38,9 +38,7 @@ void ReleaseAll(FMOD::Sound* const* sounds, int count) {
 
 AudioManager::AudioManager() {
     StartSystem();
-    if (gAssetManager != nullptr) {
-        LoadSounds(*gAssetManager);
-    }
+    LoadSounds(*gAssetManager);
 }
 
 AudioManager::AudioManager(const AssetCatalog& assets) {

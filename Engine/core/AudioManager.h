@@ -10,8 +10,7 @@ class AssetCatalog;
 
 class AudioManager {
   public:
-    // Starts the sound system and loads the sounds found by gAssetManager (none
-    // when there is no asset manager: everything then plays silence).
+    // Starts the sound system and loads the sounds found by gAssetManager.
     AudioManager();
     // The same with another catalog's files.
     explicit AudioManager(const AssetCatalog& assets);

@@ -74,17 +74,15 @@ EditorSession& Session() {
 }
 
 TarnVec2 CameraPosition() {
-    const Camera* camera = gWorld != nullptr ? gWorld->GetCamera() : nullptr;
+    const Camera* camera = gWorld->GetCamera();
     return camera != nullptr ? camera->GetPos() : TarnVec2{0.0f, 0.0f};
 }
 
 // Prints text with its first character at a screen offset.
 void PrintOnScreen(const std::string& text, float x, float y, float red, float green, float blue) {
-    if (gAssetManager != nullptr) {
-        const TarnVec2 camera = CameraPosition();
-        PrintText(gAssetManager->GetFont(), text, camera.x + x, camera.y + y,
-                  Color{red, green, blue, 1.0f});
-    }
+    const TarnVec2 camera = CameraPosition();
+    PrintText(gAssetManager->GetFont(), text, camera.x + x, camera.y + y,
+              Color{red, green, blue, 1.0f});
 }
 
 bool MouseOverPanel() {
@@ -95,8 +93,7 @@ bool MouseOverPanel() {
 
 // The placeholder that stands for a cell, from the per-column lists.
 Tilemap* PlaceholderOf(int column, int row) {
-    if (gLevelData == nullptr || column < 0 ||
-        column >= static_cast<int>(gLevelData->editorCells.size())) {
+    if (column < 0 || column >= static_cast<int>(gLevelData->editorCells.size())) {
         return nullptr;
     }
     for (Tilemap* tile : gLevelData->editorCells[column]) {
@@ -130,9 +127,7 @@ void ShowCell(Tilemap* tile) {
             gWorld->Destroy(kBuiltTilesLayer, built);
         }
     }
-    if (gLightManager != nullptr) {
-        gLightManager->RemoveCaster(tile);
-    }
+    gLightManager->RemoveCaster(tile);
     tile->SetTexture(nullptr);
     tile->SetTransparency(0.0f);
     tile->Init();
@@ -143,7 +138,7 @@ void ShowCell(Tilemap* tile) {
 // game itself leaves blank. Once per visit, after the level's Init.
 void ShowAllCells() {
     EditorSession& session = Session();
-    if (session.cellsShown || gWorld == nullptr || gLevelData == nullptr) {
+    if (session.cellsShown) {
         return;
     }
     session.cellsShown = true;
@@ -159,7 +154,7 @@ void ShowAllCells() {
 
 void StoreCell(int column, int row, int code) {
     gLevelData->SetTile(column, row, code);
-    if (Tilemap* tile = PlaceholderOf(column, row); tile != nullptr && gWorld != nullptr) {
+    if (Tilemap* tile = PlaceholderOf(column, row); tile != nullptr) {
         ShowCell(tile);
     }
 }
@@ -167,7 +162,7 @@ void StoreCell(int column, int row, int code) {
 // ---- View and palette ----
 
 void PanView() {
-    Camera* camera = gWorld != nullptr ? gWorld->GetCamera() : nullptr;
+    Camera* camera = gWorld->GetCamera();
     if (camera == nullptr) {
         return;
     }
@@ -266,12 +261,8 @@ void MakeWanderer() {
     wanderer->SetScale(30.0f, 30.0f);
     wanderer->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     gWorld->Add(kActorLayer, wanderer);
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->Register(wanderer);
-    }
-    if (gPlayerAnimator != nullptr) {
-        gPlayerAnimator->SetPlayer(wanderer);
-    }
+    gCollisionManager->Register(wanderer);
+    gPlayerAnimator->SetPlayer(wanderer);
 }
 
 std::string ExportFolderName() {
@@ -304,9 +295,6 @@ void EditorLoad() {
     Session() = EditorSession();
     gExportNotice = false;
     gExportNoticeTimer = 0.0f;
-    if (gWorld == nullptr) {
-        return;
-    }
     MakeWanderer();
     gWorld->Add(kCursorLayer, new EditorCellCursor());
     MakePanel(kPaletteEntries);
@@ -318,9 +306,6 @@ void EditorLoad() {
 // Moves the view, places the palette, handles palette clicks, left and right
 // clicks on cells and Ctrl+Z.
 void EditorClick() {
-    if (gLevelData == nullptr) {
-        return;
-    }
     ShowAllCells();
     PanView();
     PlacePalette();
@@ -356,7 +341,7 @@ bool IsEditableCell(int column, int row) {
 }
 
 bool PlaceTile(int column, int row, int code) {
-    if (gLevelData == nullptr || !IsEditableCell(column, row)) {
+    if (!IsEditableCell(column, row)) {
         return false;
     }
     const int before = gLevelData->TileAt(column, row, kTileFloor);
@@ -383,7 +368,7 @@ bool PlaceTile(int column, int row, int code) {
 
 bool UndoLastPlacement() {
     auto& undo = Session().undo;
-    if (undo.empty() || gLevelData == nullptr) {
+    if (undo.empty()) {
         return false;
     }
     const std::vector<CellChange> step = undo.back();
@@ -396,9 +381,7 @@ bool UndoLastPlacement() {
 
 std::vector<UITilemap*> EditorPalette() {
     std::vector<UITilemap*> entries;
-    if (gLevelData != nullptr) {
-        entries = gLevelData->palette;
-    }
+    entries = gLevelData->palette;
     if (Session().startEntry != nullptr) {
         entries.push_back(Session().startEntry);
     }
@@ -409,9 +392,6 @@ std::vector<UITilemap*> EditorPalette() {
 
 ExportNoticeText ExportEditedLevel() {
     ExportNoticeText notice;
-    if (gLevelData == nullptr) {
-        return notice;
-    }
     LevelRules rules;
     LevelRulesForFile("", &rules); // an exported level's rules
     const std::vector<std::string> problems = ValidateLevelGrid(GridAsFile(), rules);
@@ -474,7 +454,7 @@ void EditorButton::Init() {
 
 void EditorButton::Update() {
     UIButton::Update();
-    if (clicked && gGameStateManager != nullptr) {
+    if (clicked) {
         gGameStateManager->next = GameState::Menu;
     }
 }
@@ -517,7 +497,7 @@ void ExportButton::Draw() {
 
 void EditorCellCursor::Update() {
     EditorCell cell{};
-    showing = gLevelData != nullptr && EditableCellUnderMouse(&cell);
+    showing = EditableCellUnderMouse(&cell);
     if (showing) {
         SetScale(gTileSize, gTileSize);
         SetPos((cell.column - gGridWidth / 2.0f + 0.5f) * gTileSize,

@@ -261,23 +261,17 @@ LoadDialog::Outcome RunLoadDialog() {
     LoadDialog::Outcome outcome = LoadDialog::Outcome::Open;
     bool running = true;
     // The game hides the system's cursor; the dialog needs the game's.
-    const bool cursorWasVisible = gCursor != nullptr && gCursor->visible;
-    if (gCursor != nullptr) {
-        gCursor->visible = true;
-    }
+    const bool cursorWasVisible = gCursor->visible;
+    gCursor->visible = true;
     while (outcome == LoadDialog::Outcome::Open && running) {
         running = RunModalFrame([&dialog, &outcome] {
             UpdateCursor(); // frame time, mouse and the game's cursor
             outcome = dialog.HandleInput(gFrameTime);
             dialog.Draw();
-            if (gCursor != nullptr) {
-                gCursor->Draw();
-            }
+            gCursor->Draw();
         });
     }
-    if (gCursor != nullptr) {
-        gCursor->visible = cursorWasVisible;
-    }
+    gCursor->visible = cursorWasVisible;
     GameStateId next = GameState::Quit;
     if (outcome == LoadDialog::Outcome::Load) {
         gCustomLevelName = dialog.SelectedName();
@@ -285,15 +279,11 @@ LoadDialog::Outcome RunLoadDialog() {
     } else if (outcome == LoadDialog::Outcome::Cancel) {
         next = GameState::Menu;
     }
-    if (gGameStateManager != nullptr) {
-        gGameStateManager->next = next;
-    }
+    gGameStateManager->next = next;
     return outcome;
 }
 
 void LoadStateLoad() {
-    if (gAssetManager != nullptr) {
-        gAssetManager->ScanExportedLevels();
-    }
+    gAssetManager->ScanExportedLevels();
     RunLoadDialog();
 }

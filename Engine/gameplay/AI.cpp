@@ -90,8 +90,7 @@ TarnVec2 WaypointOf(const GridCell& cell) {
 }
 
 bool IsWalkable(const GridCell& cell) {
-    return gCollisionManager != nullptr &&
-           gCollisionManager->CellAt(GridIndex(cell.x, gGridWidth),
+    return gCollisionManager->CellAt(GridIndex(cell.x, gGridWidth),
                                      GridIndex(cell.y, gGridHeight)) == 0;
 }
 
@@ -101,7 +100,7 @@ bool RandomWalkableCell(GridCell* out) {
     for (int draw = 0; draw < kMaxRandomDraws; ++draw) {
         const int x = static_cast<int>(TarnRandFloat() * gGridWidth);
         const int y = static_cast<int>(TarnRandFloat() * gGridHeight);
-        if (gCollisionManager == nullptr || gCollisionManager->CellAt(x, y) != 0) {
+        if (gCollisionManager->CellAt(x, y) != 0) {
             continue;
         }
         // The inverse of GridIndex, so the cell handed out is the one tested.
@@ -134,9 +133,7 @@ AI::~AI() {
 }
 
 void AI::Init() {
-    if (gAIManager != nullptr) {
-        gAIManager->AddSpider(this);
-    }
+    gAIManager->AddSpider(this);
     state = AIState::PlanPatrol;
     patrolNode = &patrol[0];
 }
@@ -153,15 +150,11 @@ void AI::AddPatrolNode(float x, float y) {
 }
 
 void AI::Bite() {
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->Unregister(this);
-    }
+    gCollisionManager->Unregister(this);
     state = AIState::Dying;
     touchedPlayer = true;
     gPlayerHealth -= kBiteDamage;
-    if (gAudioManager != nullptr) {
-        gAudioManager->PlayEffect("s_collide.wav");
-    }
+    gAudioManager->PlayEffect("s_collide.wav");
 }
 
 void AI::Update() {
@@ -177,8 +170,8 @@ bool AI::CanSeePlayer(const StaticObject* player, float* length) const {
     *length = distance;
     // Beyond sight range the answer changes nothing (no chase starts, a chase
     // ends either way), so the ray through every wall is not cast.
-    if (gLightManager == nullptr || distance > kSightRange) {
-        return gLightManager == nullptr;
+    if (distance > kSightRange) {
+        return false;
     }
     const RayHit hit = gLightManager->RayCast(from, position, distance);
     *length = hit.distance;
@@ -187,7 +180,7 @@ bool AI::CanSeePlayer(const StaticObject* player, float* length) const {
 
 void AI::FSMTrigger() {
     // Each step may hand over to the next within the same frame.
-    const StaticObject* player = gWorld != nullptr ? gWorld->GetPlayer() : nullptr;
+    const StaticObject* player = gWorld->GetPlayer();
     float length = 0.0f;
     const bool clearView = player != nullptr && CanSeePlayer(player, &length);
     if (state != AIState::Lured && state != AIState::Idle && !touchedPlayer && clearView &&
@@ -322,9 +315,7 @@ void AI::Dying() {
     SetTintColor(1.0f, 1.0f, 1.0f, gDyingAlpha);
     if (GetTransparency() <= kDyingGone) {
         touchedPlayer = false;
-        if (gWorld != nullptr) {
-            gWorld->Destroy(kSpiderLayer, this);
-        }
+        gWorld->Destroy(kSpiderLayer, this);
         gDyingAlpha = 1.0f;
     }
 }
@@ -456,12 +447,8 @@ AI* SpawnSpider(float x, float y) {
     spider->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     spider->SetTexture(TextureNamed(kFrameNames[kFront][0]));
     spider->velocity = TarnVec2{0.1f, 0.1f};
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->Register(spider);
-    }
-    if (gWorld != nullptr) {
-        gWorld->Add(kSpiderLayer, spider);
-    }
+    gCollisionManager->Register(spider);
+    gWorld->Add(kSpiderLayer, spider);
     // The far end of the patrol; with no free cell anywhere the spider
     // patrols its own cell.
     const GridCell home = CellOf(spider->GetPos());
@@ -494,11 +481,11 @@ constexpr float kSpawnIntervalScale = 3.0f;
 constexpr float kSpawnKeepAway = 150.0f;
 
 bool IsFirstLevel() {
-    return gGameStateManager != nullptr && gGameStateManager->stateName == "Level1";
+    return gGameStateManager->stateName == "Level1";
 }
 
 bool PlayerNear(const TarnVec2& at) {
-    const ActiveObject* player = gWorld != nullptr ? gWorld->GetPlayer() : nullptr;
+    const ActiveObject* player = gWorld->GetPlayer();
     if (player == nullptr) {
         return false;
     }
@@ -519,9 +506,7 @@ void AISpawn::Update() {
     if (spawnTimer / kSpawnIntervalScale >= gSpawnInterval) {
         if (!PlayerNear(position) && gSpiderCount < gMaxSpiders) {
             SpawnSpider(position.x, position.y);
-            if (gAudioManager != nullptr) {
-                gAudioManager->PlayEffect("s_bell.wav");
-            }
+            gAudioManager->PlayEffect("s_bell.wav");
         }
         spawnTimer = 0.0f;
     }

@@ -46,9 +46,6 @@ bool LureToOrbs(AI* spider) {
 } // namespace
 
 void AIManager::Update() {
-    if (gLightManager == nullptr) {
-        return;
-    }
     for (ActiveObject* object : spiders) {
         auto* spider = dynamic_cast<AI*>(object);
         // A bitten spider keeps fading out whatever light it sees.

@@ -65,25 +65,17 @@ void SetBounds(Collider* collider, const TarnVec2& position) {
 }
 
 bool InStoryLevel() {
-    if (gGameStateManager == nullptr) {
-        return false;
-    }
     const GameStateId state = gGameStateManager->current;
     return state >= GameState::Level1 && state <= GameState::Level5;
 }
 
 bool IsSpider(const StaticObject* object) {
-    if (gAIManager == nullptr) {
-        return false;
-    }
     const auto& spiders = gAIManager->spiders;
     return std::find(spiders.begin(), spiders.end(), object) != spiders.end();
 }
 
 void PlayEffect(const char* name) {
-    if (gAudioManager != nullptr) {
-        gAudioManager->PlayEffect(name);
-    }
+    gAudioManager->PlayEffect(name);
 }
 
 // ---- Contact handlers --------------------------------------------------------------
@@ -111,9 +103,7 @@ void OnTrapDoorContact(Player& /*player*/, TrapDoor& door) {
 
 // A memory ends a solved puzzle: the puzzle manager celebrates it.
 void OnMemoryContact(Player& /*player*/, Memory& /*memory*/) {
-    if (gPuzzleManager != nullptr) {
-        gPuzzleManager->CollectMemory();
-    }
+    gPuzzleManager->CollectMemory();
 }
 
 // A spider that reaches the player bites once and dies: it loses its collider
@@ -537,8 +527,5 @@ void CollisionManager::SnapToTiles(Collider& collider) {
 // ---- Grid ------------------------------------------------------------------------
 
 int CollisionManager::CellAt(int x, int y) const {
-    if (gLevelData == nullptr) {
-        return kCellOutside;
-    }
     return gLevelData->CollisionAt(x, y, kCellOutside);
 }

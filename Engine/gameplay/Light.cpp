@@ -27,7 +27,7 @@ unsigned int LanternColourAt(float x, float y, float radius) {
 }
 
 TarnVec2 CameraPosition() {
-    const Camera* camera = gWorld != nullptr ? gWorld->GetCamera() : nullptr;
+    const Camera* camera = gWorld->GetCamera();
     return camera != nullptr ? camera->GetPos() : TarnVec2{0.0f, 0.0f};
 }
 
@@ -41,16 +41,12 @@ Light::Light(StaticObject* lightOwner, float angle)
     rotation = angle;
     SetBlendColor(0.5f, 0.5f, 0.5f, 0.3f);
     SetTintColor(1.0f, 1.0f, 1.0f, 0.3f);
-    if (gLightManager != nullptr) {
-        gLightManager->AddLight(this);
-    }
+    gLightManager->AddLight(this);
 }
 
 Light::~Light() {
     TarnGfxMeshFree(mesh);
-    if (gLightManager != nullptr) {
-        gLightManager->RemoveLight(this);
-    }
+    gLightManager->RemoveLight(this);
 }
 
 void Light::Update() {

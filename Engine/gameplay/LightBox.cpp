@@ -70,7 +70,7 @@ void RunFlicker(Flicker& flicker, Light* light) {
 }
 
 bool SwitchKeyHeld() {
-    const int key = gKeyBindings != nullptr ? gKeyBindings->KeyFor(kSwitchAction) : 0;
+    const int key = gKeyBindings->KeyFor(kSwitchAction);
     return TarnInputCheckCurr(key != 0 ? static_cast<unsigned char>(key) : kSwitchKey);
 }
 
@@ -143,9 +143,7 @@ void LightBox::UpdateOrbMode() {
     if (!ready || !TarnInputCheckTriggered(kThrowButton) || playerLight == nullptr) {
         return;
     }
-    if (gAudioManager != nullptr) {
-        gAudioManager->PlayEffect("s_throw.wav");
-    }
+    gAudioManager->PlayEffect("s_throw.wav");
     new LightOrb(playerLight->GetPos(), playerLight->GetRotation());
     gLightCharge -= kThrowCost;
     throwCooldown = kThrowSeconds;

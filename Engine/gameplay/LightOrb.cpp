@@ -33,19 +33,13 @@ LightOrb::LightOrb(const TarnVec2& at, float angle)
     velocity = TarnVec2{std::cos(angle) * throwSpeed, std::sin(angle) * throwSpeed};
     // The flight ends at the first wall in the throw direction, or at full range.
     const TarnVec2 target{at.x + velocity.x, at.y + velocity.y};
-    landing = gLightManager != nullptr ? gLightManager->RayCast(at, target, throwRange).point
-                                       : TarnVec2{at.x + std::cos(angle) * throwRange,
-                                                  at.y + std::sin(angle) * throwRange};
+    landing = gLightManager->RayCast(at, target, throwRange).point;
     SetTransparency(1.0f);
-    if (gLightManager != nullptr) {
-        gLightManager->AddOrb(this);
-    }
+    gLightManager->AddOrb(this);
 }
 
 LightOrb::~LightOrb() {
-    if (gLightManager != nullptr) {
-        gLightManager->RemoveOrb(this);
-    }
+    gLightManager->RemoveOrb(this);
 }
 
 void LightOrb::Update() {
@@ -69,13 +63,9 @@ void LightOrb::Update() {
 
     lifetime -= gFrameTime;
     if (lifetime < 0.0f) {
-        if (gWorld != nullptr) {
-            gWorld->Destroy(kOrbLayer, this);
-            gWorld->Destroy(kOrbLayer, light);
-        }
-        if (gLightManager != nullptr) {
-            gLightManager->RemoveLight(light);
-        }
+        gWorld->Destroy(kOrbLayer, this);
+        gWorld->Destroy(kOrbLayer, light);
+        gLightManager->RemoveLight(light);
     } else if (lifetime < kFadeSeconds) {
         // Never below 0: the light's reach must not turn negative in the last frame.
         const float transparency = std::max(GetTransparency() - gFrameTime / kFadeSeconds, 0.0f);

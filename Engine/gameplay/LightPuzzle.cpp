@@ -27,9 +27,6 @@ TarnVec2 Direction(const TarnVec2& from, const TarnVec2& to) {
 }
 
 RayHit CastRay(const TarnVec2& from, const TarnVec2& to, float maxLength) {
-    if (gLightManager == nullptr) {
-        return RayHit{maxLength, to, nullptr};
-    }
     return gLightManager->RayCast(from, to, maxLength);
 }
 
@@ -56,9 +53,7 @@ void Disconnect(LightPuzzle* beam) {
 void Connect(LightPuzzle* beam) {
     beam->toBox->boxLit = true;
     if (!beam->soundPlayed) {
-        if (gAudioManager != nullptr) {
-            gAudioManager->PlayEffect("s_lightpuzzle.wav");
-        }
+        gAudioManager->PlayEffect("s_lightpuzzle.wav");
         beam->soundPlayed = true;
     }
     if (!beam->textureLit) {
@@ -129,7 +124,7 @@ void LightPuzzle::Link(PuzzleBox* from, PuzzleBox* to, bool gate) {
 }
 
 void LightPuzzle::Init() {
-    mesh = gAssetManager != nullptr ? gAssetManager->GetMesh(1) : nullptr;
+    mesh = gAssetManager->GetMesh(1);
 }
 
 void LightPuzzle::Update() {

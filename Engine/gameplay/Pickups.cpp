@@ -26,9 +26,7 @@ constexpr int kKeySparkles = 20;
 constexpr int kMaxDraws = 4096;
 
 void PlayEffect(const char* name) {
-    if (gAudioManager != nullptr) {
-        gAudioManager->PlayEffect(name);
-    }
+    gAudioManager->PlayEffect(name);
 }
 
 bool FarFromAll(const std::vector<TarnVec2>& positions, const TarnVec2& p, float minDistance) {
@@ -46,7 +44,7 @@ bool DrawFreeCell(const std::vector<TarnVec2>& positions, float minDistance, Tar
     for (int draw = 0; draw < kMaxDraws; ++draw) {
         const int x = static_cast<int>(TarnRandFloat() * gGridWidth);
         const int y = static_cast<int>(TarnRandFloat() * gGridHeight);
-        if (gCollisionManager == nullptr || gCollisionManager->CellAt(x, y) != 0) {
+        if (gCollisionManager->CellAt(x, y) != 0) {
             continue;
         }
         const TarnVec2 p{(static_cast<float>(x) + 0.5f - gGridWidth / 2.0f) * gTileSize,
@@ -61,15 +59,9 @@ bool DrawFreeCell(const std::vector<TarnVec2>& positions, float minDistance, Tar
 
 // Takes a tile out of the level: no more drawing, shadow or contact.
 void RemoveTile(Tilemap* tile) {
-    if (gWorld != nullptr) {
-        gWorld->Destroy(kTileLayer, tile);
-    }
-    if (gLightManager != nullptr) {
-        gLightManager->RemoveCaster(tile);
-    }
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->Unregister(tile);
-    }
+    gWorld->Destroy(kTileLayer, tile);
+    gLightManager->RemoveCaster(tile);
+    gCollisionManager->Unregister(tile);
 }
 
 } // namespace
@@ -166,7 +158,7 @@ void TrapDoor::Update() {
     if (gHasKey) {
         texture = TextureNamed("trapdoorOpen.png");
     }
-    if (doorTransition == nullptr || !doorTransition->done || gGameStateManager == nullptr) {
+    if (doorTransition == nullptr || !doorTransition->done) {
         return;
     }
     if (gGameMode == 2) {

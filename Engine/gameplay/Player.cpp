@@ -46,9 +46,6 @@ const Walk kWalks[] = {{0, Facing::Up, 1.0f, 0.0f, 1.0f},
                        {2, Facing::Left, 4.0f, -1.0f, 0.0f}};
 
 bool ActionDown(int action) {
-    if (gKeyBindings == nullptr) {
-        return false;
-    }
     return TarnInputCheckCurr(static_cast<unsigned char>(gKeyBindings->KeyFor(action)));
 }
 
@@ -94,15 +91,11 @@ void Player::Move() {
     velocity = TarnVec2{0.0f, 0.0f};
     const Walk* walk = canMove ? ChosenWalk() : nullptr;
     if (walk == nullptr) {
-        if (gPlayerAnimator != nullptr) {
-            gPlayerAnimator->Idle();
-        }
+        gPlayerAnimator->Idle();
         return;
     }
     gIdlePhase = walk->idlePhase;
-    if (gPlayerAnimator != nullptr) {
-        gPlayerAnimator->Walk(walk->facing);
-    }
+    gPlayerAnimator->Walk(walk->facing);
     velocity = TarnVec2{walk->dx * speed, walk->dy * speed};
 }
 
@@ -119,9 +112,7 @@ void Player::Die() {
     SpawnParticle(position, 10.0f, 10.0f, TextureNamed("o_floor.png"), 1.0f, 1.0f, 1.0f, 1.0f,
                   kParticleLayer, 5.0f);
     if (deathFade->done) {
-        if (gGameStateManager != nullptr) {
-            gGameStateManager->next = GameState::Lose;
-        }
+        gGameStateManager->next = GameState::Lose;
         gPlayerHealth = kFullHealth;
     }
 }
@@ -144,9 +135,7 @@ void Player::Blink() {
 }
 
 void Player::PlayWinAnimation() {
-    if (gPlayerAnimator != nullptr) {
-        gPlayerAnimator->Win();
-    }
+    gPlayerAnimator->Win();
 }
 
 void Player::Draw() {
@@ -165,17 +154,9 @@ Player* MakePlayer(float x, float y) {
     player->SetPos(x, y);
     player->SetScale(kPlayerSize, kPlayerSize);
     player->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->Register(player);
-    }
-    if (gWorld != nullptr) {
-        gWorld->Add(kPlayerLayer, player);
-    }
-    if (gPlayerAnimator != nullptr) {
-        gPlayerAnimator->SetPlayer(player);
-    }
-    if (gWorld != nullptr) {
-        gWorld->SetPlayer(player);
-    }
+    gCollisionManager->Register(player);
+    gWorld->Add(kPlayerLayer, player);
+    gPlayerAnimator->SetPlayer(player);
+    gWorld->SetPlayer(player);
     return player;
 }

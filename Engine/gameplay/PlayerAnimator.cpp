@@ -69,7 +69,7 @@ const char* FrameAt(const Cycle& cycle, float clock) {
 }
 
 void Show(ActiveObject* player, const char* textureName) {
-    if (player != nullptr && textureName != nullptr && gAssetManager != nullptr) {
+    if (player != nullptr && textureName != nullptr) {
         player->SetTexture(gAssetManager->GetTexture(textureName));
     }
 }

@@ -75,9 +75,7 @@ DirectionBlock::DirectionBlock(float x, float y, float beamAngle, PuzzleBox* tar
     beam->toBox = targetBox;
     AimBeam();
     SetTransparency(1.0f);
-    if (gWorld != nullptr) {
-        gWorld->Add(kBeamLayer, beam);
-    }
+    gWorld->Add(kBeamLayer, beam);
     std::printf("Created direction block\n");
 }
 

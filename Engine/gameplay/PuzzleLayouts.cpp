@@ -205,12 +205,8 @@ void BuildBeams(const std::vector<BeamEntry>& entries, const std::vector<PuzzleB
         beam->SetRotation(entry.rotation);
         beam->SetBlendColor(1.0f, 1.0f, 1.0f, 1.0f);
         beam->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-        if (gWorld != nullptr) {
-            gWorld->Add(kBeamLayer, beam);
-        }
-        if (gPuzzleManager != nullptr) {
-            gPuzzleManager->PushBeam(static_cast<std::size_t>(entry.segment), beam);
-        }
+        gWorld->Add(kBeamLayer, beam);
+        gPuzzleManager->PushBeam(static_cast<std::size_t>(entry.segment), beam);
         beams.push_back(beam);
     }
     // A second beam is listed after the beam that names it, so link them last.
@@ -247,7 +243,5 @@ void BuildPuzzle(const PuzzleLayout& layout) {
     for (const BlockEntry& entry : layout.movables) {
         new MovableBlock(entry.x, entry.y, TextureNamed("moveblock1.png"));
     }
-    if (gPuzzleManager != nullptr) {
-        gPuzzleManager->SetMemoryPosition(kMemoryX, kMemoryY);
-    }
+    gPuzzleManager->SetMemoryPosition(kMemoryX, kMemoryY);
 }

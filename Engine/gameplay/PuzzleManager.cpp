@@ -86,11 +86,9 @@ void PuzzleManager::CheckProgression() {
         return;
     }
     gLightCharge = kFullCharge;
-    if (gGameStateManager != nullptr) {
-        const GameStateId story = gMemoriesCollected + kFirstStoryState;
-        gGameStateManager->next = story;
-        gGameStateManager->retryState = story;
-    }
+    const GameStateId story = gMemoriesCollected + kFirstStoryState;
+    gGameStateManager->next = story;
+    gGameStateManager->retryState = story;
 }
 
 void PuzzleManager::SpawnMemory() {
@@ -113,17 +111,13 @@ void PuzzleManager::CelebrateMemory() {
         return;
     }
     celebrateTimer += gFrameTime;
-    if (auto* player = dynamic_cast<Player*>(gWorld != nullptr ? gWorld->GetPlayer() : nullptr)) {
+    if (auto* player = dynamic_cast<Player*>(gWorld->GetPlayer())) {
         player->PlayWinAnimation();
     }
     if (memory != nullptr) {
         ++gMemoriesCollected;
-        if (gCollisionManager != nullptr) {
-            gCollisionManager->Unregister(memory);
-        }
-        if (gWorld != nullptr) {
-            gWorld->Destroy(kMemoryLayer, memory);
-        }
+        gCollisionManager->Unregister(memory);
+        gWorld->Destroy(kMemoryLayer, memory);
         memory = nullptr;
         SetPlayerCanMove(false);
     }
@@ -131,9 +125,7 @@ void PuzzleManager::CelebrateMemory() {
         return;
     }
     if (gMemoriesCollected >= kLastMemory) {
-        if (gGameStateManager != nullptr) {
-            gGameStateManager->next = GameState::Win;
-        }
+        gGameStateManager->next = GameState::Win;
     } else if (gMemoryTransition == nullptr) {
         gMemoryTransition = new TransitionBox(); // the next level's picture, growing
         transitionStarted = true;

@@ -8,7 +8,7 @@ void Camera::Init() {
 }
 
 void Camera::Update() {
-    if (!follow || gWorld == nullptr) {
+    if (!follow) {
         return;
     }
     // The World hands out no player once it has been deleted, so a level

@@ -40,7 +40,7 @@ std::string& FolderSetting() {
 }
 
 bool IsCurrentState(GameStateId state) {
-    return gGameStateManager != nullptr && gGameStateManager->current == state;
+    return gGameStateManager->current == state;
 }
 
 // A grid dimension from a level global: truncated, and 0 for anything that is
@@ -195,9 +195,7 @@ void SetExportedLevelsFolder(const std::string& folder) {
 LevelData::LevelData() : lineBuffer{' ', '\0'} {}
 
 void LevelData::Reset() {
-    if (gAssetManager != nullptr) {
-        levelCount = static_cast<int>(gAssetManager->GetLevelFiles().size()) - 1;
-    }
+    levelCount = static_cast<int>(gAssetManager->GetLevelFiles().size()) - 1;
     const int columns = GridCells(gGridWidth);
     const int rows = GridCells(gGridHeight);
     tileGrid.assign(columns, std::vector<int>(rows, 0));
@@ -217,9 +215,7 @@ void LevelData::Unload() {
 // ---- LevelData: reading ------------------------------------------------------------------------
 
 std::string LevelData::LevelPathOf(const std::string& codedKey) {
-    auto assetPath = [](const char* name) {
-        return gAssetManager != nullptr ? gAssetManager->GetLevelFilePath(name) : std::string();
-    };
+    auto assetPath = [](const char* name) { return gAssetManager->GetLevelFilePath(name); };
     if (codedKey == "codedM") {
         return assetPath("menu.text");
     }
@@ -290,9 +286,6 @@ void LevelData::ReadCells() {
 // ---- LevelData: placeholders -----------------------------------------------------------------
 
 void LevelData::MakePalette() {
-    if (gWorld == nullptr) {
-        return;
-    }
     for (int i = 0; i < kPaletteEntries; ++i) {
         auto* entry = new UITilemap();
         entry->SetScale(gTileSize, gTileSize);
@@ -307,9 +300,6 @@ void LevelData::MakePalette() {
 }
 
 void LevelData::MakePlaceholders() {
-    if (gWorld == nullptr) {
-        return;
-    }
     const int columns = Columns();
     const int rows = Rows();
     for (int row = 0; row < rows; ++row) {

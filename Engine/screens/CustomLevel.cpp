@@ -36,9 +36,6 @@ void CreateCustomLightBoxAndHud(ActiveObject* /*wanderer*/, StaticObject* light)
 }
 
 void CustomLoad() {
-    if (gWorld == nullptr) {
-        return;
-    }
     ActiveObject* wanderer = CreateWanderer();
     wanderer->velocity = TarnVec2{0.0f, 0.0f};
     wanderer->SetPos(kCustomStartX, kCustomStartY);
@@ -46,12 +43,8 @@ void CustomLoad() {
     wanderer->SetBlendColor(0.0f, 1.0f, 0.0f, kWandererAlpha);
     wanderer->SetTintColor(1.0f, 1.0f, 1.0f, kWandererAlpha);
     wanderer->SetScale(kWandererSize, kWandererSize);
-    if (gPlayerAnimator != nullptr) {
-        gPlayerAnimator->SetPlayer(wanderer);
-    }
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->Register(wanderer);
-    }
+    gPlayerAnimator->SetPlayer(wanderer);
+    gCollisionManager->Register(wanderer);
     gWorld->Add(kActorLayer, wanderer);
     // The view follows the wanderer through levels larger than the screen.
     gWorld->SetPlayer(wanderer);

@@ -50,9 +50,7 @@ TransitionBox* MakeFadeToBlack() {
 }
 
 void SetTileCollision(bool on) {
-    if (gCollisionManager != nullptr) {
-        gCollisionManager->tileCollisionOn = on;
-    }
+    gCollisionManager->tileCollisionOn = on;
 }
 
 void RequestState(GameStateId state) {

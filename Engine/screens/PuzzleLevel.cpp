@@ -29,10 +29,8 @@ void PuzzleLevelLoad(int segmentSlots) {
     auto* instructions = new InstructionBox();
     instructions->scale = instructions->targetScale;
     instructions->style = TransitionStyle::Hold;
-    if (gPuzzleManager != nullptr) {
-        for (int i = 0; i < segmentSlots; ++i) {
-            gPuzzleManager->AddSegmentSlot();
-        }
+    for (int i = 0; i < segmentSlots; ++i) {
+        gPuzzleManager->AddSegmentSlot();
     }
 }
 

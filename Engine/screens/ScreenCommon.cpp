@@ -18,21 +18,17 @@ void SetDarkness(float alpha) {
 }
 
 void SetCameraFollow(bool follow) {
-    if (gWorld != nullptr && gWorld->GetCamera() != nullptr) {
+    if (gWorld->GetCamera() != nullptr) {
         gWorld->GetCamera()->SetFollow(follow);
     }
 }
 
 void SetGridOfCurrentState() {
-    if (gGameStateManager != nullptr) {
-        LevelGridSize(gGameStateManager->current, &gGridWidth, &gGridHeight);
-    }
+    LevelGridSize(gGameStateManager->current, &gGridWidth, &gGridHeight);
 }
 
 void StopLevelMusic() {
-    if (gAudioManager != nullptr) {
-        gAudioManager->StopMusic();
-    }
+    gAudioManager->StopMusic();
 }
 
 void ScreenLoad() {
@@ -55,8 +51,6 @@ Player* AddPlayerWithLight() {
 }
 
 void PlayLevelMusic(const char* name) {
-    if (gAudioManager != nullptr) {
-        gAudioManager->StopMusic();
-        gAudioManager->PlayMusic(name);
-    }
+    gAudioManager->StopMusic();
+    gAudioManager->PlayMusic(name);
 }

@@ -19,10 +19,8 @@ constexpr float kChargeHigh = 288.0f; // 80 % of the full charge
 constexpr float kChargeLow = 72.0f;   // 20 %
 
 void AddWithFrame(UIBox* frame, UI* widget) {
-    if (gWorld != nullptr) {
-        gWorld->Add(kFrameLayer, frame);
-        gWorld->Add(kWidgetLayer, widget);
-    }
+    gWorld->Add(kFrameLayer, frame);
+    gWorld->Add(kWidgetLayer, widget);
 }
 
 } // namespace
@@ -38,7 +36,7 @@ HealthBar::HealthBar() {
     box = new UIBox(210.0f, 40.0f, offset.x + 70.0f, offset.y, TextureNamed("hpbox.png"));
     texture = TextureNamed("hpbar.png");
     AddWithFrame(box, this);
-    mesh = gAssetManager != nullptr ? gAssetManager->GetMesh(1) : nullptr;
+    mesh = gAssetManager->GetMesh(1);
 }
 
 // At 0 health or below the width is 0 or negative; it is passed through as it
@@ -123,9 +121,6 @@ void Memories::Init() {
 
 void Memories::Draw() {
     UI::Draw();
-    if (gAssetManager == nullptr) {
-        return;
-    }
     char* text = gAssetManager->GetTextBuffer();
     std::snprintf(text, 100, "%d / 5", gMemoriesCollected);
     TarnGfxSetRenderMode(TARN_RENDER_COLOR);
@@ -147,9 +142,7 @@ KeyUI::KeyUI() {
     SetBlendColor(1.0f, 1.0f, 1.0f, 1.0f);
     SetTintColor(1.0f, 1.0f, 1.0f, 0.0f);
     texture = TextureNamed("key.png");
-    if (gWorld != nullptr) {
-        gWorld->Add(kWidgetLayer, this);
-    }
+    gWorld->Add(kWidgetLayer, this);
 }
 
 void KeyUI::Update() {

@@ -21,19 +21,15 @@ constexpr int kButtonLayer = 6;
 constexpr int kFloorLayer = 0;
 
 void AddTo(int layer, GameObject* widget) {
-    if (gWorld != nullptr) {
-        gWorld->Add(layer, widget);
-    }
+    gWorld->Add(layer, widget);
 }
 
 void RequestState(GameStateId state) {
-    if (gGameStateManager != nullptr) {
-        gGameStateManager->next = state;
-    }
+    gGameStateManager->next = state;
 }
 
 TarnGfxVertexList* SharedQuad() {
-    return gAssetManager != nullptr ? gAssetManager->GetMesh(0) : nullptr;
+    return gAssetManager->GetMesh(0);
 }
 
 // Keeps the fractional part: the floor texture repeats, so a scroll offset of
@@ -137,7 +133,7 @@ void StartBtn::Draw() {
 }
 
 void AnimateStartSign() {
-    StaticObject* sign = gPlayerAnimator != nullptr ? gPlayerAnimator->GetStartSign() : nullptr;
+    StaticObject* sign = gPlayerAnimator->GetStartSign();
     if (sign == nullptr) {
         return;
     }
@@ -227,9 +223,7 @@ void CreateMenuWidgets() {
     sign->SetScale(100.0f, 50.0f);
     sign->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     AddTo(kPictureLayer, sign);
-    if (gPlayerAnimator != nullptr) {
-        gPlayerAnimator->SetStartSign(sign);
-    }
+    gPlayerAnimator->SetStartSign(sign);
     AnimateStartSign();
     new SettingsButton(-200.0f, -170.0f);
     new BGMControl(-247.0f, -230.0f);

@@ -122,10 +122,7 @@ bool IsStoryLevel(GameStateId state) {
 // level starts its own track again when it restarts, so its paused track is
 // stopped rather than left to play under the new one.
 void ResumeSoundForStateChange(bool restarting) {
-    if (gAudioManager == nullptr) {
-        return;
-    }
-    if (restarting && gGameStateManager != nullptr && IsStoryLevel(gGameStateManager->current)) {
+    if (restarting && IsStoryLevel(gGameStateManager->current)) {
         gAudioManager->StopMusic();
     }
     gAudioManager->ResumeAll();
@@ -247,9 +244,7 @@ void PauseYesButton::Update() {
         return;
     }
     const bool quitting = gPause.confirmation != nullptr && gPause.confirmation->confirmAction == 1;
-    if (gGameStateManager != nullptr) {
-        gGameStateManager->next = quitting ? GameState::Menu : GameState::Restart;
-    }
+    gGameStateManager->next = quitting ? GameState::Menu : GameState::Restart;
     gGameMode = gGameModeBeforePause;
     ClosePauseMenu();
     gPaused = false;
@@ -289,7 +284,7 @@ PauseMuteButton::PauseMuteButton(float x, float y)
     : PauseButton(x, y, 64.0f, 64.0f, gMuted ? "mute.png" : "unmute.png") {}
 
 void PauseMuteButton::Update() {
-    if (!ClickedAsSubPanelButton() || gAudioManager == nullptr) {
+    if (!ClickedAsSubPanelButton()) {
         return;
     }
     if (gMuted) {
@@ -314,24 +309,16 @@ VolumeSlider::VolumeSlider(float x, float y, Channel sliderChannel) : channel(sl
     const char* bar = channel == Channel::Music ? "slider_bgm.png" : "slider_sfx.png";
     track = new UIBox(357.0f, 28.0f, x, y, TextureNamed(bar));
     track->SetPos(CameraPlus(track->offset));
-    if (gWorld != nullptr) {
-        gWorld->Add(kPauseLayer, track); // under the knob
-    }
+    gWorld->Add(kPauseLayer, track); // under the knob
     SetUpWidget(*this, kPauseLayer, x, y, 80.0f, 80.0f, "sliderbtn.png");
 }
 
 float VolumeSlider::Volume() const {
-    if (gAudioManager == nullptr) {
-        return value;
-    }
     return channel == Channel::Music ? gAudioManager->GetMusicVolume()
                                      : gAudioManager->GetEffectVolume();
 }
 
 void VolumeSlider::SetVolume(float volume) const {
-    if (gAudioManager == nullptr) {
-        return;
-    }
     channel == Channel::Music ? gAudioManager->SetMusicVolume(volume)
                               : gAudioManager->SetEffectVolume(volume);
 }
@@ -404,9 +391,7 @@ void TogglePause() {
     }
     if (gPaused) {
         ClosePauseMenu();
-        if (gAudioManager != nullptr) {
-            gAudioManager->ResumeAll();
-        }
+        gAudioManager->ResumeAll();
         gPaused = false;
         gGameMode = gGameModeBeforePause;
         if (gGameMode == GameMode::Puzzle) {
@@ -414,9 +399,7 @@ void TogglePause() {
         }
     } else {
         OpenPauseMenu();
-        if (gAudioManager != nullptr) {
-            gAudioManager->PauseAll();
-        }
+        gAudioManager->PauseAll();
         gPaused = true;
     }
 }
