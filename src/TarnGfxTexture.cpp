@@ -39,6 +39,13 @@ void UploadPixels(TarnGfxTexture* texture, const unsigned char* pixels, int widt
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+// Whether the GPU can hold a picture of this size at all.
+bool FitsTheGpu(int width, int height) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    return largest <= 0 || (width <= largest && height <= largest);
+}
+
 // Offsets above 1 wrap down into (0, 1]; 1 itself and negatives pass unchanged.
 float ReduceOffset(float offset) {
     while (offset > 1.0f) {
@@ -97,6 +104,13 @@ TarnGfxTexture* UploadDecoded(const char* path, DecodedImage& image) {
     if (!image.pixels) {
         return nullptr; // missing, empty, truncated, not a PNG, or a path too long
     }
+    if (!FitsTheGpu(image.width, image.height)) {
+        std::fprintf(stderr, "Tarn Engine: %s is %d x %d, larger than this GPU's largest texture\n",
+                     path, image.width, image.height);
+        std::free(image.pixels);
+        image.pixels = nullptr;
+        return nullptr;
+    }
     TarnGfxTexture* texture = NewTextureRecord(path);
     UploadPixels(texture, image.pixels, image.width, image.height);
     std::free(image.pixels);
@@ -136,12 +150,34 @@ void TarnGfxTextureLoadBatch(const char* const* paths, int count, TarnGfxTexture
 }
 
 TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width, int height) {
-    if (!pixels || width <= 0 || height <= 0) {
+    if (!pixels || width <= 0 || height <= 0 || !FitsTheGpu(width, height)) {
         return nullptr;
     }
     TarnGfxTexture* texture = NewTextureRecord(nullptr);
     UploadPixels(texture, pixels, width, height);
     return texture;
+}
+
+TarnGfxTexture* TarnGfxTextureFromFrame(void) {
+    const int width = tarn::DisplayedWidth();
+    const int height = tarn::DisplayedHeight();
+    if (width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    std::vector<unsigned char> bottomUp(rowBytes * static_cast<size_t>(height));
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<unsigned char> topDown(bottomUp.size());
+    for (int row = 0; row < height; ++row) {
+        std::memcpy(&topDown[static_cast<size_t>(row) * rowBytes],
+                    &bottomUp[static_cast<size_t>(height - 1 - row) * rowBytes], rowBytes);
+    }
+    for (size_t alpha = 3; alpha < topDown.size(); alpha += 4) {
+        topDown[alpha] = 255; // the picture on screen is opaque
+    }
+    return TarnGfxTextureLoadFromMemory(topDown.data(), width, height);
 }
 
 void TarnGfxTextureUnload(TarnGfxTexture* texture) {

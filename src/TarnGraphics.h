@@ -96,15 +96,20 @@ TARN_API void TarnGfxMeshFree(TarnGfxVertexList* mesh);
 TARN_API void TarnGfxTriListInitialize(TarnGfxVertexList* list);
 
 // ---- Textures ---------------------------------------------------------------
-// Null for paths over 255 characters and for files that are missing or not PNG.
+// Null for paths over 255 characters, for files that are missing or not PNG,
+// and (with one line on stderr naming the file) for pictures larger than the
+// GPU's largest texture.
 TARN_API TarnGfxTexture* TarnGfxTextureLoad(const char* path);
 // Loads many textures at once, as TarnGfxTextureLoad would each (null entries
 // for bad files); the files are decoded on all cores, then uploaded in order.
 TARN_API void TarnGfxTextureLoadBatch(const char* const* paths, int count,
                                       TarnGfxTexture** textures);
-// RGBA pixels, first row first.
+// RGBA pixels, first row first; null when larger than the GPU's largest texture.
 TARN_API TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width,
                                                       int height);
+// The picture drawn so far into the frame being built (the back buffer), as
+// an opaque texture of the window's displayed size, top row first.
+TARN_API TarnGfxTexture* TarnGfxTextureFromFrame(void);
 TARN_API void TarnGfxTextureUnload(TarnGfxTexture* texture);
 // Binds the texture (null unbinds) and sets the scrolling offset.
 TARN_API void TarnGfxTextureSet(TarnGfxTexture* texture, float offsetU, float offsetV);

@@ -1,6 +1,7 @@
 // The asset manager: the folder scan, name lookups, exported levels, textures,
-// the shared meshes and the font.
+// the shared meshes and the font; and where the game finds its Assets/.
 #include "AssetManager.h"
+#include "GameFolders.h"
 #include "TestEnv.h"
 
 #include <GL/glew.h>
@@ -213,6 +214,37 @@ TEST_F(AssetManagerTest, DefaultConstructorReadsAssetsOfTheWorkingDirectory) {
     AssetManager assets;
     EXPECT_NE(assets.GetTexture("mouse1.png"), nullptr);
     EXPECT_EQ(assets.GetAssetPath("s_door.wav"), "Assets/s_door.wav");
+}
+
+TEST(GameFolders, AssetsAreFoundHereBesideTheExecutableOrInItsParentElseWhereTheGameLooked) {
+    moth_test::TempDir dir;
+    const fs::path game = dir.Path() / "game";
+    const fs::path build = game / "build";
+    const fs::path elsewhere = dir.Path() / "elsewhere";
+    fs::create_directories(build);
+    fs::create_directories(elsewhere);
+    const fs::path executable = build / "moth_lantern";
+
+    GameFolders none = FindGameFolders(elsewhere, executable);
+    EXPECT_EQ(none.assets, "");
+    EXPECT_EQ(none.searched,
+              (std::vector<std::string>{elsewhere.string(), build.string(), game.string()}));
+    const std::string message = NoAssetsMessage(none);
+    EXPECT_EQ(message.find('\n'), std::string::npos); // one line
+    for (const fs::path& looked : {elsewhere, build, game}) {
+        EXPECT_NE(message.find(looked.string()), std::string::npos) << message;
+    }
+
+    fs::create_directories(game / "Assets"); // cd build && ./moth_lantern
+    GameFolders parent = FindGameFolders(build, executable);
+    EXPECT_EQ(parent.assets, (game / "Assets").string() + "/");
+    EXPECT_EQ(parent.exported, (game / "Exported").string());
+    fs::create_directories(build / "Assets"); // installed beside the executable
+    EXPECT_EQ(FindGameFolders(elsewhere, executable).assets, (build / "Assets").string() + "/");
+    fs::create_directories(elsewhere / "Assets"); // the working directory comes first
+    GameFolders here = FindGameFolders(elsewhere, executable);
+    EXPECT_EQ(here.assets, "Assets/");
+    EXPECT_EQ(here.exported, "Exported");
 }
 
 TEST_F(AssetManagerTest, MissingAssetsFolderStillStarts) {

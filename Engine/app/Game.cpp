@@ -11,6 +11,7 @@
 #include "LevelData.h"
 #include "LightBox.h"
 #include "LightManager.h"
+#include "LoadDialog.h"
 #include "PauseMenu.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
@@ -24,6 +25,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 constexpr unsigned char kEscapeKey = 27;
@@ -33,19 +36,22 @@ constexpr double kFixedFrameTime = 1.0 / 60.0;
 // ============================================================================
 // Start-up and shut-down
 // ============================================================================
-namespace {
-
-void SetWindowIcon() {
+// Only a regular file is opened: a pipe or device named like the icon would
+// hold start-up waiting for data.
+void SetWindowIcon(const std::string& assetFolder) {
+    const std::string path = assetFolder + "icon.png";
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return;
+    }
     int width = 0;
     int height = 0;
-    unsigned char* pixels = TarnImageLoadPNG("Assets/icon.png", &width, &height);
+    unsigned char* pixels = TarnImageLoadPNG(path.c_str(), &width, &height);
     if (pixels) {
         TarnSysSetWindowIcon(pixels, width, height);
         std::free(pixels);
     }
 }
-
-} // namespace
 
 void SeedGameRandom(unsigned seed) {
     std::srand(seed); // TarnSysRand draws from the C library's generator
@@ -55,7 +61,15 @@ unsigned TimeSeed() {
     return static_cast<unsigned>(std::time(nullptr));
 }
 
-bool StartEngine(bool fullScreen) {
+GameFolders LocateGameFolders() {
+    GameFolders folders = FindGameFolders();
+    if (folders.assets.empty()) {
+        std::fprintf(stderr, "%s\n", NoAssetsMessage(folders).c_str());
+    }
+    return folders;
+}
+
+bool StartEngine(bool fullScreen, const std::string& assetFolder) {
     if (!TarnSysInit(nullptr, 1, 1024, 768, 0, 60, nullptr)) {
         std::fprintf(stderr, "Moth Lantern cannot start: no display or no OpenGL 2.0 context "
                              "is available.\n");
@@ -65,15 +79,16 @@ bool StartEngine(bool fullScreen) {
     TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
     TarnInputShowCursor(0);
     TarnToogleFullScreen(fullScreen);
-    SetWindowIcon();
+    SetWindowIcon(assetFolder);
     return true;
 }
 
-void GameInit(const char* assetFolder) {
+void GameInit(const std::string& assetFolder) {
+    RemoveStaleExportFiles();
     gGameStateManager = new GameStateManager(GameState::Logo);
     gWorld = new World();
     gKeyBindings = new KeyBindings();
-    gAssetManager = new AssetManager(assetFolder);
+    gAssetManager = new AssetManager(assetFolder, ExportedLevelsFolder() + "/");
     gPlayerAnimator = new PlayerAnimator();
     gLevelData = new LevelData();
     gCollisionManager = new CollisionManager();
@@ -181,6 +196,7 @@ template <typename T> void DeleteGlobal(T*& pointer) {
 } // namespace
 
 void GameShutdown() {
+    ForgetFrameForLoadDialog();
     DeleteGlobal(gPuzzleManager);
     DeleteGlobal(gLightManager);
     DeleteGlobal(gCollisionManager);
@@ -208,25 +224,63 @@ bool PlayerCanMove(const ActiveObject* player) {
 
 namespace {
 
-// Esc toggles the pause menu while a controllable player is in a level; a
-// closed window ends the game through the normal Quit path.
-void RunGlobalChecks() {
+// Whether the pause menu may open now: a controllable player outside the
+// logo and the menu room.
+bool MayPause() {
+    const GameStateId current = gGameStateManager->current;
+    return current != GameState::Logo && PlayerCanMove(gWorld->GetPlayer()) &&
+           current != GameState::Menu;
+}
+
+// The window lost its focus (another window on top, alt-tab) in a story
+// level or a puzzle: the game pauses, once per loss, as soon as it may, so
+// nothing bites behind the other window.
+void PauseOnFocusLoss(bool enabled) {
+    static bool pausedForThisLoss = false;
+    if (gTarnSysAppActive != 0 || !enabled) {
+        pausedForThisLoss = false;
+        return;
+    }
+    const bool inLevel = gGameMode == GameMode::Story || gGameMode == GameMode::Puzzle;
+    if (!pausedForThisLoss && !gPaused && inLevel && MayPause()) {
+        TogglePause();
+        pausedForThisLoss = true;
+    }
+}
+
+// Esc toggles the pause menu while a controllable player is in a level; so
+// does losing the focus; a closed window ends the game through the normal
+// Quit path.
+void RunGlobalChecks(const GameRunOptions& options) {
     GameStateManager& states = *gGameStateManager;
-    if (TarnInputCheckTriggered(kEscapeKey) && states.current != GameState::Logo &&
-        PlayerCanMove(gWorld->GetPlayer()) && states.current != GameState::Menu) {
+    if (TarnInputCheckTriggered(kEscapeKey) && MayPause()) {
         TogglePause();
     }
+    PauseOnFocusLoss(options.pauseOnFocusLoss);
     if (!TarnSysDoesWindowExist()) {
         states.next = GameState::Quit;
     }
 }
 
-void RunFrame() {
+// The frame that asks for the Load dialog is kept, without the game's
+// cursor, as the picture the dialog is drawn over.
+void DrawWorld() {
+    const bool toLoadDialog = gGameStateManager->next == GameState::Load;
+    if (toLoadDialog) {
+        SetCursorVisible(false); // the dialog draws its own
+    }
+    gWorld->Draw();
+    if (toLoadDialog) {
+        KeepFrameForLoadDialog();
+    }
+}
+
+void RunFrame(const GameRunOptions& options) {
     PresentFrame([] {
         gWorld->Update();
-        gWorld->Draw();
+        DrawWorld();
     });
-    RunGlobalChecks();
+    RunGlobalChecks(options);
     if (FrameLimitReached()) {
         gGameStateManager->next = GameState::Quit;
     }
@@ -270,7 +324,7 @@ int RunGame(const GameRunOptions& options) {
     EnterFirstState(states, options.firstState);
     while (true) {
         while (states.next == states.current) {
-            RunFrame();
+            RunFrame(options);
         }
         LeaveState(states);
         if (states.current == GameState::Quit) {

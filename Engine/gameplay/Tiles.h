@@ -17,10 +17,11 @@ class TrapDoor : public Tilemap {
     void Init() override {}
     // Shows itself open while the key is held; once its fade has finished
     // it sends the game on to the level's puzzle (from the menu room, to the
-    // first level).
+    // first level of a new game; from a custom level, back to the menu).
     void Update() override;
 
     TransitionBox* doorTransition = nullptr; // the fade to the next state, once opened
+    float shownFor = 0.0f; // seconds the finished picture has been up (custom levels)
 };
 
 // A spider nest: the level's first spider two seconds in, then one every

@@ -59,25 +59,23 @@ void RequestState(GameStateId state) {
 
 // Two frames alternating every second: the first below one second, the
 // second between one and two, then the clock starts over.
+// The frame past two seconds keeps the second picture; the first follows.
 void AnimatePicture(TransitionBox* picture, float* timer, const char* first, const char* second) {
     *timer += gFrameTime;
+    if (picture != nullptr && *timer < 1.0f) {
+        picture->SetTexture(TextureNamed(first));
+    } else if (picture != nullptr && *timer > 1.0f && *timer < 2.0f) {
+        picture->SetTexture(TextureNamed(second));
+    }
     if (*timer > 2.0f) {
         *timer = 0.0f;
     }
-    if (picture == nullptr) {
-        return;
-    }
-    if (*timer < 1.0f) {
-        picture->SetTexture(TextureNamed(first));
-    } else if (*timer > 1.0f && *timer < 2.0f) {
-        picture->SetTexture(TextureNamed(second));
-    }
 }
 
-// A click on a fully grown picture starts the fade to black, once.
+// A click (or Esc) on a fully grown picture starts the fade to black, once.
 void FadeOnClick(TransitionBox* picture, TransitionBox** fade) {
-    if (picture != nullptr && *fade == nullptr && picture->done &&
-        TarnInputCheckTriggered(kLeftButton)) {
+    const bool skip = TarnInputCheckTriggered(kLeftButton) || TarnInputCheckTriggered(kEscapeKey);
+    if (picture != nullptr && *fade == nullptr && picture->done && skip) {
         *fade = MakeFadeToBlack();
     }
 }

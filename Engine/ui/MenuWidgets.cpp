@@ -7,6 +7,7 @@
 #include "Globals.h"
 #include "PauseMenu.h"
 #include "PlayerAnimator.h"
+#include "TarnInput.h"
 #include "TarnSystem.h"
 #include "World.h"
 
@@ -19,6 +20,11 @@ namespace {
 constexpr int kPictureLayer = 5;
 constexpr int kButtonLayer = 6;
 constexpr int kFloorLayer = 0;
+constexpr unsigned char kEscapeKey = 27;
+
+bool EscapePressed() {
+    return TarnInputCheckTriggered(kEscapeKey);
+}
 
 void AddTo(int layer, GameObject* widget) {
     gWorld->Add(layer, widget);
@@ -59,6 +65,9 @@ void MenuButton::Init() {
 void StateButton::Update() {
     UIButton::Update();
     if (clicked) {
+        // The credits close with the room: back in it, they would hang over
+        // a player free to walk.
+        gCreditsShown = false;
         RequestState(state);
     }
 }
@@ -75,6 +84,8 @@ void SettingsButton::Update() {
     UIButton::Update();
     if (clicked) {
         gSettingsShown = !gSettingsShown;
+    } else if (EscapePressed()) {
+        gSettingsShown = false; // Esc backs out of the settings
     }
 }
 
@@ -94,9 +105,10 @@ Credits::Credits(float x, float y) {
 }
 
 // Hover runs even while hidden, so the button is lit the moment it shows.
+// Esc closes the credits as the button does.
 void Credits::Update() {
     UIButton::Update();
-    if (gCreditsShown && clicked) {
+    if (gCreditsShown && (clicked || EscapePressed())) {
         gCreditsShown = false;
         SetPlayerCanMove(true);
     }

@@ -114,6 +114,13 @@ void AskToConfirm(int action) {
     OpenSubPanel();
 }
 
+// Unmuting gives a channel back its volume from before the mute, or the
+// default when there is none to give (a knob dragged to the left end mutes
+// without putting a volume aside): unmute never leaves a channel silent.
+float AudibleVolume(float saved) {
+    return saved > 0.0f ? saved : AudioManager::kDefaultVolume;
+}
+
 bool IsStoryLevel(GameStateId state) {
     return state >= GameState::Level1 && state <= GameState::Level5;
 }
@@ -288,8 +295,8 @@ void PauseMuteButton::Update() {
         return;
     }
     if (gMuted) {
-        gAudioManager->SetMusicVolume(gSavedMusicVolume);
-        gAudioManager->SetEffectVolume(gSavedEffectVolume);
+        gAudioManager->SetMusicVolume(AudibleVolume(gSavedMusicVolume));
+        gAudioManager->SetEffectVolume(AudibleVolume(gSavedEffectVolume));
         SetTexture(TextureNamed("unmute.png"));
         gMuted = false;
     } else {

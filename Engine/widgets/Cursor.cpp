@@ -3,8 +3,18 @@
 #include "Globals.h"
 #include "Tarn.h"
 
+#include <algorithm>
+
 UIBox* gCursor = nullptr;
 float gCursorTimer = 0.0f;
+
+namespace {
+// The longest step the game logic takes. A longer frame (a stall, a window
+// drag) would carry an orb over its landing point or a pushed block into the
+// border rocks; capped, the game runs in slow motion below 20 frames a second
+// instead of skipping through walls.
+constexpr double kLongestFrameTime = 0.05;
+} // namespace
 
 UIBox* MakeCursor() {
     auto* cursor = new UIBox();
@@ -16,7 +26,8 @@ UIBox* MakeCursor() {
 }
 
 void UpdateCursor() {
-    gFrameTime = static_cast<float>(TarnFrameRateControllerGetFrameTime());
+    gFrameTime =
+        static_cast<float>(std::min(TarnFrameRateControllerGetFrameTime(), kLongestFrameTime));
     int cursorX = 0;
     int cursorY = 0;
     TarnInputGetCursorPosition(&cursorX, &cursorY);

@@ -31,7 +31,7 @@ bool InLogo() {
 
 // A box made while leaving a state shows what comes next: the first level's
 // intro from the menu room, the puzzle instructions from a story level, the
-// next level's intro from a puzzle.
+// next level's intro from a puzzle, "level complete" from a custom level.
 const char* PictureFor(GameStateId state) {
     switch (state) {
     case GameState::Menu:
@@ -51,6 +51,8 @@ const char* PictureFor(GameStateId state) {
         return "level4_transition.png";
     case GameState::Puzzle4:
         return "level5_transition.png";
+    case GameState::Custom:
+        return "level_complete.png";
     default:
         return nullptr;
     }

@@ -60,6 +60,7 @@ TEXTURES = (
     + ["tips%d.png" % i for i in range(1, 5)]
     + ["restart%d.png" % i for i in range(1, 4)]
     + ["lose.png", "lose_1.png", "win.png", "win_1.png", "icon.png"]
+    + ["level_complete.png"]
 )
 EFFECTS = ["s_battery.wav", "s_lightpuzzle.wav", "s_collide.wav", "s_bell.wav", "s_door.wav",
            "s_throw.wav"]

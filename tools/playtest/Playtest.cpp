@@ -13,7 +13,6 @@
 #include "PlaytestChaos.h"
 #include "PlaytestScript.h"
 #include "PlaytestTrace.h"
-#include "ScreenCommon.h"
 #include "Tarn.h"
 
 #include <GL/glew.h>
@@ -82,13 +81,10 @@ bool ParseShot(const char* value, Options* options) {
     return true;
 }
 
-// Plays an exported level as if it had been chosen in the Load dialog from
-// the main menu, whose mode and darkness it keeps.
+// Plays an exported level as if it had been chosen in the Load dialog.
 void StartCustomLevel(const char* name, Options* options) {
     gCustomLevelName = name;
     options->run.firstState = GameState::Custom;
-    gGameMode = GameMode::Menu;
-    SetDarkness(kMenuDark);
 }
 
 bool ParseArguments(int argc, char** argv, Options* options) {
@@ -222,12 +218,19 @@ int main(int argc, char** argv) {
     if (!options.tracePath.empty() && !trace.Open(options.tracePath)) {
         return 2;
     }
-    if (!StartEngine(options.run.fullScreen)) {
+    const GameFolders folders = LocateGameFolders();
+    if (folders.assets.empty()) {
+        return 1;
+    }
+    SetExportedLevelsFolder(folders.exported);
+    if (!StartEngine(options.run.fullScreen, folders.assets)) {
         return 1;
     }
     // Input comes from the script and the autoplayer: a focus change on the
-    // desktop (another window opening) must not let go of their keys.
+    // desktop (another window opening) must not let go of their keys, nor
+    // pause the game under them.
     TarnSysKeepKeysOnFocusLoss(1);
+    options.run.pauseOnFocusLoss = false;
     // The same seed, script and fixed step give the same frames.
     SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
@@ -268,7 +271,7 @@ int main(int argc, char** argv) {
             }
         }
     };
-    GameInit();
+    GameInit(folders.assets);
     gMemoriesCollected = options.memories;
     gPlayerHealth = options.health;
     int status = RunGame(options.run);
