@@ -308,8 +308,9 @@ TEST_F(StateEntry, ACustomLevelsWandererStandsOnItsStartAndARestartBuildsItAgain
     ASSERT_NE(world.GetPlayer(), nullptr);
     EXPECT_FLOAT_EQ(world.GetPlayer()->GetPos().x, start.x);
     EXPECT_FLOAT_EQ(world.GetPlayer()->GetPos().y, start.y);
-    EXPECT_EQ(gGameMode, GameMode::Story); // the story floor, darkness and controls
-    EXPECT_TRUE(gHasKey);                  // its doors stand open
+    EXPECT_EQ(gGameMode, GameMode::Story);           // the story floor, darkness and controls
+    EXPECT_TRUE(gHasKey);                            // its doors stand open
+    EXPECT_EQ(states.retryState, GameState::Custom); // a death retries it
 
     states.next = GameState::Restart;
     Switch();

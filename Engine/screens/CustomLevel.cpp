@@ -2,6 +2,7 @@
 #include "CustomLevel.h"
 
 #include "CollisionManager.h"
+#include "GameStateManager.h"
 #include "Globals.h"
 #include "Hud.h"
 #include "LevelData.h"
@@ -37,8 +38,10 @@ TarnVec2 CustomStartPosition() {
 }
 
 // The story levels' floor, darkness, HUD and light box, and their mode (so
-// the lantern switches and the pause menu shows the story controls).
+// the lantern switches and the pause menu shows the story controls). A
+// wanderer that dies here tries this level again.
 void CustomLoad() {
+    gGameStateManager->retryState = GameState::Custom;
     CreateStoryHud();
     new LightBox();
     CreateBackground();
