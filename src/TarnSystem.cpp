@@ -226,6 +226,10 @@ void TarnToogleFullScreen(bool on) {
     tarn::PlatformSetFullScreen(on, gSystem.width, gSystem.height);
 }
 
+int TarnSysIsFullScreen(void) {
+    return gSystem.fullScreen ? 1 : 0;
+}
+
 void TarnSysSetWindowIcon(const unsigned char* pixels, int width, int height) {
     if (!gSystem.window || !pixels || width <= 0 || height <= 0) {
         return;

@@ -39,6 +39,8 @@ TARN_API int TarnGetWindowWidth(void);
 TARN_API int TarnGetWindowHeight(void);
 // Borderless window covering the desktop (on) or the centred logical window (off).
 TARN_API void TarnToogleFullScreen(bool on);
+// 1 while the window covers the desktop (TarnToogleFullScreen or Alt+Enter), else 0.
+TARN_API int TarnSysIsFullScreen(void);
 // Scripted input (the playtest driver, tests) keeps its held keys when the
 // window loses focus; a real keyboard's keys are released then, since their
 // release happens elsewhere.

@@ -14,6 +14,7 @@
 #include "PauseMenu.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
+#include "PlayerFiles.h"
 #include "PuzzleManager.h"
 #include "StateTable.h"
 #include "Tarn.h"
@@ -87,6 +88,7 @@ void GameInit(const char* assetFolder) {
     }
     gCursor = MakeCursor();
     ConnectGame();
+    ApplySettings();
 }
 
 // ============================================================================
@@ -181,6 +183,7 @@ template <typename T> void DeleteGlobal(T*& pointer) {
 } // namespace
 
 void GameShutdown() {
+    KeepLiveSettings(true);
     DeleteGlobal(gPuzzleManager);
     DeleteGlobal(gLightManager);
     DeleteGlobal(gCollisionManager);
@@ -227,6 +230,7 @@ void RunFrame() {
         gWorld->Draw();
     });
     RunGlobalChecks();
+    KeepLiveSettings(false);
     if (FrameLimitReached()) {
         gGameStateManager->next = GameState::Quit;
     }

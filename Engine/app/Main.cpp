@@ -1,9 +1,12 @@
 // Moth Lantern: the program's entry point.
 #include "Game.h"
+#include "PlayerFiles.h"
+#include "Settings.h"
 #include "Tarn.h"
 
 int main() {
-    if (!StartEngine(true)) {
+    UsePlayerFolders();
+    if (!StartEngine(gSettings.fullScreen)) {
         return 1;
     }
     SeedGameRandom(TimeSeed());

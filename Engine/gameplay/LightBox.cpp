@@ -35,8 +35,6 @@ constexpr float kSlowFlickerTop = 107.5f;
 constexpr float kSlowFlickerBottom = 72.0f;
 constexpr float kFastFlickerTop = 71.0f;
 constexpr float kFastFlickerBottom = -1e-5f;
-constexpr int kSwitchAction = 5;
-constexpr unsigned char kSwitchKey = 70; // F, when no binding says otherwise
 constexpr unsigned char kThrowButton = 1;
 
 // A flicker alternates a bright and a dim phase of one period each.
@@ -70,8 +68,7 @@ void RunFlicker(Flicker& flicker, Light* light) {
 }
 
 bool SwitchKeyHeld() {
-    const int key = gKeyBindings->KeyFor(kSwitchAction);
-    return TarnInputCheckCurr(key != 0 ? static_cast<unsigned char>(key) : kSwitchKey);
+    return gKeyBindings->IsDown(KeyAction::SwitchLight);
 }
 
 } // namespace

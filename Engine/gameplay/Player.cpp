@@ -7,7 +7,6 @@
 #include "KeyBindings.h"
 #include "Particle.h"
 #include "PlayerAnimator.h"
-#include "TarnInput.h"
 #include "TransitionBox.h"
 #include "World.h"
 
@@ -46,7 +45,7 @@ const Walk kWalks[] = {{0, Facing::Up, 1.0f, 0.0f, 1.0f},
                        {2, Facing::Left, 4.0f, -1.0f, 0.0f}};
 
 bool ActionDown(int action) {
-    return TarnInputCheckCurr(static_cast<unsigned char>(gKeyBindings->KeyFor(action)));
+    return gKeyBindings->IsDown(action);
 }
 
 const Walk* ChosenWalk() {
