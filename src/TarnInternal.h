@@ -53,7 +53,15 @@ void PlatformShutdown();
 // ---- Input, fed by the event pump ---------------------------------------------
 void InputSetKey(unsigned char key, bool down);
 void InputSetCursor(int x, int y);
+// Lets go of every key, mouse button and pad button, and centres the sticks.
 void InputReleaseAllKeys();
+// Game controllers by SDL instance id: one plugged in, one taken away (its
+// buttons and sticks let go), a button (TARN_PAD_* order) or an axis (SDL's
+// six: four stick axes, then the two triggers, each -1 to 1).
+void InputPadAdded(int pad);
+void InputPadRemoved(int pad);
+void InputSetPadButton(int pad, int button, bool down);
+void InputSetPadAxis(int pad, int axis, float value);
 
 // ---- Graphics reports ---------------------------------------------------------
 // Prints a CHECK_GL_ERROR report for every pending GL error; stops the process

@@ -5,20 +5,25 @@
 #include "TarnInternal.h"
 #include "TarnSystem.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 
 namespace tarn {
 namespace {
 SDL_GLContext gContext = nullptr;
-}
+// The game controllers open now, by SDL instance id.
+std::map<int, SDL_GameController*> gControllers;
+} // namespace
 
 bool PlatformInit() {
-    if (SDL_WasInit(SDL_INIT_VIDEO)) {
-        return true;
-    }
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "Tarn Engine: no display available (%s)\n", SDL_GetError());
         return false;
+    }
+    // Without controller support the game still runs on keyboard and mouse.
+    if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) {
+        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
     return true;
 }
@@ -152,6 +157,53 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
+// A controller plugged in (or found at start-up): SDL numbers it by device
+// index here and by instance id in every later event.
+void OpenController(int deviceIndex) {
+    SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
+    if (controller == nullptr) {
+        return;
+    }
+    const int pad = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    if (gControllers.count(pad) != 0) {
+        SDL_GameControllerClose(controller); // opened before: drop the second reference
+        return;
+    }
+    gControllers[pad] = controller;
+    InputPadAdded(pad);
+}
+
+void CloseController(int pad) {
+    auto found = gControllers.find(pad);
+    if (found != gControllers.end()) {
+        SDL_GameControllerClose(found->second);
+        gControllers.erase(found);
+    }
+    InputPadRemoved(pad);
+}
+
+void HandleControllerEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+        OpenController(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        CloseController(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        InputSetPadButton(event.cbutton.which, event.cbutton.button,
+                          event.type == SDL_CONTROLLERBUTTONDOWN);
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        InputSetPadAxis(event.caxis.which, event.caxis.axis,
+                        std::max(-1.0f, static_cast<float>(event.caxis.value) / 32767.0f));
+        break;
+    default:
+        break;
+    }
+}
+
 // Alt+Enter switches between full screen and the window at any time, as
 // players of desktop games expect.
 bool IsFullScreenToggle(const SDL_KeyboardEvent& key) {
@@ -185,6 +237,7 @@ void HandleEvent(const SDL_Event& event) {
         InputSetCursor(event.motion.x, event.motion.y);
         break;
     default:
+        HandleControllerEvent(event);
         break;
     }
 }
@@ -225,6 +278,10 @@ void PlatformPumpEvents() {
 }
 
 void PlatformShutdown() {
+    for (auto& [pad, controller] : gControllers) {
+        SDL_GameControllerClose(controller);
+    }
+    gControllers.clear();
     if (gSystem.window) {
         SDL_DestroyWindow(gSystem.window);
         gSystem.window = nullptr;

@@ -208,6 +208,8 @@ float TarnSysGetVerticalScale(void) {
 
 void TarnSysKeepKeysOnFocusLoss(int keep) {
     gSystem.keepKeysOnFocusLoss = keep != 0;
+    // Scripted pads must reach the game whichever window has the focus.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, keep != 0 ? "1" : "0");
 }
 
 void TarnToogleFullScreen(bool on) {

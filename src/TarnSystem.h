@@ -42,8 +42,9 @@ TARN_API void TarnToogleFullScreen(bool on);
 // 1 while the window covers the desktop (TarnToogleFullScreen or Alt+Enter), else 0.
 TARN_API int TarnSysIsFullScreen(void);
 // Scripted input (the playtest driver, tests) keeps its held keys when the
-// window loses focus; a real keyboard's keys are released then, since their
-// release happens elsewhere.
+// window loses focus, and its game controllers are heard without the focus;
+// a real keyboard's keys are released then, since their release happens
+// elsewhere, and real pads are not heard by a window in the background.
 TARN_API void TarnSysKeepKeysOnFocusLoss(int keep);
 // Window icon from 32-bit RGBA pixels (first row first).
 TARN_API void TarnSysSetWindowIcon(const unsigned char* pixels, int width, int height);

@@ -3,6 +3,7 @@
 #include "TarnInternal.h"
 #include "TarnSystem.h"
 #include "TestEnv.h"
+#include "VirtualPad.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -185,6 +186,60 @@ TEST_F(InputTest, AltEnterSwitchesFullScreenAndIsNoKeyPress) {
     NextFrame();
     EXPECT_EQ(tarn::gSystem.fullScreen, wasFullScreen);
     tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f;
+}
+
+// ---- Game controllers ------------------------------------------------------
+
+TEST_F(InputTest, ControllersArePluggedInReadLikeKeysAndLetGoWhenUnplugged) {
+    const int before = TarnInputPadCount();
+    {
+        moth_test::VirtualPad pad;
+        ASSERT_TRUE(pad.Attached()) << SDL_GetError();
+        NextFrame();
+        EXPECT_EQ(TarnInputPadCount(), before + 1);
+        pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+        pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+        pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, -1.0f);
+        pad.Axis(SDL_CONTROLLER_AXIS_RIGHTY, 0.5f);
+        pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1.0f);
+        NextFrame();
+        EXPECT_TRUE(TarnInputPadCheckTriggered(TARN_PAD_A));
+        EXPECT_TRUE(TarnInputPadCheckCurr(TARN_PAD_DPAD_LEFT));
+        EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_B));
+        EXPECT_FLOAT_EQ(TarnInputPadAxis(TARN_PAD_LEFT_X), -1.0f);
+        EXPECT_NEAR(TarnInputPadAxis(TARN_PAD_RIGHT_Y), 0.5f, 1e-3);
+        EXPECT_TRUE(TarnInputPadCheckTriggered(TARN_PAD_RIGHT_TRIGGER)) << "a trigger is a button";
+        EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_LEFT_TRIGGER));
+        NextFrame();
+        EXPECT_TRUE(TarnInputPadCheckCurr(TARN_PAD_A));
+        EXPECT_FALSE(TarnInputPadCheckTriggered(TARN_PAD_A)) << "held, not pressed again";
+        pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0.4f);
+        NextFrame();
+        EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_RIGHT_TRIGGER)) << "not past half way";
+    } // unplugged with A held and the stick pushed
+    NextFrame();
+    EXPECT_EQ(TarnInputPadCount(), before);
+    EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_A));
+    EXPECT_EQ(TarnInputPadAxis(TARN_PAD_LEFT_X), 0.0f);
+    EXPECT_FALSE(TarnInputPadCheckCurr(99));
+    EXPECT_EQ(TarnInputPadAxis(-1), 0.0f);
+}
+
+TEST_F(InputTest, TwoControllersShareTheirButtonsAndTheStickPushedFurthest) {
+    moth_test::VirtualPad first;
+    moth_test::VirtualPad second;
+    ASSERT_TRUE(first.Attached() && second.Attached()) << SDL_GetError();
+    NextFrame();
+    first.Axis(SDL_CONTROLLER_AXIS_LEFTY, -0.3f);
+    second.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0.9f);
+    second.Button(SDL_CONTROLLER_BUTTON_START, true);
+    NextFrame();
+    EXPECT_NEAR(TarnInputPadAxis(TARN_PAD_LEFT_Y), 0.9f, 1e-3);
+    EXPECT_TRUE(TarnInputPadCheckTriggered(TARN_PAD_START));
+    second.Unplug();
+    NextFrame();
+    EXPECT_NEAR(TarnInputPadAxis(TARN_PAD_LEFT_Y), -0.3f, 1e-3) << "the other pad plays on";
+    EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_START));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "LevelData.h"
 #include "LightBox.h"
 #include "LightManager.h"
+#include "PadControls.h"
 #include "PauseMenu.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
@@ -211,12 +212,15 @@ bool PlayerCanMove(const ActiveObject* player) {
 
 namespace {
 
-// Esc toggles the pause menu while a controllable player is in a level; a
-// closed window ends the game through the normal Quit path.
+// Esc or the pad's Start toggles the pause menu while a controllable player
+// is in a level, and B backs out of it; a closed window ends the game
+// through the normal Quit path.
 void RunGlobalChecks() {
     GameStateManager& states = *gGameStateManager;
-    if (TarnInputCheckTriggered(kEscapeKey) && states.current != GameState::Logo &&
-        PlayerCanMove(gWorld->GetPlayer()) && states.current != GameState::Menu) {
+    const bool pausePressed =
+        TarnInputCheckTriggered(kEscapeKey) || PadStartPressed() || (gPaused && PadBackPressed());
+    if (pausePressed && states.current != GameState::Logo && PlayerCanMove(gWorld->GetPlayer()) &&
+        states.current != GameState::Menu) {
         TogglePause();
     }
     if (!TarnSysDoesWindowExist()) {

@@ -8,6 +8,7 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "PadControls.h"
 #include "TarnInput.h"
 #include "TarnSystem.h"
 #include "UI.h"
@@ -151,6 +152,23 @@ std::string LoadDialog::SelectedName() const {
 
 // ---- Input --------------------------------------------------------------------------------
 
+namespace {
+
+// The pad's key for the dialog: the d-pad selects, A loads, B cancels.
+unsigned char PadKey() {
+    int dx = 0;
+    int dy = 0;
+    if (PadStep(&dx, &dy) && dy != 0) {
+        return dy > 0 ? EditorKey::Up : EditorKey::Down;
+    }
+    if (PadConfirmPressed()) {
+        return EditorKey::Enter;
+    }
+    return PadBackPressed() ? EditorKey::Escape : 0;
+}
+
+} // namespace
+
 LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
     sinceClick += seconds;
     for (unsigned char key :
@@ -160,6 +178,12 @@ LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
             if (outcome != Outcome::Open) {
                 return outcome;
             }
+        }
+    }
+    if (const unsigned char padKey = PadKey()) {
+        const Outcome outcome = PressKey(padKey);
+        if (outcome != Outcome::Open) {
+            return outcome;
         }
     }
     if (!TarnInputCheckTriggered(EditorKey::LeftButton)) {

@@ -6,6 +6,7 @@
 #include "KeyBindings.h"
 #include "Light.h"
 #include "LightOrb.h"
+#include "PadControls.h"
 #include "Pickups.h"
 #include "TarnInput.h"
 #include "World.h"
@@ -68,7 +69,11 @@ void RunFlicker(Flicker& flicker, Light* light) {
 }
 
 bool SwitchKeyHeld() {
-    return gKeyBindings->IsDown(KeyAction::SwitchLight);
+    return gKeyBindings->IsDown(KeyAction::SwitchLight) || PadSwitchHeld();
+}
+
+bool ThrowPressed() {
+    return TarnInputCheckTriggered(kThrowButton) || PadThrowPressed();
 }
 
 } // namespace
@@ -137,7 +142,7 @@ void LightBox::UpdateTorch() {
 void LightBox::UpdateOrbMode() {
     const bool ready = throwCooldown <= 0.0f && gLightCharge > kThrowReserve;
     SetTransparency(ready ? 1.0f : kDimIcon);
-    if (!ready || !TarnInputCheckTriggered(kThrowButton) || playerLight == nullptr) {
+    if (!ready || !ThrowPressed() || playerLight == nullptr) {
         return;
     }
     gAudioManager->PlayEffect("s_throw.wav");

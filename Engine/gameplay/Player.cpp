@@ -5,6 +5,8 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "KeyBindings.h"
+#include "PadControls.h"
+#include "PadFocus.h"
 #include "Particle.h"
 #include "PlayerAnimator.h"
 #include "TransitionBox.h"
@@ -44,13 +46,17 @@ const Walk kWalks[] = {{0, Facing::Up, 1.0f, 0.0f, 1.0f},
                        {3, Facing::Right, 2.0f, 1.0f, 0.0f},
                        {2, Facing::Left, 4.0f, -1.0f, 0.0f}};
 
-bool ActionDown(int action) {
-    return gKeyBindings->IsDown(action);
-}
-
+// Keys first; otherwise the pad's stick, or its d-pad unless that is working
+// a highlight on the screen.
 const Walk* ChosenWalk() {
     for (const Walk& walk : kWalks) {
-        if (ActionDown(walk.action)) {
+        if (gKeyBindings->IsDown(walk.action)) {
+            return &walk;
+        }
+    }
+    const int padAction = PadWalkAction(!PadHighlightActive());
+    for (const Walk& walk : kWalks) {
+        if (walk.action == padAction) {
             return &walk;
         }
     }

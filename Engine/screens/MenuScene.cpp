@@ -7,6 +7,9 @@
 #include "Globals.h"
 #include "LevelData.h"
 #include "MenuWidgets.h"
+#include "PadControls.h"
+#include "PadFocus.h"
+#include "PauseMenu.h"
 #include "ScreenCommon.h"
 #include "StateCallbacks.h"
 #include "TarnGraphics.h"
@@ -25,6 +28,19 @@ void AddControlWall() {
     wall->controlUI = new MenuControlUI();
 }
 
+// Esc or B closes the panel on top: the credits, then the settings; with
+// neither open B gives the d-pad back to walking.
+void BackOut() {
+    if (gCreditsShown) {
+        gCreditsShown = false;
+        SetPlayerCanMove(true);
+    } else if (gSettingsShown) {
+        gSettingsShown = false;
+    } else {
+        gPadMenuRow = false;
+    }
+}
+
 } // namespace
 
 void MenuLoad() {
@@ -35,6 +51,7 @@ void MenuLoad() {
     SetCameraFollow(false);
     StopLevelMusic();
     SetCursorVisible(true);
+    gPadMenuRow = false;
     CreateBackground();
     gCollisionManager->tileCollisionOn = true; // the logo screen turned grid tests off
 }
@@ -47,4 +64,13 @@ void MenuInit() {
     PlayLevelMusic("s_menu.wav");
 }
 
-void MenuUpdate() {}
+// The pad's Start takes up the row of buttons (the d-pad then moves between
+// them) or lets it go.
+void MenuUpdate() {
+    if (PadStartPressed()) {
+        gPadMenuRow = !gPadMenuRow;
+    }
+    if (BackPressed()) {
+        BackOut();
+    }
+}

@@ -6,6 +6,7 @@
 #include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "PadControls.h"
 #include "Particle.h"
 #include "ScreenCommon.h"
 #include "StateCallbacks.h"
@@ -74,10 +75,10 @@ void AnimatePicture(TransitionBox* picture, float* timer, const char* first, con
     }
 }
 
-// A click on a fully grown picture starts the fade to black, once.
+// A click (or the pad's A) on a fully grown picture starts the fade to black, once.
 void FadeOnClick(TransitionBox* picture, TransitionBox** fade) {
     if (picture != nullptr && *fade == nullptr && picture->done &&
-        TarnInputCheckTriggered(kLeftButton)) {
+        (TarnInputCheckTriggered(kLeftButton) || PadConfirmPressed())) {
         *fade = MakeFadeToBlack();
     }
 }
@@ -117,10 +118,12 @@ void LogoInit() {
     gLogoBox->style = TransitionStyle::FadeIn;
 }
 
-// A click, Space, Esc or Enter skips straight to the main menu.
+// A click, Space, Esc or Enter (or the pad's A, B or Start) skips straight to
+// the main menu.
 void LogoUpdate() {
     bool skip = TarnInputCheckTriggered(kLeftButton) || TarnInputCheckTriggered(kSpaceKey) ||
-                TarnInputCheckTriggered(kEscapeKey) || TarnInputCheckTriggered(kEnterKey);
+                TarnInputCheckTriggered(kEscapeKey) || TarnInputCheckTriggered(kEnterKey) ||
+                PadConfirmPressed() || PadBackPressed() || PadStartPressed();
     if (!skip) {
         return;
     }

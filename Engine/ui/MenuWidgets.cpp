@@ -102,6 +102,10 @@ void Credits::Update() {
     }
 }
 
+bool Credits::Focusable() const {
+    return gCreditsShown;
+}
+
 void Credits::Draw() {
     if (gCreditsShown) {
         UI::Draw();

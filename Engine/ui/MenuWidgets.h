@@ -76,6 +76,7 @@ class Credits : public UIButton {
     void Init() override {}
     void Update() override;
     void Draw() override;
+    bool Focusable() const override;
 };
 
 // The credits picture, visible while the credits are open.

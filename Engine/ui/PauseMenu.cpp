@@ -15,6 +15,7 @@
 #include "TarnInput.h"
 #include "World.h"
 
+#include <cmath>
 #include <type_traits>
 
 PauseWidgets gPause;
@@ -354,10 +355,26 @@ void VolumeSlider::Update() {
 // The knob follows the mouse; the new volume shows in the next frame, when
 // the knob is placed from it.
 void VolumeSlider::Drag() {
-    const bool inPauseMenu = gGameMode == kModePaused;
     const float delta = gMouseX - offset.x;
     offset.x = gMouseX;
-    value += delta / kKnobTravel; // so value = (gMouseX - knob base) / 200
+    MoveTo(value + delta / kKnobTravel); // so value = (gMouseX - knob base) / 200
+}
+
+bool VolumeSlider::Focusable() const {
+    return gSettingsShown;
+}
+
+bool VolumeSlider::StepSideways(int direction) {
+    constexpr float kPadStep = 0.1f;
+    value = Volume();
+    // Whole tenths, so steps land on the same marks both ways.
+    MoveTo(std::round((value + kPadStep * static_cast<float>(direction)) * 10.0f) / 10.0f);
+    return true;
+}
+
+void VolumeSlider::MoveTo(float newValue) {
+    const bool inPauseMenu = gGameMode == kModePaused;
+    value = newValue;
     if (value <= 0.0f) {
         value = 0.0f;
         if (inPauseMenu) {

@@ -141,6 +141,9 @@ class VolumeSlider : public UIButton {
     void Update() override;
     // Only while the settings are shown.
     void Draw() override;
+    bool Focusable() const override;
+    // The pad's d-pad, left or right on a highlighted knob, moves it a tenth.
+    bool StepSideways(int direction) override;
 
     float value = 0.5f;
     UIBox* track = nullptr; // the bar, owned by the World
@@ -149,6 +152,9 @@ class VolumeSlider : public UIButton {
     float Volume() const;
     void SetVolume(float volume) const;
     void Drag();
+    // The knob's new value, clamped to 0..1; at 0 the game is muted, anywhere
+    // else not.
+    void MoveTo(float newValue);
 
     Channel channel;
     bool dragArmed = false; // the button was up since the slider last appeared

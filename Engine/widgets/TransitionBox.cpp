@@ -3,6 +3,7 @@
 
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "PadControls.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -232,7 +233,7 @@ void TipsBox::ShowNextTip() {
 void InstructionBox::Update() {
     TransitionBox::Update();
     Animate();
-    if (TarnInputCheckTriggered(kLeftMouseButton)) {
+    if (TarnInputCheckTriggered(kLeftMouseButton) || PadConfirmPressed()) {
         done = false;
         style = TransitionStyle::FadeOut;
         animTimer = 0.0f;

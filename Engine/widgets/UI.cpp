@@ -3,6 +3,7 @@
 
 #include "Camera.h"
 #include "Globals.h"
+#include "PadFocus.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -56,18 +57,20 @@ void UI::Draw() {
              UnitQuadMesh());
 }
 
+UIButton::~UIButton() {
+    ForgetPadFocus(this);
+}
+
 void UIButton::Update() {
     UI::Update();
-    clicked = false;
+    OfferPadFocus(this);
     hovered = IsMouseOver(offset, scale);
-    if (!hovered) {
-        SetTintColor(kIdleTint.r, kIdleTint.g, kIdleTint.b, kIdleTint.a);
-        return;
-    }
-    SetTintColor(kHoverTint.r, kHoverTint.g, kHoverTint.b, kHoverTint.a);
+    padFocused = HasPadFocus(this);
+    const Color& tint = hovered || padFocused ? kHoverTint : kIdleTint;
+    SetTintColor(tint.r, tint.g, tint.b, tint.a);
     // Only the frame the button goes down counts, so holding it clicks once
     // and a press dragged in from outside never clicks.
-    clicked = TarnInputCheckTriggered(kLeftMouseButton);
+    clicked = (hovered && TarnInputCheckTriggered(kLeftMouseButton)) || PressedByPad(this);
 }
 
 UIBox::UIBox(float scaleX, float scaleY, float offsetX, float offsetY, TarnGfxTexture* boxTexture) {

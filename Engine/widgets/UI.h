@@ -46,13 +46,25 @@ class UI : public StaticObject {
 class UIButton : public UI {
   public:
     UIButton() = default;
+    // A button going away is never highlighted by the pad again.
+    ~UIButton() override;
 
-    // Places the button, then sets hovered and the one-frame clicked flag.
-    // Concrete buttons call it first in their own Update.
+    // Places the button, then sets hovered, padFocused and the one-frame
+    // clicked flag. Concrete buttons call it first in their own Update.
     void Update() override;
+    // Whether the pad's highlight may land on it now (a button drawn only
+    // sometimes says no while hidden).
+    virtual bool Focusable() const { return true; }
+    // The d-pad pushed left (-1) or right (1) while it is highlighted: true
+    // when the button takes the step itself (a slider), false to move on.
+    virtual bool StepSideways(int direction) {
+        (void)direction;
+        return false;
+    }
 
-    bool clicked = false; // the left button went down over it this frame
-    bool hovered = false; // the mouse is over it
+    bool clicked = false;    // the left button went down over it, or A while highlighted
+    bool hovered = false;    // the mouse is over it
+    bool padFocused = false; // the pad's highlight is on it
 };
 
 class UIBox : public UI {
