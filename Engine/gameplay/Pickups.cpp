@@ -7,6 +7,7 @@
 #include "Globals.h"
 #include "LightManager.h"
 #include "Particle.h"
+#include "Progress.h"
 #include "TarnSystem.h"
 #include "Tiles.h"
 #include "TransitionBox.h"
@@ -147,7 +148,25 @@ GameStateId StateBehindDoor(GameStateId current) {
     return GameState::Level1;
 }
 
+// A run begins from the menu room: its memories are set here, whatever an
+// earlier run left (a new game clears the saved one), and the lose screen
+// retries the level it starts in.
+GameStateId BeginRun(const TrapDoor& door) {
+    const int memories = RunMemoriesBehind(door);
+    gMemoriesCollected = memories;
+    if (memories == 0) {
+        RecordMemories(0);
+    }
+    const GameStateId level = GameState::Level1 + memories;
+    gGameStateManager->retryState = level;
+    return level;
+}
+
 } // namespace
+
+int RunMemoriesBehind(const TrapDoor& door) {
+    return door.newGame ? 0 : SavedMemories();
+}
 
 TrapDoor::~TrapDoor() {
     gWorld->UnwatchPointer(&doorTransition);
@@ -161,9 +180,10 @@ void TrapDoor::Update() {
     if (doorTransition == nullptr || !doorTransition->done) {
         return;
     }
-    if (gGameMode == 2) {
+    if (gGameMode == GameMode::Menu) {
         gLightCharge = kMaxLightCharge;
-        gGameStateManager->next = GameState::Level1;
+        const bool menuRoom = gGameStateManager->current == GameState::Menu;
+        gGameStateManager->next = menuRoom ? BeginRun(*this) : GameState::Level1;
     } else {
         gGameStateManager->next = StateBehindDoor(gGameStateManager->current);
     }
@@ -175,6 +195,11 @@ void OpenTrapDoor(TrapDoor* door) {
         return;
     }
     door->doorTransition = new TransitionBox();
+    if (gGameStateManager->current == GameState::Menu) {
+        // The picture of the level the run starts in.
+        const GameStateId level = GameState::Level1 + RunMemoriesBehind(*door);
+        door->doorTransition->SetTexture(TextureNamed(IntroPictureOf(level)));
+    }
     gWorld->WatchPointer(&door->doorTransition);
     SetPlayerCanMove(false);
     PlayEffect("s_door.wav");

@@ -7,6 +7,7 @@
 #include "LightPuzzle.h"
 #include "Particle.h"
 #include "Player.h"
+#include "Progress.h"
 #include "TransitionBox.h"
 #include "World.h"
 
@@ -116,6 +117,7 @@ void PuzzleManager::CelebrateMemory() {
     }
     if (memory != nullptr) {
         ++gMemoriesCollected;
+        RecordMemories(gMemoriesCollected); // kept for the next start; the fifth clears it
         gCollisionManager->Unregister(memory);
         gWorld->Destroy(kMemoryLayer, memory);
         memory = nullptr;

@@ -10,6 +10,7 @@
 #include "PadControls.h"
 #include "PadFocus.h"
 #include "PauseMenu.h"
+#include "Progress.h"
 #include "ScreenCommon.h"
 #include "StateCallbacks.h"
 #include "TarnGraphics.h"
@@ -20,12 +21,22 @@ namespace {
 
 constexpr float kControlWallX = 100.0f;
 constexpr float kControlWallY = 50.0f;
+// The second door, opened while a game is saved: it starts a new one.
+constexpr TarnVec2 kNewGameDoor{-200.0f, 100.0f};
 
 // The wall whose lighting shows the controls picture.
 void AddControlWall() {
     auto* wall =
         new MenuWall(1, kControlWallX, kControlWallY, TextureNamed("controlbox.png"), true, true);
     wall->controlUI = new MenuControlUI();
+}
+
+// The room's own door continues a saved game; this one beside it starts over.
+void AddNewGameDoor() {
+    auto* door = new TrapDoor(Layer::Items, kNewGameDoor.x, kNewGameDoor.y,
+                              TextureNamed("trapdoorClose.png"), true, true);
+    door->newGame = true;
+    door->SetTransparency(gDarkAlpha);
 }
 
 // Esc or B closes the panel on top: the credits, then the settings; with
@@ -59,7 +70,11 @@ void MenuLoad() {
 void MenuInit() {
     gHasKey = true; // the room's trap doors stand open
     AddPlayerWithLight();
-    CreateMenuWidgets();
+    const int saved = SavedMemories();
+    if (saved > 0) {
+        AddNewGameDoor();
+    }
+    CreateMenuWidgets(saved, kNewGameDoor);
     AddControlWall();
     PlayLevelMusic("s_menu.wav");
 }

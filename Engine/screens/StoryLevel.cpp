@@ -13,23 +13,6 @@
 
 std::vector<TarnVec2> gKeyPositions;
 
-const char* IntroPictureOf(GameStateId level) {
-    switch (level) {
-    case GameState::Level1:
-        return "level1_transition.png";
-    case GameState::Level2:
-        return "level2_transition.png";
-    case GameState::Level3:
-        return "level3_transition.png";
-    case GameState::Level4:
-        return "level4_transition.png";
-    case GameState::Level5:
-        return "level5_transition.png";
-    default:
-        return "";
-    }
-}
-
 namespace {
 
 // The level's picture over the whole window, fading out after half a second;

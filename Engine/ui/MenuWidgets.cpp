@@ -7,6 +7,7 @@
 #include "Globals.h"
 #include "PauseMenu.h"
 #include "PlayerAnimator.h"
+#include "TarnInput.h"
 #include "TarnSystem.h"
 #include "World.h"
 
@@ -126,9 +127,18 @@ void CreditsBox::Update() {
 // ============================================================================
 StartBtn::StartBtn() : mesh(SharedQuad()) {}
 
+StartBtn::StartBtn(const char* first, const char* second) : StartBtn() {
+    frames[0] = first;
+    frames[1] = second;
+}
+
 void StartBtn::Update() {
     UI::Update();
-    AnimateStartSign();
+    if (gPlayerAnimator->GetStartSign() == this) {
+        AnimateStartSign();
+    } else {
+        SetTexture(TextureNamed(frames[gStartSignTimer < 0.5f ? 0 : 1]));
+    }
 }
 
 void StartBtn::Draw() {
@@ -141,14 +151,16 @@ void AnimateStartSign() {
     if (sign == nullptr) {
         return;
     }
+    const auto* door = dynamic_cast<const StartBtn*>(sign);
+    const char* const* frames = door != nullptr ? door->frames : StartBtn::kStartFrames;
     gStartSignTimer += gFrameTime;
     if (gStartSignTimer <= 0.0f) {
         return;
     }
     if (gStartSignTimer < 0.5f) {
-        sign->SetTexture(TextureNamed("startbtn_1.png"));
+        sign->SetTexture(TextureNamed(frames[0]));
     } else if (gStartSignTimer > 0.5f && gStartSignTimer < 1.0f) {
-        sign->SetTexture(TextureNamed("startbtn_2.png"));
+        sign->SetTexture(TextureNamed(frames[1]));
     } else if (gStartSignTimer > 1.0f) {
         gStartSignTimer = 0.0f;
     }
@@ -165,6 +177,16 @@ void Logo::Draw() {
     BuildTransform(&transform, scale, position, 0.0f);
     DrawQuad(transform, tintColor, blendColor, 1.0f, TARN_BLEND_TRANSLUCENT, logoTexture,
              SharedQuad());
+}
+
+PadHint::PadHint() {
+    SetUpWidget(*this, kButtonLayer, 0.0f, -358.0f, 420.0f, 26.0f, "pad_hint.png");
+}
+
+void PadHint::Draw() {
+    if (TarnInputPadCount() > 0) {
+        UI::Draw();
+    }
 }
 
 MenuControlUI::MenuControlUI() : mesh(SharedQuad()) {
@@ -219,16 +241,45 @@ void BackgroundUI::Draw() {
 // ============================================================================
 // Creation
 // ============================================================================
-void CreateMenuWidgets() {
-    new Logo(TextureNamed("logo.png"));
-    StartBtn* sign = new StartBtn();
+namespace {
+
+// The "continue" signs by the level a saved game goes on at (2 to 5).
+constexpr const char* kContinueSigns[4][2] = {{"sign_continue2_1.png", "sign_continue2_2.png"},
+                                              {"sign_continue3_1.png", "sign_continue3_2.png"},
+                                              {"sign_continue4_1.png", "sign_continue4_2.png"},
+                                              {"sign_continue5_1.png", "sign_continue5_2.png"}};
+
+StartBtn* AddDoorSign(StartBtn* sign, const TarnVec2& at, float width, float height) {
     sign->SetPos(0.0f, 0.0f);
-    sign->offset = TarnVec2{0.0f, 175.0f};
-    sign->SetScale(100.0f, 50.0f);
+    sign->offset = at;
+    sign->SetScale(width, height);
     sign->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     AddTo(kPictureLayer, sign);
+    return sign;
+}
+
+// Over the room's own door: "start", or "continue" at the saved level; with a
+// game saved, "new game" over the second door.
+void AddDoorSigns(int savedMemories, const TarnVec2& newGameDoor) {
+    StartBtn* sign = nullptr;
+    if (savedMemories >= 1 && savedMemories <= 4) {
+        const auto& frames = kContinueSigns[savedMemories - 1];
+        sign =
+            AddDoorSign(new StartBtn(frames[0], frames[1]), TarnVec2{0.0f, 182.0f}, 180.0f, 64.0f);
+        AddDoorSign(new StartBtn("sign_newgame_1.png", "sign_newgame_2.png"),
+                    TarnVec2{newGameDoor.x, newGameDoor.y + 75.0f}, 140.0f, 50.0f);
+    } else {
+        sign = AddDoorSign(new StartBtn(), TarnVec2{0.0f, 175.0f}, 100.0f, 50.0f);
+    }
     gPlayerAnimator->SetStartSign(sign);
     AnimateStartSign();
+}
+
+} // namespace
+
+void CreateMenuWidgets(int savedMemories, const TarnVec2& newGameDoor) {
+    new Logo(TextureNamed("logo.png"));
+    AddDoorSigns(savedMemories, newGameDoor);
     new SettingsButton(-200.0f, -170.0f);
     new BGMControl(-247.0f, -230.0f);
     new SFXControl(-247.0f, -310.0f);
@@ -238,6 +289,7 @@ void CreateMenuWidgets() {
     new QuitButton(200.0f, -170.0f);
     new OpenEditorButton(-400.0f, -170.0f);
     new LevelsButton(400.0f, -170.0f);
+    new PadHint();
 }
 
 BackgroundUI* CreateBackground() {

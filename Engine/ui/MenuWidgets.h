@@ -89,15 +89,31 @@ class CreditsBox : public UIBox {
 
 // ---- Pictures ------------------------------------------------------------------------
 
-// The blinking "start" sign over the trap door.
+// A blinking sign over a trap door of the menu room: "start", or, while a
+// game is saved, "continue" over one door and "new game" over the other. The
+// sign the player animator holds runs the blink; any other follows it.
 class StartBtn : public UI {
   public:
     StartBtn();
+    // A sign blinking between these two pictures.
+    StartBtn(const char* first, const char* second);
     void Init() override {}
     void Update() override;
     void Draw() override;
 
+    static constexpr const char* kStartFrames[2] = {"startbtn_1.png", "startbtn_2.png"};
+
     TarnGfxVertexList* mesh = nullptr;
+    const char* frames[2] = {kStartFrames[0], kStartFrames[1]};
+};
+
+// Under the menu room's buttons while a game controller is plugged in: how
+// the pad reaches them.
+class PadHint : public UI {
+  public:
+    PadHint();
+    void Init() override {}
+    void Draw() override;
 };
 
 // The game's logo, fixed at the top of the menu room (layer 5).
@@ -144,15 +160,17 @@ class BackgroundUI : public UIBox {
 // ---- Creation ----------------------------------------------------------------------------
 
 // Every widget of the menu room, in this order: the logo, the start sign
-// (handed to the player animator and shown at once), the settings button
-// with the two volume sliders under it, the credits button, the credits'
-// close button and picture, the quit button, then the editor and levels
-// buttons at the row's ends. The player, the control wall (which makes its
-// MenuControlUI) and the music are the scene script's own.
-void CreateMenuWidgets();
+// (handed to the player animator and shown at once; with memories saved it
+// reads "continue" at their level, and a "new game" sign hangs over the
+// second door at `newGameDoor`), the settings button with the two volume
+// sliders under it, the credits button, the credits' close button and
+// picture, the quit button, the editor and levels buttons at the row's ends,
+// then the pad's hint. The player, the doors, the control wall (which makes
+// its MenuControlUI) and the music are the scene script's own.
+void CreateMenuWidgets(int savedMemories, const TarnVec2& newGameDoor);
 // The floor under a level or menu: centred on the camera, the window plus a
 // margin of 20 each way, in layer 0.
 BackgroundUI* CreateBackground();
-// One step of the start sign's blink: "startbtn_1.png" for half a second,
-// then "startbtn_2.png" for half a second.
+// One step of the start sign's blink: its first picture ("startbtn_1.png")
+// for half a second, then its second for half a second.
 void AnimateStartSign();

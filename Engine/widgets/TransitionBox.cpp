@@ -36,7 +36,7 @@ bool InLogo() {
 const char* PictureFor(GameStateId state) {
     switch (state) {
     case GameState::Menu:
-        return "level1_transition.png";
+        return IntroPictureOf(GameState::Level1);
     case GameState::Level1:
         return "i_puzzle1.png";
     case GameState::Level2:
@@ -45,19 +45,33 @@ const char* PictureFor(GameStateId state) {
     case GameState::Level5:
         return "i_puzzle2.png";
     case GameState::Puzzle1:
-        return "level2_transition.png";
     case GameState::Puzzle2:
-        return "level3_transition.png";
     case GameState::Puzzle3:
-        return "level4_transition.png";
     case GameState::Puzzle4:
-        return "level5_transition.png";
+        return IntroPictureOf(GameState::Level2 + (state - GameState::Puzzle1));
     default:
         return nullptr;
     }
 }
 
 } // namespace
+
+const char* IntroPictureOf(GameStateId level) {
+    switch (level) {
+    case GameState::Level1:
+        return "level1_transition.png";
+    case GameState::Level2:
+        return "level2_transition.png";
+    case GameState::Level3:
+        return "level3_transition.png";
+    case GameState::Level4:
+        return "level4_transition.png";
+    case GameState::Level5:
+        return "level5_transition.png";
+    default:
+        return "";
+    }
+}
 
 // ============================================================================
 // TransitionBox

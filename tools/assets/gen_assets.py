@@ -23,6 +23,7 @@ sys.path.insert(0, HERE)
 from PIL import Image  # noqa: E402
 
 import art_characters  # noqa: E402
+import art_options  # noqa: E402
 import art_pictures  # noqa: E402
 import art_ui  # noqa: E402
 import art_world  # noqa: E402
@@ -60,6 +61,10 @@ TEXTURES = (
     + ["tips%d.png" % i for i in range(1, 5)]
     + ["restart%d.png" % i for i in range(1, 4)]
     + ["lose.png", "lose_1.png", "win.png", "win_1.png", "icon.png"]
+    + ["sign_newgame_1.png", "sign_newgame_2.png"]
+    + ["sign_continue%d_%d.png" % (level, frame) for level in range(2, 6) for frame in (1, 2)]
+    + ["pad_hint.png", "controls_panel.png", "keycaps.png", "keycap_waiting.png",
+       "btn_controls.png", "btn_defaults.png"]
 )
 EFFECTS = ["s_battery.wav", "s_lightpuzzle.wav", "s_collide.wav", "s_bell.wav", "s_door.wav",
            "s_throw.wav"]
@@ -99,6 +104,7 @@ def build_textures():
     tex.update(world)
     tex.update(art_ui.build())
     tex.update(art_pictures.build(world))
+    tex.update(art_options.build())
     for name in OPAQUE:
         tex[name] = opaque(tex[name], INK if name not in ("mouse1.png", "mouse2.png",
                                                           "o_black.png") else (0, 0, 0))
