@@ -27,6 +27,18 @@ float gCursorTimer = 0.0f;
 namespace {
 constexpr unsigned char kEscapeKey = 27;
 constexpr double kFixedFrameTime = 1.0 / 60.0;
+
+// The pointer: a box whose picture is a ring on a transparent ground, drawn
+// blended like a button (an opaque box would show a square around the ring
+// on every light surface).
+class Cursor : public UIBox {
+  public:
+    void Draw() override {
+        if (visible) {
+            UI::Draw();
+        }
+    }
+};
 } // namespace
 
 // ============================================================================
@@ -97,7 +109,7 @@ void GameInit() {
     gAIManager = new AIManager();
     gHalfWindowWidth = static_cast<float>(TarnGetWindowWidth()) / 2.0f;
     gHalfWindowHeight = static_cast<float>(TarnGetWindowHeight()) / 2.0f;
-    gCursor = new UIBox();
+    gCursor = new Cursor();
     gCursor->SetScale(15.0f, 15.0f);
     gCursor->SetTransparency(1.0f);
     gCursor->SetTexture(gAssetManager->GetTexture("mouse1.png"));

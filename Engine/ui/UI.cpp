@@ -3,10 +3,14 @@
 
 #include "AssetManager.h"
 #include "Camera.h"
+#include "GameStateManager.h"
 #include "Globals.h"
 #include "Player.h"
 #include "TarnInput.h"
 #include "World.h"
+
+#include <algorithm>
+#include <string>
 
 namespace {
 constexpr unsigned char kLeftMouseButton = 1;
@@ -21,6 +25,20 @@ bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size) {
 
 TarnGfxTexture* TextureNamed(const char* name) {
     return gAssetManager != nullptr ? gAssetManager->GetTexture(name) : nullptr;
+}
+
+TarnGfxTexture* LevelTextureNamed(const char* name) {
+    const GameStateId state =
+        gGameStateManager != nullptr ? gGameStateManager->current : GameState::Menu;
+    if (state > GameState::Level1 && state <= GameState::Level5) {
+        std::string own = name;
+        own.insert(std::min(own.rfind('.'), own.size()),
+                   std::to_string(state - GameState::Level1 + 1));
+        if (TarnGfxTexture* texture = TextureNamed(own.c_str())) {
+            return texture;
+        }
+    }
+    return TextureNamed(name);
 }
 
 void SetPlayerCanMove(bool canMove) {

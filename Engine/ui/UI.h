@@ -20,6 +20,11 @@ bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size);
 // before the assets are loaded (the widget then draws as a flat quad).
 TarnGfxTexture* TextureNamed(const char* name);
 
+// The current story level's own version of a picture: in Level2 to Level5,
+// "o_wall.png" becomes "o_wall2.png" to "o_wall5.png" when the assets have
+// it. Level1, every other state and pictures without versions use the name.
+TarnGfxTexture* LevelTextureNamed(const char* name);
+
 // Freezes (false) or frees (true) the World's player; without a live player
 // nothing happens.
 void SetPlayerCanMove(bool canMove);
