@@ -202,7 +202,7 @@ void PauseInstructionButton::Update() {
 }
 
 PauseSettingButton::PauseSettingButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_options.png") {}
+    : PauseButton(x, y, 230.0f, 64.0f, "btn_options_wide.png") {}
 
 void PauseSettingButton::Update() {
     if (ClickedAsMainButton()) {

@@ -6,8 +6,24 @@
 UIBox* gCursor = nullptr;
 float gCursorTimer = 0.0f;
 
+namespace {
+
+// The pointer: a box whose picture is a ring on a transparent ground, drawn
+// blended like a button (an opaque box would show a square around the ring
+// on every light surface).
+class Cursor : public UIBox {
+  public:
+    void Draw() override {
+        if (visible) {
+            UI::Draw();
+        }
+    }
+};
+
+} // namespace
+
 UIBox* MakeCursor() {
-    auto* cursor = new UIBox();
+    auto* cursor = new Cursor();
     cursor->SetScale(15.0f, 15.0f);
     cursor->SetTransparency(1.0f);
     cursor->SetTexture(TextureNamed("mouse1.png"));
