@@ -26,7 +26,6 @@
 #include <ctime>
 
 namespace {
-constexpr unsigned char kEscapeKey = 27;
 constexpr double kFixedFrameTime = 1.0 / 60.0;
 } // namespace
 
@@ -212,7 +211,7 @@ namespace {
 // closed window ends the game through the normal Quit path.
 void RunGlobalChecks() {
     GameStateManager& states = *gGameStateManager;
-    if (TarnInputCheckTriggered(kEscapeKey) && states.current != GameState::Logo &&
+    if (TarnInputCheckTriggered(TARN_KEY_ESCAPE) && states.current != GameState::Logo &&
         PlayerCanMove(gWorld->GetPlayer()) && states.current != GameState::Menu) {
         TogglePause();
     }

@@ -1,10 +1,11 @@
 #include "KeyBindings.h"
 
+#include "TarnInput.h"
+
 KeyBindings* gKeyBindings = nullptr;
 
 KeyBindings::KeyBindings() {
-    constexpr int kEscapeKey = 27;
-    const int keys[] = {'W', 'S', 'A', 'D', 'R', 'F', 1, kEscapeKey};
+    const int keys[] = {'W', 'S', 'A', 'D', 'R', 'F', TARN_MOUSE_LEFT, TARN_KEY_ESCAPE};
     for (int action = 0; action < 8; ++action) {
         bindings[action] = keys[action];
     }

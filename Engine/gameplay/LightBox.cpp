@@ -36,8 +36,7 @@ constexpr float kSlowFlickerBottom = 72.0f;
 constexpr float kFastFlickerTop = 71.0f;
 constexpr float kFastFlickerBottom = -1e-5f;
 constexpr int kSwitchAction = 5;
-constexpr unsigned char kSwitchKey = 70; // F, when no binding says otherwise
-constexpr unsigned char kThrowButton = 1;
+constexpr unsigned char kSwitchKey = 'F'; // when no binding says otherwise
 
 // A flicker alternates a bright and a dim phase of one period each.
 struct Flicker {
@@ -140,7 +139,7 @@ void LightBox::UpdateTorch() {
 void LightBox::UpdateOrbMode() {
     const bool ready = throwCooldown <= 0.0f && gLightCharge > kThrowReserve;
     SetTransparency(ready ? 1.0f : kDimIcon);
-    if (!ready || !TarnInputCheckTriggered(kThrowButton) || playerLight == nullptr) {
+    if (!ready || !TarnInputCheckTriggered(TARN_MOUSE_LEFT) || playerLight == nullptr) {
         return;
     }
     gAudioManager->PlayEffect("s_throw.wav");

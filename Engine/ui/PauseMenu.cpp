@@ -33,7 +33,6 @@ namespace {
 constexpr int kPauseLayer = 6;
 // gGameMode while the pause menu is open.
 constexpr int kModePaused = 3;
-constexpr unsigned char kLeftMouseButton = 1;
 constexpr float kKnobTravel = 200.0f;
 constexpr float kMenuKnobBase = -300.0f;
 constexpr float kPauseKnobBase = -50.0f;
@@ -338,7 +337,7 @@ void VolumeSlider::Update() {
     // The press that opened the settings may still be held over the knob
     // (the options and settings buttons lie close to it); only a press made
     // while the slider shows may drag it.
-    const bool held = TarnInputCheckCurr(kLeftMouseButton);
+    const bool held = TarnInputCheckCurr(TARN_MOUSE_LEFT);
     if (!held) {
         dragArmed = true;
     }

@@ -8,10 +8,6 @@
 
 void (*gSetPlayerCanMove)(bool canMove) = nullptr;
 
-namespace {
-constexpr unsigned char kLeftMouseButton = 1;
-}
-
 bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size) {
     const float halfWidth = size.x / 2.0f;
     const float halfHeight = size.y / 2.0f;
@@ -67,7 +63,7 @@ void UIButton::Update() {
     SetTintColor(kHoverTint.r, kHoverTint.g, kHoverTint.b, kHoverTint.a);
     // Only the frame the button goes down counts, so holding it clicks once
     // and a press dragged in from outside never clicks.
-    clicked = TarnInputCheckTriggered(kLeftMouseButton);
+    clicked = TarnInputCheckTriggered(TARN_MOUSE_LEFT);
 }
 
 UIBox::UIBox(float scaleX, float scaleY, float offsetX, float offsetY, TarnGfxTexture* boxTexture) {
