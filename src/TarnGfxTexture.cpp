@@ -31,12 +31,12 @@ void UploadPixels(TarnGfxTexture* texture, const unsigned char* pixels, int widt
     texture->width = width;
     texture->height = height;
     glGenTextures(1, texture->textureId);
-    glBindTexture(GL_TEXTURE_2D, *texture->textureId);
+    tarn::BindTexture2D(*texture->textureId);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    glBindTexture(GL_TEXTURE_2D, 0);
+    tarn::BindTexture2D(0);
 }
 
 // Offsets above 1 wrap down into (0, 1]; 1 itself and negatives pass unchanged.
@@ -149,6 +149,7 @@ void TarnGfxTextureUnload(TarnGfxTexture* texture) {
         return;
     }
     if (texture->textureId) {
+        tarn::ForgetTexture(*texture->textureId);
         glDeleteTextures(1, texture->textureId);
         std::free(texture->textureId);
     }
@@ -157,16 +158,20 @@ void TarnGfxTextureUnload(TarnGfxTexture* texture) {
 
 void TarnGfxTextureSet(TarnGfxTexture* texture, float offsetU, float offsetV) {
     if (!texture || !texture->textureId) {
-        glBindTexture(GL_TEXTURE_2D, 0);
+        tarn::BindTexture2D(0);
         return; // the offset stays as it was
     }
-    int sampler = tarn::UniformLocation("uTexture");
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, *texture->textureId);
-    glUniform1i(sampler, 0);
+    // uTexture reads unit 0, the value every sampler uniform starts with.
+    tarn::BindTexture2D(*texture->textureId);
     tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
-    glUniform2f(tarn::UniformLocation("uTextureOffset"), ReduceOffset(offsetU),
-                ReduceOffset(offsetV));
+    float* offset = tarn::CurrentUniforms().offset;
+    const float u = ReduceOffset(offsetU);
+    const float v = ReduceOffset(offsetV);
+    if (u != offset[0] || v != offset[1]) { // the program holds the offset already
+        offset[0] = u;
+        offset[1] = v;
+        glUniform2f(tarn::UniformLocation("uTextureOffset"), u, v);
+    }
     tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
 }
 
@@ -180,6 +185,7 @@ void TarnGfxSetTextureMode(int mode) {
         std::printf("Unsupported texture mode!\n");
         return;
     }
+    tarn::BatchFlush(); // the gathered quads keep the filter they were drawn with
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
 }

@@ -57,6 +57,13 @@ TARN_API void TarnGfxStart(void);
 // Error check, unbinds the program, finishes and swaps.
 TARN_API void TarnGfxEnd(void);
 TARN_API void TarnGfxSetBackgroundColor(float r, float g, float b);
+// Quads (meshes of two triangles) drawn one after another with the same
+// program, texture and blend mode are gathered and drawn in one call when that
+// state changes, at a text or other draw, or at the frame's end. Flush draws
+// what is gathered: call it before reading the picture back.
+TARN_API void TarnGfxFlush(void);
+// On by default; off draws every mesh on its own, as the engine always did.
+TARN_API void TarnGfxSetBatching(int on);
 
 // ---- Render state -----------------------------------------------------------
 TARN_API void TarnGfxSetRenderMode(int mode);

@@ -238,6 +238,7 @@ void TarnSysKeepKeysOnFocusLoss(int keep) {
 }
 
 void TarnToogleFullScreen(bool on) {
+    tarn::BatchFlush(); // gathered quads belong to the picture before the switch
     gSystem.fullScreen = on;
     int screenWidth = 0;
     int screenHeight = 0;

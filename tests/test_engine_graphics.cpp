@@ -56,6 +56,7 @@ class GraphicsTest : public testing::Test {
     // Pixel at a window position (origin bottom-left, as GL reads).
     static Pixel ReadPixel(int x, int y) {
         unsigned char rgba[4] = {};
+        TarnGfxFlush(); // quads still gathered for one draw call
         glFinish();
         glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
         return {rgba[0], rgba[1], rgba[2], rgba[3]};
@@ -309,6 +310,7 @@ TEST_F(GraphicsTest, TextureModeAndSavingReportWhatIsUnsupported) {
 // Counts pixels of a colour in a window rectangle.
 int CountPixels(int x0, int y0, int w, int h, int r, int g, int b) {
     std::vector<unsigned char> rgba(static_cast<size_t>(w * h * 4));
+    TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     glReadPixels(x0, y0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     int count = 0;
