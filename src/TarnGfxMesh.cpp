@@ -31,12 +31,14 @@ float Channel(unsigned int colour, int shift) {
     return static_cast<float>((colour >> shift) & 0xFFu) / 255.0f;
 }
 
+// No wait follows the upload: glBufferData copies the data into a store of
+// its own, so a mesh rebuilt every frame in the update (the light polygons)
+// never waits for the GPU to finish the frame before.
 void UploadBuffer(unsigned int buffer, const std::vector<float>& data) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(float)),
                  data.empty() ? nullptr : data.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glFinish();
 }
 
 GLenum GLDrawMode(int drawMode) {
