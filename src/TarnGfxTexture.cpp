@@ -17,6 +17,10 @@ namespace {
 constexpr const char* kSourcePath = "src/TarnGfxTexture.cpp";
 constexpr size_t kMaxPathLength = 255;
 
+} // namespace
+
+namespace tarn {
+
 TarnGfxTexture* NewTextureRecord(const char* name) {
     auto* texture = static_cast<TarnGfxTexture*>(std::calloc(1, sizeof(TarnGfxTexture)));
     texture->textureId = static_cast<unsigned int*>(std::calloc(1, sizeof(unsigned int)));
@@ -27,7 +31,8 @@ TarnGfxTexture* NewTextureRecord(const char* name) {
 }
 
 // Uploads RGBA pixels (top row first, so v = 0 is the image's top edge).
-void UploadPixels(TarnGfxTexture* texture, const unsigned char* pixels, int width, int height) {
+void UploadTexturePixels(TarnGfxTexture* texture, const unsigned char* pixels, int width,
+                         int height) {
     texture->width = width;
     texture->height = height;
     glGenTextures(1, texture->textureId);
@@ -38,6 +43,10 @@ void UploadPixels(TarnGfxTexture* texture, const unsigned char* pixels, int widt
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     tarn::BindTexture2D(0);
 }
+
+} // namespace tarn
+
+namespace {
 
 // Offsets above 1 wrap down into (0, 1]; 1 itself and negatives pass unchanged.
 float ReduceOffset(float offset) {
@@ -97,8 +106,8 @@ TarnGfxTexture* UploadDecoded(const char* path, DecodedImage& image) {
     if (!image.pixels) {
         return nullptr; // missing, empty, truncated, not a PNG, or a path too long
     }
-    TarnGfxTexture* texture = NewTextureRecord(path);
-    UploadPixels(texture, image.pixels, image.width, image.height);
+    TarnGfxTexture* texture = tarn::NewTextureRecord(path);
+    tarn::UploadTexturePixels(texture, image.pixels, image.width, image.height);
     std::free(image.pixels);
     image.pixels = nullptr;
     return texture;
@@ -139,8 +148,8 @@ TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int wi
     if (!pixels || width <= 0 || height <= 0) {
         return nullptr;
     }
-    TarnGfxTexture* texture = NewTextureRecord(nullptr);
-    UploadPixels(texture, pixels, width, height);
+    TarnGfxTexture* texture = tarn::NewTextureRecord(nullptr);
+    tarn::UploadTexturePixels(texture, pixels, width, height);
     return texture;
 }
 
@@ -148,6 +157,7 @@ void TarnGfxTextureUnload(TarnGfxTexture* texture) {
     if (!texture) {
         return;
     }
+    tarn::ForgetPendingTexture(texture);
     if (texture->textureId) {
         tarn::ForgetTexture(*texture->textureId);
         glDeleteTextures(1, texture->textureId);
@@ -161,6 +171,7 @@ void TarnGfxTextureSet(TarnGfxTexture* texture, float offsetU, float offsetV) {
         tarn::BindTexture2D(0);
         return; // the offset stays as it was
     }
+    tarn::ResolvePendingTexture(texture); // a texture loading in the background arrives now
     // uTexture reads unit 0, the value every sampler uniform starts with.
     tarn::BindTexture2D(*texture->textureId);
     tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);

@@ -391,6 +391,7 @@ int TarnGfxInit(int width, int height) {
 
 void TarnGfxExit(void) {
     if (gGfx.contextReady) {
+        tarn::StopTextureLoading();
         tarn::BatchRelease();
         DestroyShaders();
         gGfx.contextReady = false;
@@ -413,6 +414,9 @@ void TarnGfxEnd(void) {
     TARN_CHECK_GL("TarnGfxEnd");
     glFinish();
     tarn::PlatformSwapBuffers();
+    // Textures loading in the background reach the GPU between frames; the
+    // picture just presented never waits for one it does not draw.
+    tarn::UploadDecodedTextures(0.002);
 }
 
 void TarnGfxSetBackgroundColor(float r, float g, float b) {

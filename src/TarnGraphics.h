@@ -109,6 +109,13 @@ TARN_API TarnGfxTexture* TarnGfxTextureLoad(const char* path);
 // for bad files); the files are decoded on all cores, then uploaded in order.
 TARN_API void TarnGfxTextureLoadBatch(const char* const* paths, int count,
                                       TarnGfxTexture** textures);
+// As TarnGfxTextureLoadBatch, but returns at once: a record (name, width and
+// height) for every file whose PNG header reads, null for the others. Worker
+// threads decode the files; a texture's pixels reach the GPU when it is first
+// bound (TarnGfxTextureSet waits for them) or after a frame's swap, a few at a
+// time. A file damaged past its header leaves its texture empty.
+TARN_API void TarnGfxTextureLoadBatchAsync(const char* const* paths, int count,
+                                           TarnGfxTexture** textures);
 // RGBA pixels, first row first.
 TARN_API TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width,
                                                       int height);

@@ -1,6 +1,7 @@
 // Tarn engine: state shared between the engine's own source files. Not part of
 // the public API; the game includes Tarn.h only.
 #pragma once
+#include "TarnGraphics.h"
 #include "TarnSystem.h"
 
 #include <SDL.h>
@@ -116,6 +117,20 @@ void UploadViewMatrix(float scaleX, float scaleY);
 int DisplayedWidth();
 int DisplayedHeight();
 void ShutdownImageLibrary();
+
+// ---- Textures (TarnGfxTexture.cpp) and their background loading (TarnGfxTextureLoader.cpp) --
+TarnGfxTexture* NewTextureRecord(const char* name);
+void UploadTexturePixels(TarnGfxTexture* texture, const unsigned char* pixels, int width,
+                         int height);
+// A texture still loading in the background gets its pixels now (waiting for
+// its decode, or decoding it here when no worker has started it).
+void ResolvePendingTexture(TarnGfxTexture* texture);
+// A texture unloaded before its pixels arrived: its decode is dropped.
+void ForgetPendingTexture(TarnGfxTexture* texture);
+// Uploads the textures decoded so far, until `seconds` have passed.
+void UploadDecodedTextures(double seconds);
+// Stops the workers and drops what they have not delivered (at shut-down).
+void StopTextureLoading();
 
 // ---- Batched quads (TarnGfxBatch.cpp) --------------------------------------------
 // Consecutive quads drawn with the same program, texture and blend mode are

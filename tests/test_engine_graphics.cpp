@@ -339,6 +339,36 @@ TEST_F(GraphicsTest, TexturesLoadFromPngAndBadFilesGiveNull) {
     TarnGfxTextureUnload(batch[4]);
 }
 
+// Background loading: records come back at once for readable headers, the
+// pixels arrive when the texture is first bound, and a texture unloaded
+// before that simply never gets them.
+TEST_F(GraphicsTest, TexturesLoadedInTheBackgroundArriveWhenBound) {
+    moth_test::TempDir dir;
+    std::string good = (dir.Path() / "good.png").string();
+    ASSERT_TRUE(moth_test::WriteSolidPng(good, 8, 4, 40, 200, 90, 255));
+    std::string missing = (dir.Path() / "missing.png").string();
+    std::string tooLong(300, 'x');
+    const char* paths[] = {good.c_str(), missing.c_str(), tooLong.c_str(), nullptr, good.c_str()};
+    TarnGfxTexture* batch[5] = {};
+    TarnGfxTextureLoadBatchAsync(paths, 5, batch);
+    ASSERT_NE(batch[0], nullptr);
+    EXPECT_EQ(batch[0]->width, 8);
+    EXPECT_EQ(batch[0]->height, 4);
+    EXPECT_EQ(batch[1], nullptr);
+    EXPECT_EQ(batch[2], nullptr);
+    EXPECT_EQ(batch[3], nullptr);
+    ASSERT_NE(batch[4], nullptr);
+    TarnGfxTextureUnload(batch[4]);
+    TarnGfxSetRenderMode(TARN_RENDER_TEXTURE);
+    TarnGfxSetTintColor(1, 1, 1, 1);
+    TarnGfxSetTransparency(1);
+    TarnGfxSetBlendColor(0, 0, 0, 0);
+    TarnGfxTextureSet(batch[0], 0, 0);
+    DrawQuad(0, 0, 100, 100);
+    ExpectNear(ReadWorld(0, 0), {40, 200, 90, 255});
+    TarnGfxTextureUnload(batch[0]);
+}
+
 TEST_F(GraphicsTest, PathsOfMoreThan255CharactersAreRefused) {
     moth_test::TempDir dir;
     std::string base = dir.Path().string() + "/";
