@@ -136,6 +136,9 @@ bool ReadPngSize(const char* path, int* width, int* height) {
 namespace tarn {
 
 void ResolvePendingTexture(TarnGfxTexture* texture) {
+    if (gLoader.pending.empty()) {
+        return; // every texture has arrived: the usual case once the game runs
+    }
     auto found = gLoader.pending.find(texture);
     if (found == gLoader.pending.end()) {
         return;
