@@ -189,10 +189,11 @@ bool BatchAdd(const TarnGfxVertexList* mesh) {
 
 void BatchRememberMesh(const TarnGfxVertexList* mesh, const float* positions, const float* colours,
                        const float* uvs) {
+    gBatch.lastMesh = nullptr; // the map may move its entries
     if (mesh->vertexCount == 0 || mesh->vertexCount > kQuadVertices) {
+        gBatch.quads.erase(mesh); // a mesh never freed may have left its address behind
         return;
     }
-    gBatch.lastMesh = nullptr; // the map may move its entries
     QuadCopy& quad = gBatch.quads[mesh];
     quad = QuadCopy{};
     for (unsigned int i = 0; i < mesh->vertexCount; ++i) {
