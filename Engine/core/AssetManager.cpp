@@ -147,8 +147,8 @@ void AssetManager::LoadTextures() {
         pathPointers.push_back(path.c_str());
     }
     std::vector<TarnGfxTexture*> loaded(names.size(), nullptr);
-    TarnGfxTextureLoadBatch(pathPointers.data(), static_cast<int>(pathPointers.size()),
-                            loaded.data());
+    TarnGfxTextureLoadBatchAsync(pathPointers.data(), static_cast<int>(pathPointers.size()),
+                                 loaded.data());
     for (std::size_t i = 0; i < names.size(); ++i) {
         textures[names[i]] = loaded[i];
     }

@@ -5,7 +5,7 @@
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
 //            [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S[:N]]
 //            [--script FILE] [--trace FILE]
-//            [--shot FRAME:PATH.png]... [--custom-level NAME]
+//            [--shot FRAME:PATH.png]... [--custom-level NAME] [--unbatched]
 #include "Game.h"
 #include "Globals.h"
 #include "LevelData.h"
@@ -49,8 +49,9 @@ struct Options {
     unsigned seed = 0;
     bool seeded = false;
     bool autoplay = false;
-    int memories = 0; // memories already collected when the run starts
-    int health = 100; // the player's health when the run starts
+    bool unbatched = false; // every quad its own draw call (to compare pictures)
+    int memories = 0;       // memories already collected when the run starts
+    int health = 100;       // the player's health when the run starts
     StopAtState until;
     int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
@@ -62,7 +63,7 @@ void Usage() {
                 "                [--autoplay] [--chaos N] [--memories N] [--health N] "
                 "[--until-state S[:N]]\n"
                 "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n"
-                "                [--custom-level NAME]\n");
+                "                [--custom-level NAME] [--unbatched]\n");
 }
 
 // "S" or "S:N": the state, and how many entries into it end the run.
@@ -100,6 +101,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->run.fixedStep = true;
         } else if (arg == "--chaos" && hasValue) {
             options->chaosStateEvery = std::atoi(argv[++i]);
+        } else if (arg == "--unbatched") {
+            options->unbatched = true;
         } else if (arg == "--autoplay") {
             options->autoplay = true;
         } else if (arg == "--windowed") {
@@ -142,6 +145,7 @@ bool SaveScreenshot(const std::string& path) {
     int width = static_cast<int>(TarnGetWindowWidth() * TarnSysGetHorizontalScale());
     int height = static_cast<int>(TarnGetWindowHeight() * TarnSysGetVerticalScale());
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -228,6 +232,7 @@ int main(int argc, char** argv) {
     // Input comes from the script and the autoplayer: a focus change on the
     // desktop (another window opening) must not let go of their keys.
     TarnSysKeepKeysOnFocusLoss(1);
+    TarnGfxSetBatching(options.unbatched ? 0 : 1);
     // The same seed, script and fixed step give the same frames.
     SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
