@@ -149,6 +149,7 @@ void TarnGfxPrint(int font, const char* text, int x, int y, float red, float gre
     if (!text || !TextOriginVisible(x, y)) {
         return;
     }
+    tarn::BatchFlush();
     const float sx = tarn::gSystem.horizontalScale;
     const float sy = tarn::gSystem.verticalScale;
     const int w = tarn::gSystem.width;
@@ -163,6 +164,7 @@ void TarnGfxPrint(int font, const char* text, int x, int y, float red, float gre
     // feeds glRasterPos into aPosition; placing the origin with the world
     // matrix and rasterising the point (0, 0) lands on the same pixel everywhere.
     TarnGfxSetPosition(static_cast<float>(x), static_cast<float>(y));
+    tarn::SyncUniforms();
     glVertexAttrib4f(0, 0.0f, 0.0f, 0.0f, 1.0f);
     glRasterPos2f(0.0f, 0.0f);
     char buffer[256] = {};

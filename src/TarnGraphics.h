@@ -57,6 +57,13 @@ TARN_API void TarnGfxStart(void);
 // Error check, unbinds the program, finishes and swaps.
 TARN_API void TarnGfxEnd(void);
 TARN_API void TarnGfxSetBackgroundColor(float r, float g, float b);
+// Quads (meshes of two triangles) drawn one after another with the same
+// program, texture and blend mode are gathered and drawn in one call when that
+// state changes, at a text or other draw, or at the frame's end. Flush draws
+// what is gathered: call it before reading the picture back.
+TARN_API void TarnGfxFlush(void);
+// On by default; off draws every mesh on its own, as the engine always did.
+TARN_API void TarnGfxSetBatching(int on);
 
 // ---- Render state -----------------------------------------------------------
 TARN_API void TarnGfxSetRenderMode(int mode);
@@ -102,6 +109,13 @@ TARN_API TarnGfxTexture* TarnGfxTextureLoad(const char* path);
 // for bad files); the files are decoded on all cores, then uploaded in order.
 TARN_API void TarnGfxTextureLoadBatch(const char* const* paths, int count,
                                       TarnGfxTexture** textures);
+// As TarnGfxTextureLoadBatch, but returns at once: a record (name, width and
+// height) for every file whose PNG header reads, null for the others. Worker
+// threads decode the files; a texture's pixels reach the GPU when it is first
+// bound (TarnGfxTextureSet waits for them) or after a frame's swap, a few at a
+// time. A file damaged past its header leaves its texture empty.
+TARN_API void TarnGfxTextureLoadBatchAsync(const char* const* paths, int count,
+                                           TarnGfxTexture** textures);
 // RGBA pixels, first row first.
 TARN_API TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width,
                                                       int height);

@@ -11,6 +11,28 @@
 #pragma once
 #include "TarnDefs.h"
 
+// The virtual-key codes the game names; letters and digits are their own
+// upper-case characters ('W', '0').
+enum {
+    TARN_MOUSE_LEFT = 1,
+    TARN_MOUSE_RIGHT = 2,
+    TARN_MOUSE_MIDDLE = 4,
+    TARN_KEY_BACKSPACE = 8,
+    TARN_KEY_TAB = 9,
+    TARN_KEY_ENTER = 13,
+    TARN_KEY_SHIFT = 16,
+    TARN_KEY_CTRL = 17,
+    TARN_KEY_ALT = 18,
+    TARN_KEY_ESCAPE = 27,
+    TARN_KEY_SPACE = 32,
+    TARN_KEY_LEFT = 37,
+    TARN_KEY_UP = 38,
+    TARN_KEY_RIGHT = 39,
+    TARN_KEY_DOWN = 40,
+    TARN_KEY_DELETE = 46,
+    TARN_KEY_F1 = 112,
+};
+
 // Returns 1; nothing to set up.
 TARN_API int TarnInputInit(void);
 // Clears both snapshots, the cursor position and the cursor delta.

@@ -1,6 +1,7 @@
 // Tarn engine: state shared between the engine's own source files. Not part of
 // the public API; the game includes Tarn.h only.
 #pragma once
+#include "TarnGraphics.h"
 #include "TarnSystem.h"
 
 #include <SDL.h>
@@ -75,13 +76,83 @@ enum ProgramIndex { kProgramNone = 0, kProgramColor = 1, kProgramTexture = 2 };
 int CurrentProgram();
 // GL name of the bound program (0 when none).
 unsigned int CurrentProgramId();
-// Location of a uniform in the bound program, -1 when none is bound.
+// Location of a uniform in the bound program, -1 when none is bound (looked up
+// once per program and name).
 int UniformLocation(const char* name);
+
+// What was last set for one program's uniforms (matrices in GL's column
+// order). Batched quads take tint, blend colour, transparency, world matrix
+// and texture offset from here per vertex; the program itself receives them
+// only before a draw that reads its uniforms (SyncUniforms).
+struct ProgramUniforms {
+    float projection[16] = {};
+    float view[16] = {};
+    float world[16] = {};
+    float tint[4] = {};
+    float blend[4] = {};
+    float offset[2] = {};
+    float transparency = 0.0f;
+    bool pending = false; // world, tint, blend or transparency not yet uploaded
+};
+// The values of the bound program (a scratch set when none is bound).
+ProgramUniforms& CurrentUniforms();
+ProgramUniforms& UniformsOf(int program);
+// Uploads the bound program's pending values; every unbatched draw calls it.
+void SyncUniforms();
+// GL name of the program that draws batched quads for a render mode.
+unsigned int BatchProgramId(int program);
+// Binds a 2D texture on unit 0 unless it is bound already (a change of texture
+// flushes the batch first); ForgetTexture is told of a deleted texture.
+void BindTexture2D(unsigned int name);
+void ForgetTexture(unsigned int name);
+
+// Attribute slots of the batch programs, bound before linking.
+enum BatchAttribute {
+    kBatchPosition,
+    kBatchColor,
+    kBatchTextureCoordinate,
+    kBatchWorldRowX,
+    kBatchWorldRowY,
+    kBatchTintColor,
+    kBatchBlendColor,
+    kBatchOffsetTransparency,
+    kBatchAttributeCount
+};
+extern const char* const kBatchAttributeNames[kBatchAttributeCount];
 // Uploads the view matrix built with the given display scales.
 void UploadViewMatrix(float scaleX, float scaleY);
 // Displayed size of the logical window (truncated).
 int DisplayedWidth();
 int DisplayedHeight();
 void ShutdownImageLibrary();
+
+// ---- Textures (TarnGfxTexture.cpp) and their background loading (TarnGfxTextureLoader.cpp) --
+TarnGfxTexture* NewTextureRecord(const char* name);
+void UploadTexturePixels(TarnGfxTexture* texture, const unsigned char* pixels, int width,
+                         int height);
+// A texture still loading in the background gets its pixels now (waiting for
+// its decode, or decoding it here when no worker has started it).
+void ResolvePendingTexture(TarnGfxTexture* texture);
+// A texture unloaded before its pixels arrived: its decode is dropped.
+void ForgetPendingTexture(TarnGfxTexture* texture);
+// Uploads the textures decoded so far, until `seconds` have passed.
+void UploadDecodedTextures(double seconds);
+// Stops the workers and drops what they have not delivered (at shut-down).
+void StopTextureLoading();
+
+// ---- Batched quads (TarnGfxBatch.cpp) --------------------------------------------
+// Consecutive quads drawn with the same program, texture and blend mode are
+// gathered into one vertex stream and drawn in one call. Anything that changes
+// that state, draws otherwise, or reads the picture flushes the batch first.
+void BatchFlush();
+// Takes the draw into the batch; false when the mesh is no quad, the world
+// matrix is not a 2D one, or batching is off (the caller draws it itself).
+bool BatchAdd(const struct TarnGfxVertexList* mesh);
+// Keeps a CPU copy of a small triangle mesh's vertices so it can be batched.
+void BatchRememberMesh(const struct TarnGfxVertexList* mesh, const float* positions,
+                       const float* colours, const float* uvs);
+void BatchForgetMesh(const struct TarnGfxVertexList* mesh);
+// Frees the batch's buffer (at shut-down, before the context goes).
+void BatchRelease();
 
 } // namespace tarn

@@ -70,6 +70,10 @@ TARN_API unsigned int TarnFrameRateControllerGetFrameCount(void);
 // Makes every frame report exactly this many seconds without waiting (0 turns
 // it off). Used by the playtest driver for deterministic runs.
 TARN_API void TarnFrameRateControllerSetFixedFrameTime(double seconds);
+// The wait at the end of a frame sleeps until 2 ms before the frame's end and
+// spins the rest (the default: the core is free for most of the wait); on
+// spins the whole wait, as the engine always did.
+TARN_API void TarnFrameRateControllerSetBusyWait(int on);
 
 // ---- Helpers --------------------------------------------------------------
 // Seconds on a monotonic clock; also stored through out when it is not null.

@@ -184,6 +184,7 @@ TEST_F(AssetManagerTest, GrowingQuadShowsItsTextureTurnedHalfRound) {
     const TarnMtx33 scale = {{{200, 0, 0}, {0, 200, 0}, {0, 0, 1}}};
     TarnGfxSetTransform(&scale);
     TarnGfxMeshDraw(assets.GetMesh(1), TARN_DRAW_TRIANGLES);
+    TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     // World (x, y) is window pixel (512 + x, 384 + y) with y up.
     auto colourAt = [](int x, int y) {

@@ -164,6 +164,7 @@ TEST_F(MenuWidgetTest, ControlsPictureDrawsOnlyInTheFramesLightRevealsIt) {
         TarnGfxStart();
         controls->Draw();
         unsigned char rgba[4] = {};
+        TarnGfxFlush(); // quads still gathered for one draw call
         glFinish();
         glReadPixels(512 + 300, 384 + 84, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
         return rgba[1] > 100;

@@ -17,6 +17,7 @@
 #include "World.h"
 
 #include "GameGlobals.h"
+#include "LevelMap.h"
 #include "SceneProps.h"
 #include "TestEnv.h"
 
@@ -60,27 +61,10 @@ class SpiderTest : public ::testing::Test {
     ~SpiderTest() override { TarnFrameRateControllerSetFixedFrameTime(0.0); }
 
     // Loads a map, rows from the top: '#' wall, '.' floor.
-    void LoadMap(const std::vector<std::string>& rows) {
-        gGridWidth = static_cast<float>(rows[0].size());
-        gGridHeight = static_cast<float>(rows.size());
-        std::string text;
-        for (const std::string& row : rows) {
-            for (char ch : row) {
-                text += (ch == '#' ? "1," : "0,");
-            }
-            text += "\n";
-        }
-        moth_test::WriteFile(dir.Path() / "map.text", text.substr(0, text.size() - 2));
-        gLevelData->Reset();
-        gLevelData->ReadFile((dir.Path() / "map.text").string());
-    }
+    void LoadMap(const std::vector<std::string>& rows) { moth_test::LoadLevelMap(rows); }
 
     // An open 15 x 15 room ringed by walls.
-    void LoadRoom() {
-        std::vector<std::string> rows(15, "#" + std::string(13, '.') + "#");
-        rows.front() = rows.back() = std::string(15, '#');
-        LoadMap(rows);
-    }
+    void LoadRoom() { LoadMap(moth_test::WalledRoom(15, 15)); }
 
     Prop* PlacePlayer(float x, float y) {
         auto* player = new Prop(2, x, y, 10.0f);
@@ -110,7 +94,6 @@ class SpiderTest : public ::testing::Test {
         return count;
     }
 
-    moth_test::TempDir dir;
     GameGlobals globals;
 };
 

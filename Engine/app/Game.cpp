@@ -28,7 +28,6 @@
 #include <ctime>
 
 namespace {
-constexpr unsigned char kEscapeKey = 27;
 constexpr double kFixedFrameTime = 1.0 / 60.0;
 } // namespace
 
@@ -217,8 +216,8 @@ namespace {
 // through the normal Quit path.
 void RunGlobalChecks() {
     GameStateManager& states = *gGameStateManager;
-    const bool pausePressed =
-        TarnInputCheckTriggered(kEscapeKey) || PadStartPressed() || (gPaused && PadBackPressed());
+    const bool pausePressed = TarnInputCheckTriggered(TARN_KEY_ESCAPE) || PadStartPressed() ||
+                              (gPaused && PadBackPressed());
     if (pausePressed && states.current != GameState::Logo && PlayerCanMove(gWorld->GetPlayer()) &&
         states.current != GameState::Menu) {
         TogglePause();

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr unsigned char kLeftButton = 1;
-
 // Where the window stood when last looked at: only a change of it (Alt+Enter,
 // a setting) is the player's choice, so a run started in a window by a
 // command-line option keeps the full-screen choice it read.
@@ -50,7 +48,7 @@ void KeepLiveSettings(bool now) {
         gSettings.fullScreen = fullScreen;
         gWindowWasFullScreen = fullScreen;
     }
-    if (now || !TarnInputCheckCurr(kLeftButton)) {
+    if (now || !TarnInputCheckCurr(TARN_MOUSE_LEFT)) {
         KeepSettings();
     }
 }

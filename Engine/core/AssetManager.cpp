@@ -1,6 +1,9 @@
 #include "AssetManager.h"
 
+#include "GameStateManager.h"
 #include "TarnSystem.h"
+
+#include <algorithm>
 
 #include <algorithm>
 #include <filesystem>
@@ -144,8 +147,8 @@ void AssetManager::LoadTextures() {
         pathPointers.push_back(path.c_str());
     }
     std::vector<TarnGfxTexture*> loaded(names.size(), nullptr);
-    TarnGfxTextureLoadBatch(pathPointers.data(), static_cast<int>(pathPointers.size()),
-                            loaded.data());
+    TarnGfxTextureLoadBatchAsync(pathPointers.data(), static_cast<int>(pathPointers.size()),
+                                 loaded.data());
     for (std::size_t i = 0; i < names.size(); ++i) {
         textures[names[i]] = loaded[i];
     }
@@ -165,4 +168,17 @@ TarnGfxVertexList* AssetManager::GetMesh(int index) const {
 
 TarnGfxTexture* TextureNamed(const char* name) {
     return gAssetManager->GetTexture(name);
+}
+
+TarnGfxTexture* LevelTextureNamed(const char* name) {
+    const GameStateId state = gGameStateManager->current;
+    if (state > GameState::Level1 && state <= GameState::Level5) {
+        std::string own = name;
+        own.insert(std::min(own.rfind('.'), own.size()),
+                   std::to_string(state - GameState::Level1 + 1));
+        if (TarnGfxTexture* texture = TextureNamed(own.c_str())) {
+            return texture;
+        }
+    }
+    return TextureNamed(name);
 }

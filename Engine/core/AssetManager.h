@@ -82,3 +82,8 @@ extern AssetManager* gAssetManager;
 // The asset manager's texture of that file name; null when it is unknown (the
 // object then draws as a flat quad).
 TarnGfxTexture* TextureNamed(const char* name);
+
+// The current story level's own version of a picture: in Level2 to Level5,
+// "o_wall.png" becomes "o_wall2.png" to "o_wall5.png" when the assets have
+// it. Level1, every other state and pictures without versions use the name.
+TarnGfxTexture* LevelTextureNamed(const char* name);

@@ -8,23 +8,16 @@ KeyBindings* gKeyBindings = nullptr;
 
 namespace {
 
-constexpr int kEscapeKey = 27;
-constexpr int kLeftButton = 1;
-constexpr int kUpArrow = 38;
-constexpr int kDownArrow = 40;
-constexpr int kLeftArrow = 37;
-constexpr int kRightArrow = 39;
-constexpr int kF1 = 112;
-
 // Named keys besides letters, digits and F1-F12.
 struct NamedKey {
     int key;
     const char* name;
 };
-constexpr NamedKey kNamedKeys[] = {{8, "backspace"},       {9, "tab"},           {13, "enter"},
-                                   {16, "shift"},          {17, "ctrl"},         {18, "alt"},
-                                   {32, "space"},          {kLeftArrow, "left"}, {kUpArrow, "up"},
-                                   {kRightArrow, "right"}, {kDownArrow, "down"}, {46, "delete"}};
+constexpr NamedKey kNamedKeys[] = {
+    {TARN_KEY_BACKSPACE, "backspace"}, {TARN_KEY_TAB, "tab"},   {TARN_KEY_ENTER, "enter"},
+    {TARN_KEY_SHIFT, "shift"},         {TARN_KEY_CTRL, "ctrl"}, {TARN_KEY_ALT, "alt"},
+    {TARN_KEY_SPACE, "space"},         {TARN_KEY_LEFT, "left"}, {TARN_KEY_UP, "up"},
+    {TARN_KEY_RIGHT, "right"},         {TARN_KEY_DOWN, "down"}, {TARN_KEY_DELETE, "delete"}};
 
 // "a".."z", "0".."9" and "f1".."f12", made once.
 const std::string& GeneratedName(int key) {
@@ -37,7 +30,7 @@ const std::string& GeneratedName(int key) {
             made[key] = std::string(1, static_cast<char>(key));
         }
         for (int n = 1; n <= 12; ++n) {
-            made[kF1 + n - 1] = "f" + std::to_string(n);
+            made[TARN_KEY_F1 + n - 1] = "f" + std::to_string(n);
         }
         return made;
     }();
@@ -47,14 +40,14 @@ const std::string& GeneratedName(int key) {
 }
 
 void SetDefaults(std::map<int, int>* primary, std::map<int, int>* second) {
-    const int keys[] = {'W', 'S', 'A', 'D', 'R', 'F', kLeftButton, kEscapeKey};
+    const int keys[] = {'W', 'S', 'A', 'D', 'R', 'F', TARN_MOUSE_LEFT, TARN_KEY_ESCAPE};
     for (int action = 0; action < 8; ++action) {
         (*primary)[action] = keys[action];
     }
-    *second = {{KeyAction::WalkUp, kUpArrow},
-               {KeyAction::WalkDown, kDownArrow},
-               {KeyAction::WalkLeft, kLeftArrow},
-               {KeyAction::WalkRight, kRightArrow},
+    *second = {{KeyAction::WalkUp, TARN_KEY_UP},
+               {KeyAction::WalkDown, TARN_KEY_DOWN},
+               {KeyAction::WalkLeft, TARN_KEY_LEFT},
+               {KeyAction::WalkRight, TARN_KEY_RIGHT},
                {KeyAction::SwitchLight, 0}};
 }
 

@@ -9,7 +9,6 @@ namespace {
 
 constexpr float kWalkDeadZone = 0.35f;
 constexpr float kAimDeadZone = 0.3f;
-constexpr unsigned char kEscapeKey = 27;
 
 bool Pressed(int button) {
     return TarnInputPadCheckTriggered(button);
@@ -84,5 +83,5 @@ bool PadStep(int* dx, int* dy) {
 }
 
 bool BackPressed() {
-    return TarnInputCheckTriggered(kEscapeKey) || PadBackPressed();
+    return TarnInputCheckTriggered(TARN_KEY_ESCAPE) || PadBackPressed();
 }

@@ -168,10 +168,10 @@ void PanView() {
     }
     const float step = kPanSpeed * gFrameTime;
     TarnVec2 at = camera->GetPos();
-    at.x += (TarnInputCheckCurr(EditorKey::Right) ? step : 0.0f) -
-            (TarnInputCheckCurr(EditorKey::Left) ? step : 0.0f);
-    at.y += (TarnInputCheckCurr(EditorKey::Up) ? step : 0.0f) -
-            (TarnInputCheckCurr(EditorKey::Down) ? step : 0.0f);
+    at.x += (TarnInputCheckCurr(TARN_KEY_RIGHT) ? step : 0.0f) -
+            (TarnInputCheckCurr(TARN_KEY_LEFT) ? step : 0.0f);
+    at.y += (TarnInputCheckCurr(TARN_KEY_UP) ? step : 0.0f) -
+            (TarnInputCheckCurr(TARN_KEY_DOWN) ? step : 0.0f);
     at.x = std::clamp(at.x, -kPanLimit, kPanLimit);
     at.y = std::clamp(at.y, -kPanLimit, kPanLimit);
     camera->SetPosition(at.x, at.y);
@@ -222,7 +222,7 @@ bool EditableCellUnderMouse(EditorCell* cell) {
 }
 
 bool UndoRequested() {
-    return TarnInputCheckCurr(EditorKey::Ctrl) && TarnInputCheckTriggered('Z');
+    return TarnInputCheckCurr(TARN_KEY_CTRL) && TarnInputCheckTriggered('Z');
 }
 
 UITilemap* MakeStartEntry() {
@@ -312,8 +312,8 @@ void EditorClick() {
     if (UndoRequested()) {
         UndoLastPlacement();
     }
-    const bool left = TarnInputCheckTriggered(EditorKey::LeftButton);
-    const bool right = TarnInputCheckTriggered(EditorKey::RightButton);
+    const bool left = TarnInputCheckTriggered(TARN_MOUSE_LEFT);
+    const bool right = TarnInputCheckTriggered(TARN_MOUSE_RIGHT);
     if (left) {
         SelectPaletteEntry();
     }

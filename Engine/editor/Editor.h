@@ -25,21 +25,6 @@
 
 class UITilemap;
 
-// The virtual-key codes the editor and the Load dialog read.
-namespace EditorKey {
-enum : unsigned char {
-    LeftButton = 1,
-    RightButton = 2,
-    Enter = 13,
-    Ctrl = 17,
-    Escape = 27,
-    Left = 37,
-    Up = 38,
-    Right = 39,
-    Down = 40,
-};
-} // namespace EditorKey
-
 // ---- Cells and placement ------------------------------------------------------------
 
 struct EditorCell {

@@ -159,20 +159,19 @@ unsigned char PadKey() {
     int dx = 0;
     int dy = 0;
     if (PadStep(&dx, &dy) && dy != 0) {
-        return dy > 0 ? EditorKey::Up : EditorKey::Down;
+        return dy > 0 ? TARN_KEY_UP : TARN_KEY_DOWN;
     }
     if (PadConfirmPressed()) {
-        return EditorKey::Enter;
+        return TARN_KEY_ENTER;
     }
-    return PadBackPressed() ? EditorKey::Escape : 0;
+    return PadBackPressed() ? TARN_KEY_ESCAPE : 0;
 }
 
 } // namespace
 
 LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
     sinceClick += seconds;
-    for (unsigned char key :
-         {EditorKey::Up, EditorKey::Down, EditorKey::Enter, EditorKey::Escape}) {
+    for (unsigned char key : {TARN_KEY_UP, TARN_KEY_DOWN, TARN_KEY_ENTER, TARN_KEY_ESCAPE}) {
         if (TarnInputCheckTriggered(key)) {
             const Outcome outcome = PressKey(key);
             if (outcome != Outcome::Open) {
@@ -186,7 +185,7 @@ LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
             return outcome;
         }
     }
-    if (!TarnInputCheckTriggered(EditorKey::LeftButton)) {
+    if (!TarnInputCheckTriggered(TARN_MOUSE_LEFT)) {
         return Outcome::Open;
     }
     int x = 0;
@@ -197,15 +196,15 @@ LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
 
 LoadDialog::Outcome LoadDialog::PressKey(unsigned char key) {
     switch (key) {
-    case EditorKey::Up:
+    case TARN_KEY_UP:
         Select(selected < 0 ? 0 : selected - 1);
         return Outcome::Open;
-    case EditorKey::Down:
+    case TARN_KEY_DOWN:
         Select(selected + 1);
         return Outcome::Open;
-    case EditorKey::Enter:
+    case TARN_KEY_ENTER:
         return Confirm();
-    case EditorKey::Escape:
+    case TARN_KEY_ESCAPE:
         return Outcome::Cancel;
     default:
         return Outcome::Open;

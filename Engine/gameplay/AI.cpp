@@ -33,6 +33,9 @@ constexpr float kArrivalDistance = 1.0f;
 constexpr float kStandingStill = 1.1920929e-7f;
 constexpr float kDyingFadeRate = 2.0f;
 constexpr float kDyingGone = 0.05f;
+// A spider outside every light: its dark body all but vanishes, its bright eyes glint.
+constexpr float kShownInDark = 0.3f;
+constexpr float kLightFadeRate = 2.0f;
 constexpr int kBiteDamage = 20;
 
 // Random cells drawn before a level is taken to have no free cell left.
@@ -160,6 +163,23 @@ void AI::Bite() {
 void AI::Update() {
     FSMTrigger();
     Animate();
+    FollowLight();
+}
+
+void AI::FollowLight() {
+    const bool lit = gLightManager->Illuminates(position);
+    const float step = kLightFadeRate * gFrameTime;
+    lightShown =
+        lit ? std::min(1.0f, lightShown + step) : std::max(kShownInDark, lightShown - step);
+}
+
+void AI::Draw() {
+    BuildTransform(&transform, scale, position, 0.0f);
+    const float alpha = tintColor.a * lightShown;
+    if (alpha == 0.0f || IsOutsideView(position, scale)) {
+        return;
+    }
+    DrawQuad(transform, tintColor, blendColor, alpha, TARN_BLEND_ADDITIVE, texture, UnitQuadMesh());
 }
 
 // ---- State machine ------------------------------------------------------------------------

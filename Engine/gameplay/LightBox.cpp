@@ -36,7 +36,6 @@ constexpr float kSlowFlickerTop = 107.5f;
 constexpr float kSlowFlickerBottom = 72.0f;
 constexpr float kFastFlickerTop = 71.0f;
 constexpr float kFastFlickerBottom = -1e-5f;
-constexpr unsigned char kThrowButton = 1;
 
 // A flicker alternates a bright and a dim phase of one period each.
 struct Flicker {
@@ -73,7 +72,7 @@ bool SwitchKeyHeld() {
 }
 
 bool ThrowPressed() {
-    return TarnInputCheckTriggered(kThrowButton) || PadThrowPressed();
+    return TarnInputCheckTriggered(TARN_MOUSE_LEFT) || PadThrowPressed();
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <sstream>
 #include <unistd.h>
 
 LevelData* gLevelData = nullptr;
@@ -262,25 +263,30 @@ void LevelData::ReadFile(const std::string& path) {
         std::fflush(stdout);
         return;
     }
-    ReadCells();
+    ReadLevel(input.rdbuf());
     input.close();
     input.clear();
-    if (IsCurrentState(GameState::LevelEditor)) {
-        MakePalette();
-    }
-    MakePlaceholders();
 }
 
-void LevelData::ReadCells() {
+void LevelData::ReadText(const std::string& text) {
+    std::stringbuf source(text);
+    ReadLevel(&source);
+}
+
+void LevelData::ReadLevel(std::streambuf* source) {
     // The editor keeps the start code in its grid, so the start shows and
     // an export writes it back where it was.
     const bool inEditor = IsCurrentState(GameState::LevelEditor);
     const LevelReadResult read =
-        ReadLevelCells(input.rdbuf(), lineBuffer, &tileGrid, &collisionGrid, inEditor);
+        ReadLevelCells(source, lineBuffer, &tileGrid, &collisionGrid, inEditor);
     if (read.startFound) {
         gPlayerStartX = CellCentre(read.startColumn, gGridWidth);
         gPlayerStartY = CellCentre(read.startRow, gGridHeight);
     }
+    if (inEditor) {
+        MakePalette();
+    }
+    MakePlaceholders();
 }
 
 // ---- LevelData: placeholders -----------------------------------------------------------------

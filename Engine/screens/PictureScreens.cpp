@@ -26,10 +26,6 @@ std::vector<TarnVec2> gWinEmitters;
 
 namespace {
 
-constexpr int kLeftButton = 1;
-constexpr int kSpaceKey = 32;
-constexpr int kEscapeKey = 27;
-constexpr int kEnterKey = 13;
 constexpr int kPictureLayer = 6;
 // The studio mark's picture is 1525 x 445; it shows at 40 %.
 constexpr float kLogoWidth = 1525.0f * 0.4f;
@@ -78,7 +74,7 @@ void AnimatePicture(TransitionBox* picture, float* timer, const char* first, con
 // A click (or the pad's A) on a fully grown picture starts the fade to black, once.
 void FadeOnClick(TransitionBox* picture, TransitionBox** fade) {
     if (picture != nullptr && *fade == nullptr && picture->done &&
-        (TarnInputCheckTriggered(kLeftButton) || PadConfirmPressed())) {
+        (TarnInputCheckTriggered(TARN_MOUSE_LEFT) || PadConfirmPressed())) {
         *fade = MakeFadeToBlack();
     }
 }
@@ -121,9 +117,10 @@ void LogoInit() {
 // A click, Space, Esc or Enter (or the pad's A, B or Start) skips straight to
 // the main menu.
 void LogoUpdate() {
-    bool skip = TarnInputCheckTriggered(kLeftButton) || TarnInputCheckTriggered(kSpaceKey) ||
-                TarnInputCheckTriggered(kEscapeKey) || TarnInputCheckTriggered(kEnterKey) ||
-                PadConfirmPressed() || PadBackPressed() || PadStartPressed();
+    bool skip =
+        TarnInputCheckTriggered(TARN_MOUSE_LEFT) || TarnInputCheckTriggered(TARN_KEY_SPACE) ||
+        TarnInputCheckTriggered(TARN_KEY_ESCAPE) || TarnInputCheckTriggered(TARN_KEY_ENTER) ||
+        PadConfirmPressed() || PadBackPressed() || PadStartPressed();
     if (!skip) {
         return;
     }

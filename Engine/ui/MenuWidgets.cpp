@@ -294,8 +294,8 @@ void CreateMenuWidgets(int savedMemories, const TarnVec2& newGameDoor) {
 
 BackgroundUI* CreateBackground() {
     BackgroundUI* floor =
-        new BackgroundUI(kFloorLayer, 0.0f, 0.0f, TextureNamed("o_floor_scaled.png"), false, false,
-                         gHalfWindowWidth * 2.0f + 20.0f, gHalfWindowHeight * 2.0f + 20.0f);
+        new BackgroundUI(kFloorLayer, 0.0f, 0.0f, LevelTextureNamed("o_floor_scaled.png"), false,
+                         false, gHalfWindowWidth * 2.0f + 20.0f, gHalfWindowHeight * 2.0f + 20.0f);
     floor->offset = TarnVec2{0.0f, 0.0f};
     return floor;
 }

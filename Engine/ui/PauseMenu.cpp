@@ -34,7 +34,6 @@ namespace {
 constexpr int kPauseLayer = 6;
 // gGameMode while the pause menu is open.
 constexpr int kModePaused = 3;
-constexpr unsigned char kLeftMouseButton = 1;
 constexpr float kKnobTravel = 200.0f;
 constexpr float kMenuKnobBase = -300.0f;
 constexpr float kPauseKnobBase = -50.0f;
@@ -160,90 +159,50 @@ PauseConfirmation::PauseConfirmation(float x, float y)
 // ============================================================================
 // Buttons
 // ============================================================================
-PauseButton::PauseButton(float x, float y, float width, float height, const char* textureName) {
-    SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
+namespace {
+
+struct PauseButtonRow {
+    const char* picture;
+    float width;
+    float height;
+    bool onSubPanel; // reacts only while a sub-panel is open (else only while none is)
+};
+
+// One row per PauseAction, in its order.
+const PauseButtonRow kPauseButtons[] = {
+    {"btn_resume.png", 230.0f, 64.0f, false},       // Resume
+    {"btn_instructions.png", 230.0f, 64.0f, false}, // Instructions
+    {"btn_options_wide.png", 230.0f, 64.0f, false}, // Options
+    {"btn_restart.png", 230.0f, 64.0f, false},      // Restart
+    {"btn_quitgame.png", 230.0f, 64.0f, false},     // Quit
+    {"btn_yes.png", 100.0f, 50.0f, true},           // Yes
+    {"btn_no.png", 100.0f, 50.0f, true},            // No
+    {"btn_close.png", 128.0f, 64.0f, true},         // Close
+    {"unmute.png", 64.0f, 64.0f, true},             // Mute: "mute.png" while muted
+};
+
+const PauseButtonRow& RowOf(PauseAction action) {
+    return kPauseButtons[static_cast<int>(action)];
 }
 
-bool PauseButton::ClickedAsMainButton() {
-    if (gSubPanelOpen) {
-        return false; // frozen: no hover, no click
-    }
-    UIButton::Update();
-    return clicked;
+void OpenInstructions() {
+    gPause.instructionPicture = new PauseInstruction(0.0f, 0.0f);
+    gPause.close = new PauseCloseButton(0.0f, -200.0f);
+    OpenSubPanel();
 }
 
-bool PauseButton::ClickedAsSubPanelButton() {
-    if (!gSubPanelOpen) {
-        return false;
-    }
-    UIButton::Update();
-    return clicked && !gPanelOpenedThisPass;
+void OpenSettings() {
+    gPause.settingsPanel = new PauseSettings(-7.0f, 25.0f);
+    gPause.music = new BGMControl(0.0f, 125.0f);
+    gPause.effects = new SFXControl(0.0f, 55.0f);
+    gPause.mute = new PauseMuteButton(0.0f, -30.0f);
+    gPause.close = new PauseCloseButton(0.0f, -150.0f);
+    OpenSubPanel();
+    gSettingsShown = true;
 }
 
-// ---- Main buttons --------------------------------------------------------------
-
-PauseResumeButton::PauseResumeButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_resume.png") {}
-
-void PauseResumeButton::Update() {
-    if (ClickedAsMainButton()) {
-        TogglePause();
-    }
-}
-
-PauseInstructionButton::PauseInstructionButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_instructions.png") {}
-
-void PauseInstructionButton::Update() {
-    if (ClickedAsMainButton()) {
-        gPause.instructionPicture = new PauseInstruction(0.0f, 0.0f);
-        gPause.close = new PauseCloseButton(0.0f, -200.0f);
-        OpenSubPanel();
-    }
-}
-
-PauseSettingButton::PauseSettingButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_options.png") {}
-
-void PauseSettingButton::Update() {
-    if (ClickedAsMainButton()) {
-        gPause.settingsPanel = new PauseSettings(-7.0f, 25.0f);
-        gPause.music = new BGMControl(0.0f, 125.0f);
-        gPause.effects = new SFXControl(0.0f, 55.0f);
-        gPause.mute = new PauseMuteButton(0.0f, -30.0f);
-        gPause.close = new PauseCloseButton(0.0f, -150.0f);
-        OpenSubPanel();
-        gSettingsShown = true;
-    }
-}
-
-PauseRestartButton::PauseRestartButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_restart.png") {}
-
-void PauseRestartButton::Update() {
-    if (ClickedAsMainButton()) {
-        AskToConfirm(0);
-    }
-}
-
-PauseQuitButton::PauseQuitButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_quitgame.png") {}
-
-void PauseQuitButton::Update() {
-    if (ClickedAsMainButton()) {
-        AskToConfirm(1);
-    }
-}
-
-// ---- Sub-panel buttons -------------------------------------------------------------
-
-PauseYesButton::PauseYesButton(float x, float y)
-    : PauseButton(x, y, 100.0f, 50.0f, "btn_yes.png") {}
-
-void PauseYesButton::Update() {
-    if (!ClickedAsSubPanelButton()) {
-        return;
-    }
+// Yes: restarts the level or quits to the main menu, as the question asked.
+void Confirm() {
     const bool quitting = gPause.confirmation != nullptr && gPause.confirmation->confirmAction == 1;
     gGameStateManager->next = quitting ? GameState::Menu : GameState::Restart;
     gGameMode = gGameModeBeforePause;
@@ -253,24 +212,14 @@ void PauseYesButton::Update() {
     ResumeSoundForStateChange(!quitting);
 }
 
-PauseNoButton::PauseNoButton(float x, float y) : PauseButton(x, y, 100.0f, 50.0f, "btn_no.png") {}
-
-void PauseNoButton::Update() {
-    if (ClickedAsSubPanelButton()) {
-        DestroyWidget(gPause.yes);
-        DestroyWidget(gPause.no);
-        DestroyWidget(gPause.confirmation);
-        gSubPanelOpen = false;
-    }
+void Decline() {
+    DestroyWidget(gPause.yes);
+    DestroyWidget(gPause.no);
+    DestroyWidget(gPause.confirmation);
+    gSubPanelOpen = false;
 }
 
-PauseCloseButton::PauseCloseButton(float x, float y)
-    : PauseButton(x, y, 128.0f, 64.0f, "btn_close.png") {}
-
-void PauseCloseButton::Update() {
-    if (!ClickedAsSubPanelButton()) {
-        return;
-    }
+void CloseSubPanel() {
     DestroyWidget(gPause.instructionPicture);
     DestroyWidget(gPause.settingsPanel);
     DestroyWidget(gPause.music);
@@ -281,25 +230,71 @@ void PauseCloseButton::Update() {
     gSettingsShown = false;
 }
 
-PauseMuteButton::PauseMuteButton(float x, float y)
-    : PauseButton(x, y, 64.0f, 64.0f, gMuted ? "mute.png" : "unmute.png") {}
-
-void PauseMuteButton::Update() {
-    if (!ClickedAsSubPanelButton()) {
-        return;
-    }
+void ToggleMute(PauseButton& button) {
     if (gMuted) {
         gAudioManager->SetMusicVolume(gSavedMusicVolume);
         gAudioManager->SetEffectVolume(gSavedEffectVolume);
-        SetTexture(TextureNamed("unmute.png"));
+        button.SetTexture(TextureNamed("unmute.png"));
         gMuted = false;
     } else {
         gSavedMusicVolume = gAudioManager->GetMusicVolume();
         gSavedEffectVolume = gAudioManager->GetEffectVolume();
         gAudioManager->SetMusicVolume(0.0f);
         gAudioManager->SetEffectVolume(0.0f);
-        SetTexture(TextureNamed("mute.png"));
+        button.SetTexture(TextureNamed("mute.png"));
         gMuted = true;
+    }
+}
+
+void Run(PauseAction action, PauseButton& button) {
+    switch (action) {
+    case PauseAction::Resume:
+        TogglePause();
+        break;
+    case PauseAction::Instructions:
+        OpenInstructions();
+        break;
+    case PauseAction::Options:
+        OpenSettings();
+        break;
+    case PauseAction::Restart:
+        AskToConfirm(0);
+        break;
+    case PauseAction::Quit:
+        AskToConfirm(1);
+        break;
+    case PauseAction::Yes:
+        Confirm();
+        break;
+    case PauseAction::No:
+        Decline();
+        break;
+    case PauseAction::Close:
+        CloseSubPanel();
+        break;
+    case PauseAction::Mute:
+        ToggleMute(button);
+        break;
+    }
+}
+
+} // namespace
+
+PauseButton::PauseButton(float x, float y, PauseAction buttonAction) : action(buttonAction) {
+    const PauseButtonRow& row = RowOf(action);
+    const bool muted = action == PauseAction::Mute && gMuted;
+    SetUpWidget(*this, kPauseLayer, x, y, row.width, row.height, muted ? "mute.png" : row.picture);
+}
+
+void PauseButton::Update() {
+    const bool onSubPanel = RowOf(action).onSubPanel;
+    if (gSubPanelOpen != onSubPanel) {
+        return; // frozen: no hover, no click
+    }
+    UIButton::Update();
+    // A sub-panel's buttons wait for the click that opened it to pass.
+    if (clicked && !(onSubPanel && gPanelOpenedThisPass)) {
+        Run(action, *this);
     }
 }
 
@@ -343,7 +338,7 @@ void VolumeSlider::Update() {
     // The press that opened the settings may still be held over the knob
     // (the options and settings buttons lie close to it); only a press made
     // while the slider shows may drag it.
-    const bool held = TarnInputCheckCurr(kLeftMouseButton);
+    const bool held = TarnInputCheckCurr(TARN_MOUSE_LEFT);
     if (!held) {
         dragArmed = true;
     }

@@ -52,73 +52,69 @@ class PauseConfirmation : public PausePicture {
 
 // ---- Buttons --------------------------------------------------------------------
 
-// A button of the pause menu. Main buttons react only while no sub-panel is
-// open, sub-panel buttons only while one is.
+// What a pause button does when it is clicked.
+enum class PauseAction { Resume, Instructions, Options, Restart, Quit, Yes, No, Close, Mute };
+
+// A button of the pause menu, made from its row of the button table (picture,
+// size, panel, action). Main buttons react only while no sub-panel is open,
+// sub-panel buttons only while one is.
 class PauseButton : public UIButton {
   public:
-    PauseButton(float x, float y, float width, float height, const char* textureName);
+    PauseButton(float x, float y, PauseAction action);
     void Init() override {}
+    // The hover and click test when the button may react now; on a click,
+    // its action.
+    void Update() override;
 
-  protected:
-    // Runs the hover and click test when the button may react now; true on a click.
-    bool ClickedAsMainButton();
-    bool ClickedAsSubPanelButton();
+    const PauseAction action;
 };
 
+// The buttons by name; each is its row of the table.
 class PauseResumeButton : public PauseButton {
   public:
-    PauseResumeButton(float x, float y);
-    void Update() override;
+    PauseResumeButton(float x, float y) : PauseButton(x, y, PauseAction::Resume) {}
 };
 
 class PauseInstructionButton : public PauseButton {
   public:
-    PauseInstructionButton(float x, float y);
-    void Update() override;
+    PauseInstructionButton(float x, float y) : PauseButton(x, y, PauseAction::Instructions) {}
 };
 
 class PauseSettingButton : public PauseButton {
   public:
-    PauseSettingButton(float x, float y);
-    void Update() override;
+    PauseSettingButton(float x, float y) : PauseButton(x, y, PauseAction::Options) {}
 };
 
 class PauseRestartButton : public PauseButton {
   public:
-    PauseRestartButton(float x, float y);
-    void Update() override;
+    PauseRestartButton(float x, float y) : PauseButton(x, y, PauseAction::Restart) {}
 };
 
 class PauseQuitButton : public PauseButton {
   public:
-    PauseQuitButton(float x, float y);
-    void Update() override;
+    PauseQuitButton(float x, float y) : PauseButton(x, y, PauseAction::Quit) {}
 };
 
 class PauseYesButton : public PauseButton {
   public:
-    PauseYesButton(float x, float y);
-    void Update() override;
+    PauseYesButton(float x, float y) : PauseButton(x, y, PauseAction::Yes) {}
 };
 
 class PauseNoButton : public PauseButton {
   public:
-    PauseNoButton(float x, float y);
-    void Update() override;
+    PauseNoButton(float x, float y) : PauseButton(x, y, PauseAction::No) {}
 };
 
 // Closes the instructions or the settings panel, whichever is open.
 class PauseCloseButton : public PauseButton {
   public:
-    PauseCloseButton(float x, float y);
-    void Update() override;
+    PauseCloseButton(float x, float y) : PauseButton(x, y, PauseAction::Close) {}
 };
 
 // Silences both volumes, remembering them; a second click gives them back.
 class PauseMuteButton : public PauseButton {
   public:
-    PauseMuteButton(float x, float y);
-    void Update() override;
+    PauseMuteButton(float x, float y) : PauseButton(x, y, PauseAction::Mute) {}
 };
 
 // ---- Volume sliders -----------------------------------------------------------------

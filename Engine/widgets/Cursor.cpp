@@ -11,6 +11,18 @@ float gCursorTimer = 0.0f;
 
 namespace {
 
+// The pointer: a box whose picture is a ring on a transparent ground, drawn
+// blended like a button (an opaque box would show a square around the ring
+// on every light surface).
+class Cursor : public UIBox {
+  public:
+    void Draw() override {
+        if (visible) {
+            UI::Draw();
+        }
+    }
+};
+
 // How far from the player the right stick puts the cursor.
 constexpr float kAimRadius = 150.0f;
 
@@ -60,7 +72,7 @@ bool PadAimOffset(TarnVec2* offset) {
 } // namespace
 
 UIBox* MakeCursor() {
-    auto* cursor = new UIBox();
+    auto* cursor = new Cursor();
     cursor->SetScale(15.0f, 15.0f);
     cursor->SetTransparency(1.0f);
     cursor->SetTexture(TextureNamed("mouse1.png"));

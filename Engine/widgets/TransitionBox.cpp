@@ -20,7 +20,6 @@ constexpr float kGrowFrames = 25.0f;
 constexpr float kLogoHoldSeconds = 2.0f;
 constexpr float kTipHoldSeconds = 2.0f;
 constexpr int kTipCount = 4;
-constexpr unsigned char kLeftMouseButton = 1;
 
 GameStateId CurrentState() {
     return gGameStateManager->current;
@@ -247,7 +246,7 @@ void TipsBox::ShowNextTip() {
 void InstructionBox::Update() {
     TransitionBox::Update();
     Animate();
-    if (TarnInputCheckTriggered(kLeftMouseButton) || PadConfirmPressed()) {
+    if (TarnInputCheckTriggered(TARN_MOUSE_LEFT) || PadConfirmPressed()) {
         done = false;
         style = TransitionStyle::FadeOut;
         animTimer = 0.0f;

@@ -9,10 +9,6 @@
 
 void (*gSetPlayerCanMove)(bool canMove) = nullptr;
 
-namespace {
-constexpr unsigned char kLeftMouseButton = 1;
-}
-
 bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size) {
     const float halfWidth = size.x / 2.0f;
     const float halfHeight = size.y / 2.0f;
@@ -70,7 +66,7 @@ void UIButton::Update() {
     SetTintColor(tint.r, tint.g, tint.b, tint.a);
     // Only the frame the button goes down counts, so holding it clicks once
     // and a press dragged in from outside never clicks.
-    clicked = (hovered && TarnInputCheckTriggered(kLeftMouseButton)) || PressedByPad(this);
+    clicked = (hovered && TarnInputCheckTriggered(TARN_MOUSE_LEFT)) || PressedByPad(this);
 }
 
 UIBox::UIBox(float scaleX, float scaleY, float offsetX, float offsetY, TarnGfxTexture* boxTexture) {

@@ -5,7 +5,7 @@
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
 //            [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S[:N]]
 //            [--script FILE] [--trace FILE]
-//            [--shot FRAME:PATH.png]... [--custom-level NAME] [--user-files]
+//            [--shot FRAME:PATH.png]... [--custom-level NAME] [--unbatched] [--user-files]
 #include "Game.h"
 #include "Globals.h"
 #include "LevelData.h"
@@ -53,6 +53,7 @@ struct Options {
     bool autoplay = false;
     bool windowed = false;
     bool userFiles = false; // settings and progress in the player's folders, as the game keeps them
+    bool unbatched = false; // every quad its own draw call (to compare pictures)
     int memories = 0;       // memories already collected when the run starts
     int health = 100;       // the player's health when the run starts
     StopAtState until;
@@ -66,7 +67,7 @@ void Usage() {
                 "                [--autoplay] [--chaos N] [--memories N] [--health N] "
                 "[--until-state S[:N]]\n"
                 "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n"
-                "                [--custom-level NAME] [--user-files]\n");
+                "                [--custom-level NAME] [--unbatched] [--user-files]\n");
 }
 
 // "S" or "S:N": the state, and how many entries into it end the run.
@@ -103,6 +104,8 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->run.fixedStep = true;
         } else if (arg == "--chaos" && hasValue) {
             options->chaosStateEvery = std::atoi(argv[++i]);
+        } else if (arg == "--unbatched") {
+            options->unbatched = true;
         } else if (arg == "--autoplay") {
             options->autoplay = true;
         } else if (arg == "--windowed") {
@@ -147,6 +150,7 @@ bool SaveScreenshot(const std::string& path) {
     int width = static_cast<int>(TarnGetWindowWidth() * TarnSysGetHorizontalScale());
     int height = static_cast<int>(TarnGetWindowHeight() * TarnSysGetVerticalScale());
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -258,6 +262,7 @@ int main(int argc, char** argv) {
     // Input comes from the script and the autoplayer: a focus change on the
     // desktop (another window opening) must not let go of their keys.
     TarnSysKeepKeysOnFocusLoss(1);
+    TarnGfxSetBatching(options.unbatched ? 0 : 1);
     // The same seed, script and fixed step give the same frames.
     SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
