@@ -139,13 +139,20 @@ TEST_F(AssetManagerTest, SharedQuadsHaveTheirCornersAndMirroredTextureCoordinate
     AssetManager assets(Folder(dir.Path()));
     ASSERT_NE(assets.GetMesh(0), nullptr);
     ASSERT_NE(assets.GetMesh(1), nullptr);
-    EXPECT_EQ(assets.GetMesh(2), nullptr);
+    ASSERT_NE(assets.GetMesh(2), nullptr);
+    EXPECT_EQ(assets.GetMesh(3), nullptr);
     EXPECT_EQ(assets.GetMesh(-1), nullptr);
 
     const TarnGfxVertexList* centred = assets.GetMesh(0);
     ASSERT_EQ(centred->vertexCount, 6u);
     const std::vector<float> centredUv = {0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0, 0};
     EXPECT_EQ(ReadBuffer(centred, 2, 12), centredUv);
+    // Mesh 2: the same corners over one cell of the key caps' atlas.
+    std::vector<float> cellUv = centredUv;
+    for (std::size_t i = 0; i < cellUv.size(); ++i) {
+        cellUv[i] /= i % 2 == 0 ? kKeyCapColumns : kKeyCapRows;
+    }
+    EXPECT_EQ(ReadBuffer(assets.GetMesh(2), 2, 12), cellUv);
 
     // Mesh 1 grows to the right from the origin and shows its texture turned
     // half round: u = 1 - x, v = y + 0.5.

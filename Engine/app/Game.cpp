@@ -5,6 +5,7 @@
 #include "AssetManager.h"
 #include "AudioManager.h"
 #include "CollisionManager.h"
+#include "ControlsPanel.h"
 #include "Cursor.h"
 #include "Globals.h"
 #include "KeyBindings.h"
@@ -156,6 +157,7 @@ void ListenForDeletes(World& world) {
         }
     });
     ListenForPauseMenuDeletes(world);
+    WatchControlsPanel(world);
     world.WatchPointer(&gMemoryTransition);
 }
 
@@ -212,14 +214,15 @@ bool PlayerCanMove(const ActiveObject* player) {
 namespace {
 
 // Esc or the pad's Start toggles the pause menu while a controllable player
-// is in a level, and B backs out of it; a closed window ends the game
-// through the normal Quit path.
+// is in a level, and B backs out of it (unless a key being bound took the
+// press to cancel itself); a closed window ends the game through the normal
+// Quit path.
 void RunGlobalChecks() {
     GameStateManager& states = *gGameStateManager;
     const bool pausePressed = TarnInputCheckTriggered(TARN_KEY_ESCAPE) || PadStartPressed() ||
                               (gPaused && PadBackPressed());
-    if (pausePressed && states.current != GameState::Logo && PlayerCanMove(gWorld->GetPlayer()) &&
-        states.current != GameState::Menu) {
+    if (pausePressed && !ControlsPanelTookBackPress() && states.current != GameState::Logo &&
+        PlayerCanMove(gWorld->GetPlayer()) && states.current != GameState::Menu) {
         TogglePause();
     }
     if (!TarnSysDoesWindowExist()) {

@@ -133,6 +133,17 @@ void AssetManager::BuildMeshes() {
     TarnGfxTriAdd(0.0f, 0.5f, kWhite, 1.0f, 1.0f, 0.0f, -0.5f, kWhite, 1.0f, 0.0f, 1.0f, -0.5f,
                   kWhite, 0.0f, 0.0f);
     meshes.push_back(TarnGfxMeshEnd());
+
+    // Mesh 2: the centred unit quad over one cell of the key caps' atlas
+    // (kKeyCapColumns x kKeyCapRows cells); a texture offset picks the cell.
+    const float u = 1.0f / kKeyCapColumns;
+    const float v = 1.0f / kKeyCapRows;
+    TarnGfxMeshStart();
+    TarnGfxTriAdd(-0.5f, -0.5f, kWhite, 0.0f, v, 0.5f, -0.5f, kWhite, u, v, -0.5f, 0.5f, kWhite,
+                  0.0f, 0.0f);
+    TarnGfxTriAdd(0.5f, -0.5f, kWhite, u, v, 0.5f, 0.5f, kWhite, u, 0.0f, -0.5f, 0.5f, kWhite, 0.0f,
+                  0.0f);
+    meshes.push_back(TarnGfxMeshEnd());
 }
 
 void AssetManager::LoadTextures() {

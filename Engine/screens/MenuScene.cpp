@@ -4,6 +4,7 @@
 // settings, credits, quit, editor and levels buttons along the bottom.
 #include "AssetManager.h"
 #include "CollisionManager.h"
+#include "ControlsPanel.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "MenuWidgets.h"
@@ -82,6 +83,9 @@ void MenuInit() {
 // The pad's Start takes up the row of buttons (the d-pad then moves between
 // them) or lets it go.
 void MenuUpdate() {
+    if (gControlsPanel != nullptr) {
+        return; // the panel over the room takes Esc and the pad itself
+    }
     if (PadStartPressed()) {
         gPadMenuRow = !gPadMenuRow;
     }

@@ -3,8 +3,10 @@
 #include "MenuWidgets.h"
 
 #include "AssetManager.h"
+#include "ControlsPanel.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "PadFocus.h"
 #include "PauseMenu.h"
 #include "PlayerAnimator.h"
 #include "TarnInput.h"
@@ -57,11 +59,18 @@ void MenuButton::Init() {
     SetTexture(TextureNamed(textureName));
 }
 
-void StateButton::Update() {
+void MenuButton::Update() {
+    if (gControlsPanel != nullptr) {
+        return;
+    }
     UIButton::Update();
     if (clicked) {
-        RequestState(state);
+        OnClick();
     }
+}
+
+void StateButton::OnClick() {
+    RequestState(state);
 }
 
 QuitButton::QuitButton(float x, float y) : StateButton(x, y, "btn_quit.png", GameState::Quit) {}
@@ -72,19 +81,47 @@ OpenEditorButton::OpenEditorButton(float x, float y)
 LevelsButton::LevelsButton(float x, float y)
     : StateButton(x, y, "btn_levels.png", GameState::Load) {}
 
-void SettingsButton::Update() {
-    UIButton::Update();
-    if (clicked) {
-        gSettingsShown = !gSettingsShown;
-    }
+void SettingsButton::OnClick() {
+    gSettingsShown = !gSettingsShown;
 }
 
-void CreditsButton::Update() {
-    UIButton::Update();
-    if (clicked && !gCreditsShown) {
+void CreditsButton::OnClick() {
+    if (!gCreditsShown) {
         gCreditsShown = true;
         SetPlayerCanMove(false);
     }
+}
+
+ControlsButton::ControlsButton(float x, float y) : MenuButton(x, y, "btn_controls.png") {}
+
+void ControlsButton::Init() {
+    MenuButton::Init();
+    SetScale(150.0f, 44.0f);
+}
+
+void ControlsButton::Draw() {
+    if (gSettingsShown) {
+        UI::Draw();
+    }
+}
+
+bool ControlsButton::Focusable() const {
+    return gSettingsShown;
+}
+
+// The credits close first; the settings come back when the panel closes.
+void ControlsButton::OnClick() {
+    if (!gSettingsShown) {
+        return;
+    }
+    gCreditsShown = false;
+    gSettingsShown = false;
+    gPadMenuRow = true;
+    SetPlayerCanMove(false);
+    OpenControlsPanel([] {
+        gSettingsShown = true;
+        SetPlayerCanMove(true);
+    });
 }
 
 // ============================================================================
@@ -283,6 +320,7 @@ void CreateMenuWidgets(int savedMemories, const TarnVec2& newGameDoor) {
     new SettingsButton(-200.0f, -170.0f);
     new BGMControl(-247.0f, -230.0f);
     new SFXControl(-247.0f, -310.0f);
+    new ControlsButton(60.0f, -270.0f);
     new CreditsButton(0.0f, -170.0f);
     new Credits(0.0f, -100.0f);
     new CreditsBox(0.0f, 100.0f);

@@ -13,12 +13,18 @@ extern float gStartSignTimer; // seconds into the start sign's blink
 
 // ---- Bottom-row buttons (layer 6, 128 x 64) ----------------------------------------
 
-// A button of the menu room's bottom row at the given screen offset.
+// A button of the menu room's bottom row at the given screen offset. While
+// the controls panel covers the room it neither lights up nor clicks.
 class MenuButton : public UIButton {
   public:
     MenuButton(float x, float y, const char* textureName);
     // Placed at the camera position plus its offset, with its picture.
     void Init() override;
+    // The hover and click test; on a click, OnClick.
+    void Update() override;
+
+  protected:
+    virtual void OnClick() = 0;
 
   private:
     const char* textureName;
@@ -29,7 +35,9 @@ class StateButton : public MenuButton {
   public:
     StateButton(float x, float y, const char* textureName, int state)
         : MenuButton(x, y, textureName), state(state) {}
-    void Update() override;
+
+  protected:
+    void OnClick() override;
 
   private:
     int state;
@@ -53,18 +61,36 @@ class LevelsButton : public StateButton {
     LevelsButton(float x, float y);
 };
 
-// Shows or hides the volume sliders.
+// Shows or hides the volume sliders and the controls button.
 class SettingsButton : public MenuButton {
   public:
     SettingsButton(float x, float y) : MenuButton(x, y, "btn_options.png") {}
-    void Update() override;
+
+  protected:
+    void OnClick() override;
 };
 
 // Opens the credits and holds the player still meanwhile.
 class CreditsButton : public MenuButton {
   public:
     CreditsButton(float x, float y) : MenuButton(x, y, "btn_credits.png") {}
-    void Update() override;
+
+  protected:
+    void OnClick() override;
+};
+
+// Beside the sliders while the settings show: opens the controls panel over
+// the room, holding the player still (the settings hide meanwhile, and the
+// pad's d-pad moves between the panel's buttons).
+class ControlsButton : public MenuButton {
+  public:
+    ControlsButton(float x, float y);
+    void Init() override;
+    void Draw() override;
+    bool Focusable() const override;
+
+  protected:
+    void OnClick() override;
 };
 
 // ---- Credits -------------------------------------------------------------------------
@@ -163,7 +189,7 @@ class BackgroundUI : public UIBox {
 // (handed to the player animator and shown at once; with memories saved it
 // reads "continue" at their level, and a "new game" sign hangs over the
 // second door at `newGameDoor`), the settings button with the two volume
-// sliders under it, the credits button, the credits' close button and
+// sliders and the controls button under it, the credits button, the credits' close button and
 // picture, the quit button, the editor and levels buttons at the row's ends,
 // then the pad's hint. The player, the doors, the control wall (which makes
 // its MenuControlUI) and the music are the scene script's own.

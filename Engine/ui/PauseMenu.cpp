@@ -9,6 +9,7 @@
 #include "PauseMenu.h"
 
 #include "AudioManager.h"
+#include "ControlsPanel.h"
 #include "Cursor.h"
 #include "GameStateManager.h"
 #include "Globals.h"
@@ -56,6 +57,7 @@ template <typename Visit> void ForEachPauseSlot(Visit&& visit) {
     visit(gPause.music);
     visit(gPause.effects);
     visit(gPause.mute);
+    visit(gPause.controls);
     visit(gPause.close);
     visit(gPause.yes);
     visit(gPause.no);
@@ -179,6 +181,7 @@ const PauseButtonRow kPauseButtons[] = {
     {"btn_no.png", 100.0f, 50.0f, true},            // No
     {"btn_close.png", 128.0f, 64.0f, true},         // Close
     {"unmute.png", 64.0f, 64.0f, true},             // Mute: "mute.png" while muted
+    {"btn_controls.png", 150.0f, 44.0f, true},      // Controls
 };
 
 const PauseButtonRow& RowOf(PauseAction action) {
@@ -196,6 +199,7 @@ void OpenSettings() {
     gPause.music = new BGMControl(0.0f, 125.0f);
     gPause.effects = new SFXControl(0.0f, 55.0f);
     gPause.mute = new PauseMuteButton(0.0f, -30.0f);
+    gPause.controls = new PauseControlsButton(0.0f, -90.0f);
     gPause.close = new PauseCloseButton(0.0f, -150.0f);
     OpenSubPanel();
     gSettingsShown = true;
@@ -225,9 +229,18 @@ void CloseSubPanel() {
     DestroyWidget(gPause.music);
     DestroyWidget(gPause.effects);
     DestroyWidget(gPause.mute);
+    DestroyWidget(gPause.controls);
     DestroyWidget(gPause.close);
     gSubPanelOpen = false;
     gSettingsShown = false;
+}
+
+// The settings give way to the controls panel, which brings them back when
+// it closes.
+void OpenControls() {
+    CloseSubPanel();
+    OpenControlsPanel(OpenSettings);
+    OpenSubPanel();
 }
 
 void ToggleMute(PauseButton& button) {
@@ -274,6 +287,9 @@ void Run(PauseAction action, PauseButton& button) {
         break;
     case PauseAction::Mute:
         ToggleMute(button);
+        break;
+    case PauseAction::Controls:
+        OpenControls();
         break;
     }
 }
@@ -429,6 +445,10 @@ void OpenPauseMenu() {
 
 void ClosePauseMenu() {
     ForEachPauseSlot([](auto*& slot) { DestroyWidget(slot); });
+    if (gControlsPanel != nullptr) {
+        gWorld->Destroy(kPauseLayer, gControlsPanel);
+        gControlsPanel = nullptr;
+    }
     gSubPanelOpen = false;
     if (gGameMode == GameMode::Puzzle) {
         SetCursorVisible(false);
@@ -449,7 +469,9 @@ void UpdatePauseMenu() {
     UpdateWidget(gPause.music);
     UpdateWidget(gPause.effects);
     UpdateWidget(gPause.mute);
+    UpdateWidget(gPause.controls);
     UpdateWidget(gPause.confirmation);
     UpdateWidget(gPause.yes);
     UpdateWidget(gPause.no);
+    UpdateWidget(gControlsPanel);
 }

@@ -3,7 +3,9 @@
 // Esc in a level freezes the game and opens a panel of five buttons: resume,
 // instructions, options, restart and quit. Instructions shows the controls
 // picture; options opens the settings panel with the music and effect volume
-// sliders and a mute button; restart and quit ask "yes or no" first. While
+// sliders, a mute button and a button to the controls panel (which rebinds
+// keys, see ControlsPanel.h, and goes back to the settings when closed);
+// restart and quit ask "yes or no" first. While
 // the menu is open only the cursor and these widgets update, and the music
 // and the last sound effect are paused.
 //
@@ -53,7 +55,18 @@ class PauseConfirmation : public PausePicture {
 // ---- Buttons --------------------------------------------------------------------
 
 // What a pause button does when it is clicked.
-enum class PauseAction { Resume, Instructions, Options, Restart, Quit, Yes, No, Close, Mute };
+enum class PauseAction {
+    Resume,
+    Instructions,
+    Options,
+    Restart,
+    Quit,
+    Yes,
+    No,
+    Close,
+    Mute,
+    Controls
+};
 
 // A button of the pause menu, made from its row of the button table (picture,
 // size, panel, action). Main buttons react only while no sub-panel is open,
@@ -115,6 +128,12 @@ class PauseCloseButton : public PauseButton {
 class PauseMuteButton : public PauseButton {
   public:
     PauseMuteButton(float x, float y) : PauseButton(x, y, PauseAction::Mute) {}
+};
+
+// Leaves the settings for the controls panel.
+class PauseControlsButton : public PauseButton {
+  public:
+    PauseControlsButton(float x, float y) : PauseButton(x, y, PauseAction::Controls) {}
 };
 
 // ---- Volume sliders -----------------------------------------------------------------
@@ -181,6 +200,7 @@ struct PauseWidgets {
     BGMControl* music = nullptr;
     SFXControl* effects = nullptr;
     PauseMuteButton* mute = nullptr;
+    PauseControlsButton* controls = nullptr;
     PauseCloseButton* close = nullptr; // shared by the instructions and the settings
     PauseConfirmation* confirmation = nullptr;
     PauseYesButton* yes = nullptr;

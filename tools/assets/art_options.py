@@ -77,7 +77,9 @@ def pad_hint():
 def controls_panel():
     """The frame of the controls panel, in the pause menu's look: the title,
     the column heads, the action names and how to rebind."""
-    img = art_ui.pause_frame(PANEL_W, PANEL_H)
+    frame = art_ui.pause_frame(PANEL_W, PANEL_H)
+    # Twice over, so the pause menu's buttons underneath do not show through.
+    img = Image.alpha_composite(frame, frame)
     img = draw_text(img, (PANEL_W / 2, 40), "CONTROLS", 26, fill=AMBER_LIGHT, halo=AMBER_DEEP)
     c = Canvas(PANEL_W, PANEL_H, 2)
     c.line([(150, 62), (350, 62)], rgba(AMBER_DEEP), 2)
