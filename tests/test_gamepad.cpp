@@ -49,7 +49,7 @@ class GamepadTest : public testing::Test {
     void TearDown() override {
         pad.reset();
         Frame();
-        gPadMenuRow = false;
+        gPadMenuRow = gSettingsShown = false;
     }
 
     std::unique_ptr<moth_test::VirtualPad> pad;
@@ -198,6 +198,56 @@ TEST_F(GamepadTest, StartPausesAndTheDpadAndAPressTheMenusButtons) {
     EXPECT_FLOAT_EQ(gAudioManager->GetMusicVolume(), 0.6f) << "right moved the music knob";
     EXPECT_FLOAT_EQ(gSettings.musicVolume, 0.6f) << "and the setting follows";
     EXPECT_FALSE(gPaused) << "B backed out of the menu";
+    GameShutdown();
+    TarnFrameRateControllerSetFixedFrameTime(0.0);
+}
+
+// The menu room by pad: Start takes up the row of buttons, the d-pad and A
+// press Options, B closes the settings, B again gives the d-pad back to
+// walking.
+TEST_F(GamepadTest, StartTakesUpTheMenuRoomsButtonsAndBGivesTheDpadBackToWalking) {
+    UseSettingsFile("");
+    gSettingsShown = false; // an earlier run's settings stay open by design
+    GameInit();
+    TarnSysUpdate();
+    struct Press {
+        int frame;
+        SDL_GameControllerButton button;
+    };
+    const Press presses[] = {{10, SDL_CONTROLLER_BUTTON_START},
+                             {14, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+                             {18, SDL_CONTROLLER_BUTTON_A},
+                             {22, SDL_CONTROLLER_BUTTON_B},
+                             {26, SDL_CONTROLLER_BUTTON_B}};
+    bool settingsByPad = false;
+    bool settingsClosed = false;
+    float walkedFrom = 0.0f;
+    float walkedTo = 0.0f;
+    GameRunOptions options;
+    options.firstState = GameState::Menu;
+    options.maxFrames = 50;
+    options.fixedStep = true;
+    options.beforeInput = [&](int frame) {
+        for (const Press& press : presses) {
+            if (frame == press.frame || frame == press.frame + 1) {
+                pad->Button(press.button, frame == press.frame);
+            }
+        }
+        if (frame == 30 || frame == 45) {
+            pad->Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, frame == 30);
+        }
+        TarnSysUpdate();
+        settingsByPad = settingsByPad || (frame == 20 && gSettingsShown);
+        settingsClosed = settingsClosed || (frame == 24 && !gSettingsShown && gPadMenuRow);
+        if (frame == 30 || frame == 45) {
+            (frame == 30 ? walkedFrom : walkedTo) = gWorld->GetPlayer()->GetPos().y;
+        }
+    };
+    RunGame(options);
+    EXPECT_TRUE(settingsByPad) << "right, then A pressed Options";
+    EXPECT_TRUE(settingsClosed) << "B closed the settings, keeping the row";
+    EXPECT_FALSE(gPadMenuRow) << "B again let the row go";
+    EXPECT_LT(walkedTo, walkedFrom - 20.0f) << "and the d-pad walks down";
     GameShutdown();
     TarnFrameRateControllerSetFixedFrameTime(0.0);
 }
