@@ -20,8 +20,8 @@ constexpr float kControlWallY = 50.0f;
 
 // The wall whose lighting shows the controls picture.
 void AddControlWall() {
-    auto* wall =
-        new MenuWall(1, kControlWallX, kControlWallY, TextureNamed("controlbox.png"), true, true);
+    auto* wall = new MenuWall(Layer::Items, kControlWallX, kControlWallY,
+                              TextureNamed("controlbox.png"), true, true);
     wall->controlUI = new MenuControlUI();
 }
 

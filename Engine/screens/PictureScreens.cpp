@@ -25,7 +25,6 @@ std::vector<TarnVec2> gWinEmitters;
 
 namespace {
 
-constexpr int kPictureLayer = 6;
 // The studio mark's picture is 1525 x 445; it shows at 40 %.
 constexpr float kLogoWidth = 1525.0f * 0.4f;
 constexpr float kLogoHeight = 445.0f * 0.4f;
@@ -38,7 +37,7 @@ TransitionBox* MakeBox(int layer, const char* texture) {
 
 // A black picture fading in over one second; its `done` ends the screen.
 TransitionBox* MakeFadeToBlack() {
-    TransitionBox* fade = MakeBox(kPictureLayer, "o_black.png");
+    TransitionBox* fade = MakeBox(Layer::Pictures, "o_black.png");
     fade->scale = fade->targetScale;
     fade->SetTransparency(0.0f);
     fade->style = TransitionStyle::FadeIn;
@@ -107,7 +106,7 @@ void LogoLoad() {
 void LogoInit() {
     WatchScreenPointers();
     SetTileCollision(false);
-    gLogoBox = MakeBox(kPictureLayer, "Quillmark_WEB_RED.png");
+    gLogoBox = MakeBox(Layer::Pictures, "Quillmark_WEB_RED.png");
     gLogoBox->scale = TarnVec2{kLogoWidth, kLogoHeight};
     gLogoBox->SetTransparency(0.0f);
     gLogoBox->style = TransitionStyle::FadeIn;
@@ -122,7 +121,7 @@ void LogoUpdate() {
         return;
     }
     if (gLogoBox != nullptr) {
-        gWorld->Destroy(kPictureLayer, gLogoBox);
+        gWorld->Destroy(Layer::Pictures, gLogoBox);
     }
     SetTileCollision(true);
     gLogoBox = nullptr;
@@ -134,7 +133,7 @@ void LogoUpdate() {
 void LoseLoad() {
     WatchScreenPointers();
     ScreenLoad();
-    gLoseScreen = MakeBox(kPictureLayer, "lose.png");
+    gLoseScreen = MakeBox(Layer::Pictures, "lose.png");
 }
 
 void LoseInit() {

@@ -30,9 +30,6 @@ float gSavedEffectVolume = 0.0f;
 // ============================================================================
 namespace {
 
-constexpr int kPauseLayer = 6;
-// gGameMode while the pause menu is open.
-constexpr int kModePaused = 3;
 constexpr float kKnobTravel = 200.0f;
 constexpr float kMenuKnobBase = -300.0f;
 constexpr float kPauseKnobBase = -50.0f;
@@ -84,7 +81,7 @@ template <typename T> void DestroyWidget(T*& slot) {
     if constexpr (std::is_base_of_v<VolumeSlider, T>) {
         DestroyWidget(slot->track);
     }
-    gWorld->Destroy(kPauseLayer, slot);
+    gWorld->Destroy(Layer::Pictures, slot);
     slot = nullptr;
 }
 
@@ -133,7 +130,7 @@ void ResumeSoundForStateChange(bool restarting) {
 // Pictures
 // ============================================================================
 PausePicture::PausePicture(float x, float y, float width, float height, const char* textureName) {
-    SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
+    SetUpWidget(*this, Layer::Pictures, x, y, width, height, textureName);
 }
 
 PauseMenu::PauseMenu(float x, float y) : PausePicture(x, y, 400.0f, 450.0f, "frame1.png") {}
@@ -282,7 +279,8 @@ void Run(PauseAction action, PauseButton& button) {
 PauseButton::PauseButton(float x, float y, PauseAction buttonAction) : action(buttonAction) {
     const PauseButtonRow& row = RowOf(action);
     const bool muted = action == PauseAction::Mute && gMuted;
-    SetUpWidget(*this, kPauseLayer, x, y, row.width, row.height, muted ? "mute.png" : row.picture);
+    SetUpWidget(*this, Layer::Pictures, x, y, row.width, row.height,
+                muted ? "mute.png" : row.picture);
 }
 
 void PauseButton::Update() {
@@ -304,8 +302,8 @@ VolumeSlider::VolumeSlider(float x, float y, Channel sliderChannel) : channel(sl
     const char* bar = channel == Channel::Music ? "slider_bgm.png" : "slider_sfx.png";
     track = new UIBox(357.0f, 28.0f, x, y, TextureNamed(bar));
     track->SetPos(CameraPlus(track->offset));
-    gWorld->Add(kPauseLayer, track); // under the knob
-    SetUpWidget(*this, kPauseLayer, x, y, 80.0f, 80.0f, "sliderbtn.png");
+    gWorld->Add(Layer::Pictures, track); // under the knob
+    SetUpWidget(*this, Layer::Pictures, x, y, 80.0f, 80.0f, "sliderbtn.png");
 }
 
 float VolumeSlider::Volume() const {
@@ -320,7 +318,7 @@ void VolumeSlider::SetVolume(float volume) const {
 
 void VolumeSlider::Update() {
     const bool inMainMenu = gGameMode == GameMode::Menu;
-    if (!inMainMenu && !(gGameMode == kModePaused && gSubPanelOpen)) {
+    if (!inMainMenu && !(gGameMode == GameMode::Paused && gSubPanelOpen)) {
         return;
     }
     if (!gSettingsShown) {
@@ -349,7 +347,7 @@ void VolumeSlider::Update() {
 // The knob follows the mouse; the new volume shows in the next frame, when
 // the knob is placed from it.
 void VolumeSlider::Drag() {
-    const bool inPauseMenu = gGameMode == kModePaused;
+    const bool inPauseMenu = gGameMode == GameMode::Paused;
     const float delta = gMouseX - offset.x;
     offset.x = gMouseX;
     value += delta / kKnobTravel; // so value = (gMouseX - knob base) / 200
@@ -381,7 +379,7 @@ void VolumeSlider::Draw() {
 // Toggle, open, close and update
 // ============================================================================
 void TogglePause() {
-    if (gGameMode != kModePaused) {
+    if (gGameMode != GameMode::Paused) {
         gGameModeBeforePause = gGameMode;
     }
     if (gPaused) {
@@ -406,7 +404,7 @@ void OpenPauseMenu() {
     gPause.options = new PauseSettingButton(-10.0f, 20.0f);
     gPause.restart = new PauseRestartButton(-10.0f, -60.0f);
     gPause.quit = new PauseQuitButton(-10.0f, -140.0f);
-    gGameMode = kModePaused;
+    gGameMode = GameMode::Paused;
     SetCursorVisible(true);
 }
 
