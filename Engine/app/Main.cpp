@@ -2,7 +2,14 @@
 #include "Game.h"
 #include "Tarn.h"
 
-int main() {
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("Moth Lantern %s\n", MOTH_VERSION);
+        return 0;
+    }
     if (!StartEngine(true)) {
         return 1;
     }

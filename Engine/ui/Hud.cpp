@@ -121,7 +121,6 @@ void Memories::Draw() {
     UI::Draw();
     char* text = gAssetManager->GetTextBuffer();
     std::snprintf(text, 100, "%d / 5", gMemoriesCollected);
-    TarnGfxSetBlendColor(0.0f, 0.0f, 0.0f, 1.0f);
     PrintText(gAssetManager->GetFont(), text, position.x + 35.0f, position.y - 15.0f,
               Color{1.0f, 0.0f, 0.0f, 1.0f});
 }
