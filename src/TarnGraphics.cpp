@@ -141,13 +141,6 @@ unsigned int BatchProgramId(int program) {
     return gGfx.batchPrograms[program];
 }
 
-int DisplayedWidth() {
-    return static_cast<int>(gSystem.width * gSystem.horizontalScale);
-}
-int DisplayedHeight() {
-    return static_cast<int>(gSystem.height * gSystem.verticalScale);
-}
-
 } // namespace tarn
 
 #define TARN_CHECK_GL(function) tarn::CheckGLError(__LINE__, function, kSourcePath)
@@ -393,6 +386,7 @@ void TarnGfxExit(void) {
     if (gGfx.contextReady) {
         tarn::StopTextureLoading();
         tarn::BatchRelease();
+        tarn::PresentRelease();
         DestroyShaders();
         gGfx.contextReady = false;
     }
@@ -402,6 +396,7 @@ void TarnGfxExit(void) {
 
 void TarnGfxStart(void) {
     tarn::BatchFlush();
+    tarn::PresentBeginFrame();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, tarn::gSystem.width, tarn::gSystem.height);
 }
@@ -411,6 +406,7 @@ void TarnGfxEnd(void) {
     TARN_CHECK_GL("TarnGfxEnd");
     glUseProgram(0);
     gGfx.currentProgram = tarn::kProgramNone;
+    TarnGfxPresentPicture();
     TARN_CHECK_GL("TarnGfxEnd");
     glFinish();
     tarn::PlatformSwapBuffers();
@@ -443,22 +439,23 @@ void UploadMatrix(int uniform, const float rowMajor[16], float mirror[16]) {
     glUniformMatrix4fv(Location(uniform), 1, GL_FALSE, mirror);
 }
 
-void UploadProjection(int displayedWidth, int displayedHeight) {
+void UploadProjection(int width, int height) {
     float p[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    p[0] = 2.0f / static_cast<float>(displayedWidth);
-    p[5] = 2.0f / static_cast<float>(displayedHeight);
+    p[0] = 2.0f / static_cast<float>(width);
+    p[5] = 2.0f / static_cast<float>(height);
     p[10] = -0.002002002f; // orthographic box, near plane 1, far plane 1000
     p[11] = -1.002002f;
     UploadMatrix(kUniformProjection, p, tarn::CurrentUniforms().projection);
 }
 
+// The frame is always drawn at the logical size (TarnPresent scales it to the window).
 void SetProjectionAndViewMatrices() {
-    int w = tarn::DisplayedWidth();
-    int h = tarn::DisplayedHeight();
+    int w = tarn::gSystem.width;
+    int h = tarn::gSystem.height;
     UploadProjection(w, h);
     glViewport(0, 0, w, h);
     TARN_CHECK_GL("SetProjectionAndViewMatrices");
-    tarn::UploadViewMatrix(tarn::gSystem.horizontalScale, tarn::gSystem.verticalScale);
+    tarn::UploadViewMatrix(1.0f, 1.0f);
     TARN_CHECK_GL("SetProjectionAndViewMatrices");
 }
 

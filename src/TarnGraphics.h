@@ -54,8 +54,13 @@ TARN_API void TarnGfxReset(void);
 TARN_API void TarnGfxExit(void);
 // Clears the picture and sets the viewport.
 TARN_API void TarnGfxStart(void);
-// Error check, unbinds the program, finishes and swaps.
+// Error check, unbinds the program, presents the picture, finishes and swaps.
 TARN_API void TarnGfxEnd(void);
+// Puts the frame drawn so far into the window: a window of the logical size is
+// drawn into directly; any other size gets the off-screen picture scaled into
+// the picture rectangle, with black bars around it. Done by TarnGfxEnd when
+// nobody did it before (a screenshot reads the window after calling it).
+TARN_API void TarnGfxPresentPicture(void);
 TARN_API void TarnGfxSetBackgroundColor(float r, float g, float b);
 // Quads (meshes of two triangles) drawn one after another with the same
 // program, texture and blend mode are gathered and drawn in one call when that

@@ -155,12 +155,22 @@ bool TarnInputCheckReleased(unsigned char key) {
     return !TarnInputCheckCurr(key) && TarnInputCheckPrev(key);
 }
 
+// The pointer's window pixel goes through the same placement as the picture,
+// so the logical position is the picture's pixel under the pointer (off the
+// picture's edges over a bar).
 void TarnInputGetCursorPosition(int* x, int* y) {
+    const tarn::SystemState& system = tarn::gSystem;
+    int logicalX = gInput.cursorX;
+    int logicalY = gInput.cursorY;
+    if (system.picture.width > 0) {
+        TarnSysWindowToLogical(&system.picture, system.width, system.height, gInput.cursorX,
+                               gInput.cursorY, &logicalX, &logicalY);
+    }
     if (x) {
-        *x = ToLogical(gInput.cursorX, tarn::gSystem.horizontalScale);
+        *x = logicalX;
     }
     if (y) {
-        *y = ToLogical(gInput.cursorY, tarn::gSystem.verticalScale);
+        *y = logicalY;
     }
 }
 

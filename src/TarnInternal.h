@@ -30,6 +30,11 @@ struct SystemState {
     float verticalScale = 1.0f;
     int width = 0; // logical window size, fixed at init
     int height = 0;
+    int windowedWidth = 0; // the window's size out of full screen, fitted to the desktop
+    int windowedHeight = 0;
+    int aspectMode = TARN_ASPECT_KEEP;
+    bool vsync = false;
+    TarnViewRect picture = {0, 0, 0, 0}; // where the picture lies in the window
 };
 extern SystemState gSystem;
 
@@ -45,7 +50,10 @@ void PlatformMakeContextCurrent();
 void PlatformDestroyGLContext();
 void PlatformSwapBuffers();
 void PlatformScreenSize(int* width, int* height);
+// The window's drawable size in pixels; false without a window.
+bool PlatformWindowPixels(int* width, int* height);
 void PlatformSetFullScreen(bool on, int width, int height);
+void PlatformSetSwapInterval(int interval);
 // Takes every pending event; window events go to the window procedure, key and
 // mouse events to the input layer.
 void PlatformPumpEvents();
@@ -121,9 +129,6 @@ enum BatchAttribute {
 extern const char* const kBatchAttributeNames[kBatchAttributeCount];
 // Uploads the view matrix built with the given display scales.
 void UploadViewMatrix(float scaleX, float scaleY);
-// Displayed size of the logical window (truncated).
-int DisplayedWidth();
-int DisplayedHeight();
 void ShutdownImageLibrary();
 
 // ---- Textures (TarnGfxTexture.cpp) and their background loading (TarnGfxTextureLoader.cpp) --
@@ -154,5 +159,14 @@ void BatchRememberMesh(const struct TarnGfxVertexList* mesh, const float* positi
 void BatchForgetMesh(const struct TarnGfxVertexList* mesh);
 // Frees the batch's buffer (at shut-down, before the context goes).
 void BatchRelease();
+
+// ---- Presentation: the logical picture in a window of any size -----------------
+// Places the picture in the window as it is now and sets the display scales.
+void UpdatePicture();
+// Called as a frame starts: binds the off-screen picture when the window is
+// not of the logical size, so the frame is drawn at the logical size.
+void PresentBeginFrame();
+// Releases the off-screen picture (with the GL context).
+void PresentRelease();
 
 } // namespace tarn

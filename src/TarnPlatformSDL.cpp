@@ -14,6 +14,35 @@ namespace {
 SDL_GLContext gContext = nullptr;
 // The game controllers open now, by SDL instance id.
 std::map<int, SDL_GameController*> gControllers;
+
+// Title bar height assumed when the window manager does not tell the frame's size.
+constexpr int kAssumedTitleBar = 32;
+
+// The first window fits the desktop's usable area (without panels), frame
+// included, keeping the picture's proportions: a 1024 x 768 window with a
+// title bar does not fit a 768-pixel-high screen. It never grows beyond the
+// logical size.
+void FitWindowToDesktop(int width, int height) {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return;
+    }
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(gSystem.window, &top, &left, &bottom, &right) != 0) {
+        top = kAssumedTitleBar;
+    }
+    const int roomWidth = std::min(width, usable.w - left - right);
+    const int roomHeight = std::min(height, usable.h - top - bottom);
+    if (roomWidth <= 0 || roomHeight <= 0 || (roomWidth == width && roomHeight == height)) {
+        return;
+    }
+    TarnViewRect fit = TarnSysFitPicture(roomWidth, roomHeight, width, height, TARN_ASPECT_KEEP);
+    gSystem.windowedWidth = fit.width;
+    gSystem.windowedHeight = fit.height;
+    SDL_SetWindowSize(gSystem.window, fit.width, fit.height);
+    SDL_SetWindowPosition(gSystem.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
 } // namespace
 
 bool PlatformInit() {
@@ -38,12 +67,14 @@ bool PlatformCreateWindow(const char* title, int width, int height) {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-    gSystem.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                      height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    gSystem.window =
+        SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!gSystem.window) {
         std::fprintf(stderr, "Tarn Engine: cannot open a window (%s)\n", SDL_GetError());
         return false;
     }
+    FitWindowToDesktop(width, height);
     return true;
 }
 
@@ -54,7 +85,8 @@ bool PlatformCreateGLContext() {
         return false;
     }
     SDL_GL_MakeCurrent(gSystem.window, gContext);
-    SDL_GL_SetSwapInterval(0); // the frame-rate controller paces the loop
+    // The frame-rate controller paces the loop unless the player asked for VSync.
+    SDL_GL_SetSwapInterval(gSystem.vsync ? 1 : 0);
     return true;
 }
 
@@ -68,6 +100,12 @@ void PlatformDestroyGLContext() {
     if (gContext) {
         SDL_GL_DeleteContext(gContext);
         gContext = nullptr;
+    }
+}
+
+void PlatformSetSwapInterval(int interval) {
+    if (gContext) {
+        SDL_GL_SetSwapInterval(interval);
     }
 }
 
@@ -86,6 +124,14 @@ void PlatformScreenSize(int* width, int* height) {
         *width = gSystem.width;
         *height = gSystem.height;
     }
+}
+
+bool PlatformWindowPixels(int* width, int* height) {
+    if (!gSystem.window) {
+        return false;
+    }
+    SDL_GL_GetDrawableSize(gSystem.window, width, height);
+    return true;
 }
 
 void PlatformSetFullScreen(bool on, int width, int height) {
@@ -152,6 +198,9 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_EXPOSED:
         SendWindowMessage(kMsgPaint, 0);
         break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        UpdatePicture(); // pointer positions follow the new placement at once
+        break;
     default:
         break;
     }
@@ -212,6 +261,12 @@ bool IsFullScreenToggle(const SDL_KeyboardEvent& key) {
            (key.keysym.mod & KMOD_ALT) != 0;
 }
 
+bool OnPicture(int x, int y) {
+    return gSystem.picture.width <= 0 ||
+           TarnSysWindowToLogical(&gSystem.picture, gSystem.width, gSystem.height, x, y, nullptr,
+                                  nullptr) != 0;
+}
+
 void HandleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
@@ -230,8 +285,12 @@ void HandleEvent(const SDL_Event& event) {
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        InputSetKey(MouseButtonKey(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
         InputSetCursor(event.button.x, event.button.y);
+        // A press on a bar beside the picture lands nowhere; releases always
+        // count, so no button stays held.
+        if (event.type == SDL_MOUSEBUTTONUP || OnPicture(event.button.x, event.button.y)) {
+            InputSetKey(MouseButtonKey(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        }
         break;
     case SDL_MOUSEMOTION:
         InputSetCursor(event.motion.x, event.motion.y);

@@ -169,9 +169,12 @@ int TarnSysInit(void* instance, int showCommand, int width, int height, int crea
     gSystem.width = width;
     gSystem.height = height;
     gSystem.horizontalScale = gSystem.verticalScale = 1.0f;
+    gSystem.windowedWidth = width;
+    gSystem.windowedHeight = height;
     if (!tarn::PlatformInit() || !tarn::PlatformCreateWindow("Tarn Engine", width, height)) {
         return 0;
     }
+    tarn::UpdatePicture();
     gSystem.windowExists = 1;
     gTarnSysAppActive = 1;
     if (!TarnGfxInit(width, height)) {
@@ -242,22 +245,8 @@ void TarnSysKeepKeysOnFocusLoss(int keep) {
 void TarnToogleFullScreen(bool on) {
     tarn::BatchFlush(); // gathered quads belong to the picture before the switch
     gSystem.fullScreen = on;
-    int screenWidth = 0;
-    int screenHeight = 0;
-    tarn::PlatformScreenSize(&screenWidth, &screenHeight);
-    if (on && gSystem.width > 0 && gSystem.height > 0) {
-        gSystem.horizontalScale =
-            static_cast<float>(screenWidth) / static_cast<float>(gSystem.width);
-        gSystem.verticalScale =
-            static_cast<float>(screenHeight) / static_cast<float>(gSystem.height);
-    } else {
-        gSystem.horizontalScale = gSystem.verticalScale = 1.0f;
-    }
-    tarn::PlatformSetFullScreen(on, gSystem.width, gSystem.height);
-}
-
-int TarnSysIsFullScreen(void) {
-    return gSystem.fullScreen ? 1 : 0;
+    tarn::PlatformSetFullScreen(on, gSystem.windowedWidth, gSystem.windowedHeight);
+    tarn::UpdatePicture();
 }
 
 void TarnSysSetWindowIcon(const unsigned char* pixels, int width, int height) {

@@ -14,12 +14,14 @@ class InputTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(moth_test::EnsureEngineWindow());
-        tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f;
         TarnSysUpdate(); // drop whatever the window system queued at start-up
+        tarn::gSystem.picture = kWindowPicture;
         tarn::InputReleaseAllKeys();
         TarnInputReset();
     }
-    void TearDown() override { tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f; }
+    void TearDown() override { tarn::gSystem.picture = kWindowPicture; }
+
+    static constexpr TarnViewRect kWindowPicture = {0, 0, 1024, 768};
 
     static void PushKey(SDL_Keycode key, bool down) {
         SDL_Event event{};
@@ -28,10 +30,12 @@ class InputTest : public testing::Test {
         event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
         SDL_PushEvent(&event);
     }
-    static void PushButton(Uint8 button, bool down) {
+    static void PushButton(Uint8 button, bool down, int x = 0, int y = 0) {
         SDL_Event event{};
         event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
         event.button.button = button;
+        event.button.x = x;
+        event.button.y = y;
         SDL_PushEvent(&event);
     }
     static void PushMotion(int x, int y) {
@@ -114,20 +118,30 @@ TEST_F(InputTest, CursorPositionAndDeltaInLogicalPixels) {
     EXPECT_EQ(dy, -10);
 }
 
-TEST_F(InputTest, FullScreenScalesDivideAndTruncateTowardZero) {
-    tarn::gSystem.horizontalScale = 1.875f;
-    tarn::gSystem.verticalScale = 1.40625f;
-    PushMotion(100, 50);
+// Full screen on a 1920 x 1080 desktop: the picture is 1440 x 1080 between
+// bars 240 pixels wide.
+TEST_F(InputTest, PointerMapsThroughThePicturePlacementAndBarsTakeNoPress) {
+    tarn::gSystem.picture = {240, 0, 1440, 1080};
+    PushMotion(960, 540);
     NextFrame();
     int x = 0, y = 0;
     TarnInputGetCursorPosition(&x, &y);
-    EXPECT_EQ(x, 53); // 53.33
-    EXPECT_EQ(y, 35); // 35.56
-    PushMotion(-1, -5);
+    EXPECT_EQ(x, 512);
+    EXPECT_EQ(y, 384);
+    PushButton(SDL_BUTTON_LEFT, true, 100, 540); // on the left bar
     NextFrame();
+    EXPECT_FALSE(TarnInputCheckCurr(1));
     TarnInputGetCursorPosition(&x, &y);
-    EXPECT_EQ(x, 0);  // -0.53 truncates to 0
-    EXPECT_EQ(y, -3); // -3.56 truncates to -3
+    EXPECT_LT(x, 0);                               // left of the picture, where no button lies
+    PushButton(SDL_BUTTON_LEFT, true, 1679, 1079); // the picture's last pixel
+    NextFrame();
+    EXPECT_TRUE(TarnInputCheckTriggered(1));
+    TarnInputGetCursorPosition(&x, &y);
+    EXPECT_EQ(x, 1023);
+    EXPECT_EQ(y, 767);
+    PushButton(SDL_BUTTON_LEFT, false, 1800, 540); // a release on a bar still lets go
+    NextFrame();
+    EXPECT_TRUE(TarnInputCheckReleased(1));
 }
 
 TEST_F(InputTest, ResetClearsBothSnapshots) {
@@ -185,7 +199,6 @@ TEST_F(InputTest, AltEnterSwitchesFullScreenAndIsNoKeyPress) {
     SDL_PushEvent(&event);
     NextFrame();
     EXPECT_EQ(tarn::gSystem.fullScreen, wasFullScreen);
-    tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f;
 }
 
 // ---- Game controllers ------------------------------------------------------

@@ -40,22 +40,13 @@ using moth_test::WallBlock;
 
 class SpiderTest : public ::testing::Test {
   protected:
-    SpiderTest() : globals(GameState::Level1) {
-        GameStateManager& states = globals.Get<GameStateManager>();
-        states.loadCallback = states.initCallback = states.updateCallback = nullptr;
+    // The game's globals start as at launch (GameGlobals); no state scripts.
+    SpiderTest() {
         // Every World::Update reads the frame time from the frame controller.
         TarnFrameRateControllerSetFixedFrameTime(kStep);
         TarnFrameRateControllerStart();
         TarnFrameRateControllerEnd();
         gFrameTime = kStep;
-        gSpiderCount = 0;
-        gSpawnInterval = 5.0f;
-        gMaxSpiders = 30;
-        gDyingAlpha = 1.0f;
-        gDyingStarted = false;
-        gHasKey = false;
-        gLightCharge = 360.0f;
-        gGameMode = 0;
     }
 
     ~SpiderTest() override { TarnFrameRateControllerSetFixedFrameTime(0.0); }

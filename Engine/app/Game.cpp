@@ -7,6 +7,7 @@
 #include "CollisionManager.h"
 #include "ControlsPanel.h"
 #include "Cursor.h"
+#include "DataPaths.h"
 #include "Globals.h"
 #include "KeyBindings.h"
 #include "LevelData.h"
@@ -40,7 +41,8 @@ namespace {
 void SetWindowIcon() {
     int width = 0;
     int height = 0;
-    unsigned char* pixels = TarnImageLoadPNG("Assets/icon.png", &width, &height);
+    unsigned char* pixels =
+        TarnImageLoadPNG((GameDataPaths().assets + "icon.png").c_str(), &width, &height);
     if (pixels) {
         TarnSysSetWindowIcon(pixels, width, height);
         std::free(pixels);
@@ -71,11 +73,12 @@ bool StartEngine(bool fullScreen) {
     return true;
 }
 
-void GameInit(const char* assetFolder) {
+void GameInit(const DataPaths& paths) {
+    SetExportedLevelsFolder(paths.exported);
     gGameStateManager = new GameStateManager(GameState::Logo);
     gWorld = new World();
     gKeyBindings = new KeyBindings();
-    gAssetManager = new AssetManager(assetFolder);
+    gAssetManager = new AssetManager(paths.assets, paths.exported + "/");
     gPlayerAnimator = new PlayerAnimator();
     gLevelData = new LevelData();
     gCollisionManager = new CollisionManager();

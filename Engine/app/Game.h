@@ -5,6 +5,7 @@
 // another. RunGame drives the game-state machine through the World one frame
 // at a time until a state asks to quit.
 #pragma once
+#include "DataPaths.h"
 #include "Frames.h"
 #include "GameStateManager.h"
 
@@ -17,9 +18,9 @@ bool StartEngine(bool fullScreen);
 void SeedGameRandom(unsigned seed);
 // A seed that differs from run to run, for players.
 unsigned TimeSeed();
-// Makes the managers in their fixed order, reading the game's files from
-// `assetFolder` (tests give an empty one), and connects them.
-void GameInit(const char* assetFolder = "Assets/");
+// Makes the managers in their fixed order, reading the game's files from and
+// exporting levels to `paths` (tests give an empty asset folder), and connects them.
+void GameInit(const DataPaths& paths = GameDataPaths());
 void GameShutdown();
 // Installs the hooks through which the World, the tiles and the widgets reach
 // the floors above them, and the managers' delete listeners on gWorld. Part

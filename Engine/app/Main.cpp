@@ -4,7 +4,14 @@
 #include "Settings.h"
 #include "Tarn.h"
 
-int main() {
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("Moth Lantern %s\n", MOTH_VERSION);
+        return 0;
+    }
     UsePlayerFolders();
     if (!StartEngine(gSettings.fullScreen)) {
         return 1;

@@ -65,9 +65,6 @@ const ExportNoticeText& CurrentExportNotice();
 
 // ---- Widgets ----------------------------------------------------------------------------
 
-// Draws text in one colour with its first character's baseline at a world point.
-void PrintText(int font, const std::string& text, float worldX, float worldY, const Color& colour);
-
 // A flat white button with a dark label, fixed to the screen.
 class EditorButton : public UIButton {
   public:

@@ -65,10 +65,7 @@ Rect ScrollThumb(int entries, int firstVisible) {
 // ---- Drawing in window pixels ----
 
 TarnVec2 ToWorld(float x, float y) {
-    float cameraX = 0.0f;
-    float cameraY = 0.0f;
-    TarnGfxGetCamPosition(&cameraX, &cameraY);
-    return TarnVec2{cameraX + x - gHalfWindowWidth, cameraY + gHalfWindowHeight - y};
+    return CameraPlus(TarnVec2{x - gHalfWindowWidth, gHalfWindowHeight - y});
 }
 
 void FillRect(const Rect& rect, const Color& colour) {

@@ -24,7 +24,6 @@ bool gDyingStarted = false;
 
 namespace {
 
-constexpr int kSpiderLayer = 2;
 constexpr float kSpiderSize = 32.0f;
 constexpr float kSightRange = 200.0f;
 constexpr float kChaseSpeedFactor = 1.3f;
@@ -335,7 +334,7 @@ void AI::Dying() {
     SetTintColor(1.0f, 1.0f, 1.0f, gDyingAlpha);
     if (GetTransparency() <= kDyingGone) {
         touchedPlayer = false;
-        gWorld->Destroy(kSpiderLayer, this);
+        gWorld->Destroy(Layer::Actors, this);
         gDyingAlpha = 1.0f;
     }
 }
@@ -468,7 +467,7 @@ AI* SpawnSpider(float x, float y) {
     spider->SetTexture(TextureNamed(kFrameNames[kFront][0]));
     spider->velocity = TarnVec2{0.1f, 0.1f};
     gCollisionManager->Register(spider);
-    gWorld->Add(kSpiderLayer, spider);
+    gWorld->Add(Layer::Actors, spider);
     // The far end of the patrol; with no free cell anywhere the spider
     // patrols its own cell.
     const GridCell home = CellOf(spider->GetPos());

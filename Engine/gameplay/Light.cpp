@@ -12,7 +12,6 @@
 namespace {
 
 // Lights sit above tiles and actors, below the HUD.
-constexpr int kLightLayer = 3;
 // Lantern light: pale gold and at full strength at the lantern, deepening
 // to amber and fading out towards the rim of its reach, so the fan reads as
 // light falling on the floor rather than as a flat shape. The vertex colours
@@ -46,7 +45,7 @@ TarnVec2 CameraPosition() {
 } // namespace
 
 Light::Light(StaticObject* lightOwner, float angle)
-    : StaticObject(kLightLayer, lightOwner != nullptr ? lightOwner->GetPos().x : 0.0f,
+    : StaticObject(Layer::Lights, lightOwner != nullptr ? lightOwner->GetPos().x : 0.0f,
                    lightOwner != nullptr ? lightOwner->GetPos().y : 0.0f, nullptr, false, false,
                    1.0f, 1.0f),
       owner(lightOwner), direction{std::cos(angle), std::sin(angle)} {

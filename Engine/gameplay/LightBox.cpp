@@ -15,8 +15,6 @@ LightBox* gLightBox = nullptr;
 
 namespace {
 
-constexpr int kIconLayer = 6;
-constexpr int kFrameLayer = 5;
 constexpr float kPi = 3.1415925f;
 constexpr float kTorchHalfAngle = 0.5235987f;
 constexpr float kOrbModeHalfAngle = 1.0471974f;
@@ -77,9 +75,9 @@ bool ThrowPressed() {
 
 } // namespace
 
-LightBox::LightBox() : UI(kIconLayer, 0.0f, 0.0f, nullptr, false, false, 60.0f, 60.0f) {
+LightBox::LightBox() : UI(Layer::Pictures, 0.0f, 0.0f, nullptr, false, false, 60.0f, 60.0f) {
     torchRadius = gLightCharge;
-    frame = new UIBox(kFrameLayer, 0.0f, 0.0f, nullptr, false, false, 75.0f, 80.0f);
+    frame = new UIBox(Layer::Panels, 0.0f, 0.0f, nullptr, false, false, 75.0f, 80.0f);
     gLightBox = this;
 }
 
@@ -151,7 +149,7 @@ void LightBox::UpdateOrbMode() {
 }
 
 void LightBox::UpdateModeSwitch() {
-    if (gGameMode == 1) {
+    if (gGameMode == GameMode::Puzzle) {
         // Puzzle rooms: a lamp that adds nothing; the beams light the room.
         mode = LightMode::Lamp;
         if (playerLight != nullptr) {
@@ -161,7 +159,7 @@ void LightBox::UpdateModeSwitch() {
         SetTransparency(1.0f);
         return;
     }
-    if (gGameMode != 0) {
+    if (gGameMode != GameMode::Story) {
         return;
     }
     if (switchCooldown >= 0.0f) {

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int kTileLayer = 1;
-constexpr int kParticleLayer = 4;
 constexpr float kBatterySize = 30.0f;
 constexpr float kBatterySpacing = 200.0f;
 constexpr int kKeySparkles = 20;
@@ -60,7 +58,7 @@ bool DrawFreeCell(const std::vector<TarnVec2>& positions, float minDistance, Tar
 
 // Takes a tile out of the level: no more drawing, shadow or contact.
 void RemoveTile(Tilemap* tile) {
-    gWorld->Destroy(kTileLayer, tile);
+    gWorld->Destroy(Layer::Items, tile);
     gLightManager->RemoveCaster(tile);
     gCollisionManager->Unregister(tile);
 }
@@ -92,15 +90,15 @@ Key* PlaceKey(std::vector<TarnVec2>& keyPositions) {
         return nullptr;
     }
     const TarnVec2 at = keyPositions.front();
-    return new Key(kTileLayer, at.x, at.y, TextureNamed("key.png"), true, true);
+    return new Key(Layer::Items, at.x, at.y, TextureNamed("key.png"), true, true);
 }
 
 void PlaceBatteries(int count) {
     std::vector<TarnVec2> positions;
     PlaceRandomly(positions, count, kBatterySpacing);
     for (const TarnVec2& at : positions) {
-        new Battery(kTileLayer, at.x, at.y, TextureNamed("battery3.png"), true, true, kBatterySize,
-                    kBatterySize);
+        new Battery(Layer::Items, at.x, at.y, TextureNamed("battery3.png"), true, true,
+                    kBatterySize, kBatterySize);
     }
 }
 
@@ -121,7 +119,7 @@ void PickUpKey(Key* key) {
     gHasKey = true;
     PlayEffect("s_door.wav");
     for (int i = 0; i < kKeySparkles; ++i) {
-        SpawnParticle(key->GetPos(), 3.0f, 3.0f, nullptr, 1.0f, 1.0f, 0.0f, 1.0f, kParticleLayer,
+        SpawnParticle(key->GetPos(), 3.0f, 3.0f, nullptr, 1.0f, 1.0f, 0.0f, 1.0f, Layer::Effects,
                       5.0f);
     }
 }

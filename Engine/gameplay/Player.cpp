@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kPlayerLayer = 2;
-constexpr int kParticleLayer = 4;
 constexpr int kFullHealth = 100;
 constexpr float kPlayerSize = 30.0f;
 // Hurt blinking: half-period in seconds, and how many times it lights up.
@@ -115,7 +113,7 @@ void Player::Die() {
         deathFade->style = TransitionStyle::FadeIn;
     }
     SpawnParticle(position, 10.0f, 10.0f, TextureNamed("o_floor.png"), 1.0f, 1.0f, 1.0f, 1.0f,
-                  kParticleLayer, 5.0f);
+                  Layer::Effects, 5.0f);
     if (deathFade->done) {
         gGameStateManager->next = GameState::Lose;
         gPlayerHealth = kFullHealth;
@@ -160,7 +158,7 @@ Player* MakePlayer(float x, float y) {
     player->SetScale(kPlayerSize, kPlayerSize);
     player->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     gCollisionManager->Register(player);
-    gWorld->Add(kPlayerLayer, player);
+    gWorld->Add(Layer::Actors, player);
     gPlayerAnimator->SetPlayer(player);
     gWorld->SetPlayer(player);
     return player;

@@ -22,8 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // The palette and editor cells live only in the level editor.
-constexpr int kPaletteLayer = 6;
-constexpr int kPlaceholderLayer = 0;
 constexpr int kPaletteEntries = 4;
 
 // Exports are named from this template: "Exported_" + number + ".txt".
@@ -299,7 +297,7 @@ void LevelData::MakePalette() {
         entry->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
         entry->SetTileTexture(selectedCode);
         entry->code = selectedCode;
-        gWorld->Add(kPaletteLayer, entry);
+        gWorld->Add(Layer::Pictures, entry);
         palette.push_back(entry);
         selectedCode = NextPaletteCode(selectedCode);
     }
@@ -315,7 +313,7 @@ void LevelData::MakePlaceholders() {
             tile->SetPos(CellCentre(column, gGridWidth), CellCentre(row, gGridHeight));
             tile->SetTintColor(1.0f, 1.0f, 1.0f, 0.0f);
             tile->SetCell(column, row);
-            gWorld->Add(kPlaceholderLayer, tile);
+            gWorld->Add(Layer::Level, tile);
         }
     }
 }

@@ -1,5 +1,6 @@
 // Moth Lantern: the Custom state's load and the hooks for its actors.
 #include "CustomLevel.h"
+#include "Globals.h"
 
 #include "Camera.h"
 #include "CollisionManager.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr int kActorLayer = 2;
 constexpr float kWandererSize = 30.0f;
 constexpr float kWandererAlpha = 0.3f;
 // Exported levels place the wanderer here, whatever their start cell says.
@@ -45,7 +45,7 @@ void CustomLoad() {
     wanderer->SetScale(kWandererSize, kWandererSize);
     gPlayerAnimator->SetPlayer(wanderer);
     gCollisionManager->Register(wanderer);
-    gWorld->Add(kActorLayer, wanderer);
+    gWorld->Add(Layer::Actors, wanderer);
     // The view follows the wanderer through levels larger than the screen.
     gWorld->SetPlayer(wanderer);
     if (gWorld->GetCamera() != nullptr) {

@@ -27,8 +27,8 @@ constexpr TarnVec2 kNewGameDoor{-200.0f, 100.0f};
 
 // The wall whose lighting shows the controls picture.
 void AddControlWall() {
-    auto* wall =
-        new MenuWall(1, kControlWallX, kControlWallY, TextureNamed("controlbox.png"), true, true);
+    auto* wall = new MenuWall(Layer::Items, kControlWallX, kControlWallY,
+                              TextureNamed("controlbox.png"), true, true);
     wall->controlUI = new MenuControlUI();
 }
 

@@ -26,7 +26,6 @@ std::vector<TarnVec2> gWinEmitters;
 
 namespace {
 
-constexpr int kPictureLayer = 6;
 // The studio mark's picture is 1525 x 445; it shows at 40 %.
 constexpr float kLogoWidth = 1525.0f * 0.4f;
 constexpr float kLogoHeight = 445.0f * 0.4f;
@@ -39,7 +38,7 @@ TransitionBox* MakeBox(int layer, const char* texture) {
 
 // A black picture fading in over one second; its `done` ends the screen.
 TransitionBox* MakeFadeToBlack() {
-    TransitionBox* fade = MakeBox(kPictureLayer, "o_black.png");
+    TransitionBox* fade = MakeBox(Layer::Pictures, "o_black.png");
     fade->scale = fade->targetScale;
     fade->SetTransparency(0.0f);
     fade->style = TransitionStyle::FadeIn;
@@ -108,7 +107,7 @@ void LogoLoad() {
 void LogoInit() {
     WatchScreenPointers();
     SetTileCollision(false);
-    gLogoBox = MakeBox(kPictureLayer, "Quillmark_WEB_RED.png");
+    gLogoBox = MakeBox(Layer::Pictures, "Quillmark_WEB_RED.png");
     gLogoBox->scale = TarnVec2{kLogoWidth, kLogoHeight};
     gLogoBox->SetTransparency(0.0f);
     gLogoBox->style = TransitionStyle::FadeIn;
@@ -125,7 +124,7 @@ void LogoUpdate() {
         return;
     }
     if (gLogoBox != nullptr) {
-        gWorld->Destroy(kPictureLayer, gLogoBox);
+        gWorld->Destroy(Layer::Pictures, gLogoBox);
     }
     SetTileCollision(true);
     gLogoBox = nullptr;
@@ -137,7 +136,7 @@ void LogoUpdate() {
 void LoseLoad() {
     WatchScreenPointers();
     ScreenLoad();
-    gLoseScreen = MakeBox(kPictureLayer, "lose.png");
+    gLoseScreen = MakeBox(Layer::Pictures, "lose.png");
 }
 
 void LoseInit() {

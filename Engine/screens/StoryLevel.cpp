@@ -18,12 +18,7 @@ namespace {
 // The level's picture over the whole window, fading out after half a second;
 // the player waits for it (and the tips follow it).
 void ShowIntroPicture(GameStateId level) {
-    auto* intro = new StandardTransitionBox();
-    intro->SetPos(0.0f, 0.0f);
-    intro->scale = intro->targetScale;
-    intro->style = TransitionStyle::FadeOut;
-    intro->delay = 0.5f;
-    intro->SetTexture(TextureNamed(IntroPictureOf(level)));
+    CreateIntroPicture(IntroPictureOf(level));
 }
 
 void LevelScript(GameStateId level) {

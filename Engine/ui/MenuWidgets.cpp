@@ -19,10 +19,6 @@ float gStartSignTimer = 0.0f;
 
 namespace {
 
-constexpr int kPictureLayer = 5;
-constexpr int kButtonLayer = 6;
-constexpr int kFloorLayer = 0;
-
 void AddTo(int layer, GameObject* widget) {
     gWorld->Add(layer, widget);
 }
@@ -51,7 +47,7 @@ MenuButton::MenuButton(float x, float y, const char* name) : textureName(name) {
     offset = TarnVec2{x, y};
     scale = TarnVec2{128.0f, 64.0f};
     SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    AddTo(kButtonLayer, this);
+    AddTo(Layer::Pictures, this);
 }
 
 void MenuButton::Init() {
@@ -128,7 +124,7 @@ void ControlsButton::OnClick() {
 // Credits
 // ============================================================================
 Credits::Credits(float x, float y) {
-    SetUpWidget(*this, kButtonLayer, x, y, 128.0f, 64.0f, "btn_close.png");
+    SetUpWidget(*this, Layer::Pictures, x, y, 128.0f, 64.0f, "btn_close.png");
 }
 
 // Hover runs even while hidden, so the button is lit the moment it shows.
@@ -151,7 +147,7 @@ void Credits::Draw() {
 }
 
 CreditsBox::CreditsBox(float x, float y) {
-    SetUpWidget(*this, kPictureLayer, x, y, 500.0f, 500.0f, "credits.png");
+    SetUpWidget(*this, Layer::Panels, x, y, 500.0f, 500.0f, "credits.png");
 }
 
 void CreditsBox::Update() {
@@ -207,7 +203,7 @@ Logo::Logo(TarnGfxTexture* texture) : logoTexture(texture) {
     SetPos(0.0f, 290.0f);
     scale = TarnVec2{150.0f, 150.0f};
     SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    AddTo(kPictureLayer, this);
+    AddTo(Layer::Panels, this);
 }
 
 void Logo::Draw() {
@@ -217,7 +213,7 @@ void Logo::Draw() {
 }
 
 PadHint::PadHint() {
-    SetUpWidget(*this, kButtonLayer, 0.0f, -358.0f, 420.0f, 26.0f, "pad_hint.png");
+    SetUpWidget(*this, Layer::Pictures, 0.0f, -358.0f, 420.0f, 26.0f, "pad_hint.png");
 }
 
 void PadHint::Draw() {
@@ -230,7 +226,7 @@ MenuControlUI::MenuControlUI() : mesh(SharedQuad()) {
     offset = TarnVec2{300.0f, gHalfWindowHeight - 300.0f};
     scale = TarnVec2{300.0f, 300.0f};
     texture = TextureNamed("control_menu.png");
-    AddTo(kButtonLayer, this);
+    AddTo(Layer::Pictures, this);
 }
 
 void MenuControlUI::Update() {
@@ -291,7 +287,7 @@ StartBtn* AddDoorSign(StartBtn* sign, const TarnVec2& at, float width, float hei
     sign->offset = at;
     sign->SetScale(width, height);
     sign->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    AddTo(kPictureLayer, sign);
+    AddTo(Layer::Panels, sign);
     return sign;
 }
 
@@ -332,7 +328,7 @@ void CreateMenuWidgets(int savedMemories, const TarnVec2& newGameDoor) {
 
 BackgroundUI* CreateBackground() {
     BackgroundUI* floor =
-        new BackgroundUI(kFloorLayer, 0.0f, 0.0f, LevelTextureNamed("o_floor_scaled.png"), false,
+        new BackgroundUI(Layer::Level, 0.0f, 0.0f, LevelTextureNamed("o_floor_scaled.png"), false,
                          false, gHalfWindowWidth * 2.0f + 20.0f, gHalfWindowHeight * 2.0f + 20.0f);
     floor->offset = TarnVec2{0.0f, 0.0f};
     return floor;

@@ -32,9 +32,6 @@ float gSavedEffectVolume = 0.0f;
 // ============================================================================
 namespace {
 
-constexpr int kPauseLayer = 6;
-// gGameMode while the pause menu is open.
-constexpr int kModePaused = 3;
 constexpr float kKnobTravel = 200.0f;
 constexpr float kMenuKnobBase = -300.0f;
 constexpr float kPauseKnobBase = -50.0f;
@@ -87,7 +84,7 @@ template <typename T> void DestroyWidget(T*& slot) {
     if constexpr (std::is_base_of_v<VolumeSlider, T>) {
         DestroyWidget(slot->track);
     }
-    gWorld->Destroy(kPauseLayer, slot);
+    gWorld->Destroy(Layer::Pictures, slot);
     slot = nullptr;
 }
 
@@ -136,7 +133,7 @@ void ResumeSoundForStateChange(bool restarting) {
 // Pictures
 // ============================================================================
 PausePicture::PausePicture(float x, float y, float width, float height, const char* textureName) {
-    SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
+    SetUpWidget(*this, Layer::Pictures, x, y, width, height, textureName);
 }
 
 PauseMenu::PauseMenu(float x, float y) : PausePicture(x, y, 400.0f, 450.0f, "frame1.png") {}
@@ -299,7 +296,8 @@ void Run(PauseAction action, PauseButton& button) {
 PauseButton::PauseButton(float x, float y, PauseAction buttonAction) : action(buttonAction) {
     const PauseButtonRow& row = RowOf(action);
     const bool muted = action == PauseAction::Mute && gMuted;
-    SetUpWidget(*this, kPauseLayer, x, y, row.width, row.height, muted ? "mute.png" : row.picture);
+    SetUpWidget(*this, Layer::Pictures, x, y, row.width, row.height,
+                muted ? "mute.png" : row.picture);
 }
 
 void PauseButton::Update() {
@@ -321,8 +319,8 @@ VolumeSlider::VolumeSlider(float x, float y, Channel sliderChannel) : channel(sl
     const char* bar = channel == Channel::Music ? "slider_bgm.png" : "slider_sfx.png";
     track = new UIBox(357.0f, 28.0f, x, y, TextureNamed(bar));
     track->SetPos(CameraPlus(track->offset));
-    gWorld->Add(kPauseLayer, track); // under the knob
-    SetUpWidget(*this, kPauseLayer, x, y, 80.0f, 80.0f, "sliderbtn.png");
+    gWorld->Add(Layer::Pictures, track); // under the knob
+    SetUpWidget(*this, Layer::Pictures, x, y, 80.0f, 80.0f, "sliderbtn.png");
 }
 
 float VolumeSlider::Volume() const {
@@ -337,7 +335,7 @@ void VolumeSlider::SetVolume(float volume) const {
 
 void VolumeSlider::Update() {
     const bool inMainMenu = gGameMode == GameMode::Menu;
-    if (!inMainMenu && !(gGameMode == kModePaused && gSubPanelOpen)) {
+    if (!inMainMenu && !(gGameMode == GameMode::Paused && gSubPanelOpen)) {
         return;
     }
     if (!gSettingsShown) {
@@ -384,7 +382,7 @@ bool VolumeSlider::StepSideways(int direction) {
 }
 
 void VolumeSlider::MoveTo(float newValue) {
-    const bool inPauseMenu = gGameMode == kModePaused;
+    const bool inPauseMenu = gGameMode == GameMode::Paused;
     value = newValue;
     if (value <= 0.0f) {
         value = 0.0f;
@@ -414,7 +412,7 @@ void VolumeSlider::Draw() {
 // Toggle, open, close and update
 // ============================================================================
 void TogglePause() {
-    if (gGameMode != kModePaused) {
+    if (gGameMode != GameMode::Paused) {
         gGameModeBeforePause = gGameMode;
     }
     if (gPaused) {
@@ -439,14 +437,14 @@ void OpenPauseMenu() {
     gPause.options = new PauseSettingButton(-10.0f, 20.0f);
     gPause.restart = new PauseRestartButton(-10.0f, -60.0f);
     gPause.quit = new PauseQuitButton(-10.0f, -140.0f);
-    gGameMode = kModePaused;
+    gGameMode = GameMode::Paused;
     SetCursorVisible(true);
 }
 
 void ClosePauseMenu() {
     ForEachPauseSlot([](auto*& slot) { DestroyWidget(slot); });
     if (gControlsPanel != nullptr) {
-        gWorld->Destroy(kPauseLayer, gControlsPanel);
+        gWorld->Destroy(Layer::Pictures, gControlsPanel);
         gControlsPanel = nullptr;
     }
     gSubPanelOpen = false;

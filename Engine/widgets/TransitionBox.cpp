@@ -13,8 +13,6 @@ TransitionBox* gMemoryTransition = nullptr;
 
 namespace {
 
-constexpr int kDefaultLayer = 6;
-constexpr int kTipsLayer = 4;
 constexpr float kStartSize = 10.0f;
 constexpr float kGrowFrames = 25.0f;
 constexpr float kLogoHoldSeconds = 2.0f;
@@ -75,7 +73,7 @@ const char* IntroPictureOf(GameStateId level) {
 // ============================================================================
 // TransitionBox
 // ============================================================================
-TransitionBox::TransitionBox() : TransitionBox(kDefaultLayer) {}
+TransitionBox::TransitionBox() : TransitionBox(Layer::Pictures) {}
 
 TransitionBox::TransitionBox(int boxLayer) : layer(boxLayer) {
     targetScale = TarnVec2{gHalfWindowWidth * 2.0f, gHalfWindowHeight * 2.0f};
@@ -186,7 +184,7 @@ void StandardTransitionBox::Update() {
         return;
     }
     if (gGameMode == GameMode::Story && style == TransitionStyle::FadeOut) {
-        TipsBox* tips = new TipsBox(kTipsLayer);
+        TipsBox* tips = new TipsBox(Layer::Effects);
         tips->SetTexture(TextureNamed("tips1.png"));
         tips->style = TransitionStyle::FadeIn;
         tips->SetTransparency(0.0f);

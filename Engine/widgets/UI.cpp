@@ -82,3 +82,18 @@ void UIBox::Draw() {
     BuildTransform(&transform, scale, position, 0.0f);
     DrawQuad(transform, tintColor, blendColor, 1.0f, TARN_BLEND_NONE, texture, UnitQuadMesh());
 }
+
+void PrintText(int font, const std::string& text, float worldX, float worldY, const Color& colour) {
+    if (font == 0) {
+        return;
+    }
+    // Text takes the blend colour; opaque, so the glyphs never fade with
+    // whatever transparency the last mesh left behind.
+    TarnGfxSetRenderMode(TARN_RENDER_COLOR);
+    TarnGfxTextureSet(nullptr, 0.0f, 0.0f);
+    TarnGfxSetBlendMode(TARN_BLEND_NONE);
+    TarnGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
+    TarnGfxSetTransparency(1.0f);
+    TarnGfxPrint(font, text.c_str(), static_cast<int>(worldX), static_cast<int>(worldY), colour.r,
+                 colour.g, colour.b);
+}

@@ -8,6 +8,8 @@
 #include "AssetManager.h"
 #include "GameObject.h"
 
+#include <string>
+
 // A hovered button's tint: golden yellow over its texture.
 constexpr Color kHoverTint{219.0f / 255.0f, 186.0f / 255.0f, 37.0f / 255.0f, 1.0f};
 // A button's tint while the mouse is elsewhere.
@@ -83,6 +85,11 @@ class UIBox : public UI {
 
     bool visible = true;
 };
+
+// Prints text in the font with its first character's baseline at a world
+// point, opaque in the colour; nothing without a font. The one way text
+// reaches the screen: the HUD, the editor and the Load dialog all print here.
+void PrintText(int font, const std::string& text, float worldX, float worldY, const Color& colour);
 
 // Sets up a widget made outside the World's update pass (while paused, or by a
 // script): its offset, its place on the screen at once, size, untinted

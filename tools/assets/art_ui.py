@@ -290,11 +290,13 @@ def logo():
     return img
 
 
-def window_icon():
-    s = 128
-    img = plate(s, s, radius=24, fill_top=(30, 34, 48), fill_bottom=(10, 11, 16), inner=False)
-    em = emblem(116)
-    img.alpha_composite(em, (6, 8))
+def window_icon(s=128):
+    """The game's icon, s pixels square (the window's is 128; installs draw 256)."""
+    k = s / 128
+    img = plate(s, s, radius=round(24 * k), fill_top=(30, 34, 48), fill_bottom=(10, 11, 16),
+                inner=False)
+    em = emblem(round(116 * k))
+    img.alpha_composite(em, (round(6 * k), round(8 * k)))
     return img
 
 

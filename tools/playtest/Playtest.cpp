@@ -145,10 +145,13 @@ bool ParseArguments(int argc, char** argv, Options* options) {
            first != GameState::Quit;
 }
 
-// Writes the back buffer (the frame just drawn) as a PNG, top row first.
+// Writes the window's picture (the frame just drawn, bars included) as a PNG,
+// top row first.
 bool SaveScreenshot(const std::string& path) {
-    int width = static_cast<int>(TarnGetWindowWidth() * TarnSysGetHorizontalScale());
-    int height = static_cast<int>(TarnGetWindowHeight() * TarnSysGetVerticalScale());
+    TarnGfxPresentPicture();
+    int width = 0;
+    int height = 0;
+    TarnSysGetWindowPixels(&width, &height);
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
     TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
@@ -195,10 +198,15 @@ void InjectEvents(const std::vector<SDL_Event>& events) {
             event.window.windowID =
                 SDL_GetWindowID(static_cast<SDL_Window*>(TarnSysGetWindowHandle()));
         }
+        if (event.type == SDL_MOUSEMOTION && event.motion.which != kPlaytestWindowPixels) {
+            // Scripts speak logical pixels; the window reports its own, through
+            // the picture's placement.
+            const TarnViewRect picture = TarnSysGetPictureRect();
+            TarnSysLogicalToWindow(&picture, TarnGetWindowWidth(), TarnGetWindowHeight(),
+                                   event.motion.x, event.motion.y, &event.motion.x,
+                                   &event.motion.y);
+        }
         if (event.type == SDL_MOUSEMOTION) {
-            // Scripts speak logical pixels; the window reports displayed ones.
-            event.motion.x = static_cast<Sint32>(event.motion.x * TarnSysGetHorizontalScale());
-            event.motion.y = static_cast<Sint32>(event.motion.y * TarnSysGetVerticalScale());
             mouseX = event.motion.x;
             mouseY = event.motion.y;
         }
