@@ -1,9 +1,13 @@
 // The settings and progress kept between runs: their text round-trips,
 // damaged files give the defaults with one line on stderr, writes never leave
 // half a file, and key bindings move a taken key over.
+#include "AudioManager.h"
+#include "GameGlobals.h"
 #include "KeyBindings.h"
+#include "PlayerFiles.h"
 #include "Progress.h"
 #include "Settings.h"
+#include "TarnSystem.h"
 #include "TestEnv.h"
 #include "UserFiles.h"
 
@@ -159,6 +163,29 @@ TEST_F(KeptFilesTest, SettingsAreKeptNowhereWithoutAFile) {
     gSettings = Changed();
     KeepSettings();
     EXPECT_TRUE(fs::is_empty(folder.Path()));
+}
+
+// The settings reach the live game at start-up, and what the game changes
+// comes back into them.
+TEST(LiveSettings, GoIntoTheGameAndComeBackFromIt) {
+    moth_test::GameGlobals globals;
+    gSettings = Changed();
+    ApplySettings();
+    EXPECT_EQ(gAudioManager->GetMusicVolume(), 0.25f);
+    EXPECT_EQ(gKeyBindings->KeyFor(KeyAction::WalkUp), 'I');
+    EXPECT_EQ(TarnSysGetAspectMode(), TARN_ASPECT_STRETCH);
+    EXPECT_EQ(TarnSysGetVSync(), 1);
+
+    gAudioManager->SetMusicVolume(0.75f);
+    gKeyBindings->RestoreDefaults();
+    TarnSysSetAspectMode(TARN_ASPECT_KEEP);
+    TarnSysSetVSync(0);
+    KeepLiveSettings(true);
+    EXPECT_EQ(gSettings.musicVolume, 0.75f);
+    EXPECT_EQ(gSettings.keys, KeyBindings{});
+    EXPECT_EQ(gSettings.aspect, Aspect::KeepProportions);
+    EXPECT_FALSE(gSettings.vsync);
+    EXPECT_FALSE(gSettings.fullScreen) << "the window was not switched: the choice read stays";
 }
 
 // ---- Progress ----------------------------------------------------------------------------

@@ -33,6 +33,9 @@ void ApplySettings() {
     gSavedMusicVolume = gSettings.musicBeforeMute;
     gSavedEffectVolume = gSettings.effectBeforeMute;
     *gKeyBindings = gSettings.keys;
+    TarnSysSetAspectMode(gSettings.aspect == Aspect::Stretch ? TARN_ASPECT_STRETCH
+                                                             : TARN_ASPECT_KEEP);
+    TarnSysSetVSync(gSettings.vsync ? 1 : 0);
     gWindowWasFullScreen = TarnSysIsFullScreen() != 0;
 }
 
@@ -43,6 +46,9 @@ void KeepLiveSettings(bool now) {
     gSettings.musicBeforeMute = gSavedMusicVolume;
     gSettings.effectBeforeMute = gSavedEffectVolume;
     gSettings.keys = *gKeyBindings;
+    gSettings.aspect =
+        TarnSysGetAspectMode() == TARN_ASPECT_STRETCH ? Aspect::Stretch : Aspect::KeepProportions;
+    gSettings.vsync = TarnSysGetVSync() != 0;
     const bool fullScreen = TarnSysIsFullScreen() != 0;
     if (fullScreen != gWindowWasFullScreen) {
         gSettings.fullScreen = fullScreen;

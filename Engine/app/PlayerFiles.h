@@ -10,9 +10,10 @@
 // Keeps settings in $XDG_CONFIG_HOME/moth-lantern/settings.txt and progress
 // in $XDG_DATA_HOME/moth-lantern/progress.txt, reading both now.
 void UsePlayerFolders();
-// The volumes, mute and key bindings of gSettings become the game's.
+// The volumes, mute, key bindings, aspect and VSync of gSettings become the
+// game's (full screen is the start-up's, StartEngine).
 void ApplySettings();
-// Copies the live volumes, mute, window and key bindings into gSettings and
-// writes them when they changed; while the left button is held (a volume
-// knob being dragged) the write waits, unless `now`.
+// Copies the live volumes, mute, window, key bindings, aspect and VSync into
+// gSettings and writes them when they changed; while the left button is held
+// (a volume knob being dragged) the write waits, unless `now`.
 void KeepLiveSettings(bool now);

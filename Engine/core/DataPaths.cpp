@@ -1,5 +1,7 @@
 #include "DataPaths.h"
 
+#include "UserFiles.h"
+
 #include <cstdlib>
 #include <system_error>
 
@@ -13,11 +15,8 @@ bool HasAssets(const fs::path& folder) {
 }
 
 // Exports of an installed game: the XDG data folder, or ~/.local/share.
-fs::path UserDataFolder(const DataPathsContext& context) {
-    if (!context.xdgDataHome.empty() && fs::path(context.xdgDataHome).is_absolute()) {
-        return context.xdgDataHome;
-    }
-    return fs::path(context.home) / ".local" / "share";
+fs::path DataHome(const DataPathsContext& context) {
+    return XdgBaseFolder(context.xdgDataHome, context.home, ".local/share");
 }
 
 DataPathsContext ThisProcess() {
@@ -43,7 +42,7 @@ DataPaths ResolveDataPaths(const DataPathsContext& context) {
     }
     const fs::path data = installed.lexically_normal();
     return {(data / "Assets").string() + "/",
-            (UserDataFolder(context) / "moth-lantern" / "Exported").string()};
+            (DataHome(context) / "moth-lantern" / "Exported").string()};
 }
 
 const DataPaths& GameDataPaths() {

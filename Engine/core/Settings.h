@@ -3,8 +3,9 @@
 // gSettings is what the game runs with. It is read from the settings file at
 // start-up (UseSettingsFile) and written back whenever it changes
 // (KeepSettings, which the main loop runs every frame after copying the live
-// volumes, mute, window and key bindings into it). Parts of the game that
-// only keep a choice here (the aspect, VSync) read and write gSettings itself.
+// volumes, mute, window, key bindings, aspect and VSync into it: the engine's
+// TarnSysSetAspectMode and TarnSysSetVSync change the last two, and the
+// file follows).
 //
 // The file is $XDG_CONFIG_HOME/moth-lantern/settings.txt; its format is the
 // kept-file text of UserFiles.h, version 1:

@@ -17,18 +17,15 @@ constexpr const char* kGameFolder = "moth-lantern";
 // Kept files are a few hundred bytes; anything far larger is not one of them.
 constexpr std::uintmax_t kLargestKeptFile = 64 * 1024;
 
-// The XDG base folder: the variable when it holds an absolute path (the
-// rule for these variables), else $HOME plus the usual place.
-std::string XdgFolder(const char* variable, const char* underHome) {
+std::string Environment(const char* variable) {
     const char* value = std::getenv(variable);
-    if (value != nullptr && value[0] == '/') {
-        return std::string(value) + "/" + kGameFolder;
-    }
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') {
-        return std::string(home) + "/" + underHome + "/" + kGameFolder;
-    }
-    return {};
+    return value != nullptr ? value : "";
+}
+
+// The game's own folder in an XDG base folder of this process's environment.
+std::string GameFolderIn(const char* variable, const char* underHome) {
+    const std::string base = XdgBaseFolder(Environment(variable), Environment("HOME"), underHome);
+    return base.empty() ? base : base + "/" + kGameFolder;
 }
 
 std::string Trimmed(const std::string& text) {
@@ -59,12 +56,23 @@ bool WriteAll(int descriptor, const std::string& text) {
 
 } // namespace
 
+std::string XdgBaseFolder(const std::string& xdgValue, const std::string& home,
+                          const char* underHome) {
+    if (!xdgValue.empty() && xdgValue[0] == '/') {
+        return xdgValue;
+    }
+    if (!home.empty() && home[0] == '/') {
+        return home + "/" + underHome;
+    }
+    return {};
+}
+
 std::string UserConfigFolder() {
-    return XdgFolder("XDG_CONFIG_HOME", ".config");
+    return GameFolderIn("XDG_CONFIG_HOME", ".config");
 }
 
 std::string UserDataFolder() {
-    return XdgFolder("XDG_DATA_HOME", ".local/share");
+    return GameFolderIn("XDG_DATA_HOME", ".local/share");
 }
 
 // ---- Reading and writing -------------------------------------------------------------

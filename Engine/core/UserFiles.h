@@ -12,6 +12,10 @@
 #include <utility>
 #include <vector>
 
+// The XDG rule for a base folder: the variable's value when it is an absolute
+// path, else `home` (absolute) followed by `underHome`; "" when neither serves.
+std::string XdgBaseFolder(const std::string& xdgValue, const std::string& home,
+                          const char* underHome);
 // $XDG_CONFIG_HOME/moth-lantern, else $HOME/.config/moth-lantern; "" when
 // neither variable gives an absolute folder.
 std::string UserConfigFolder();
