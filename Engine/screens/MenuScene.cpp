@@ -1,7 +1,9 @@
 // Moth Lantern: the main menu, a small dark room the player walks with a
-// light: the logo, the blinking start sign over the trap doors into the first
-// level, the controls picture revealed by lighting the control wall, and the
-// settings, credits, quit, editor and levels buttons along the bottom.
+// light: the logo, the blinking start sign over the trap door into the first
+// level (while a game is saved, "continue" over it and "new game" over a
+// second door), the controls picture revealed by lighting the control wall,
+// and the settings, credits, quit, editor and levels buttons along the
+// bottom. A gamepad walks the room; its Start takes up the buttons.
 #include "AssetManager.h"
 #include "CollisionManager.h"
 #include "ControlsPanel.h"
