@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Moth Lantern with its tests and runs every test.
 #   ./test.sh             normal build (warnings are errors) in build/
-#   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+#   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/,
+#                         without the long whole-game runs (ctest label "long")
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
@@ -20,6 +21,10 @@ moth_build "$build_dir" "${cmake_args[@]}"
 
 export SDL_AUDIODRIVER=dummy
 ctest_cmd=(ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)")
+if [ "${1:-}" = "--sanitize" ]; then
+    # The whole playthroughs (label "long") run once, in the normal build.
+    ctest_cmd+=(--label-exclude long)
+fi
 if [ -z "${DISPLAY:-}" ]; then
     xvfb-run -a -s "-screen 0 1280x1024x24" "${ctest_cmd[@]}"
 else

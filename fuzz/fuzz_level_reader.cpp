@@ -1,10 +1,13 @@
 // libFuzzer target: the level reader against any bytes.
 //
 // Exported levels are files players share and edit by hand, so the reader
-// must hold whatever they contain. The first two bytes pick the grid's
+// must hold whatever they contain. The game and the level validator (the
+// editor's notice, the asset tests) read through the same reader: both ways
+// are driven here, the second with its report of what is wrong. The first two bytes pick the grid's
 // columns and rows (0 to 33 each), the rest is the file. Built with _GLIBCXX_ASSERTIONS, so any
 // index outside a grid stops the run like a sanitizer finding.
 #include "LevelReader.h"
+#include "LevelValidator.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,5 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (read.startFound && (read.startColumn >= columns || read.startRow >= rows)) {
         __builtin_trap(); // a start outside the grid would put the player off the map
     }
+    std::vector<std::string> problems;
+    const LevelGrid grid = ParseLevelText(text, columns, rows, &problems);
+    if (grid.cells.size() != static_cast<size_t>(columns) * rows) {
+        __builtin_trap();
+    }
+    ValidateLevelGrid(grid, LevelRules{LevelKind::Custom, 0, columns, rows});
     return 0;
 }

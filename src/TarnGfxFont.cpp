@@ -154,20 +154,19 @@ void TarnGfxPrint(int font, const char* text, int x, int y, float red, float gre
     if (!text || !TextOriginVisible(x, y)) {
         return;
     }
-    const float sx = tarn::gSystem.horizontalScale;
-    const float sy = tarn::gSystem.verticalScale;
+    tarn::BatchFlush();
     const int w = tarn::gSystem.width;
     const int h = tarn::gSystem.height;
     // A viewport three times the window keeps raster positions left of or below
     // the view valid, so a text may start outside the window and still show.
-    glViewport(static_cast<int>(-w * sx), static_cast<int>(-h * sy), static_cast<int>(3 * w * sx),
-               static_cast<int>(3 * h * sy));
-    tarn::UploadViewMatrix(sx * 0.33333334f, sy * 0.33333334f);
+    glViewport(-w, -h, 3 * w, 3 * h);
+    tarn::UploadViewMatrix(0.33333334f, 0.33333334f);
     TarnGfxSetBlendColor(red, green, blue, 1.0f);
     // The raster position runs through the vertex shader, but not every driver
     // feeds glRasterPos into aPosition; placing the origin with the world
     // matrix and rasterising the point (0, 0) lands on the same pixel everywhere.
     TarnGfxSetPosition(static_cast<float>(x), static_cast<float>(y));
+    tarn::SyncUniforms();
     glVertexAttrib4f(0, 0.0f, 0.0f, 0.0f, 1.0f);
     glRasterPos2f(0.0f, 0.0f);
     char buffer[256] = {};
@@ -178,6 +177,6 @@ void TarnGfxPrint(int font, const char* text, int x, int y, float red, float gre
     glPopAttrib();
     TarnGfxSetBlendColor(0.0f, 0.0f, 0.0f, 0.0f);
     TarnGfxSetPosition(0.0f, 0.0f);
-    glViewport(0, 0, tarn::DisplayedWidth(), tarn::DisplayedHeight());
-    tarn::UploadViewMatrix(sx, sy);
+    glViewport(0, 0, w, h);
+    tarn::UploadViewMatrix(1.0f, 1.0f);
 }

@@ -31,12 +31,14 @@ float Channel(unsigned int colour, int shift) {
     return static_cast<float>((colour >> shift) & 0xFFu) / 255.0f;
 }
 
+// No wait follows the upload: glBufferData copies the data into a store of
+// its own, so a mesh rebuilt every frame in the update (the light polygons)
+// never waits for the GPU to finish the frame before.
 void UploadBuffer(unsigned int buffer, const std::vector<float>& data) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(float)),
                  data.empty() ? nullptr : data.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glFinish();
 }
 
 GLenum GLDrawMode(int drawMode) {
@@ -112,6 +114,7 @@ TarnGfxVertexList* TarnGfxMeshEnd(void) {
     UploadBuffer(mesh->bufferIds[0], positions);
     UploadBuffer(mesh->bufferIds[1], colours);
     UploadBuffer(mesh->bufferIds[2], uvs);
+    tarn::BatchRememberMesh(mesh, positions.data(), colours.data(), uvs.data());
     tarn::CheckGLError(__LINE__, "TarnGfxMeshEnd", kSourcePath);
     gStaging.count = 0;
     return mesh;
@@ -126,6 +129,11 @@ void TarnGfxMeshDraw(TarnGfxVertexList* mesh, int drawMode) {
     if (!mesh || program == tarn::kProgramNone) {
         return;
     }
+    if (drawMode == TARN_DRAW_TRIANGLES && tarn::BatchAdd(mesh)) {
+        return;
+    }
+    tarn::BatchFlush();
+    tarn::SyncUniforms();
     GLint position = BindAttribute("aPosition", mesh->bufferIds[0], 3);
     GLint extra = program == tarn::kProgramColor
                       ? BindAttribute("aColor", mesh->bufferIds[1], 4)
@@ -140,6 +148,7 @@ void TarnGfxMeshFree(TarnGfxVertexList* mesh) {
     if (!mesh) {
         return;
     }
+    tarn::BatchForgetMesh(mesh);
     if (mesh->bufferIds) {
         glDeleteBuffers(3, mesh->bufferIds);
         std::free(mesh->bufferIds);
@@ -161,6 +170,8 @@ void TarnGfxLine(float x0, float y0, float z0, float r0, float g0, float b0, flo
     if (tarn::CurrentProgram() != tarn::kProgramColor) {
         return; // lines carry colours only
     }
+    tarn::BatchFlush();
+    tarn::SyncUniforms();
     const float positions[6] = {x0, y0, z0, x1, y1, z1};
     const float colours[8] = {r0, g0, b0, a0, r1, g1, b1, a1};
     GLint position = glGetAttribLocation(tarn::CurrentProgramId(), "aPosition");

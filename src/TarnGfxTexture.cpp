@@ -17,6 +17,10 @@ namespace {
 constexpr const char* kSourcePath = "src/TarnGfxTexture.cpp";
 constexpr size_t kMaxPathLength = 255;
 
+} // namespace
+
+namespace tarn {
+
 TarnGfxTexture* NewTextureRecord(const char* name) {
     auto* texture = static_cast<TarnGfxTexture*>(std::calloc(1, sizeof(TarnGfxTexture)));
     texture->textureId = static_cast<unsigned int*>(std::calloc(1, sizeof(unsigned int)));
@@ -26,25 +30,34 @@ TarnGfxTexture* NewTextureRecord(const char* name) {
     return texture;
 }
 
+bool FitsTheGpu(const char* name, int width, int height) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (largest <= 0 || (width <= largest && height <= largest)) {
+        return true;
+    }
+    std::fprintf(stderr, "Tarn Engine: %s is %d x %d, larger than this GPU's largest texture\n",
+                 name ? name : "a picture", width, height);
+    return false;
+}
+
 // Uploads RGBA pixels (top row first, so v = 0 is the image's top edge).
-void UploadPixels(TarnGfxTexture* texture, const unsigned char* pixels, int width, int height) {
+void UploadTexturePixels(TarnGfxTexture* texture, const unsigned char* pixels, int width,
+                         int height) {
     texture->width = width;
     texture->height = height;
     glGenTextures(1, texture->textureId);
-    glBindTexture(GL_TEXTURE_2D, *texture->textureId);
+    tarn::BindTexture2D(*texture->textureId);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    glBindTexture(GL_TEXTURE_2D, 0);
+    tarn::BindTexture2D(0);
 }
 
-// Whether the GPU can hold a picture of this size at all.
-bool FitsTheGpu(int width, int height) {
-    GLint largest = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    return largest <= 0 || (width <= largest && height <= largest);
-}
+} // namespace tarn
+
+namespace {
 
 // Offsets above 1 wrap down into (0, 1]; 1 itself and negatives pass unchanged.
 float ReduceOffset(float offset) {
@@ -104,15 +117,13 @@ TarnGfxTexture* UploadDecoded(const char* path, DecodedImage& image) {
     if (!image.pixels) {
         return nullptr; // missing, empty, truncated, not a PNG, or a path too long
     }
-    if (!FitsTheGpu(image.width, image.height)) {
-        std::fprintf(stderr, "Tarn Engine: %s is %d x %d, larger than this GPU's largest texture\n",
-                     path, image.width, image.height);
+    if (!tarn::FitsTheGpu(path, image.width, image.height)) {
         std::free(image.pixels);
         image.pixels = nullptr;
         return nullptr;
     }
-    TarnGfxTexture* texture = NewTextureRecord(path);
-    UploadPixels(texture, image.pixels, image.width, image.height);
+    TarnGfxTexture* texture = tarn::NewTextureRecord(path);
+    tarn::UploadTexturePixels(texture, image.pixels, image.width, image.height);
     std::free(image.pixels);
     image.pixels = nullptr;
     return texture;
@@ -150,23 +161,28 @@ void TarnGfxTextureLoadBatch(const char* const* paths, int count, TarnGfxTexture
 }
 
 TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width, int height) {
-    if (!pixels || width <= 0 || height <= 0 || !FitsTheGpu(width, height)) {
+    if (!pixels || width <= 0 || height <= 0 || !tarn::FitsTheGpu(nullptr, width, height)) {
         return nullptr;
     }
-    TarnGfxTexture* texture = NewTextureRecord(nullptr);
-    UploadPixels(texture, pixels, width, height);
+    TarnGfxTexture* texture = tarn::NewTextureRecord(nullptr);
+    tarn::UploadTexturePixels(texture, pixels, width, height);
     return texture;
 }
 
 TarnGfxTexture* TarnGfxTextureFromFrame(void) {
-    const int width = tarn::DisplayedWidth();
-    const int height = tarn::DisplayedHeight();
+    tarn::BatchFlush(); // quads still gathered belong to this frame
+    // The frame is built at the logical size, in the back buffer or, in a
+    // window of another size, in the off-screen picture bound for drawing.
+    const int width = tarn::gSystem.width;
+    const int height = tarn::gSystem.height;
     if (width <= 0 || height <= 0) {
         return nullptr;
     }
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    glReadBuffer(framebuffer == 0 ? GL_BACK : GL_COLOR_ATTACHMENT0);
     const size_t rowBytes = static_cast<size_t>(width) * 4;
     std::vector<unsigned char> bottomUp(rowBytes * static_cast<size_t>(height));
-    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
     std::vector<unsigned char> topDown(bottomUp.size());
@@ -184,7 +200,9 @@ void TarnGfxTextureUnload(TarnGfxTexture* texture) {
     if (!texture) {
         return;
     }
+    tarn::ForgetPendingTexture(texture);
     if (texture->textureId) {
+        tarn::ForgetTexture(*texture->textureId);
         glDeleteTextures(1, texture->textureId);
         std::free(texture->textureId);
     }
@@ -193,16 +211,21 @@ void TarnGfxTextureUnload(TarnGfxTexture* texture) {
 
 void TarnGfxTextureSet(TarnGfxTexture* texture, float offsetU, float offsetV) {
     if (!texture || !texture->textureId) {
-        glBindTexture(GL_TEXTURE_2D, 0);
+        tarn::BindTexture2D(0);
         return; // the offset stays as it was
     }
-    int sampler = tarn::UniformLocation("uTexture");
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, *texture->textureId);
-    glUniform1i(sampler, 0);
+    tarn::ResolvePendingTexture(texture); // a texture loading in the background arrives now
+    // uTexture reads unit 0, the value every sampler uniform starts with.
+    tarn::BindTexture2D(*texture->textureId);
     tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
-    glUniform2f(tarn::UniformLocation("uTextureOffset"), ReduceOffset(offsetU),
-                ReduceOffset(offsetV));
+    float* offset = tarn::CurrentUniforms().offset;
+    const float u = ReduceOffset(offsetU);
+    const float v = ReduceOffset(offsetV);
+    if (u != offset[0] || v != offset[1]) { // the program holds the offset already
+        offset[0] = u;
+        offset[1] = v;
+        glUniform2f(tarn::UniformLocation("uTextureOffset"), u, v);
+    }
     tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
 }
 
@@ -216,6 +239,7 @@ void TarnGfxSetTextureMode(int mode) {
         std::printf("Unsupported texture mode!\n");
         return;
     }
+    tarn::BatchFlush(); // the gathered quads keep the filter they were drawn with
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
 }

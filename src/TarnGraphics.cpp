@@ -9,6 +9,8 @@
 
 #include <GL/glew.h>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 float gTarnWinMinX = 0.0f;
 float gTarnWinMaxX = 0.0f;
@@ -19,15 +21,39 @@ namespace {
 
 constexpr const char* kSourcePath = "src/TarnGraphics.cpp";
 
+// The uniforms the game's programs declare, in the order of their cached locations.
+enum Uniform {
+    kUniformProjection,
+    kUniformView,
+    kUniformWorld,
+    kUniformTexture,
+    kUniformBlend,
+    kUniformOffset,
+    kUniformTransparency,
+    kUniformTint,
+    kUniformCount
+};
+const char* const kUniformNames[kUniformCount] = {
+    "uPMatrix",    "uVMatrix",       "uWorldMatrix",       "uTexture",
+    "uBlendColor", "uTextureOffset", "uTransparencyValue", "uTintColor"};
+
 struct GraphicsState {
-    unsigned int programs[3] = {0, 0, 0}; // none, colour, texture
+    unsigned int programs[3] = {0, 0, 0};      // none, colour, texture
+    unsigned int batchPrograms[3] = {0, 0, 0}; // the same two for batched quads
     int currentProgram = tarn::kProgramNone;
+    int locations[3][kUniformCount] = {};
+    tarn::ProgramUniforms uniforms[3]; // index 0: scratch while no program is bound
+    int blendMode = -1;                // last mode applied, -1 before the first
+    unsigned int boundTexture = 0;     // on texture unit 0
     float camX = 0.0f;
     float camY = 0.0f;
-    float worldMatrix[16] = {}; // last upload to uWorldMatrix, column order
     bool contextReady = false;
 };
 GraphicsState gGfx;
+
+int Location(int uniform) {
+    return gGfx.locations[gGfx.currentProgram][uniform];
+}
 
 } // namespace
 
@@ -67,14 +93,52 @@ int UniformLocation(const char* name) {
     if (gGfx.currentProgram == kProgramNone) {
         return -1;
     }
+    for (int uniform = 0; uniform < kUniformCount; ++uniform) {
+        if (std::strcmp(name, kUniformNames[uniform]) == 0) {
+            return Location(uniform);
+        }
+    }
     return glGetUniformLocation(gGfx.programs[gGfx.currentProgram], name);
 }
 
-int DisplayedWidth() {
-    return static_cast<int>(gSystem.width * gSystem.horizontalScale);
+ProgramUniforms& CurrentUniforms() {
+    return gGfx.uniforms[gGfx.currentProgram];
 }
-int DisplayedHeight() {
-    return static_cast<int>(gSystem.height * gSystem.verticalScale);
+ProgramUniforms& UniformsOf(int program) {
+    return gGfx.uniforms[program];
+}
+
+void BindTexture2D(unsigned int name) {
+    if (name == gGfx.boundTexture) {
+        return;
+    }
+    BatchFlush();
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, name);
+    gGfx.boundTexture = name;
+}
+
+void ForgetTexture(unsigned int name) {
+    BatchFlush();
+    if (name == gGfx.boundTexture) {
+        gGfx.boundTexture = 0; // GL falls back to no texture
+    }
+}
+
+void SyncUniforms() {
+    ProgramUniforms& values = CurrentUniforms();
+    if (gGfx.currentProgram == kProgramNone || !values.pending) {
+        return;
+    }
+    glUniformMatrix4fv(Location(kUniformWorld), 1, GL_FALSE, values.world);
+    glUniform4fv(Location(kUniformTint), 1, values.tint);
+    glUniform4fv(Location(kUniformBlend), 1, values.blend);
+    glUniform1f(Location(kUniformTransparency), values.transparency);
+    values.pending = false;
+}
+
+unsigned int BatchProgramId(int program) {
+    return gGfx.batchPrograms[program];
 }
 
 } // namespace tarn
@@ -86,67 +150,99 @@ int DisplayedHeight() {
 // ============================================================================
 namespace {
 
-const char* const kVertexColor = R"(uniform mat4 uPMatrix;
+// Each source is put together from the parts below; the batch programs run the
+// very same arithmetic as the game's two programs, with the per-object values
+// coming from vertex attributes instead of uniforms, so a batched quad's
+// pixels are those of the same quad drawn alone.
+const char* const kVertexUniforms = R"(uniform mat4 uPMatrix;
 uniform mat4 uVMatrix;
 uniform mat4 uWorldMatrix;
 attribute vec4 aPosition;
-attribute vec4 aColor;
+)";
+const char* const kVertexColorMain = R"(attribute vec4 aColor;
 varying vec4 vColor;
 void main()
 {
     vColor = aColor;
-    gl_Position = uPMatrix * uVMatrix * uWorldMatrix * aPosition;
-}
 )";
-
-const char* const kFragmentColor = R"(/*precision mediump float;*/
-uniform vec4 uBlendColor;
-uniform float uTransparencyValue;
-uniform vec4 uTintColor;
-varying vec4 vColor;
-void main()
-{
-    vec4 s = vColor;
-    vec3 mixed = s.rgb * (1.0 - uBlendColor.a) + uBlendColor.rgb * uBlendColor.a;
-    gl_FragColor = vec4(mixed * uTintColor.rgb, s.a * uTransparencyValue * uTintColor.a);
-}
-)";
-
-const char* const kVertexTexture = R"(uniform mat4 uPMatrix;
-uniform mat4 uVMatrix;
-uniform mat4 uWorldMatrix;
-attribute vec4 aPosition;
-attribute vec2 aTextureCoordinate;
+const char* const kVertexTextureMain = R"(attribute vec2 aTextureCoordinate;
 varying vec2 vTextureCoordinate;
 void main()
 {
     vTextureCoordinate = aTextureCoordinate;
-    gl_Position = uPMatrix * uVMatrix * uWorldMatrix * aPosition;
+)";
+const char* const kVertexEnd = R"(    gl_Position = uPMatrix * uVMatrix * uWorldMatrix * aPosition;
 }
 )";
+// Batch vertex: the world matrix's two rows, tint, blend colour, texture
+// offset and transparency per vertex, handed on as varyings.
+const char* const kBatchVertexUniforms = R"(#define uWorldMatrix aWorldMatrix
+uniform mat4 uPMatrix;
+uniform mat4 uVMatrix;
+attribute vec4 aPosition;
+attribute vec3 aWorldRowX;
+attribute vec3 aWorldRowY;
+attribute vec4 aTintColor;
+attribute vec4 aBlendColor;
+attribute vec3 aOffsetTransparency;
+varying vec4 vTintColor;
+varying vec4 vBlendColor;
+varying vec2 vTextureOffset;
+varying float vTransparency;
+)";
+const char* const kBatchVertexPass = R"(    vTintColor = aTintColor;
+    vBlendColor = aBlendColor;
+    vTextureOffset = aOffsetTransparency.xy;
+    vTransparency = aOffsetTransparency.z;
+    mat4 aWorldMatrix = mat4(aWorldRowX.x, aWorldRowY.x, 0.0, 0.0, aWorldRowX.y, aWorldRowY.y,
+                             0.0, 0.0, 0.0, 0.0, 1.0, 0.0, aWorldRowX.z, aWorldRowY.z, 0.0, 1.0);
+)";
 
-const char* const kFragmentTexture = R"(/*precision mediump float;*/
+const char* const kFragmentColorUniforms = R"(/*precision mediump float;*/
+uniform vec4 uBlendColor;
+uniform float uTransparencyValue;
+uniform vec4 uTintColor;
+)";
+const char* const kFragmentColorMain = R"(varying vec4 vColor;
+void main()
+{
+    vec4 s = vColor;
+)";
+const char* const kFragmentTextureUniforms = R"(/*precision mediump float;*/
 uniform sampler2D uTexture;
 uniform vec4 uBlendColor;
 uniform vec2 uTextureOffset;
 uniform float uTransparencyValue;
 uniform vec4 uTintColor;
-varying vec2 vTextureCoordinate;
+)";
+const char* const kFragmentTextureMain = R"(varying vec2 vTextureCoordinate;
 void main()
 {
     vec2 t = vTextureCoordinate + uTextureOffset;
     if (t.x > 1.0) t.x -= 1.0;
     if (t.y > 1.0) t.y -= 1.0;
     vec4 s = texture2D(uTexture, t);
-    vec3 mixed = s.rgb * (1.0 - uBlendColor.a) + uBlendColor.rgb * uBlendColor.a;
+)";
+const char* const kFragmentEnd =
+    R"(    vec3 mixed = s.rgb * (1.0 - uBlendColor.a) + uBlendColor.rgb * uBlendColor.a;
     gl_FragColor = vec4(mixed * uTintColor.rgb, s.a * uTransparencyValue * uTintColor.a);
 }
 )";
+const char* const kBatchFragmentVaryings = R"(#define uBlendColor vBlendColor
+#define uTextureOffset vTextureOffset
+#define uTransparencyValue vTransparency
+#define uTintColor vTintColor
+varying vec4 vTintColor;
+varying vec4 vBlendColor;
+varying vec2 vTextureOffset;
+varying float vTransparency;
+)";
 
 // A shader that fails to compile is left out; the program then draws nothing useful.
-void AttachShader(GLuint program, GLenum kind, const char* source) {
+void AttachShader(GLuint program, GLenum kind, const std::string& source) {
     GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint status = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
@@ -157,35 +253,67 @@ void AttachShader(GLuint program, GLenum kind, const char* source) {
     }
 }
 
-GLuint BuildProgram(const char* vertexSource, const char* fragmentSource) {
+GLuint BuildProgram(const std::string& vertexSource, const std::string& fragmentSource,
+                    bool batch) {
     GLuint program = glCreateProgram();
     AttachShader(program, GL_VERTEX_SHADER, vertexSource);
     AttachShader(program, GL_FRAGMENT_SHADER, fragmentSource);
     // Position on attribute 0, which also carries glRasterPos for text.
     glBindAttribLocation(program, 0, "aPosition");
+    for (int slot = 1; batch && slot < tarn::kBatchAttributeCount; ++slot) {
+        glBindAttribLocation(program, static_cast<GLuint>(slot), tarn::kBatchAttributeNames[slot]);
+    }
     glLinkProgram(program);
     return program;
 }
 
+void CacheUniformLocations(int program) {
+    for (int uniform = 0; uniform < kUniformCount; ++uniform) {
+        gGfx.locations[program][uniform] =
+            glGetUniformLocation(gGfx.programs[program], kUniformNames[uniform]);
+    }
+}
+
 void TarnGfxBuildShaders() {
-    gGfx.programs[tarn::kProgramColor] = BuildProgram(kVertexColor, kFragmentColor);
-    gGfx.programs[tarn::kProgramTexture] = BuildProgram(kVertexTexture, kFragmentTexture);
+    const std::string colorVertex = std::string(kVertexColorMain);
+    const std::string textureVertex = std::string(kVertexTextureMain);
+    gGfx.programs[tarn::kProgramColor] = BuildProgram(
+        kVertexUniforms + colorVertex + kVertexEnd,
+        std::string(kFragmentColorUniforms) + kFragmentColorMain + kFragmentEnd, false);
+    gGfx.programs[tarn::kProgramTexture] = BuildProgram(
+        kVertexUniforms + textureVertex + kVertexEnd,
+        std::string(kFragmentTextureUniforms) + kFragmentTextureMain + kFragmentEnd, false);
+    gGfx.batchPrograms[tarn::kProgramColor] =
+        BuildProgram(kBatchVertexUniforms + colorVertex + kBatchVertexPass + kVertexEnd,
+                     std::string(kBatchFragmentVaryings) + kFragmentColorMain + kFragmentEnd, true);
+    gGfx.batchPrograms[tarn::kProgramTexture] =
+        BuildProgram(kBatchVertexUniforms + textureVertex + kBatchVertexPass + kVertexEnd,
+                     std::string(kBatchFragmentVaryings) + "uniform sampler2D uTexture;\n" +
+                         kFragmentTextureMain + kFragmentEnd,
+                     true);
+    CacheUniformLocations(tarn::kProgramColor);
+    CacheUniformLocations(tarn::kProgramTexture);
+}
+
+void DeleteProgram(unsigned int& program) {
+    if (program == 0) {
+        return;
+    }
+    GLuint shaders[3] = {0, 0, 0};
+    GLsizei count = 0;
+    glGetAttachedShaders(program, 3, &count, shaders);
+    for (GLsizei i = 0; i < count; ++i) {
+        glDeleteShader(shaders[i]);
+    }
+    glDeleteProgram(program);
+    program = 0;
+    TARN_CHECK_GL("Shader::Destroy");
 }
 
 void DestroyShaders() {
-    for (unsigned int& program : gGfx.programs) {
-        if (program == 0) {
-            continue;
-        }
-        GLuint shaders[3] = {0, 0, 0};
-        GLsizei count = 0;
-        glGetAttachedShaders(program, 3, &count, shaders);
-        for (GLsizei i = 0; i < count; ++i) {
-            glDeleteShader(shaders[i]);
-        }
-        glDeleteProgram(program);
-        program = 0;
-        TARN_CHECK_GL("Shader::Destroy");
+    for (int program = 0; program < 3; ++program) {
+        DeleteProgram(gGfx.programs[program]);
+        DeleteProgram(gGfx.batchPrograms[program]);
     }
     gGfx.currentProgram = tarn::kProgramNone;
 }
@@ -240,6 +368,11 @@ int TarnGfxInit(int width, int height) {
     }
     TarnGfxUpdateWindowBounds();
     TarnGfxBuildShaders();
+    for (tarn::ProgramUniforms& values : gGfx.uniforms) {
+        values = tarn::ProgramUniforms{}; // a new program's uniforms are all zero
+    }
+    gGfx.blendMode = -1;
+    gGfx.boundTexture = 0;
     gGfx.contextReady = true;
     TarnGfxSetRenderMode(TARN_RENDER_COLOR);
     TarnGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -251,6 +384,9 @@ int TarnGfxInit(int width, int height) {
 
 void TarnGfxExit(void) {
     if (gGfx.contextReady) {
+        tarn::StopTextureLoading();
+        tarn::BatchRelease();
+        tarn::PresentRelease();
         DestroyShaders();
         gGfx.contextReady = false;
     }
@@ -259,17 +395,24 @@ void TarnGfxExit(void) {
 }
 
 void TarnGfxStart(void) {
+    tarn::BatchFlush();
+    tarn::PresentBeginFrame();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, tarn::gSystem.width, tarn::gSystem.height);
 }
 
 void TarnGfxEnd(void) {
+    tarn::BatchFlush();
     TARN_CHECK_GL("TarnGfxEnd");
     glUseProgram(0);
     gGfx.currentProgram = tarn::kProgramNone;
+    TarnGfxPresentPicture();
     TARN_CHECK_GL("TarnGfxEnd");
     glFinish();
     tarn::PlatformSwapBuffers();
+    // Textures loading in the background reach the GPU between frames; the
+    // picture just presented never waits for one it does not draw.
+    tarn::UploadDecodedTextures(0.002);
 }
 
 void TarnGfxSetBackgroundColor(float r, float g, float b) {
@@ -290,34 +433,37 @@ void Transpose(const float rowMajor[16], float columns[16]) {
     }
 }
 
-void UploadMatrix(const char* uniform, const float rowMajor[16]) {
-    float columns[16];
-    Transpose(rowMajor, columns);
-    glUniformMatrix4fv(tarn::UniformLocation(uniform), 1, GL_FALSE, columns);
+// Uploads into the bound program and keeps the value (column order) in `mirror`.
+void UploadMatrix(int uniform, const float rowMajor[16], float mirror[16]) {
+    Transpose(rowMajor, mirror);
+    glUniformMatrix4fv(Location(uniform), 1, GL_FALSE, mirror);
 }
 
-void UploadProjection(int displayedWidth, int displayedHeight) {
+void UploadProjection(int width, int height) {
     float p[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    p[0] = 2.0f / static_cast<float>(displayedWidth);
-    p[5] = 2.0f / static_cast<float>(displayedHeight);
+    p[0] = 2.0f / static_cast<float>(width);
+    p[5] = 2.0f / static_cast<float>(height);
     p[10] = -0.002002002f; // orthographic box, near plane 1, far plane 1000
     p[11] = -1.002002f;
-    UploadMatrix("uPMatrix", p);
+    UploadMatrix(kUniformProjection, p, tarn::CurrentUniforms().projection);
 }
 
+// The frame is always drawn at the logical size (TarnPresent scales it to the window).
 void SetProjectionAndViewMatrices() {
-    int w = tarn::DisplayedWidth();
-    int h = tarn::DisplayedHeight();
+    int w = tarn::gSystem.width;
+    int h = tarn::gSystem.height;
     UploadProjection(w, h);
     glViewport(0, 0, w, h);
     TARN_CHECK_GL("SetProjectionAndViewMatrices");
-    tarn::UploadViewMatrix(tarn::gSystem.horizontalScale, tarn::gSystem.verticalScale);
+    tarn::UploadViewMatrix(1.0f, 1.0f);
     TARN_CHECK_GL("SetProjectionAndViewMatrices");
 }
 
-void UploadWorldMatrix(const float rowMajor[16]) {
-    Transpose(rowMajor, gGfx.worldMatrix);
-    glUniformMatrix4fv(tarn::UniformLocation("uWorldMatrix"), 1, GL_FALSE, gGfx.worldMatrix);
+// Kept for the next draw: batched quads take it per vertex, other draws upload it.
+void SetWorldMatrix(const float rowMajor[16]) {
+    tarn::ProgramUniforms& values = tarn::CurrentUniforms();
+    Transpose(rowMajor, values.world);
+    values.pending = true;
 }
 
 } // namespace
@@ -336,7 +482,7 @@ void UploadViewMatrix(float scaleX, float scaleY) {
             v[r * 4 + c] = view.m[r][c] * scale;
         }
     }
-    UploadMatrix("uVMatrix", v);
+    UploadMatrix(kUniformView, v, CurrentUniforms().view);
 }
 
 } // namespace tarn
@@ -348,6 +494,7 @@ void TarnGfxSetRenderMode(int mode) {
     if (mode < tarn::kProgramNone || mode > tarn::kProgramTexture || gGfx.currentProgram == mode) {
         return;
     }
+    tarn::BatchFlush();
     glUseProgram(gGfx.programs[mode]);
     gGfx.currentProgram = mode;
     if (mode != tarn::kProgramNone) {
@@ -356,6 +503,13 @@ void TarnGfxSetRenderMode(int mode) {
 }
 
 void TarnGfxSetBlendMode(int mode) {
+    if (mode < TARN_BLEND_NONE || mode > TARN_BLEND_ADDITIVE) {
+        return; // unknown modes leave blending as it was
+    }
+    if (mode != gGfx.blendMode) {
+        tarn::BatchFlush();
+        gGfx.blendMode = mode;
+    }
     switch (mode) {
     case TARN_BLEND_NONE:
         glDisable(GL_BLEND);
@@ -368,27 +522,38 @@ void TarnGfxSetBlendMode(int mode) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         break;
-    default:
-        break; // unknown modes leave blending as it was
     }
 }
 
+// Colours and transparency are kept for the next draw, like the world matrix.
 void TarnGfxSetTransparency(float alpha) {
-    glUniform1f(tarn::UniformLocation("uTransparencyValue"), alpha);
+    tarn::ProgramUniforms& values = tarn::CurrentUniforms();
+    values.transparency = alpha;
+    values.pending = true;
 }
 
 void TarnGfxSetBlendColor(float r, float g, float b, float a) {
-    glUniform4f(tarn::UniformLocation("uBlendColor"), r, g, b, a);
+    tarn::ProgramUniforms& values = tarn::CurrentUniforms();
+    values.blend[0] = r;
+    values.blend[1] = g;
+    values.blend[2] = b;
+    values.blend[3] = a;
+    values.pending = true;
     TARN_CHECK_GL("TarnGfxSetBlendColor");
 }
 
 void TarnGfxSetTintColor(float r, float g, float b, float a) {
-    glUniform4f(tarn::UniformLocation("uTintColor"), r, g, b, a);
+    tarn::ProgramUniforms& values = tarn::CurrentUniforms();
+    values.tint[0] = r;
+    values.tint[1] = g;
+    values.tint[2] = b;
+    values.tint[3] = a;
+    values.pending = true;
 }
 
 void TarnGfxSetPosition(float x, float y) {
     const float m[16] = {1, 0, 0, x, 0, 1, 0, y, 0, 0, 1, 0, 0, 0, 0, 1};
-    UploadWorldMatrix(m);
+    SetWorldMatrix(m);
 }
 
 void TarnGfxSetTransform(const TarnMtx33* t) {
@@ -398,12 +563,12 @@ void TarnGfxSetTransform(const TarnMtx33* t) {
     const float m[16] = {t->m[0][0], t->m[0][1], 0, t->m[0][2], t->m[1][0], t->m[1][1],
                          0,          t->m[1][2], 0, 0,          1,          0,
                          0,          0,          0, 1};
-    UploadWorldMatrix(m);
+    SetWorldMatrix(m);
 }
 
 void TarnGfxSetTransform3D(const float m[16]) {
     if (m) {
-        UploadWorldMatrix(m);
+        SetWorldMatrix(m);
     }
 }
 

@@ -54,9 +54,21 @@ TARN_API void TarnGfxReset(void);
 TARN_API void TarnGfxExit(void);
 // Clears the picture and sets the viewport.
 TARN_API void TarnGfxStart(void);
-// Error check, unbinds the program, finishes and swaps.
+// Error check, unbinds the program, presents the picture, finishes and swaps.
 TARN_API void TarnGfxEnd(void);
+// Puts the frame drawn so far into the window: a window of the logical size is
+// drawn into directly; any other size gets the off-screen picture scaled into
+// the picture rectangle, with black bars around it. Done by TarnGfxEnd when
+// nobody did it before (a screenshot reads the window after calling it).
+TARN_API void TarnGfxPresentPicture(void);
 TARN_API void TarnGfxSetBackgroundColor(float r, float g, float b);
+// Quads (meshes of two triangles) drawn one after another with the same
+// program, texture and blend mode are gathered and drawn in one call when that
+// state changes, at a text or other draw, or at the frame's end. Flush draws
+// what is gathered: call it before reading the picture back.
+TARN_API void TarnGfxFlush(void);
+// On by default; off draws every mesh on its own, as the engine always did.
+TARN_API void TarnGfxSetBatching(int on);
 
 // ---- Render state -----------------------------------------------------------
 TARN_API void TarnGfxSetRenderMode(int mode);
@@ -104,11 +116,19 @@ TARN_API TarnGfxTexture* TarnGfxTextureLoad(const char* path);
 // for bad files); the files are decoded on all cores, then uploaded in order.
 TARN_API void TarnGfxTextureLoadBatch(const char* const* paths, int count,
                                       TarnGfxTexture** textures);
+// As TarnGfxTextureLoadBatch, but returns at once: a record (name, width and
+// height) for every file whose PNG header reads, null for the others. Worker
+// threads decode the files; a texture's pixels reach the GPU when it is first
+// bound (TarnGfxTextureSet waits for them) or after a frame's swap, a few at a
+// time. A file damaged past its header leaves its texture empty.
+TARN_API void TarnGfxTextureLoadBatchAsync(const char* const* paths, int count,
+                                           TarnGfxTexture** textures);
 // RGBA pixels, first row first; null when larger than the GPU's largest texture.
 TARN_API TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width,
                                                       int height);
-// The picture drawn so far into the frame being built (the back buffer), as
-// an opaque texture of the window's displayed size, top row first.
+// The picture drawn so far into the frame being built, as
+// an opaque texture of the logical size (the picture before it is scaled to
+// the window), top row first.
 TARN_API TarnGfxTexture* TarnGfxTextureFromFrame(void);
 TARN_API void TarnGfxTextureUnload(TarnGfxTexture* texture);
 // Binds the texture (null unbinds) and sets the scrolling offset.

@@ -4,9 +4,50 @@
 #include "TarnInput.h"
 #include "TarnInternal.h"
 
+#include <cmath>
 #include <cstring>
+#include <map>
 
 namespace {
+
+constexpr int kSdlButtons = 15; // SDL's buttons A .. d-pad right, TARN_PAD_A .. TARN_PAD_DPAD_RIGHT
+constexpr int kSdlAxes = 6;     // four stick axes, then the left and the right trigger
+constexpr int kLeftTriggerAxis = 4;
+constexpr int kRightTriggerAxis = 5;
+constexpr float kTriggerPressed = 0.5f;
+
+// One controller as the event pump last reported it.
+struct PadLive {
+    bool buttons[kSdlButtons] = {};
+    float axes[kSdlAxes] = {};
+};
+
+struct PadState {
+    std::map<int, PadLive> live; // by SDL instance id
+    bool current[TARN_PAD_BUTTON_COUNT] = {};
+    bool previous[TARN_PAD_BUTTON_COUNT] = {};
+    float axes[TARN_PAD_AXIS_COUNT] = {};
+};
+PadState gPads;
+
+// Every pad's buttons together, the stick pushed furthest, the triggers as buttons.
+void TakePadSnapshot() {
+    std::memcpy(gPads.previous, gPads.current, sizeof gPads.current);
+    std::memset(gPads.current, 0, sizeof gPads.current);
+    std::memset(gPads.axes, 0, sizeof gPads.axes);
+    for (const auto& [pad, live] : gPads.live) {
+        for (int button = 0; button < kSdlButtons; ++button) {
+            gPads.current[button] = gPads.current[button] || live.buttons[button];
+        }
+        for (int axis = 0; axis < TARN_PAD_AXIS_COUNT; ++axis) {
+            if (std::fabs(live.axes[axis]) > std::fabs(gPads.axes[axis])) {
+                gPads.axes[axis] = live.axes[axis];
+            }
+        }
+        gPads.current[TARN_PAD_LEFT_TRIGGER] |= live.axes[kLeftTriggerAxis] > kTriggerPressed;
+        gPads.current[TARN_PAD_RIGHT_TRIGGER] |= live.axes[kRightTriggerAxis] > kTriggerPressed;
+    }
+}
 
 struct InputState {
     unsigned char live[256] = {};     // kept up to date by the event pump
@@ -46,6 +87,29 @@ void InputSetCursor(int x, int y) {
 
 void InputReleaseAllKeys() {
     std::memset(gInput.live, 0, sizeof gInput.live);
+    for (auto& [pad, live] : gPads.live) {
+        live = PadLive{};
+    }
+}
+
+void InputPadAdded(int pad) {
+    gPads.live[pad] = PadLive{};
+}
+
+void InputPadRemoved(int pad) {
+    gPads.live.erase(pad);
+}
+
+void InputSetPadButton(int pad, int button, bool down) {
+    if (button >= 0 && button < kSdlButtons) {
+        gPads.live[pad].buttons[button] = down;
+    }
+}
+
+void InputSetPadAxis(int pad, int axis, float value) {
+    if (axis >= 0 && axis < kSdlAxes) {
+        gPads.live[pad].axes[axis] = value;
+    }
 }
 
 } // namespace tarn
@@ -59,6 +123,9 @@ void TarnInputReset(void) {
     std::memset(gInput.previous, 0, sizeof gInput.previous);
     gInput.cursorX = gInput.cursorY = 0;
     gInput.deltaX = gInput.deltaY = 0;
+    std::memset(gPads.current, 0, sizeof gPads.current);
+    std::memset(gPads.previous, 0, sizeof gPads.previous);
+    std::memset(gPads.axes, 0, sizeof gPads.axes);
 }
 
 void TarnInputUpdate(void) {
@@ -68,6 +135,7 @@ void TarnInputUpdate(void) {
     gInput.deltaY = gInput.liveY - gInput.cursorY;
     gInput.cursorX = gInput.liveX;
     gInput.cursorY = gInput.liveY;
+    TakePadSnapshot();
 }
 
 void TarnInputExit(void) {}
@@ -87,12 +155,22 @@ bool TarnInputCheckReleased(unsigned char key) {
     return !TarnInputCheckCurr(key) && TarnInputCheckPrev(key);
 }
 
+// The pointer's window pixel goes through the same placement as the picture,
+// so the logical position is the picture's pixel under the pointer (off the
+// picture's edges over a bar).
 void TarnInputGetCursorPosition(int* x, int* y) {
+    const tarn::SystemState& system = tarn::gSystem;
+    int logicalX = gInput.cursorX;
+    int logicalY = gInput.cursorY;
+    if (system.picture.width > 0) {
+        TarnSysWindowToLogical(&system.picture, system.width, system.height, gInput.cursorX,
+                               gInput.cursorY, &logicalX, &logicalY);
+    }
     if (x) {
-        *x = ToLogical(gInput.cursorX, tarn::gSystem.horizontalScale);
+        *x = logicalX;
     }
     if (y) {
-        *y = ToLogical(gInput.cursorY, tarn::gSystem.verticalScale);
+        *y = logicalY;
     }
 }
 
@@ -111,6 +189,22 @@ int TarnInputShowCursor(int show) {
         SDL_ShowCursor(gInput.cursorCounter >= 0 ? SDL_ENABLE : SDL_DISABLE);
     }
     return gInput.cursorCounter;
+}
+
+int TarnInputPadCount(void) {
+    return static_cast<int>(gPads.live.size());
+}
+
+bool TarnInputPadCheckCurr(int button) {
+    return button >= 0 && button < TARN_PAD_BUTTON_COUNT && gPads.current[button];
+}
+
+bool TarnInputPadCheckTriggered(int button) {
+    return TarnInputPadCheckCurr(button) && !gPads.previous[button];
+}
+
+float TarnInputPadAxis(int axis) {
+    return axis >= 0 && axis < TARN_PAD_AXIS_COUNT ? gPads.axes[axis] : 0.0f;
 }
 
 unsigned char TarnInputVirtualKeyFromSDL(int sdlKeycode) {

@@ -5,13 +5,46 @@
 #include "TarnInternal.h"
 #include "TarnSystem.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 namespace tarn {
 namespace {
 SDL_GLContext gContext = nullptr;
+// The game controllers open now, by SDL instance id.
+std::map<int, SDL_GameController*> gControllers;
+
+// Title bar height assumed when the window manager does not tell the frame's size.
+constexpr int kAssumedTitleBar = 32;
+
+// The first window fits the desktop's usable area (without panels), frame
+// included, keeping the picture's proportions: a 1024 x 768 window with a
+// title bar does not fit a 768-pixel-high screen. It never grows beyond the
+// logical size.
+void FitWindowToDesktop(int width, int height) {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return;
+    }
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(gSystem.window, &top, &left, &bottom, &right) != 0) {
+        top = kAssumedTitleBar;
+    }
+    const int roomWidth = std::min(width, usable.w - left - right);
+    const int roomHeight = std::min(height, usable.h - top - bottom);
+    if (roomWidth <= 0 || roomHeight <= 0 || (roomWidth == width && roomHeight == height)) {
+        return;
+    }
+    TarnViewRect fit = TarnSysFitPicture(roomWidth, roomHeight, width, height, TARN_ASPECT_KEEP);
+    gSystem.windowedWidth = fit.width;
+    gSystem.windowedHeight = fit.height;
+    SDL_SetWindowSize(gSystem.window, fit.width, fit.height);
+    SDL_SetWindowPosition(gSystem.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
 constexpr int kDisplayAttempts = 4;
 constexpr Uint32 kDisplayRetryMilliseconds = 100;
 
@@ -27,12 +60,10 @@ bool AskedFor(const char* driver) {
     const char* wanted = std::getenv("SDL_VIDEODRIVER");
     return wanted != nullptr && std::strstr(wanted, driver) != nullptr;
 }
-} // namespace
 
-bool PlatformInit() {
-    if (SDL_WasInit(SDL_INIT_VIDEO)) {
-        return true;
-    }
+// Opens SDL's video and events on a real display; false (with a message on
+// stderr) when none answers.
+bool InitVideo() {
     // A named display that does not answer at once (a busy X server) is
     // asked again a few times, for well under a second.
     const bool displayNamed = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
@@ -59,6 +90,19 @@ bool PlatformInit() {
     return true;
 }
 
+} // namespace
+
+bool PlatformInit() {
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && !InitVideo()) {
+        return false;
+    }
+    // Without controller support the game still runs on keyboard and mouse.
+    if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) {
+        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
+    return true;
+}
+
 bool PlatformCreateWindow(const char* title, int width, int height) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
@@ -69,12 +113,14 @@ bool PlatformCreateWindow(const char* title, int width, int height) {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-    gSystem.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                      height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    gSystem.window =
+        SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!gSystem.window) {
         std::fprintf(stderr, "Tarn Engine: cannot open a window (%s)\n", SDL_GetError());
         return false;
     }
+    FitWindowToDesktop(width, height);
     return true;
 }
 
@@ -85,7 +131,8 @@ bool PlatformCreateGLContext() {
         return false;
     }
     SDL_GL_MakeCurrent(gSystem.window, gContext);
-    SDL_GL_SetSwapInterval(0); // the frame-rate controller paces the loop
+    // The frame-rate controller paces the loop unless the player asked for VSync.
+    SDL_GL_SetSwapInterval(gSystem.vsync ? 1 : 0);
     return true;
 }
 
@@ -99,6 +146,12 @@ void PlatformDestroyGLContext() {
     if (gContext) {
         SDL_GL_DeleteContext(gContext);
         gContext = nullptr;
+    }
+}
+
+void PlatformSetSwapInterval(int interval) {
+    if (gContext) {
+        SDL_GL_SetSwapInterval(interval);
     }
 }
 
@@ -117,6 +170,14 @@ void PlatformScreenSize(int* width, int* height) {
         *width = gSystem.width;
         *height = gSystem.height;
     }
+}
+
+bool PlatformWindowPixels(int* width, int* height) {
+    if (!gSystem.window) {
+        return false;
+    }
+    SDL_GL_GetDrawableSize(gSystem.window, width, height);
+    return true;
 }
 
 void PlatformSetFullScreen(bool on, int width, int height) {
@@ -183,6 +244,56 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_EXPOSED:
         SendWindowMessage(kMsgPaint, 0);
         break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        UpdatePicture(); // pointer positions follow the new placement at once
+        break;
+    default:
+        break;
+    }
+}
+
+// A controller plugged in (or found at start-up): SDL numbers it by device
+// index here and by instance id in every later event.
+void OpenController(int deviceIndex) {
+    SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
+    if (controller == nullptr) {
+        return;
+    }
+    const int pad = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    if (gControllers.count(pad) != 0) {
+        SDL_GameControllerClose(controller); // opened before: drop the second reference
+        return;
+    }
+    gControllers[pad] = controller;
+    InputPadAdded(pad);
+}
+
+void CloseController(int pad) {
+    auto found = gControllers.find(pad);
+    if (found != gControllers.end()) {
+        SDL_GameControllerClose(found->second);
+        gControllers.erase(found);
+    }
+    InputPadRemoved(pad);
+}
+
+void HandleControllerEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+        OpenController(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        CloseController(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        InputSetPadButton(event.cbutton.which, event.cbutton.button,
+                          event.type == SDL_CONTROLLERBUTTONDOWN);
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        InputSetPadAxis(event.caxis.which, event.caxis.axis,
+                        std::max(-1.0f, static_cast<float>(event.caxis.value) / 32767.0f));
+        break;
     default:
         break;
     }
@@ -194,6 +305,12 @@ bool IsFullScreenToggle(const SDL_KeyboardEvent& key) {
     return key.type == SDL_KEYDOWN && key.repeat == 0 &&
            (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) &&
            (key.keysym.mod & KMOD_ALT) != 0;
+}
+
+bool OnPicture(int x, int y) {
+    return gSystem.picture.width <= 0 ||
+           TarnSysWindowToLogical(&gSystem.picture, gSystem.width, gSystem.height, x, y, nullptr,
+                                  nullptr) != 0;
 }
 
 void HandleEvent(const SDL_Event& event) {
@@ -214,13 +331,18 @@ void HandleEvent(const SDL_Event& event) {
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        InputSetKey(MouseButtonKey(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
         InputSetCursor(event.button.x, event.button.y);
+        // A press on a bar beside the picture lands nowhere; releases always
+        // count, so no button stays held.
+        if (event.type == SDL_MOUSEBUTTONUP || OnPicture(event.button.x, event.button.y)) {
+            InputSetKey(MouseButtonKey(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+        }
         break;
     case SDL_MOUSEMOTION:
         InputSetCursor(event.motion.x, event.motion.y);
         break;
     default:
+        HandleControllerEvent(event);
         break;
     }
 }
@@ -261,6 +383,10 @@ void PlatformPumpEvents() {
 }
 
 void PlatformShutdown() {
+    for (auto& [pad, controller] : gControllers) {
+        SDL_GameControllerClose(controller);
+    }
+    gControllers.clear();
     if (gSystem.window) {
         SDL_DestroyWindow(gSystem.window);
         gSystem.window = nullptr;

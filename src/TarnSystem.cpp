@@ -1,11 +1,14 @@
 // Tarn engine: system start-up and shut-down, the window procedure, full
-// screen, the busy-waiting frame-rate controller, the clock and random numbers.
+// screen, the frame-rate controller (sleep, then spin the last stretch), the
+// clock and random numbers.
 #include "TarnGraphics.h"
 #include "TarnInput.h"
 #include "TarnInternal.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <unistd.h>
 
 int gTarnSysAppActive = 0;
@@ -30,11 +33,29 @@ struct FrameRateState {
     Uint64 frameStart = 0;
     Uint64 frameEnd = 0;
     double fixedFrameTime = 0.0; // > 0: deterministic frames (playtest driver)
+    bool busyWait = false;       // spin the whole wait instead of sleeping first
 };
 FrameRateState gFrc;
 
 double FrameTimeFor(double rate) {
     return rate > 0.0 ? 1.0 / rate : 0.0;
+}
+
+// A sleep wakes late by the scheduler's latency (well under a millisecond at
+// p99.9 on an idle or a busy two-core machine, see bench_frame_pacing); the
+// wait sleeps until this long before the frame's end and spins the rest, so
+// the frame still ends on time while the core is free for most of the wait.
+constexpr double kSpinMargin = 0.002;
+
+double SecondsSinceFrameStart() {
+    return static_cast<double>(SDL_GetPerformanceCounter() - gFrc.frameStart) * gFrc.secondsPerTick;
+}
+
+void SleepMostOfTheWait() {
+    double sleep = gFrc.minFrameTime - SecondsSinceFrameStart() - kSpinMargin;
+    if (sleep > 0.0) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(sleep));
+    }
 }
 
 } // namespace
@@ -61,7 +82,9 @@ void TarnFrameRateControllerEnd(void) {
     if (gFrc.fixedFrameTime > 0.0) {
         gFrc.frameTime = gFrc.fixedFrameTime;
     } else {
-        // Pure busy-wait: sleeping would overshoot the frame by the scheduler's slice.
+        if (!gFrc.busyWait) {
+            SleepMostOfTheWait();
+        }
         do {
             gFrc.frameEnd = SDL_GetPerformanceCounter();
             gFrc.frameTime =
@@ -81,6 +104,10 @@ unsigned int TarnFrameRateControllerGetFrameCount(void) {
 
 void TarnFrameRateControllerSetFixedFrameTime(double seconds) {
     gFrc.fixedFrameTime = seconds > 0.0 ? seconds : 0.0;
+}
+
+void TarnFrameRateControllerSetBusyWait(int on) {
+    gFrc.busyWait = on != 0;
 }
 
 // ============================================================================
@@ -142,9 +169,12 @@ int TarnSysInit(void* instance, int showCommand, int width, int height, int crea
     gSystem.width = width;
     gSystem.height = height;
     gSystem.horizontalScale = gSystem.verticalScale = 1.0f;
+    gSystem.windowedWidth = width;
+    gSystem.windowedHeight = height;
     if (!tarn::PlatformInit() || !tarn::PlatformCreateWindow("Tarn Engine", width, height)) {
         return 0;
     }
+    tarn::UpdatePicture();
     gSystem.windowExists = 1;
     gTarnSysAppActive = 1;
     if (!TarnGfxInit(width, height)) {
@@ -208,22 +238,15 @@ float TarnSysGetVerticalScale(void) {
 
 void TarnSysKeepKeysOnFocusLoss(int keep) {
     gSystem.keepKeysOnFocusLoss = keep != 0;
+    // Scripted pads must reach the game whichever window has the focus.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, keep != 0 ? "1" : "0");
 }
 
 void TarnToogleFullScreen(bool on) {
+    tarn::BatchFlush(); // gathered quads belong to the picture before the switch
     gSystem.fullScreen = on;
-    int screenWidth = 0;
-    int screenHeight = 0;
-    tarn::PlatformScreenSize(&screenWidth, &screenHeight);
-    if (on && gSystem.width > 0 && gSystem.height > 0) {
-        gSystem.horizontalScale =
-            static_cast<float>(screenWidth) / static_cast<float>(gSystem.width);
-        gSystem.verticalScale =
-            static_cast<float>(screenHeight) / static_cast<float>(gSystem.height);
-    } else {
-        gSystem.horizontalScale = gSystem.verticalScale = 1.0f;
-    }
-    tarn::PlatformSetFullScreen(on, gSystem.width, gSystem.height);
+    tarn::PlatformSetFullScreen(on, gSystem.windowedWidth, gSystem.windowedHeight);
+    tarn::UpdatePicture();
 }
 
 void TarnSysSetWindowIcon(const unsigned char* pixels, int width, int height) {

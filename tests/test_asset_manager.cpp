@@ -1,7 +1,6 @@
 // The asset manager: the folder scan, name lookups, exported levels, textures,
 // the shared meshes and the font; and where the game finds its Assets/.
 #include "AssetManager.h"
-#include "GameFolders.h"
 #include "TestEnv.h"
 
 #include <GL/glew.h>
@@ -140,13 +139,20 @@ TEST_F(AssetManagerTest, SharedQuadsHaveTheirCornersAndMirroredTextureCoordinate
     AssetManager assets(Folder(dir.Path()));
     ASSERT_NE(assets.GetMesh(0), nullptr);
     ASSERT_NE(assets.GetMesh(1), nullptr);
-    EXPECT_EQ(assets.GetMesh(2), nullptr);
+    ASSERT_NE(assets.GetMesh(2), nullptr);
+    EXPECT_EQ(assets.GetMesh(3), nullptr);
     EXPECT_EQ(assets.GetMesh(-1), nullptr);
 
     const TarnGfxVertexList* centred = assets.GetMesh(0);
     ASSERT_EQ(centred->vertexCount, 6u);
     const std::vector<float> centredUv = {0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0, 0};
     EXPECT_EQ(ReadBuffer(centred, 2, 12), centredUv);
+    // Mesh 2: the same corners over one cell of the key caps' atlas.
+    std::vector<float> cellUv = centredUv;
+    for (std::size_t i = 0; i < cellUv.size(); ++i) {
+        cellUv[i] /= i % 2 == 0 ? kKeyCapColumns : kKeyCapRows;
+    }
+    EXPECT_EQ(ReadBuffer(assets.GetMesh(2), 2, 12), cellUv);
 
     // Mesh 1 grows to the right from the origin and shows its texture turned
     // half round: u = 1 - x, v = y + 0.5.
@@ -185,6 +191,7 @@ TEST_F(AssetManagerTest, GrowingQuadShowsItsTextureTurnedHalfRound) {
     const TarnMtx33 scale = {{{200, 0, 0}, {0, 200, 0}, {0, 0, 1}}};
     TarnGfxSetTransform(&scale);
     TarnGfxMeshDraw(assets.GetMesh(1), TARN_DRAW_TRIANGLES);
+    TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     // World (x, y) is window pixel (512 + x, 384 + y) with y up.
     auto colourAt = [](int x, int y) {
@@ -214,37 +221,6 @@ TEST_F(AssetManagerTest, DefaultConstructorReadsAssetsOfTheWorkingDirectory) {
     AssetManager assets;
     EXPECT_NE(assets.GetTexture("mouse1.png"), nullptr);
     EXPECT_EQ(assets.GetAssetPath("s_door.wav"), "Assets/s_door.wav");
-}
-
-TEST(GameFolders, AssetsAreFoundHereBesideTheExecutableOrInItsParentElseWhereTheGameLooked) {
-    moth_test::TempDir dir;
-    const fs::path game = dir.Path() / "game";
-    const fs::path build = game / "build";
-    const fs::path elsewhere = dir.Path() / "elsewhere";
-    fs::create_directories(build);
-    fs::create_directories(elsewhere);
-    const fs::path executable = build / "moth_lantern";
-
-    GameFolders none = FindGameFolders(elsewhere, executable);
-    EXPECT_EQ(none.assets, "");
-    EXPECT_EQ(none.searched,
-              (std::vector<std::string>{elsewhere.string(), build.string(), game.string()}));
-    const std::string message = NoAssetsMessage(none);
-    EXPECT_EQ(message.find('\n'), std::string::npos); // one line
-    for (const fs::path& looked : {elsewhere, build, game}) {
-        EXPECT_NE(message.find(looked.string()), std::string::npos) << message;
-    }
-
-    fs::create_directories(game / "Assets"); // cd build && ./moth_lantern
-    GameFolders parent = FindGameFolders(build, executable);
-    EXPECT_EQ(parent.assets, (game / "Assets").string() + "/");
-    EXPECT_EQ(parent.exported, (game / "Exported").string());
-    fs::create_directories(build / "Assets"); // installed beside the executable
-    EXPECT_EQ(FindGameFolders(elsewhere, executable).assets, (build / "Assets").string() + "/");
-    fs::create_directories(elsewhere / "Assets"); // the working directory comes first
-    GameFolders here = FindGameFolders(elsewhere, executable);
-    EXPECT_EQ(here.assets, "Assets/");
-    EXPECT_EQ(here.exported, "Exported");
 }
 
 TEST_F(AssetManagerTest, MissingAssetsFolderStillStarts) {

@@ -3,6 +3,8 @@
 // the pictures fit their places, music loops meet themselves without a click,
 // and every "xxx.png", "xxx.wav" or "xxx.text" literal in the game's code
 // under Engine/ names a file that Assets/ holds.
+#include "AssetManager.h"
+#include "KeyBindings.h"
 #include "TarnGraphics.h"
 #include "TestEnv.h"
 
@@ -157,6 +159,31 @@ TEST(Assets, PicturesHaveTheSizesTheGameDrawsThem) {
         EXPECT_GE(s.first, 30) << name;
         EXPECT_LE(s.first, 64) << name;
     }
+}
+
+// The game draws a key's cap from the atlas cell of its code: every key a
+// player may bind has one there (and the empty slot cell 0); no other does.
+TEST(Assets, TheKeyCapsAtlasHoldsACapForEveryKeyAPlayerMayBind) {
+    int width = 0, height = 0;
+    unsigned char* pixels =
+        TarnImageLoadPNG((AssetsDir() / "keycaps.png").string().c_str(), &width, &height);
+    ASSERT_NE(pixels, nullptr);
+    ASSERT_EQ(width % kKeyCapColumns, 0);
+    ASSERT_EQ(height % kKeyCapRows, 0);
+    const int cellWidth = width / kKeyCapColumns;
+    const int cellHeight = height / kKeyCapRows;
+    for (int key = 0; key < kKeyCapColumns * kKeyCapRows; ++key) {
+        const int left = key % kKeyCapColumns * cellWidth;
+        const int top = key / kKeyCapColumns * cellHeight;
+        long alpha = 0;
+        for (int y = top; y < top + cellHeight; ++y) {
+            for (int x = left; x < left + cellWidth; ++x) {
+                alpha += pixels[(static_cast<long>(y) * width + x) * 4 + 3];
+            }
+        }
+        EXPECT_EQ(alpha > 0, key == 0 || IsBindableKey(key)) << "key code " << key;
+    }
+    std::free(pixels);
 }
 
 TEST(Assets, AssetsStayUnder15Megabytes) {

@@ -8,6 +8,7 @@
 #include "GameGlobals.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "LevelMap.h"
 #include "Player.h"
 #include "PuzzleBlocks.h"
 #include "PuzzleManager.h"
@@ -46,17 +47,7 @@ class CollisionTest : public testing::Test {
   protected:
     void SetUp() override {
         gFrameTime = 1.0f / 60.0f;
-        gGridWidth = gGridHeight = 5.0f;
-        std::string text;
-        for (const std::string& row : kRoom) {
-            for (char cell : row) {
-                text += cell == '#' ? "1," : "0,";
-            }
-            text += "\n";
-        }
-        moth_test::WriteFile(folder.Path() / "room.text", text);
-        level.Reset();
-        level.ReadFile((folder.Path() / "room.text").string());
+        moth_test::LoadLevelMap(kRoom);
     }
     void TearDown() override {
         gGridWidth = gGridHeight = 31.0f;
@@ -90,7 +81,6 @@ class CollisionTest : public testing::Test {
     }
 
     const float savedWindow[4] = {gTarnWinMinX, gTarnWinMaxX, gTarnWinMinY, gTarnWinMaxY};
-    moth_test::TempDir folder;
     moth_test::GameGlobals globals{GameState::Level1};
     World& world = globals.Get<World>();
     CollisionManager& collisions = globals.Get<CollisionManager>();

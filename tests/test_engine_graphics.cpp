@@ -11,6 +11,7 @@
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,6 +59,7 @@ class GraphicsTest : public testing::Test {
     // Pixel at a window position (origin bottom-left, as GL reads).
     static Pixel ReadPixel(int x, int y) {
         unsigned char rgba[4] = {};
+        TarnGfxFlush(); // quads still gathered for one draw call
         glFinish();
         glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
         return {rgba[0], rgba[1], rgba[2], rgba[3]};
@@ -145,6 +147,66 @@ TEST_F(GraphicsTest, CameraBoundsFollowTheCamera) {
     TarnGfxGetCamPosition(&x, &y);
     EXPECT_EQ(x, 100.0f);
     EXPECT_EQ(y, 50.0f);
+}
+
+// ---------------------------------------------------------------------------
+// Batched quads
+// ---------------------------------------------------------------------------
+TarnGfxTexture* StripeTexture();
+
+std::vector<unsigned char> ReadWindow() {
+    std::vector<unsigned char> rgba(1024 * 768 * 4);
+    TarnGfxFlush();
+    glFinish();
+    glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
+// Overlapping quads in both programs with changing tints, blend colours,
+// offsets, transforms and blend modes, a texture switch and a 3D transform
+// the batch cannot take: the picture and the draw order are those of one
+// draw call per quad.
+TEST_F(GraphicsTest, BatchedQuadsDrawTheSamePictureAsSingleDraws) {
+    TarnGfxTexture* stripes = StripeTexture();
+    const unsigned char grey[4] = {90, 140, 200, 160};
+    TarnGfxTexture* plain = TarnGfxTextureLoadFromMemory(grey, 1, 1);
+    auto scene = [&] {
+        TarnGfxStart();
+        TarnGfxSetBlendMode(TARN_BLEND_TRANSLUCENT);
+        for (int i = 0; i < 12; ++i) {
+            ColourState(0.1f * i, 1.0f - 0.05f * i, 0.5f, 0.3f + 0.05f * i);
+            TarnGfxSetBlendColor(0.2f, 0.1f * (i % 3), 0.7f, 0.25f * (i % 4));
+            TarnMtx33 turn;
+            TarnMtx33RotDeg(&turn, 7.0f * i);
+            TarnMtx33 m = {{{90, 0, -300.0f + 37.0f * i}, {0, 70, -40.0f + 9.0f * i}, {0, 0, 1}}};
+            TarnMtx33Concat(&m, &m, &turn);
+            TarnGfxSetTransform(&m);
+            TarnGfxMeshDraw(quad_, TARN_DRAW_TRIANGLES);
+            TarnGfxSetRenderMode(TARN_RENDER_TEXTURE);
+            TarnGfxTextureSet(i % 4 == 3 ? plain : stripes, 0.13f * i, 0.0f);
+            TarnGfxSetBlendMode(i % 5 == 4 ? TARN_BLEND_ADDITIVE : TARN_BLEND_TRANSLUCENT);
+            TarnGfxSetTintColor(1.0f, 0.9f, 0.8f, 0.9f);
+            TarnGfxSetTransparency(0.75f);
+            TarnGfxSetBlendColor(0.0f, 0.0f, 0.0f, 0.1f * (i % 2));
+            DrawQuad(-250.0f + 40.0f * i, 60.0f - 5.0f * i, 120, 80);
+            if (i == 6) {
+                const float shear[16] = {60, 20, 0, 100, 0, 60, 0, -150, 0, 0, 1, 0, 0, 0, 0, 1};
+                TarnGfxSetTransform3D(shear);
+                TarnGfxMeshDraw(quad_, TARN_DRAW_TRIANGLES);
+            }
+            TarnGfxSetRenderMode(TARN_RENDER_COLOR);
+        }
+        return ReadWindow();
+    };
+    std::vector<unsigned char> batched = scene();
+    TarnGfxSetBatching(0);
+    std::vector<unsigned char> single = scene();
+    TarnGfxSetBatching(1);
+    EXPECT_TRUE(batched == single);
+    EXPECT_GT(std::count(single.begin(), single.end(), 0), 0); // not all drawn over
+    TarnGfxSetBlendMode(TARN_BLEND_NONE);
+    TarnGfxTextureUnload(plain);
+    TarnGfxTextureUnload(stripes);
 }
 
 // ---------------------------------------------------------------------------
@@ -291,6 +353,36 @@ TEST_F(GraphicsTest, TexturesLoadFromPngAndBadFilesGiveNull) {
     TarnGfxTextureUnload(batch[4]);
 }
 
+// Background loading: records come back at once for readable headers, the
+// pixels arrive when the texture is first bound, and a texture unloaded
+// before that simply never gets them.
+TEST_F(GraphicsTest, TexturesLoadedInTheBackgroundArriveWhenBound) {
+    moth_test::TempDir dir;
+    std::string good = (dir.Path() / "good.png").string();
+    ASSERT_TRUE(moth_test::WriteSolidPng(good, 8, 4, 40, 200, 90, 255));
+    std::string missing = (dir.Path() / "missing.png").string();
+    std::string tooLong(300, 'x');
+    const char* paths[] = {good.c_str(), missing.c_str(), tooLong.c_str(), nullptr, good.c_str()};
+    TarnGfxTexture* batch[5] = {};
+    TarnGfxTextureLoadBatchAsync(paths, 5, batch);
+    ASSERT_NE(batch[0], nullptr);
+    EXPECT_EQ(batch[0]->width, 8);
+    EXPECT_EQ(batch[0]->height, 4);
+    EXPECT_EQ(batch[1], nullptr);
+    EXPECT_EQ(batch[2], nullptr);
+    EXPECT_EQ(batch[3], nullptr);
+    ASSERT_NE(batch[4], nullptr);
+    TarnGfxTextureUnload(batch[4]);
+    TarnGfxSetRenderMode(TARN_RENDER_TEXTURE);
+    TarnGfxSetTintColor(1, 1, 1, 1);
+    TarnGfxSetTransparency(1);
+    TarnGfxSetBlendColor(0, 0, 0, 0);
+    TarnGfxTextureSet(batch[0], 0, 0);
+    DrawQuad(0, 0, 100, 100);
+    ExpectNear(ReadWorld(0, 0), {40, 200, 90, 255});
+    TarnGfxTextureUnload(batch[0]);
+}
+
 TEST_F(GraphicsTest, PathsOfMoreThan255CharactersAreRefused) {
     moth_test::TempDir dir;
     std::string base = dir.Path().string() + "/";
@@ -324,6 +416,7 @@ TEST_F(GraphicsTest, TextureModeAndSavingReportWhatIsUnsupported) {
 // Counts pixels of a colour in a window rectangle.
 int CountPixels(int x0, int y0, int w, int h, int r, int g, int b) {
     std::vector<unsigned char> rgba(static_cast<size_t>(w * h * 4));
+    TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     glReadPixels(x0, y0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     int count = 0;

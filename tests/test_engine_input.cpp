@@ -3,6 +3,7 @@
 #include "TarnInternal.h"
 #include "TarnSystem.h"
 #include "TestEnv.h"
+#include "VirtualPad.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -13,12 +14,14 @@ class InputTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(moth_test::EnsureEngineWindow());
-        tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f;
         TarnSysUpdate(); // drop whatever the window system queued at start-up
+        tarn::gSystem.picture = kWindowPicture;
         tarn::InputReleaseAllKeys();
         TarnInputReset();
     }
-    void TearDown() override { tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f; }
+    void TearDown() override { tarn::gSystem.picture = kWindowPicture; }
+
+    static constexpr TarnViewRect kWindowPicture = {0, 0, 1024, 768};
 
     static void PushKey(SDL_Keycode key, bool down) {
         SDL_Event event{};
@@ -27,10 +30,12 @@ class InputTest : public testing::Test {
         event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
         SDL_PushEvent(&event);
     }
-    static void PushButton(Uint8 button, bool down) {
+    static void PushButton(Uint8 button, bool down, int x = 0, int y = 0) {
         SDL_Event event{};
         event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
         event.button.button = button;
+        event.button.x = x;
+        event.button.y = y;
         SDL_PushEvent(&event);
     }
     static void PushMotion(int x, int y) {
@@ -113,20 +118,30 @@ TEST_F(InputTest, CursorPositionAndDeltaInLogicalPixels) {
     EXPECT_EQ(dy, -10);
 }
 
-TEST_F(InputTest, FullScreenScalesDivideAndTruncateTowardZero) {
-    tarn::gSystem.horizontalScale = 1.875f;
-    tarn::gSystem.verticalScale = 1.40625f;
-    PushMotion(100, 50);
+// Full screen on a 1920 x 1080 desktop: the picture is 1440 x 1080 between
+// bars 240 pixels wide.
+TEST_F(InputTest, PointerMapsThroughThePicturePlacementAndBarsTakeNoPress) {
+    tarn::gSystem.picture = {240, 0, 1440, 1080};
+    PushMotion(960, 540);
     NextFrame();
     int x = 0, y = 0;
     TarnInputGetCursorPosition(&x, &y);
-    EXPECT_EQ(x, 53); // 53.33
-    EXPECT_EQ(y, 35); // 35.56
-    PushMotion(-1, -5);
+    EXPECT_EQ(x, 512);
+    EXPECT_EQ(y, 384);
+    PushButton(SDL_BUTTON_LEFT, true, 100, 540); // on the left bar
     NextFrame();
+    EXPECT_FALSE(TarnInputCheckCurr(1));
     TarnInputGetCursorPosition(&x, &y);
-    EXPECT_EQ(x, 0);  // -0.53 truncates to 0
-    EXPECT_EQ(y, -3); // -3.56 truncates to -3
+    EXPECT_LT(x, 0);                               // left of the picture, where no button lies
+    PushButton(SDL_BUTTON_LEFT, true, 1679, 1079); // the picture's last pixel
+    NextFrame();
+    EXPECT_TRUE(TarnInputCheckTriggered(1));
+    TarnInputGetCursorPosition(&x, &y);
+    EXPECT_EQ(x, 1023);
+    EXPECT_EQ(y, 767);
+    PushButton(SDL_BUTTON_LEFT, false, 1800, 540); // a release on a bar still lets go
+    NextFrame();
+    EXPECT_TRUE(TarnInputCheckReleased(1));
 }
 
 TEST_F(InputTest, ResetClearsBothSnapshots) {
@@ -184,7 +199,60 @@ TEST_F(InputTest, AltEnterSwitchesFullScreenAndIsNoKeyPress) {
     SDL_PushEvent(&event);
     NextFrame();
     EXPECT_EQ(tarn::gSystem.fullScreen, wasFullScreen);
-    tarn::gSystem.horizontalScale = tarn::gSystem.verticalScale = 1.0f;
+}
+
+// ---- Game controllers ------------------------------------------------------
+
+TEST_F(InputTest, ControllersArePluggedInReadLikeKeysAndLetGoWhenUnplugged) {
+    const int before = TarnInputPadCount();
+    {
+        moth_test::VirtualPad pad;
+        ASSERT_TRUE(pad.Attached()) << SDL_GetError();
+        NextFrame();
+        EXPECT_EQ(TarnInputPadCount(), before + 1);
+        pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+        pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+        pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, -1.0f);
+        pad.Axis(SDL_CONTROLLER_AXIS_RIGHTY, 0.5f);
+        pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1.0f);
+        NextFrame();
+        EXPECT_TRUE(TarnInputPadCheckTriggered(TARN_PAD_A));
+        EXPECT_TRUE(TarnInputPadCheckCurr(TARN_PAD_DPAD_LEFT));
+        EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_B));
+        EXPECT_FLOAT_EQ(TarnInputPadAxis(TARN_PAD_LEFT_X), -1.0f);
+        EXPECT_NEAR(TarnInputPadAxis(TARN_PAD_RIGHT_Y), 0.5f, 1e-3);
+        EXPECT_TRUE(TarnInputPadCheckTriggered(TARN_PAD_RIGHT_TRIGGER)) << "a trigger is a button";
+        EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_LEFT_TRIGGER));
+        NextFrame();
+        EXPECT_TRUE(TarnInputPadCheckCurr(TARN_PAD_A));
+        EXPECT_FALSE(TarnInputPadCheckTriggered(TARN_PAD_A)) << "held, not pressed again";
+        pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0.4f);
+        NextFrame();
+        EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_RIGHT_TRIGGER)) << "not past half way";
+    } // unplugged with A held and the stick pushed
+    NextFrame();
+    EXPECT_EQ(TarnInputPadCount(), before);
+    EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_A));
+    EXPECT_EQ(TarnInputPadAxis(TARN_PAD_LEFT_X), 0.0f);
+    EXPECT_FALSE(TarnInputPadCheckCurr(99));
+    EXPECT_EQ(TarnInputPadAxis(-1), 0.0f);
+}
+
+TEST_F(InputTest, TwoControllersShareTheirButtonsAndTheStickPushedFurthest) {
+    moth_test::VirtualPad first;
+    moth_test::VirtualPad second;
+    ASSERT_TRUE(first.Attached() && second.Attached()) << SDL_GetError();
+    NextFrame();
+    first.Axis(SDL_CONTROLLER_AXIS_LEFTY, -0.3f);
+    second.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0.9f);
+    second.Button(SDL_CONTROLLER_BUTTON_START, true);
+    NextFrame();
+    EXPECT_NEAR(TarnInputPadAxis(TARN_PAD_LEFT_Y), 0.9f, 1e-3);
+    EXPECT_TRUE(TarnInputPadCheckTriggered(TARN_PAD_START));
+    second.Unplug();
+    NextFrame();
+    EXPECT_NEAR(TarnInputPadAxis(TARN_PAD_LEFT_Y), -0.3f, 1e-3) << "the other pad plays on";
+    EXPECT_FALSE(TarnInputPadCheckCurr(TARN_PAD_START));
 }
 
 } // namespace

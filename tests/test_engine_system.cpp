@@ -19,6 +19,17 @@ void RunFrame(std::chrono::microseconds work) {
     TarnFrameRateControllerEnd();
 }
 
+// Red of a window pixel, counted from the window's top-left corner.
+int WindowPixelRed(int x, int y) {
+    int width = 0, height = 0;
+    TarnSysGetWindowPixels(&width, &height);
+    unsigned char rgba[4] = {};
+    TarnGfxFlush(); // quads still gathered for one draw call
+    glFinish();
+    glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return rgba[0];
+}
+
 } // namespace
 
 TEST(FrameRateController, SixtyTargetNeverReportsAShorterFrame) {
@@ -126,31 +137,39 @@ TEST(Window, FocusChangesFollowTheActiveFlag) {
     EXPECT_EQ(gTarnSysAppActive, 0);
 }
 
-TEST(Window, FullScreenScalesByTheDesktopAndBack) {
+// Full screen keeps the picture's proportions: on the test desktop (wider or
+// taller than 4:3) the cleared picture fills its rectangle and the rest of the
+// screen shows black bars; stretched, the picture reaches the far corner.
+TEST(Window, FullScreenShowsThePictureWithBarsOrStretchedAndBack) {
     ASSERT_TRUE(moth_test::EnsureEngineWindow());
     SDL_DisplayMode desktop;
     ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
-    TarnToogleFullScreen(true);
-    EXPECT_FLOAT_EQ(TarnSysGetHorizontalScale(), desktop.w / 1024.0f);
-    EXPECT_FLOAT_EQ(TarnSysGetVerticalScale(), desktop.h / 768.0f);
-    // The window really covers the desktop, even without a window manager: a
-    // cleared picture reaches the far corner of the screen.
     TarnFrameRateControllerInit(0);
     TarnGfxSetBackgroundColor(1.0f, 1.0f, 1.0f);
-    for (int frame = 0; frame < 3; ++frame) { // the buffers follow the window at a swap
-        SDL_Delay(30);
+    TarnToogleFullScreen(true);
+    EXPECT_EQ(TarnSysIsFullScreen(), 1);
+    for (int mode : {TARN_ASPECT_KEEP, TARN_ASPECT_STRETCH}) {
+        TarnSysSetAspectMode(mode);
+        for (int frame = 0; frame < 3; ++frame) { // the buffers follow the window at a swap
+            SDL_Delay(30);
+            TarnSysFrameStart();
+            TarnSysFrameEnd();
+        }
         TarnSysFrameStart();
+        TarnGfxPresentPicture();
+        const TarnViewRect picture = TarnSysGetPictureRect();
+        const TarnViewRect fit = TarnSysFitPicture(desktop.w, desktop.h, 1024, 768, mode);
+        EXPECT_EQ(picture.x, fit.x) << mode;
+        EXPECT_EQ(picture.width, fit.width) << mode;
+        EXPECT_FLOAT_EQ(TarnSysGetHorizontalScale(), fit.width / 1024.0f) << mode;
+        EXPECT_EQ(WindowPixelRed(picture.x + picture.width / 2, desktop.h / 2), 255);
+        const bool bars = mode == TARN_ASPECT_KEEP && (fit.x > 0 || fit.y > 0);
+        EXPECT_EQ(WindowPixelRed(0, 0), bars ? 0 : 255) << mode;
         TarnSysFrameEnd();
     }
-    TarnGfxStart();
-    unsigned char corner[4] = {};
-    glFinish();
-    glReadPixels(desktop.w - 2, desktop.h - 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, corner);
-    EXPECT_EQ(corner[0], 255);
-    EXPECT_EQ(corner[1], 255);
+    TarnSysSetAspectMode(TARN_ASPECT_KEEP);
     TarnToogleFullScreen(false);
-    EXPECT_EQ(TarnSysGetHorizontalScale(), 1.0f);
-    EXPECT_EQ(TarnSysGetVerticalScale(), 1.0f);
+    EXPECT_EQ(TarnSysIsFullScreen(), 0);
 }
 
 TEST(Window, FrameLoopRunsAndExitReleasesTheContext) {

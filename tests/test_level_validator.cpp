@@ -2,6 +2,7 @@
 // border, unreachable cells, the per-file rules) and pass every shipped level.
 // The shipped story levels are also checked for room to place their batteries
 // the way PlaceRandomly does, so a level start can never stall.
+#include "LevelMap.h"
 #include "LevelValidator.h"
 #include "TestEnv.h"
 
@@ -15,18 +16,7 @@
 
 namespace {
 
-// ASCII maps as in tools/assets/levels.py: # wall, . floor, S start, D trap door,
-// x spider spawn, ~ void.
-std::string ToText(const std::vector<std::string>& rows) {
-    std::string text;
-    for (const std::string& row : rows) {
-        for (char ch : row) {
-            text += std::to_string(ch == '~' ? 9 : std::string(".#DSx").find(ch)) + ",";
-        }
-        text += "\n";
-    }
-    return text.substr(0, text.size() - 2) + "\n"; // no comma after the last value
-}
+using moth_test::LevelTextOf;
 
 bool Mentions(const std::vector<std::string>& problems, const std::string& word) {
     return std::any_of(problems.begin(), problems.end(),
@@ -112,8 +102,9 @@ TEST(LevelParse, ReportsWrongCountsAndMalformedFields) {
 // ---- Rules ----------------------------------------------------------------------------
 
 TEST(LevelRulesCommon, EachBrokenRuleIsReported) {
-    EXPECT_TRUE(ValidateLevelText(ToText(GoodRoom()), Custom(7, 5)).empty());
-    EXPECT_TRUE(ValidateLevelText(ToText(Edited(GoodRoom(), {{6, 2, '~'}})), Custom(7, 5)).empty())
+    EXPECT_TRUE(ValidateLevelText(LevelTextOf(GoodRoom()), Custom(7, 5)).empty());
+    EXPECT_TRUE(
+        ValidateLevelText(LevelTextOf(Edited(GoodRoom(), {{6, 2, '~'}})), Custom(7, 5)).empty())
         << "void is solid too";
     const struct {
         std::initializer_list<Edit> edits;
@@ -128,21 +119,21 @@ TEST(LevelRulesCommon, EachBrokenRuleIsReported) {
         {{{5, 3, '.'}}, "no trap door"},
     };
     for (const auto& c : cases) {
-        auto problems = ValidateLevelText(ToText(Edited(GoodRoom(), c.edits)), Custom(7, 5));
+        auto problems = ValidateLevelText(LevelTextOf(Edited(GoodRoom(), c.edits)), Custom(7, 5));
         EXPECT_TRUE(Mentions(problems, c.report)) << c.report << ":\n" << Join(problems);
     }
-    std::string text = ToText(GoodRoom());
+    std::string text = LevelTextOf(GoodRoom());
     text.replace(text.find("0,0,0,0"), 1, "5");
     EXPECT_TRUE(Mentions(ValidateLevelText(text, Custom(7, 5)), "unknown tile code 5"));
-    LevelGrid g = ParseLevelText(ToText(GoodRoom()), 7, 5, nullptr);
+    LevelGrid g = ParseLevelText(LevelTextOf(GoodRoom()), 7, 5, nullptr);
     EXPECT_TRUE(Mentions(ValidateLevelGrid(g, Custom(30, 30)), "read at 30 x 30"));
 }
 
 TEST(LevelRulesStory, EachBrokenRuleIsReported) {
     const LevelRules level1{LevelKind::Story, 1, 15, 15}, level2{LevelKind::Story, 2, 15, 15};
-    EXPECT_TRUE(ValidateLevelText(ToText(GoodStory()), level1).empty());
+    EXPECT_TRUE(ValidateLevelText(LevelTextOf(GoodStory()), level1).empty());
     // Level1 needs walkable cells 4 rows above each spawn (the corridor kept joined).
-    auto blocked = ToText(Edited(GoodStory(), {{7, 5, '#'}, {7, 6, '.'}}));
+    auto blocked = LevelTextOf(Edited(GoodStory(), {{7, 5, '#'}, {7, 6, '.'}}));
     auto problems = ValidateLevelText(blocked, level1);
     EXPECT_TRUE(Mentions(problems, "4 rows above the spider spawn at column 7, row 9"))
         << Join(problems);
@@ -155,7 +146,7 @@ TEST(LevelRulesStory, EachBrokenRuleIsReported) {
                  {{2, 13, 'D'}, "only 1 steps"},
                  {{3, 13, 'x'}, "closer than 4 cells"}};
     for (const auto& c : cases) {
-        problems = ValidateLevelText(ToText(Edited(GoodStory(), {c.edit})), level2);
+        problems = ValidateLevelText(LevelTextOf(Edited(GoodStory(), {c.edit})), level2);
         EXPECT_TRUE(Mentions(problems, c.report)) << c.report << ":\n" << Join(problems);
     }
 }
@@ -166,11 +157,11 @@ TEST(LevelRulesMenu, TheControlWallCellMustBeFloorAndNoSpawns) {
     rows[1][10] = 'D';
     rows[3][2] = 'S';
     LevelRules menu{LevelKind::Menu, 0, 21, 7};
-    EXPECT_TRUE(ValidateLevelText(ToText(rows), menu).empty());
+    EXPECT_TRUE(ValidateLevelText(LevelTextOf(rows), menu).empty());
     // world (100, 50)
     EXPECT_TRUE(
-        Mentions(ValidateLevelText(ToText(Edited(rows, {{12, 2, '#'}})), menu), "(100, 50)"));
-    auto problems = ValidateLevelText(ToText(Edited(rows, {{12, 2, 'x'}})), menu);
+        Mentions(ValidateLevelText(LevelTextOf(Edited(rows, {{12, 2, '#'}})), menu), "(100, 50)"));
+    auto problems = ValidateLevelText(LevelTextOf(Edited(rows, {{12, 2, 'x'}})), menu);
     EXPECT_TRUE(Mentions(problems, "no spider spawn")) << Join(problems);
 }
 
@@ -178,11 +169,11 @@ TEST(LevelRulesPuzzle, RocksOnlyOnTheBorderRing) {
     std::vector<std::string> rows(16, "#" + std::string(19, '.') + "#");
     rows.front() = rows.back() = std::string(21, '#');
     LevelRules puzzle{LevelKind::Puzzle, 0, 21, 16};
-    EXPECT_TRUE(ValidateLevelText(ToText(rows), puzzle).empty());
-    EXPECT_TRUE(Mentions(ValidateLevelText(ToText(Edited(rows, {{10, 5, '#'}})), puzzle),
+    EXPECT_TRUE(ValidateLevelText(LevelTextOf(rows), puzzle).empty());
+    EXPECT_TRUE(Mentions(ValidateLevelText(LevelTextOf(Edited(rows, {{10, 5, '#'}})), puzzle),
                          "inside the puzzle room"));
     EXPECT_TRUE(
-        Mentions(ValidateLevelText(ToText(Edited(rows, {{3, 0, '~'}})), puzzle), "rock (1)"));
+        Mentions(ValidateLevelText(LevelTextOf(Edited(rows, {{3, 0, '~'}})), puzzle), "rock (1)"));
 }
 
 TEST(LevelRulesFiles, KnowsEveryShippedFile) {
@@ -237,9 +228,9 @@ TEST(ShippedLevels, StoryLevelsGrowAndLeaveRoomForTheirBatteries) {
         int sc = 0, sr = 0, dc = 0, dr = 0;
         for (int r = 0; r < g.height; ++r) {
             for (int c = 0; c < g.width; ++c) {
-                if (g.At(c, r) == kLevelStart) {
+                if (g.At(c, r) == kTilePlayerStart) {
                     sc = c, sr = r;
-                } else if (g.At(c, r) == kLevelTrapDoor) {
+                } else if (g.At(c, r) == kTileTrapDoor) {
                     dc = c, dr = r;
                 }
             }

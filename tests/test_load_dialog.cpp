@@ -4,10 +4,13 @@
 
 #include "Globals.h"
 #include "TarnGraphics.h"
+#include "TarnInput.h"
+#include "TarnSystem.h"
 
 #include "GameGlobals.h"
 #include "Pixels.h"
 #include "TestEnv.h"
+#include "VirtualPad.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +119,32 @@ TEST(LoadDialogTest, LoadNeedsASelectionAndADoubleClickLoads) {
     dialog.Click(kRowX, RowY(0));
     dialog.HandleInput(1.0f);
     EXPECT_EQ(dialog.Click(kRowX, RowY(0)), Outcome::Open);
+}
+
+TEST(LoadDialogTest, ThePadsDpadSelectsAPressesLoadAndBCancels) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    moth_test::VirtualPad pad;
+    ASSERT_TRUE(pad.Attached()) << SDL_GetError();
+    TarnSysUpdate(); // plugged in
+    TempDir temp;
+    LoadDialog dialog = DialogWith(temp, 3);
+    auto press = [&](SDL_GameControllerButton button) {
+        pad.Button(button, true);
+        TarnSysUpdate();
+        TarnInputUpdate();
+        const Outcome outcome = dialog.HandleInput(0.0f);
+        pad.Button(button, false);
+        TarnSysUpdate();
+        TarnInputUpdate();
+        return outcome;
+    };
+    EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_DPAD_DOWN), Outcome::Open);
+    EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_DPAD_DOWN), Outcome::Open);
+    EXPECT_EQ(dialog.Selected(), 1);
+    EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_DPAD_UP), Outcome::Open);
+    EXPECT_EQ(dialog.Selected(), 0);
+    EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_A), Outcome::Load);
+    EXPECT_EQ(press(SDL_CONTROLLER_BUTTON_B), Outcome::Cancel);
 }
 
 TEST(LoadDialogTest, IsADarkGreyBoxAtItsPlace) {

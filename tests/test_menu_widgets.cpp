@@ -20,6 +20,7 @@
 namespace {
 
 constexpr float kStep = 1.0f / 60.0f;
+constexpr TarnVec2 kNewGameDoor{-200.0f, 100.0f};
 
 class MenuWidgetTest : public testing::Test {
   protected:
@@ -54,14 +55,17 @@ class MenuWidgetTest : public testing::Test {
     TarnGfxTexture* Picture(const char* name) const { return gAssetManager->GetTexture(name); }
 
     moth_test::GameGlobals globals{GameState::Menu};
-    moth_test::PictureAssets pictures{
-        globals, {"startbtn_1.png", "startbtn_2.png", "control_menu.png", "o_floor_scaled.png"}};
+    moth_test::PictureAssets pictures{globals,
+                                      {"startbtn_1.png", "startbtn_2.png", "control_menu.png",
+                                       "o_floor_scaled.png", "sign_continue3_1.png",
+                                       "sign_continue3_2.png", "sign_newgame_1.png",
+                                       "sign_newgame_2.png"}};
     World& world = globals.Get<World>();
     GameStateManager& states = globals.Get<GameStateManager>();
 };
 
 TEST_F(MenuWidgetTest, BottomRowButtonsAskForTheirStates) {
-    CreateMenuWidgets();
+    CreateMenuWidgets(0, kNewGameDoor);
     world.Init();
     struct Case {
         float x;
@@ -76,7 +80,7 @@ TEST_F(MenuWidgetTest, BottomRowButtonsAskForTheirStates) {
 }
 
 TEST_F(MenuWidgetTest, SettingsButtonShowsAndHidesTheSliders) {
-    CreateMenuWidgets();
+    CreateMenuWidgets(0, kNewGameDoor);
     world.Init();
     Frame();
     const auto tracks = [&] {
@@ -124,7 +128,7 @@ TEST_F(MenuWidgetTest, EscBacksOutOfTheCreditsAndTheSettingsAndLeavingTheRoomClo
     Player* player = new Player();
     world.Add(2, player);
     world.SetPlayer(player);
-    CreateMenuWidgets();
+    CreateMenuWidgets(0, kNewGameDoor);
     world.Init();
     Click(0.0f, -170.0f);    // credits
     Click(-200.0f, -170.0f); // settings, which work beside the credits
@@ -145,7 +149,7 @@ TEST_F(MenuWidgetTest, EscBacksOutOfTheCreditsAndTheSettingsAndLeavingTheRoomClo
 }
 
 TEST_F(MenuWidgetTest, StartSignAlternatesEveryHalfSecond) {
-    CreateMenuWidgets();
+    CreateMenuWidgets(0, kNewGameDoor);
     StaticObject* sign = globals.Get<PlayerAnimator>().GetStartSign();
     ASSERT_NE(sign, nullptr);
     EXPECT_EQ(sign->GetTexture(), Picture("startbtn_1.png")); // shown at once
@@ -161,6 +165,31 @@ TEST_F(MenuWidgetTest, StartSignAlternatesEveryHalfSecond) {
     EXPECT_EQ(seen, (std::vector<TarnGfxTexture*>{first, second, first, second}));
 }
 
+TEST_F(MenuWidgetTest, WithAGameSavedTheSignsReadContinueAndNewGameAndBlinkTogether) {
+    CreateMenuWidgets(2, kNewGameDoor);
+    StaticObject* sign = globals.Get<PlayerAnimator>().GetStartSign();
+    ASSERT_NE(sign, nullptr);
+    StartBtn* newGame = nullptr;
+    for (GameObject* object : world.GetLayer(5)) {
+        auto* other = dynamic_cast<StartBtn*>(object);
+        newGame = other != nullptr && other != sign ? other : newGame;
+    }
+    ASSERT_NE(newGame, nullptr);
+    EXPECT_EQ(newGame->offset.x, kNewGameDoor.x) << "over the second door";
+    std::vector<std::pair<TarnGfxTexture*, TarnGfxTexture*>> seen;
+    for (int frame = 1; frame <= 60; ++frame) {
+        sign->Update();
+        newGame->Update();
+        if (frame % 30 == 15) {
+            seen.emplace_back(sign->GetTexture(), newGame->GetTexture());
+        }
+    }
+    const std::vector<std::pair<TarnGfxTexture*, TarnGfxTexture*>> expected = {
+        {Picture("sign_continue3_1.png"), Picture("sign_newgame_1.png")},
+        {Picture("sign_continue3_2.png"), Picture("sign_newgame_2.png")}};
+    EXPECT_EQ(seen, expected);
+}
+
 TEST_F(MenuWidgetTest, ControlsPictureDrawsOnlyInTheFramesLightRevealsIt) {
     MenuWall* wall = new MenuWall(1, 100.0f, 50.0f, nullptr, false, true);
     auto* controls = new MenuControlUI();
@@ -171,6 +200,7 @@ TEST_F(MenuWidgetTest, ControlsPictureDrawsOnlyInTheFramesLightRevealsIt) {
         TarnGfxStart();
         controls->Draw();
         unsigned char rgba[4] = {};
+        TarnGfxFlush(); // quads still gathered for one draw call
         glFinish();
         glReadPixels(512 + 300, 384 + 84, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
         return rgba[1] > 100;

@@ -4,9 +4,11 @@
 #include "Globals.h"
 #include "LightPuzzle.h"
 #include "Player.h"
+#include "Progress.h"
 #include "PuzzleBlocks.h"
 #include "PuzzleLayouts.h"
 #include "PuzzleManager.h"
+#include "TestEnv.h"
 #include "Tilemap.h"
 #include "Tiles.h"
 #include "TransitionBox.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -400,6 +403,10 @@ TEST_F(LayoutTest, EveryLayoutPutsItsMemoryInTheSameCorner) {
 // ---- The memory -------------------------------------------------------------------------
 
 TEST_F(PuzzleTest, TheFifthMemoryWinsAfterOneSecondWithoutATransition) {
+    moth_test::TempDir folder;
+    const std::string progress = (folder.Path() / "progress.txt").string();
+    UseProgressFile(progress);
+    RecordMemories(4);
     PuzzleBox* start = Box(-100, 0, true);
     Beam(start, Box(100, 0), 0);
     gPuzzleManager->SetMemoryPosition(-350, -300);
@@ -424,15 +431,22 @@ TEST_F(PuzzleTest, TheFifthMemoryWinsAfterOneSecondWithoutATransition) {
     EXPECT_EQ(gMemoryTransition, nullptr);
     EXPECT_EQ(Count(6), 0u);
     EXPECT_EQ(gMemoriesCollected, 5); // counted once
+    EXPECT_FALSE(std::filesystem::exists(progress)) << "the finished game is no longer kept";
+    UseProgressFile("");
 }
 
-TEST_F(PuzzleTest, AnEarlierMemoryLeadsOnToTheNextStoryLevel) {
+TEST_F(PuzzleTest, AnEarlierMemoryIsKeptAndLeadsOnToTheNextStoryLevel) {
+    moth_test::TempDir folder;
+    UseProgressFile((folder.Path() / "progress.txt").string());
     PuzzleBox* start = Box(-100, 0, true);
     Beam(start, Box(100, 0), 0);
     gMemoriesCollected = 1;
     Frame();
     gPuzzleManager->CollectMemory();
     Frames(61);
+    UseProgressFile((folder.Path() / "progress.txt").string()); // as the next start reads it
+    EXPECT_EQ(SavedMemories(), 2);
+    UseProgressFile("");
     ASSERT_NE(gMemoryTransition, nullptr);
     EXPECT_EQ(Count(6), 1u);
     Frames(26); // the picture grows to the full window

@@ -1,6 +1,7 @@
 // The logo, lose and win screens: skip keys, the four-second logo, clicks
 // ignored until a picture has grown, the way out after the fade, and the win
-// screen's four emitters on every visit.
+// screen's four emitters on every visit; the menu room's doors into a saved
+// or a new game.
 #include "CollisionManager.h"
 #include "CustomLevel.h"
 #include "Globals.h"
@@ -8,14 +9,18 @@
 #include "Light.h"
 #include "LightBox.h"
 #include "Particle.h"
+#include "Pickups.h"
 #include "PictureScreens.h"
+#include "Progress.h"
 #include "StateCallbacks.h"
+#include "Tiles.h"
 #include "TransitionBox.h"
 #include "WidgetKit.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -237,6 +242,79 @@ TEST_F(CustomLevelTest, TheWandererGetsItsOwnLightBoxWithItsLightAndAHud) {
     world.Destroy(2, world.GetPlayer());
     moth_test::ApplyRemovals(world);
     EXPECT_EQ(gLightBox->playerLight->owner, nullptr); // the light outlives its owner safely
+}
+
+} // namespace
+
+namespace {
+
+// The menu room read from its level file, with a game of two memories saved
+// (or none): its doors start runs.
+class MenuRoomTest : public ScreenTest {
+  protected:
+    MenuRoomTest() : ScreenTest(GameState::Menu) {}
+    void SetUp() override {
+        ASSERT_TRUE(moth_test::EnsureEngineWindow());
+        globals.LoadAssets((moth_test::SourceDir() / "Assets").string() + "/");
+        UseProgressFile(progress);
+        gMemoriesCollected = 4; // what an earlier run left
+    }
+    void TearDown() override { UseProgressFile(""); }
+
+    std::vector<TrapDoor*> Doors() const {
+        std::vector<TrapDoor*> doors;
+        for (GameObject* object : world.GetLayer(1)) {
+            if (auto* door = dynamic_cast<TrapDoor*>(object)) {
+                doors.push_back(door);
+            }
+        }
+        return doors;
+    }
+    // Walks through the door: it opens, its picture grows, the state is asked for.
+    GameStateId Through(TrapDoor* door) {
+        OpenTrapDoor(door);
+        EXPECT_GT(StepsUntilLeaving(60), 0);
+        return states.next;
+    }
+
+    moth_test::TempDir folder;
+    std::string progress = (folder.Path() / "progress.txt").string();
+};
+
+TEST_F(MenuRoomTest, TheRoomsDoorContinuesASavedGameAtItsLevelWithItsMemories) {
+    RecordMemories(2);
+    Enter();
+    const std::vector<TrapDoor*> doors = Doors();
+    ASSERT_EQ(doors.size(), 2u) << "the room's door and the new game's";
+    TrapDoor* room = doors[0]->newGame ? doors[1] : doors[0];
+    ASSERT_FALSE(room->newGame);
+    EXPECT_EQ(Through(room), GameState::Level3);
+    EXPECT_EQ(room->doorTransition->GetTexture(), TextureNamed("level3_transition.png"));
+    EXPECT_EQ(gMemoriesCollected, 2);
+    EXPECT_EQ(states.retryState, GameState::Level3);
+    EXPECT_TRUE(std::filesystem::exists(progress)) << "kept until the game moves on";
+}
+
+TEST_F(MenuRoomTest, TheNewGameDoorStartsAtLevelOneWithNoMemoriesAndForgetsTheSavedGame) {
+    RecordMemories(2);
+    Enter();
+    TrapDoor* newGame = nullptr;
+    for (TrapDoor* door : Doors()) {
+        newGame = door->newGame ? door : newGame;
+    }
+    ASSERT_NE(newGame, nullptr);
+    EXPECT_EQ(Through(newGame), GameState::Level1);
+    EXPECT_EQ(gMemoriesCollected, 0);
+    EXPECT_EQ(SavedMemories(), 0);
+    EXPECT_FALSE(std::filesystem::exists(progress));
+}
+
+TEST_F(MenuRoomTest, WithNothingSavedOneDoorStartsANewGame) {
+    Enter();
+    const std::vector<TrapDoor*> doors = Doors();
+    ASSERT_EQ(doors.size(), 1u);
+    EXPECT_EQ(Through(doors[0]), GameState::Level1);
+    EXPECT_EQ(gMemoriesCollected, 0) << "a new run starts with no memories";
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "World.h"
 
 #include "GameGlobals.h"
+#include "LevelMap.h"
 #include "SceneProps.h"
 #include "TestEnv.h"
 
@@ -40,48 +41,22 @@ using moth_test::WallBlock;
 
 class SpiderTest : public ::testing::Test {
   protected:
-    SpiderTest() : globals(GameState::Level1) {
-        GameStateManager& states = globals.Get<GameStateManager>();
-        states.loadCallback = states.initCallback = states.updateCallback = nullptr;
+    // The game's globals start as at launch (GameGlobals); no state scripts.
+    SpiderTest() {
         // Every World::Update reads the frame time from the frame controller.
         TarnFrameRateControllerSetFixedFrameTime(kStep);
         TarnFrameRateControllerStart();
         TarnFrameRateControllerEnd();
         gFrameTime = kStep;
-        gSpiderCount = 0;
-        gSpawnInterval = 5.0f;
-        gMaxSpiders = 30;
-        gDyingAlpha = 1.0f;
-        gDyingStarted = false;
-        gHasKey = false;
-        gLightCharge = 360.0f;
-        gGameMode = 0;
     }
 
     ~SpiderTest() override { TarnFrameRateControllerSetFixedFrameTime(0.0); }
 
     // Loads a map, rows from the top: '#' wall, '.' floor.
-    void LoadMap(const std::vector<std::string>& rows) {
-        gGridWidth = static_cast<float>(rows[0].size());
-        gGridHeight = static_cast<float>(rows.size());
-        std::string text;
-        for (const std::string& row : rows) {
-            for (char ch : row) {
-                text += (ch == '#' ? "1," : "0,");
-            }
-            text += "\n";
-        }
-        moth_test::WriteFile(dir.Path() / "map.text", text.substr(0, text.size() - 2));
-        gLevelData->Reset();
-        gLevelData->ReadFile((dir.Path() / "map.text").string());
-    }
+    void LoadMap(const std::vector<std::string>& rows) { moth_test::LoadLevelMap(rows); }
 
     // An open 15 x 15 room ringed by walls.
-    void LoadRoom() {
-        std::vector<std::string> rows(15, "#" + std::string(13, '.') + "#");
-        rows.front() = rows.back() = std::string(15, '#');
-        LoadMap(rows);
-    }
+    void LoadRoom() { LoadMap(moth_test::WalledRoom(15, 15)); }
 
     Prop* PlacePlayer(float x, float y) {
         auto* player = new Prop(2, x, y, 10.0f);
@@ -111,7 +86,6 @@ class SpiderTest : public ::testing::Test {
         return count;
     }
 
-    moth_test::TempDir dir;
     GameGlobals globals;
 };
 
@@ -443,7 +417,8 @@ TEST_F(SpiderTest, AnOpenedTrapDoorFadesOnceThenLeadsToThePuzzleOrFromTheMenuToL
     EXPECT_FALSE(fade->done);
 
     // The menu room's door starts a new game: whatever the last one left.
-    gGameMode = 2;
+    states.current = GameState::Menu;
+    gGameMode = GameMode::Menu;
     gLightCharge = 12.0f;
     gMemoriesCollected = 5;
     gPlayerHealth = 40;

@@ -126,6 +126,8 @@ class StateEntry : public ::testing::Test {
         const fs::path assets = temp.Path() / "Assets";
         fs::create_directories(assets);
         ASSERT_TRUE(moth_test::WriteSolidPng(assets / "o_wall.png", 1, 1, 255, 255, 255));
+        // Level3's own stone; the other levels have none here and use o_wall.png.
+        ASSERT_TRUE(moth_test::WriteSolidPng(assets / "o_wall3.png", 1, 1, 255, 255, 255));
         ASSERT_TRUE(moth_test::WriteSolidPng(assets / "rocks.png", 1, 1, 255, 255, 255));
         ASSERT_TRUE(moth_test::WriteSolidPng(assets / "trapdoorClose.png", 1, 1, 255, 255, 255));
         moth_test::WriteFile(assets / "menu.text", Level(21, 7, {3, 2}));
@@ -207,7 +209,7 @@ TEST_F(StateEntry, EachLevelReadsAtItsOwnSizeWithItsOwnWalls) {
         {GameState::Menu, 21, 7, 2, 0.5f, false, "o_wall.png"},
         {GameState::Level1, 15, 15, 0, 0.0f, true, "o_wall.png"},
         {GameState::Level2, 19, 19, 0, 0.0f, true, "o_wall.png"},
-        {GameState::Level3, 23, 23, 0, 0.0f, true, "o_wall.png"},
+        {GameState::Level3, 23, 23, 0, 0.0f, true, "o_wall3.png"},
         {GameState::Level4, 27, 27, 0, 0.0f, true, "o_wall.png"},
         {GameState::Level5, 31, 31, 0, 0.0f, true, "o_wall.png"},
         {GameState::LevelEditor, 30, 30, 2, 0.5f, false, "o_wall.png"},
@@ -270,6 +272,7 @@ TEST_F(StateEntry, TheChooserFallsBackToTheMenuAndACustomLevelReadsAtTheEditorSi
     // holds the game loop, so the loop runs here, pressing Esc on every other
     // frame (a window of another test taking the focus lets keys go).
     GameRunOptions run;
+    run.pauseOnFocusLoss = false; // other tests' windows take the focus
     run.firstState = GameState::Load;
     run.maxFrames = 20;
     run.fixedStep = true;

@@ -171,6 +171,7 @@ class UIDrawTest : public UITest {
     }
     static int GreenAt(float x, float y) {
         unsigned char rgba[4] = {};
+        TarnGfxFlush(); // quads still gathered for one draw call
         glFinish();
         glReadPixels(512 + static_cast<int>(x), 384 + static_cast<int>(y), 1, 1, GL_RGBA,
                      GL_UNSIGNED_BYTE, rgba);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 MOTH_PACKAGES=(cmake ninja-build g++ pkg-config binutils libsdl2-dev libglew-dev
   libfreetype-dev libfontconfig-dev libpng-dev libgl1-mesa-dri libgtest-dev
-  fonts-dejavu-core xvfb xauth python3 python3-pil)
+  fonts-dejavu-core xvfb xauth python3 python3-pil dpkg-dev desktop-file-utils appstream)
 
 moth_missing_packages() {
     local missing=()

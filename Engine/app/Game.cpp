@@ -5,16 +5,20 @@
 #include "AssetManager.h"
 #include "AudioManager.h"
 #include "CollisionManager.h"
+#include "ControlsPanel.h"
 #include "Cursor.h"
+#include "DataPaths.h"
 #include "Globals.h"
 #include "KeyBindings.h"
 #include "LevelData.h"
 #include "LightBox.h"
 #include "LightManager.h"
 #include "LoadDialog.h"
+#include "PadControls.h"
 #include "PauseMenu.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
+#include "PlayerFiles.h"
 #include "PuzzleManager.h"
 #include "StateTable.h"
 #include "Tarn.h"
@@ -29,7 +33,6 @@
 #include <system_error>
 
 namespace {
-constexpr unsigned char kEscapeKey = 27;
 constexpr double kFixedFrameTime = 1.0 / 60.0;
 } // namespace
 
@@ -61,15 +64,16 @@ unsigned TimeSeed() {
     return static_cast<unsigned>(std::time(nullptr));
 }
 
-GameFolders LocateGameFolders() {
-    GameFolders folders = FindGameFolders();
-    if (folders.assets.empty()) {
-        std::fprintf(stderr, "%s\n", NoAssetsMessage(folders).c_str());
+bool GameDataFound() {
+    const DataPaths& paths = GameDataPaths();
+    if (paths.assets.empty()) {
+        std::fprintf(stderr, "%s\n", NoAssetsMessage(paths).c_str());
+        return false;
     }
-    return folders;
+    return true;
 }
 
-bool StartEngine(bool fullScreen, const std::string& assetFolder) {
+bool StartEngine(bool fullScreen) {
     if (!TarnSysInit(nullptr, 1, 1024, 768, 0, 60, nullptr)) {
         std::fprintf(stderr, "Moth Lantern cannot start: no display or no OpenGL 2.0 context "
                              "is available.\n");
@@ -79,16 +83,17 @@ bool StartEngine(bool fullScreen, const std::string& assetFolder) {
     TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
     TarnInputShowCursor(0);
     TarnToogleFullScreen(fullScreen);
-    SetWindowIcon(assetFolder);
+    SetWindowIcon(GameDataPaths().assets);
     return true;
 }
 
-void GameInit(const std::string& assetFolder) {
+void GameInit(const DataPaths& paths) {
+    SetExportedLevelsFolder(paths.exported);
     RemoveStaleExportFiles();
     gGameStateManager = new GameStateManager(GameState::Logo);
     gWorld = new World();
     gKeyBindings = new KeyBindings();
-    gAssetManager = new AssetManager(assetFolder, ExportedLevelsFolder() + "/");
+    gAssetManager = new AssetManager(paths.assets, paths.exported + "/");
     gPlayerAnimator = new PlayerAnimator();
     gLevelData = new LevelData();
     gCollisionManager = new CollisionManager();
@@ -102,6 +107,7 @@ void GameInit(const std::string& assetFolder) {
     }
     gCursor = MakeCursor();
     ConnectGame();
+    ApplySettings();
 }
 
 // ============================================================================
@@ -169,6 +175,7 @@ void ListenForDeletes(World& world) {
         }
     });
     ListenForPauseMenuDeletes(world);
+    WatchControlsPanel(world);
     world.WatchPointer(&gMemoryTransition);
 }
 
@@ -196,6 +203,7 @@ template <typename T> void DeleteGlobal(T*& pointer) {
 } // namespace
 
 void GameShutdown() {
+    KeepLiveSettings(true);
     ForgetFrameForLoadDialog();
     DeleteGlobal(gPuzzleManager);
     DeleteGlobal(gLightManager);
@@ -248,12 +256,15 @@ void PauseOnFocusLoss(bool enabled) {
     }
 }
 
-// Esc toggles the pause menu while a controllable player is in a level; so
-// does losing the focus; a closed window ends the game through the normal
-// Quit path.
+// Esc or the pad's Start toggles the pause menu while a controllable player
+// is in a level, and B backs out of it (unless a key being bound took the
+// press to cancel itself); so does losing the focus; a closed window ends the
+// game through the normal Quit path.
 void RunGlobalChecks(const GameRunOptions& options) {
     GameStateManager& states = *gGameStateManager;
-    if (TarnInputCheckTriggered(kEscapeKey) && MayPause()) {
+    const bool pausePressed = TarnInputCheckTriggered(TARN_KEY_ESCAPE) || PadStartPressed() ||
+                              (gPaused && PadBackPressed());
+    if (pausePressed && !ControlsPanelTookBackPress() && MayPause()) {
         TogglePause();
     }
     PauseOnFocusLoss(options.pauseOnFocusLoss);
@@ -281,6 +292,7 @@ void RunFrame(const GameRunOptions& options) {
         DrawWorld();
     });
     RunGlobalChecks(options);
+    KeepLiveSettings(false);
     if (FrameLimitReached()) {
         gGameStateManager->next = GameState::Quit;
     }

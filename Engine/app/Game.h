@@ -5,34 +5,32 @@
 // another. RunGame drives the game-state machine through the World one frame
 // at a time until a state asks to quit.
 #pragma once
+#include "DataPaths.h"
 #include "Frames.h"
-#include "GameFolders.h"
 #include "GameStateManager.h"
 
 #include <string>
 
 class ActiveObject;
 
-// Opens the window and sets up the display as the game wants it, with the
-// icon of `assetFolder`; false (with a message on stderr) when there is no
-// display.
-bool StartEngine(bool fullScreen, const std::string& assetFolder = "Assets/");
+// Opens the window and sets up the display as the game wants it; false (with
+// a message on stderr) when there is no display.
+bool StartEngine(bool fullScreen);
 // The window's icon from `assetFolder`'s icon.png, when that is a regular
 // file (a pipe of that name would hold start-up); part of StartEngine.
 void SetWindowIcon(const std::string& assetFolder);
-// The game's folders for this process (see core/GameFolders.h); when it has
-// no Assets/ anywhere, prints one line saying where it looked and gives an
-// empty asset folder: the caller ends with a non-zero status.
-GameFolders LocateGameFolders();
+// Whether this process found its Assets/ (see core/DataPaths.h); if not,
+// prints one line saying where it looked: the caller ends with a non-zero
+// status.
+bool GameDataFound();
 // Seeds the game's one random source (spawns, key and battery cells, particles).
 void SeedGameRandom(unsigned seed);
 // A seed that differs from run to run, for players.
 unsigned TimeSeed();
-// Makes the managers in their fixed order, reading the game's files from
-// `assetFolder` (tests give an empty one) and exported levels from the
-// exported-levels folder, and connects them. Leftovers of exports that were
-// cut short are cleared away.
-void GameInit(const std::string& assetFolder = "Assets/");
+// Makes the managers in their fixed order, reading the game's files from and
+// exporting levels to `paths` (tests give an empty asset folder), and
+// connects them. Leftovers of exports that were cut short are cleared away.
+void GameInit(const DataPaths& paths = GameDataPaths());
 void GameShutdown();
 // Installs the hooks through which the World, the tiles and the widgets reach
 // the floors above them, and the managers' delete listeners on gWorld. Part

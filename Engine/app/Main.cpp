@@ -1,19 +1,26 @@
 // Moth Lantern: the program's entry point.
 #include "Game.h"
-#include "LevelData.h"
+#include "PlayerFiles.h"
+#include "Settings.h"
 #include "Tarn.h"
 
-int main() {
-    const GameFolders folders = LocateGameFolders();
-    if (folders.assets.empty()) {
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("Moth Lantern %s\n", MOTH_VERSION);
+        return 0;
+    }
+    if (!GameDataFound()) {
         return 1;
     }
-    SetExportedLevelsFolder(folders.exported);
-    if (!StartEngine(true, folders.assets)) {
+    UsePlayerFolders();
+    if (!StartEngine(gSettings.fullScreen)) {
         return 1;
     }
     SeedGameRandom(TimeSeed());
-    GameInit(folders.assets);
+    GameInit();
     int status = RunGame(GameRunOptions{});
     GameShutdown();
     TarnSysExit();

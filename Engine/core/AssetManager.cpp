@@ -1,6 +1,9 @@
 #include "AssetManager.h"
 
+#include "GameStateManager.h"
 #include "TarnSystem.h"
+
+#include <algorithm>
 
 #include <algorithm>
 #include <filesystem>
@@ -130,6 +133,17 @@ void AssetManager::BuildMeshes() {
     TarnGfxTriAdd(0.0f, 0.5f, kWhite, 1.0f, 1.0f, 0.0f, -0.5f, kWhite, 1.0f, 0.0f, 1.0f, -0.5f,
                   kWhite, 0.0f, 0.0f);
     meshes.push_back(TarnGfxMeshEnd());
+
+    // Mesh 2: the centred unit quad over one cell of the key caps' atlas
+    // (kKeyCapColumns x kKeyCapRows cells); a texture offset picks the cell.
+    const float u = 1.0f / kKeyCapColumns;
+    const float v = 1.0f / kKeyCapRows;
+    TarnGfxMeshStart();
+    TarnGfxTriAdd(-0.5f, -0.5f, kWhite, 0.0f, v, 0.5f, -0.5f, kWhite, u, v, -0.5f, 0.5f, kWhite,
+                  0.0f, 0.0f);
+    TarnGfxTriAdd(0.5f, -0.5f, kWhite, u, v, 0.5f, 0.5f, kWhite, u, 0.0f, -0.5f, 0.5f, kWhite, 0.0f,
+                  0.0f);
+    meshes.push_back(TarnGfxMeshEnd());
 }
 
 void AssetManager::LoadTextures() {
@@ -144,8 +158,8 @@ void AssetManager::LoadTextures() {
         pathPointers.push_back(path.c_str());
     }
     std::vector<TarnGfxTexture*> loaded(names.size(), nullptr);
-    TarnGfxTextureLoadBatch(pathPointers.data(), static_cast<int>(pathPointers.size()),
-                            loaded.data());
+    TarnGfxTextureLoadBatchAsync(pathPointers.data(), static_cast<int>(pathPointers.size()),
+                                 loaded.data());
     for (std::size_t i = 0; i < names.size(); ++i) {
         textures[names[i]] = loaded[i];
     }
@@ -165,4 +179,17 @@ TarnGfxVertexList* AssetManager::GetMesh(int index) const {
 
 TarnGfxTexture* TextureNamed(const char* name) {
     return gAssetManager->GetTexture(name);
+}
+
+TarnGfxTexture* LevelTextureNamed(const char* name) {
+    const GameStateId state = gGameStateManager->current;
+    if (state > GameState::Level1 && state <= GameState::Level5) {
+        std::string own = name;
+        own.insert(std::min(own.rfind('.'), own.size()),
+                   std::to_string(state - GameState::Level1 + 1));
+        if (TarnGfxTexture* texture = TextureNamed(own.c_str())) {
+            return texture;
+        }
+    }
+    return TextureNamed(name);
 }

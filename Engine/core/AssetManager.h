@@ -61,7 +61,8 @@ class AssetManager : public AssetCatalog {
     // The texture loaded from the file of exactly that name, or null.
     TarnGfxTexture* GetTexture(std::string name) const;
     // 0: unit quad centred on the origin; 1: unit quad growing right from the
-    // origin with its texture turned half round. Null for other indexes.
+    // origin with its texture turned half round; 2: the centred unit quad over
+    // one cell of the key caps' atlas. Null for other indexes.
     TarnGfxVertexList* GetMesh(int index) const;
     int GetFont() const { return font; }
     // 100 bytes that text-drawing code formats its strings into.
@@ -79,6 +80,17 @@ class AssetManager : public AssetCatalog {
 
 extern AssetManager* gAssetManager;
 
+// The key caps' atlas, keycaps.png: a key's cap lies in the cell of its
+// virtual-key code, column code % kKeyCapColumns and row code / kKeyCapColumns
+// from the top; cell 0 holds the empty slot's cap.
+constexpr int kKeyCapColumns = 8;
+constexpr int kKeyCapRows = 16;
+
 // The asset manager's texture of that file name; null when it is unknown (the
 // object then draws as a flat quad).
 TarnGfxTexture* TextureNamed(const char* name);
+
+// The current story level's own version of a picture: in Level2 to Level5,
+// "o_wall.png" becomes "o_wall2.png" to "o_wall5.png" when the assets have
+// it. Level1, every other state and pictures without versions use the name.
+TarnGfxTexture* LevelTextureNamed(const char* name);

@@ -45,7 +45,8 @@ int CollisionValueOf(int code) {
     }
 }
 
-int ParseLevelField(const char* field, std::size_t length) {
+int ParseLevelField(const char* field, std::size_t length, LevelReadReport::Field* problem,
+                    bool* hasProblem) {
     std::size_t i = 0;
     while (i < length && IsBlank(field[i])) {
         ++i;
@@ -55,17 +56,62 @@ int ParseLevelField(const char* field, std::size_t length) {
         negative = field[i] == '-';
         ++i;
     }
+    const std::size_t firstDigit = i;
     long long value = 0;
     const long long limit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
     for (; i < length && field[i] >= '0' && field[i] <= '9'; ++i) {
         value = std::min(limit, value * 10 + (field[i] - '0'));
     }
+    if (problem != nullptr && hasProblem != nullptr) {
+        const bool digits = i > firstDigit;
+        while (i < length && IsBlank(field[i])) {
+            ++i;
+        }
+        *hasProblem = !digits || i < length;
+        *problem =
+            digits ? LevelReadReport::Field::TextAfterNumber : LevelReadReport::Field::NoNumber;
+    }
     value = negative ? -value : std::min(value, limit - 1);
     return static_cast<int>(value);
 }
 
+namespace {
+
+// Writes one value to its cell; a start is remembered (the last in file order wins).
+void StoreCell(int value, int column, int row, bool keepStartCode, LevelCells* tiles,
+               LevelCells* collision, LevelReadResult* result) {
+    if (value == kTilePlayerStart) {
+        result->startFound = true;
+        result->startColumn = column;
+        result->startRow = row;
+    }
+    const bool asFloor = value == kTilePlayerStart && !keepStartCode;
+    (*tiles)[column][row] = asFloor ? kTileFloor : value;
+    (*collision)[column][row] = CollisionValueOf(value);
+}
+
+bool IsBlankField(const char* field, std::size_t length) {
+    return std::all_of(field, field + length, IsBlank);
+}
+
+// Parses one field and notes what is wrong with it.
+int ReadField(const char* field, std::size_t length, int number, LevelReadReport* report) {
+    if (report == nullptr) {
+        return ParseLevelField(field, length);
+    }
+    LevelReadReport::Field problem{};
+    bool hasProblem = false;
+    const int value = ParseLevelField(field, length, &problem, &hasProblem);
+    if (hasProblem) {
+        report->fieldProblems.emplace_back(number, problem);
+    }
+    return value;
+}
+
+} // namespace
+
 LevelReadResult ReadLevelCells(std::streambuf* source, char* fieldBuffer, LevelCells* tiles,
-                               LevelCells* collision, bool keepStartCode) {
+                               LevelCells* collision, bool keepStartCode, LevelReadReport* report) {
     LevelReadResult result;
     const int columns = static_cast<int>(std::min(tiles->size(), collision->size()));
     int rows = columns > 0 ? static_cast<int>((*tiles)[0].size()) : 0;
@@ -75,29 +121,34 @@ LevelReadResult ReadLevelCells(std::streambuf* source, char* fieldBuffer, LevelC
             {rows, static_cast<int>((*tiles)[c].size()), static_cast<int>((*collision)[c].size())});
     }
     int column = 0;
-    int row = rows - 1;
-    while (row >= 0 && columns > 0) {
+    int row = columns > 0 ? rows - 1 : -1;
+    for (int number = 1; row >= 0 || report != nullptr; ++number) {
         std::size_t length = 0;
         bool delimited = false;
         if (!NextField(source, fieldBuffer, &length, &delimited)) {
             result.complete = false;
+            if (report != nullptr) {
+                report->tooLongField = number;
+            }
             break;
         }
-        if (!delimited && length == 0) {
-            break; // the end of the text, after a trailing comma or nothing
+        // The end of the text: nothing after a last comma, or only blanks.
+        if (!delimited && IsBlankField(fieldBuffer, length)) {
+            if (report != nullptr) {
+                report->trailingComma = number > 1;
+            }
+            break;
         }
-        const int value = ParseLevelField(fieldBuffer, length);
-        if (value == kTilePlayerStart) {
-            result.startFound = true; // a later start in file order wins
-            result.startColumn = column;
-            result.startRow = row;
+        if (report != nullptr) {
+            report->values = number;
         }
-        const bool asFloor = value == kTilePlayerStart && !keepStartCode;
-        (*tiles)[column][row] = asFloor ? kTileFloor : value;
-        (*collision)[column][row] = CollisionValueOf(value);
-        if (++column == columns) {
-            column = 0;
-            --row;
+        const int value = ReadField(fieldBuffer, length, number, report);
+        if (row >= 0) {
+            StoreCell(value, column, row, keepStartCode, tiles, collision, &result);
+            if (++column == columns) {
+                column = 0;
+                --row;
+            }
         }
         if (!delimited) {
             break;

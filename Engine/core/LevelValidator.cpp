@@ -1,17 +1,17 @@
 // Moth Lantern: the level validator (see LevelValidator.h).
 //
 // Index
-//   1. Parsing the file text
-//   2. Grid helpers (walking, distances)
-//   3. Rules shared by every level
-//   4. Rules per kind of level
-//   5. Entry points
+//   1. Grid helpers (walking, distances)
+//   2. Rules shared by every level
+//   3. Rules per kind of level
+//   4. Entry points (the text read through the game's level reader)
 #include "LevelValidator.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <deque>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,50 +27,7 @@ std::string CellName(int column, int row) {
     return Format("column %d, row %d from the top", column, row);
 }
 
-// ---- 1. Parsing the file text ------------------------------------------------
-
-constexpr size_t kMaxField = 511; // the reader's line buffer holds 511 characters
-
-bool IsSpace(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-
-struct Field {
-    bool hasNumber = false;
-    bool trailingText = false;
-    long value = 0;
-};
-
-Field ParseField(const std::string& field) {
-    Field out;
-    size_t i = 0;
-    while (i < field.size() && IsSpace(field[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < field.size() && (field[i] == '-' || field[i] == '+')) {
-        negative = field[i] == '-';
-        ++i;
-    }
-    size_t digits = i;
-    long value = 0;
-    while (i < field.size() && std::isdigit(static_cast<unsigned char>(field[i]))) {
-        if (value < 100000000) {
-            value = value * 10 + (field[i] - '0');
-        }
-        ++i;
-    }
-    out.hasNumber = i > digits;
-    out.value = negative ? -value : value;
-    for (; i < field.size(); ++i) {
-        if (!IsSpace(field[i])) {
-            out.trailingText = true;
-        }
-    }
-    return out;
-}
-
-// ---- 2. Grid helpers ---------------------------------------------------------
+// ---- 1. Grid helpers ---------------------------------------------------------
 
 const int kSteps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
 
@@ -139,14 +96,14 @@ bool CellAtWorld(const LevelGrid& grid, float x, float y, int* column, int* rowF
     return true;
 }
 
-// ---- 3. Rules shared by every level -----------------------------------------
+// ---- 2. Rules shared by every level -----------------------------------------
 
 void CheckCodes(const LevelGrid& grid, std::vector<std::string>* problems) {
     for (int r = 0; r < grid.height; ++r) {
         for (int c = 0; c < grid.width; ++c) {
             int v = grid.At(c, r);
-            bool known = v == kLevelFloor || v == kLevelWall || v == kLevelTrapDoor ||
-                         v == kLevelStart || v == kLevelSpawn || v == kLevelVoid;
+            bool known = v == kTileFloor || v == kTileWall || v == kTileTrapDoor ||
+                         v == kTilePlayerStart || v == kTileSpiderSpawn || v == kTileVoid;
             if (!known) {
                 problems->push_back("unknown tile code " + std::to_string(v) + " at " +
                                     CellName(c, r) + " (only 0, 1, 2, 3, 4 and 9 exist)");
@@ -164,7 +121,7 @@ void CheckBorder(const LevelGrid& grid, bool rocksOnly, std::vector<std::string>
                 continue;
             }
             int v = grid.At(c, r);
-            bool ok = rocksOnly ? v == kLevelWall : (v == kLevelWall || v == kLevelVoid);
+            bool ok = rocksOnly ? v == kTileWall : (v == kTileWall || v == kTileVoid);
             if (!ok) {
                 if (open++ == 0) {
                     first = CellName(c, r);
@@ -183,7 +140,7 @@ void CheckBorder(const LevelGrid& grid, bool rocksOnly, std::vector<std::string>
 // Returns the start's distances (empty without exactly one start).
 std::vector<int> CheckStartAndReach(const LevelGrid& grid, bool needTrapDoor,
                                     std::vector<std::string>* problems) {
-    std::vector<Cell> starts = CellsWith(grid, kLevelStart);
+    std::vector<Cell> starts = CellsWith(grid, kTilePlayerStart);
     if (starts.size() != 1) {
         problems->push_back(Format("expected exactly one player start (3), found %d",
                                    static_cast<int>(starts.size())));
@@ -206,7 +163,7 @@ std::vector<int> CheckStartAndReach(const LevelGrid& grid, bool needTrapDoor,
             Format("%d walkable cell(s) cannot be reached from the start, first at ", unreached) +
             first);
     }
-    std::vector<Cell> doors = CellsWith(grid, kLevelTrapDoor);
+    std::vector<Cell> doors = CellsWith(grid, kTileTrapDoor);
     if (needTrapDoor && doors.empty()) {
         problems->push_back("the level has no trap door (2)");
     } else if (needTrapDoor) {
@@ -221,16 +178,16 @@ std::vector<int> CheckStartAndReach(const LevelGrid& grid, bool needTrapDoor,
     return dist;
 }
 
-// ---- 4. Rules per kind of level ---------------------------------------------
+// ---- 3. Rules per kind of level ---------------------------------------------
 
 void CheckStory(const LevelGrid& grid, int level, const std::vector<int>& dist,
                 std::vector<std::string>* problems) {
-    std::vector<Cell> spawns = CellsWith(grid, kLevelSpawn);
+    std::vector<Cell> spawns = CellsWith(grid, kTileSpiderSpawn);
     if (spawns.size() < 2) {
         problems->push_back(Format("a story level needs several spider spawns (4), found %d",
                                    static_cast<int>(spawns.size())));
     }
-    std::vector<Cell> starts = CellsWith(grid, kLevelStart);
+    std::vector<Cell> starts = CellsWith(grid, kTilePlayerStart);
     for (const Cell& s : spawns) {
         if (level == 1) {
             // In Level1 the first spider appears 200 units (4 rows) above its spawn.
@@ -254,7 +211,7 @@ void CheckStory(const LevelGrid& grid, int level, const std::vector<int>& dist,
         return;
     }
     int nearest = -1;
-    for (const Cell& d : CellsWith(grid, kLevelTrapDoor)) {
+    for (const Cell& d : CellsWith(grid, kTileTrapDoor)) {
         int k = dist[d.row * grid.width + d.column];
         if (k >= 0 && (nearest < 0 || k < nearest)) {
             nearest = k;
@@ -273,11 +230,11 @@ void CheckMenu(const LevelGrid& grid, std::vector<std::string>* problems) {
     int r = 0;
     if (!CellAtWorld(grid, 100.0f, 50.0f, &c, &r)) {
         problems->push_back("the menu grid has no cell centred on (100, 50) for the control wall");
-    } else if (grid.At(c, r) != kLevelFloor) {
+    } else if (grid.At(c, r) != kTileFloor) {
         problems->push_back("the cell at (100, 50) (" + CellName(c, r) +
                             ") must be floor (0): the control wall stands there");
     }
-    if (!CellsWith(grid, kLevelSpawn).empty()) {
+    if (!CellsWith(grid, kTileSpiderSpawn).empty()) {
         problems->push_back("the menu room must have no spider spawn (4)");
     }
 }
@@ -288,7 +245,7 @@ void CheckPuzzle(const LevelGrid& grid, std::vector<std::string>* problems) {
     for (int r = 1; r < grid.height - 1; ++r) {
         for (int c = 1; c < grid.width - 1; ++c) {
             int v = grid.At(c, r);
-            if (v != kLevelFloor && v != kLevelStart) {
+            if (v != kTileFloor && v != kTilePlayerStart) {
                 if (blocked++ == 0) {
                     first = CellName(c, r) + " holds " + std::to_string(v);
                 }
@@ -306,67 +263,62 @@ void CheckPuzzle(const LevelGrid& grid, std::vector<std::string>* problems) {
 
 } // namespace
 
-// ---- 5. Entry points ---------------------------------------------------------
+// ---- 4. Entry points ---------------------------------------------------------
 
 bool LevelCodeWalkable(int code) {
-    return code == kLevelFloor || code == kLevelTrapDoor || code == kLevelStart ||
-           code == kLevelSpawn;
+    return CollisionValueOf(code) == 0;
 }
+
+namespace {
+
+// The reader's notes as lines for a person, in the order they matter.
+void DescribeReadProblems(const LevelReadReport& report, const LevelGrid& grid,
+                          std::vector<std::string>* out) {
+    if (report.trailingComma) {
+        out->push_back("the file ends with a comma after its last value");
+    }
+    if (report.values == 0 && report.tooLongField == 0) {
+        out->push_back("the file holds no values");
+    }
+    for (const auto& [number, problem] : report.fieldProblems) {
+        out->push_back(Format(problem == LevelReadReport::Field::NoNumber
+                                  ? "value %d holds no number (the reader takes it as 0)"
+                                  : "value %d has text after its number",
+                              number));
+    }
+    if (report.tooLongField != 0) {
+        out->push_back(Format("value %d is longer than 511 characters; the reader stops there",
+                              report.tooLongField));
+    }
+    const int wanted = grid.width * grid.height;
+    if (report.values != wanted) {
+        out->push_back(Format("expected %d values for a %d x %d grid, found %d", wanted, grid.width,
+                              grid.height, report.values));
+    }
+}
+
+} // namespace
 
 LevelGrid ParseLevelText(const std::string& text, int width, int height,
                          std::vector<std::string>* problems) {
     LevelGrid grid;
-    grid.width = width > 0 ? width : 0;
-    grid.height = height > 0 ? height : 0;
+    grid.width = std::max(width, 0);
+    grid.height = std::max(height, 0);
     grid.cells.assign(static_cast<size_t>(grid.width) * grid.height, 0);
-    std::vector<std::string> local;
-    std::vector<std::string>& out = problems ? *problems : local;
-
-    std::vector<std::string> fields;
-    size_t begin = 0;
-    while (begin <= text.size()) {
-        size_t comma = text.find(',', begin);
-        size_t end = comma == std::string::npos ? text.size() : comma;
-        fields.push_back(text.substr(begin, end - begin));
-        if (comma == std::string::npos) {
-            break;
+    LevelCells tiles(grid.width, std::vector<int>(grid.height, 0));
+    LevelCells collision = tiles;
+    std::stringbuf source(text);
+    char field[kLevelFieldBufferSize];
+    LevelReadReport report;
+    ReadLevelCells(&source, field, &tiles, &collision, true, &report);
+    // The reader's rows count from the bottom, the grid's from the top.
+    for (int r = 0; r < grid.height; ++r) {
+        for (int c = 0; c < grid.width; ++c) {
+            grid.cells[r * grid.width + c] = tiles[c][grid.height - 1 - r];
         }
-        begin = comma + 1;
     }
-    bool trailingComma = fields.size() > 1 && ParseField(fields.back()).hasNumber == false &&
-                         fields.back().find_first_not_of(" \t\r\n\v\f") == std::string::npos;
-    if (trailingComma) {
-        fields.pop_back();
-        out.push_back("the file ends with a comma after its last value");
-    }
-    if (fields.size() == 1 && fields[0].find_first_not_of(" \t\r\n\v\f") == std::string::npos) {
-        out.push_back("the file holds no values");
-        fields.clear();
-    }
-    size_t count = 0;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].size() > kMaxField) {
-            out.push_back(Format("value %d is longer than 511 characters; the reader stops there",
-                                 static_cast<int>(i + 1)));
-            break;
-        }
-        Field f = ParseField(fields[i]);
-        if (!f.hasNumber) {
-            out.push_back(Format("value %d holds no number (the reader takes it as 0)",
-                                 static_cast<int>(i + 1)));
-        } else if (f.trailingText) {
-            out.push_back(Format("value %d has text after its number", static_cast<int>(i + 1)));
-        }
-        if (i < grid.cells.size()) {
-            grid.cells[i] = static_cast<int>(f.value);
-        }
-        ++count;
-    }
-    size_t wanted = grid.cells.size();
-    if (count != wanted) {
-        out.push_back(Format("expected %d values for a %d x %d grid, found %d",
-                             static_cast<int>(wanted), grid.width, grid.height,
-                             static_cast<int>(count)));
+    if (problems != nullptr) {
+        DescribeReadProblems(report, grid, problems);
     }
     return grid;
 }

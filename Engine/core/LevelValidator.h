@@ -5,12 +5,15 @@
 // one player start, a solid border, every walkable cell reachable from the
 // start, a reachable trap door, and the per-file rules (spider spawns in the
 // story levels, the free cell of the menu's control wall, rocks only on the
-// puzzle room's border ring). It reads the text itself and depends on no other
-// game class, so the asset tests and the level editor can both use it.
+// puzzle room's border ring). It reads the text through the game's own level
+// reader and depends on no other game class, so the asset tests and the level
+// editor can both use it.
 //
 // Rows are counted from the top row of the file (the first row it stores);
 // the level reader's row r (from the bottom) is height - 1 - that row.
 #pragma once
+#include "LevelReader.h"
+
 #include <string>
 #include <vector>
 
@@ -42,22 +45,12 @@ struct LevelGrid {
     }
 };
 
-// Tile codes of the level format.
-enum LevelCode {
-    kLevelFloor = 0,
-    kLevelWall = 1,
-    kLevelTrapDoor = 2,
-    kLevelStart = 3,
-    kLevelSpawn = 4,
-    kLevelVoid = 9,
-};
-
 // True for codes the player and spiders can stand on (collision value 0).
 bool LevelCodeWalkable(int code);
 
-// Reads a level file's text the way the game's reader does: comma-separated
-// fields, leading white space skipped, the leading digits of each field taken.
-// Cells without a value stay 0, values past the grid are dropped. Anything the
+// Reads a level file's text with the game's reader: comma-separated fields,
+// leading white space skipped, the leading digits of each field taken. Cells
+// without a value stay 0, values past the grid are dropped. Anything the
 // export would never write (a wrong count, an empty or non-numeric field, text
 // after a number, a trailing comma, a field over 511 characters) is added to
 // `problems` when it is not null.

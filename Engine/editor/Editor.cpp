@@ -46,11 +46,6 @@ constexpr std::size_t kMaxDetailLines = 3;
 constexpr float kPanSpeed = 600.0f; // world units per second
 constexpr float kPanLimit = 300.0f; // the view reaches every editable cell
 
-constexpr int kPaletteLayer = 6;
-constexpr int kPanelLayer = 6;
-constexpr int kCursorLayer = 5;
-constexpr int kBuiltTilesLayer = 1;
-constexpr int kActorLayer = 2;
 constexpr int kLockedRings = 2;
 constexpr std::size_t kPaletteEntries = 5; // four tile codes and the start
 
@@ -120,11 +115,11 @@ void DecorateCell(Tilemap* tile, int code) {
 // Rebuilds a cell's placeholder from its current code, as a level start
 // would: the door or spawn built for the old code goes, the new one comes.
 void ShowCell(Tilemap* tile) {
-    for (GameObject* object : gWorld->GetLayer(kBuiltTilesLayer)) {
+    for (GameObject* object : gWorld->GetLayer(Layer::Items)) {
         auto* built = dynamic_cast<Tilemap*>(object);
         if (built != nullptr && built->position.x == tile->position.x &&
             built->position.y == tile->position.y) {
-            gWorld->Destroy(kBuiltTilesLayer, built);
+            gWorld->Destroy(Layer::Items, built);
         }
     }
     gLightManager->RemoveCaster(tile);
@@ -142,7 +137,7 @@ void ShowAllCells() {
         return;
     }
     session.cellsShown = true;
-    for (GameObject* object : gWorld->GetLayer(0)) {
+    for (GameObject* object : gWorld->GetLayer(Layer::Level)) {
         auto* tile = dynamic_cast<Tilemap*>(object);
         const int column = tile != nullptr ? tile->cellColumn : -1;
         if (column >= 0 && column < static_cast<int>(gLevelData->editorCells.size())) {
@@ -168,10 +163,10 @@ void PanView() {
     }
     const float step = kPanSpeed * gFrameTime;
     TarnVec2 at = camera->GetPos();
-    at.x += (TarnInputCheckCurr(EditorKey::Right) ? step : 0.0f) -
-            (TarnInputCheckCurr(EditorKey::Left) ? step : 0.0f);
-    at.y += (TarnInputCheckCurr(EditorKey::Up) ? step : 0.0f) -
-            (TarnInputCheckCurr(EditorKey::Down) ? step : 0.0f);
+    at.x += (TarnInputCheckCurr(TARN_KEY_RIGHT) ? step : 0.0f) -
+            (TarnInputCheckCurr(TARN_KEY_LEFT) ? step : 0.0f);
+    at.y += (TarnInputCheckCurr(TARN_KEY_UP) ? step : 0.0f) -
+            (TarnInputCheckCurr(TARN_KEY_DOWN) ? step : 0.0f);
     at.x = std::clamp(at.x, -kPanLimit, kPanLimit);
     at.y = std::clamp(at.y, -kPanLimit, kPanLimit);
     camera->SetPosition(at.x, at.y);
@@ -222,7 +217,7 @@ bool EditableCellUnderMouse(EditorCell* cell) {
 }
 
 bool UndoRequested() {
-    return TarnInputCheckCurr(EditorKey::Ctrl) && TarnInputCheckTriggered('Z');
+    return TarnInputCheckCurr(TARN_KEY_CTRL) && TarnInputCheckTriggered('Z');
 }
 
 UITilemap* MakeStartEntry() {
@@ -231,7 +226,7 @@ UITilemap* MakeStartEntry() {
     entry->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     entry->SetTexture(TextureNamed("a_char_down1.png"));
     entry->code = kTilePlayerStart;
-    gWorld->Add(kPaletteLayer, entry);
+    gWorld->Add(Layer::Pictures, entry);
     return entry;
 }
 
@@ -239,7 +234,7 @@ void AddFlatBox(float width, float height, const TarnVec2& offset, float grey) {
     auto* box = new UIBox(width, height, offset.x, offset.y, nullptr);
     box->SetBlendColor(grey, grey, grey, 1.0f);
     box->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    gWorld->Add(kPanelLayer, box);
+    gWorld->Add(Layer::Pictures, box);
 }
 
 // The dark strip behind the palette and buttons, with a lighter frame for
@@ -260,7 +255,7 @@ void MakeWanderer() {
     wanderer->SetPos(-260.0f, 300.0f);
     wanderer->SetScale(30.0f, 30.0f);
     wanderer->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    gWorld->Add(kActorLayer, wanderer);
+    gWorld->Add(Layer::Actors, wanderer);
     gCollisionManager->Register(wanderer);
     gPlayerAnimator->SetPlayer(wanderer);
 }
@@ -296,10 +291,10 @@ void EditorLoad() {
     gExportNotice = false;
     gExportNoticeTimer = 0.0f;
     MakeWanderer();
-    gWorld->Add(kCursorLayer, new EditorCellCursor());
+    gWorld->Add(Layer::Panels, new EditorCellCursor());
     MakePanel(kPaletteEntries);
-    gWorld->Add(6, new EditorButton(kButtonX, kMenuButtonY, "Menu"));
-    gWorld->Add(6, new ExportButton(kButtonX, kExportButtonY));
+    gWorld->Add(Layer::Pictures, new EditorButton(kButtonX, kMenuButtonY, "Menu"));
+    gWorld->Add(Layer::Pictures, new ExportButton(kButtonX, kExportButtonY));
     Session().startEntry = MakeStartEntry();
 }
 
@@ -312,8 +307,8 @@ void EditorClick() {
     if (UndoRequested()) {
         UndoLastPlacement();
     }
-    const bool left = TarnInputCheckTriggered(EditorKey::LeftButton);
-    const bool right = TarnInputCheckTriggered(EditorKey::RightButton);
+    const bool left = TarnInputCheckTriggered(TARN_MOUSE_LEFT);
+    const bool right = TarnInputCheckTriggered(TARN_MOUSE_RIGHT);
     if (left) {
         SelectPaletteEntry();
     }
@@ -421,21 +416,6 @@ const ExportNoticeText& CurrentExportNotice() {
 }
 
 // ---- Widgets ----------------------------------------------------------------------------
-
-void PrintText(int font, const std::string& text, float worldX, float worldY, const Color& colour) {
-    if (font == 0) {
-        return;
-    }
-    // Text takes the blend colour; opaque, so the glyphs never fade with
-    // whatever transparency the last mesh left behind.
-    TarnGfxSetRenderMode(TARN_RENDER_COLOR);
-    TarnGfxTextureSet(nullptr, 0.0f, 0.0f);
-    TarnGfxSetBlendMode(TARN_BLEND_NONE);
-    TarnGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    TarnGfxSetTransparency(1.0f);
-    TarnGfxPrint(font, text.c_str(), static_cast<int>(worldX), static_cast<int>(worldY), colour.r,
-                 colour.g, colour.b);
-}
 
 EditorButton::EditorButton(float offsetX, float offsetY, std::string text)
     : label(std::move(text)) {

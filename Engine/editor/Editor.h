@@ -25,21 +25,6 @@
 
 class UITilemap;
 
-// The virtual-key codes the editor and the Load dialog read.
-namespace EditorKey {
-enum : unsigned char {
-    LeftButton = 1,
-    RightButton = 2,
-    Enter = 13,
-    Ctrl = 17,
-    Escape = 27,
-    Left = 37,
-    Up = 38,
-    Right = 39,
-    Down = 40,
-};
-} // namespace EditorKey
-
 // ---- Cells and placement ------------------------------------------------------------
 
 struct EditorCell {
@@ -79,9 +64,6 @@ ExportNoticeText ExportEditedLevel();
 const ExportNoticeText& CurrentExportNotice();
 
 // ---- Widgets ----------------------------------------------------------------------------
-
-// Draws text in one colour with its first character's baseline at a world point.
-void PrintText(int font, const std::string& text, float worldX, float worldY, const Color& colour);
 
 // A flat white button with a dark label, fixed to the screen.
 class EditorButton : public UIButton {

@@ -8,6 +8,7 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "PadControls.h"
 #include "TarnInput.h"
 #include "TarnSystem.h"
 #include "UI.h"
@@ -64,10 +65,7 @@ Rect ScrollThumb(int entries, int firstVisible) {
 // ---- Drawing in window pixels ----
 
 TarnVec2 ToWorld(float x, float y) {
-    float cameraX = 0.0f;
-    float cameraY = 0.0f;
-    TarnGfxGetCamPosition(&cameraX, &cameraY);
-    return TarnVec2{cameraX + x - gHalfWindowWidth, cameraY + gHalfWindowHeight - y};
+    return CameraPlus(TarnVec2{x - gHalfWindowWidth, gHalfWindowHeight - y});
 }
 
 void FillRect(const Rect& rect, const Color& colour) {
@@ -151,10 +149,26 @@ std::string LoadDialog::SelectedName() const {
 
 // ---- Input --------------------------------------------------------------------------------
 
+namespace {
+
+// The pad's key for the dialog: the d-pad selects, A loads, B cancels.
+unsigned char PadKey() {
+    int dx = 0;
+    int dy = 0;
+    if (PadStep(&dx, &dy) && dy != 0) {
+        return dy > 0 ? TARN_KEY_UP : TARN_KEY_DOWN;
+    }
+    if (PadConfirmPressed()) {
+        return TARN_KEY_ENTER;
+    }
+    return PadBackPressed() ? TARN_KEY_ESCAPE : 0;
+}
+
+} // namespace
+
 LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
     sinceClick += seconds;
-    for (unsigned char key :
-         {EditorKey::Up, EditorKey::Down, EditorKey::Enter, EditorKey::Escape}) {
+    for (unsigned char key : {TARN_KEY_UP, TARN_KEY_DOWN, TARN_KEY_ENTER, TARN_KEY_ESCAPE}) {
         if (TarnInputCheckTriggered(key)) {
             const Outcome outcome = PressKey(key);
             if (outcome != Outcome::Open) {
@@ -162,7 +176,13 @@ LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
             }
         }
     }
-    if (!TarnInputCheckTriggered(EditorKey::LeftButton)) {
+    if (const unsigned char padKey = PadKey()) {
+        const Outcome outcome = PressKey(padKey);
+        if (outcome != Outcome::Open) {
+            return outcome;
+        }
+    }
+    if (!TarnInputCheckTriggered(TARN_MOUSE_LEFT)) {
         return Outcome::Open;
     }
     int x = 0;
@@ -173,15 +193,15 @@ LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
 
 LoadDialog::Outcome LoadDialog::PressKey(unsigned char key) {
     switch (key) {
-    case EditorKey::Up:
+    case TARN_KEY_UP:
         Select(selected < 0 ? 0 : selected - 1);
         return Outcome::Open;
-    case EditorKey::Down:
+    case TARN_KEY_DOWN:
         Select(selected + 1);
         return Outcome::Open;
-    case EditorKey::Enter:
+    case TARN_KEY_ENTER:
         return Confirm();
-    case EditorKey::Escape:
+    case TARN_KEY_ESCAPE:
         return Outcome::Cancel;
     default:
         return Outcome::Open;

@@ -24,7 +24,6 @@ bool gDyingStarted = false;
 
 namespace {
 
-constexpr int kSpiderLayer = 2;
 constexpr float kSpiderSize = 32.0f;
 constexpr float kSightRange = 200.0f;
 constexpr float kChaseSpeedFactor = 1.3f;
@@ -33,6 +32,9 @@ constexpr float kArrivalDistance = 1.0f;
 constexpr float kStandingStill = 1.1920929e-7f;
 constexpr float kDyingFadeRate = 2.0f;
 constexpr float kDyingGone = 0.05f;
+// A spider outside every light: its dark body all but vanishes, its bright eyes glint.
+constexpr float kShownInDark = 0.3f;
+constexpr float kLightFadeRate = 2.0f;
 constexpr int kBiteDamage = 20;
 
 // Random cells drawn before a level is taken to have no free cell left.
@@ -160,6 +162,23 @@ void AI::Bite() {
 void AI::Update() {
     FSMTrigger();
     Animate();
+    FollowLight();
+}
+
+void AI::FollowLight() {
+    const bool lit = gLightManager->Illuminates(position);
+    const float step = kLightFadeRate * gFrameTime;
+    lightShown =
+        lit ? std::min(1.0f, lightShown + step) : std::max(kShownInDark, lightShown - step);
+}
+
+void AI::Draw() {
+    BuildTransform(&transform, scale, position, 0.0f);
+    const float alpha = tintColor.a * lightShown;
+    if (alpha == 0.0f || IsOutsideView(position, scale)) {
+        return;
+    }
+    DrawQuad(transform, tintColor, blendColor, alpha, TARN_BLEND_ADDITIVE, texture, UnitQuadMesh());
 }
 
 // ---- State machine ------------------------------------------------------------------------
@@ -315,7 +334,7 @@ void AI::Dying() {
     SetTintColor(1.0f, 1.0f, 1.0f, gDyingAlpha);
     if (GetTransparency() <= kDyingGone) {
         touchedPlayer = false;
-        gWorld->Destroy(kSpiderLayer, this);
+        gWorld->Destroy(Layer::Actors, this);
         gDyingAlpha = 1.0f;
     }
 }
@@ -448,7 +467,7 @@ AI* SpawnSpider(float x, float y) {
     spider->SetTexture(TextureNamed(kFrameNames[kFront][0]));
     spider->velocity = TarnVec2{0.1f, 0.1f};
     gCollisionManager->Register(spider);
-    gWorld->Add(kSpiderLayer, spider);
+    gWorld->Add(Layer::Actors, spider);
     // The far end of the patrol; with no free cell anywhere the spider
     // patrols its own cell.
     const GridCell home = CellOf(spider->GetPos());

@@ -89,8 +89,10 @@ class AI : public ActiveObject {
 
     // Registers with the AIManager and starts by planning a patrol.
     void Init() override;
-    // The state machine, then the walk animation.
+    // The state machine, the walk animation, then the fade into or out of the light.
     void Update() override;
+    // Additive, like every actor, at the strength the light gives it.
+    void Draw() override;
 
     // One step of the state machine (sight, chase, patrol, search, dying).
     void FSMTrigger();
@@ -119,6 +121,9 @@ class AI : public ActiveObject {
     TarnGfxTexture* frames[3] = {nullptr, nullptr, nullptr};
     TarnVec2 lastSeen{0.0f, 0.0f};
     float moveSpeed = 1.0f; // world units per frame
+    // How much of the picture shows: 1 in the light, a faint silhouette with
+    // glinting eyes in the dark; it changes at a lit tile's fade rate.
+    float lightShown = 0.0f;
 
   private:
     // Sight test against the player: true with the distance when nothing
@@ -132,6 +137,7 @@ class AI : public ActiveObject {
     void Dying();
     void ClearPath();
     void Animate();
+    void FollowLight();
     // The first frame of a new set of three.
     void ChooseFrames(int set);
     void BuildRoute(int goalNode);

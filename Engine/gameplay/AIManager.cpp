@@ -15,10 +15,6 @@ void AIManager::AddSpider(ActiveObject* spider) {
     }
 }
 
-void AIManager::RemoveSpider(const ActiveObject* spider) {
-    spiders.remove_if([spider](const ActiveObject* s) { return s == spider; });
-}
-
 namespace {
 
 // How far a light orb draws spiders, in world units.

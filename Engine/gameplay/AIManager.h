@@ -16,7 +16,6 @@ class AIManager {
 
     // Adding a spider twice keeps one entry. Only AI objects are lured.
     void AddSpider(ActiveObject* spider);
-    void RemoveSpider(const ActiveObject* spider);
 
     // ---- Per frame (World update, after the puzzle manager) ----
     void Update();

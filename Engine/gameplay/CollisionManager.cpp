@@ -247,7 +247,7 @@ void CollisionManager::DeleteCollider(Collider* collider) {
 
 void CollisionManager::Update() {
     RefreshActiveBounds();
-    if (gGameMode == 1) {
+    if (gGameMode == GameMode::Puzzle) {
         KeepPlayerOnScreen();
     }
     const bool storyLevel = InStoryLevel();
@@ -307,7 +307,7 @@ void CollisionManager::ResolveMover(Collider& mover, bool storyLevel) {
                         mover.activeObject->velocity.y * gFrameTime};
     const TarnVec2 dir = Unit(step);
     // The puzzle rooms keep the player on screen instead of inside the grid.
-    if (tileCollisionOn && (gGameMode != 1 || &mover != playerCollider)) {
+    if (tileCollisionOn && (gGameMode != GameMode::Puzzle || &mover != playerCollider)) {
         TileContacts(mover);
         SnapToTiles(mover);
     }

@@ -12,18 +12,29 @@
 namespace {
 
 // Lights sit above tiles and actors, below the HUD.
-constexpr int kLightLayer = 3;
-// Every vertex of the fan is white; the tint and blend colours give the warmth.
-// Lantern light: warm amber, full strength at the lantern and fading
-// towards the rim of its reach, so the fan reads as light rather than as a
-// flat grey shape.
-constexpr unsigned int kLanternCore = 0xFFFFD08Cu;
+// Lantern light: pale gold and at full strength at the lantern, deepening
+// to amber and fading out towards the rim of its reach, so the fan reads as
+// light falling on the floor rather than as a flat shape. The vertex colours
+// carry the warmth and the falloff; the tint's alpha scales the whole fan.
+constexpr float kCoreRed = 255.0f;
+constexpr float kCoreGreen = 204.0f;
+constexpr float kCoreBlue = 128.0f;
+constexpr float kRimRed = 255.0f;
+constexpr float kRimGreen = 130.0f;
+constexpr float kRimBlue = 40.0f;
+// The fan's opacity at the lantern is the tint's alpha (0.3) times this.
+constexpr float kFanStrength = 2.8f;
+
+unsigned int Channel(float core, float rim, float reach) {
+    return static_cast<unsigned int>(core + (rim - core) * reach);
+}
 
 unsigned int LanternColourAt(float x, float y, float radius) {
-    float reach = radius > 0.0f ? std::sqrt(x * x + y * y) / radius : 1.0f;
-    float strength = std::clamp(1.0f - 0.85f * reach, 0.15f, 1.0f);
-    auto alpha = static_cast<unsigned int>(strength * 255.0f);
-    return (alpha << 24) | (kLanternCore & 0x00FFFFFFu);
+    const float reach = radius > 0.0f ? std::min(std::sqrt(x * x + y * y) / radius, 1.0f) : 1.0f;
+    const float strength = (1.0f - reach) * (1.0f - reach);
+    const auto alpha = static_cast<unsigned int>(strength * 255.0f);
+    return (alpha << 24) | (Channel(kCoreRed, kRimRed, reach) << 16) |
+           (Channel(kCoreGreen, kRimGreen, reach) << 8) | Channel(kCoreBlue, kRimBlue, reach);
 }
 
 TarnVec2 CameraPosition() {
@@ -34,7 +45,7 @@ TarnVec2 CameraPosition() {
 } // namespace
 
 Light::Light(StaticObject* lightOwner, float angle)
-    : StaticObject(kLightLayer, lightOwner != nullptr ? lightOwner->GetPos().x : 0.0f,
+    : StaticObject(Layer::Lights, lightOwner != nullptr ? lightOwner->GetPos().x : 0.0f,
                    lightOwner != nullptr ? lightOwner->GetPos().y : 0.0f, nullptr, false, false,
                    1.0f, 1.0f),
       owner(lightOwner), direction{std::cos(angle), std::sin(angle)} {
@@ -79,9 +90,9 @@ void Light::Draw() {
         return;
     }
     BuildTransform(&transform, scale, position, 0.0f);
-    // The tint's alpha alone sets the strength (it is not applied twice), so
-    // the default 0.3 gives a lantern glow that shows on the dark floor.
-    DrawQuad(transform, tintColor, blendColor, 1.0f, TARN_BLEND_ADDITIVE, nullptr, mesh);
+    // The tint's alpha is applied once, scaled so that the fan lights the
+    // near-black floor as plainly as a lantern would.
+    DrawQuad(transform, tintColor, blendColor, kFanStrength, TARN_BLEND_ADDITIVE, nullptr, mesh);
 }
 
 void Light::SetLight(float newHalfAngle, float newRadius, bool isEnabled, bool aims) {
@@ -100,7 +111,7 @@ void Light::RebuildMesh(const std::vector<LightPoint>& points) {
     TarnGfxMeshStart();
     const LightPoint* prev = &points.front();
     for (const LightPoint& p : points) {
-        TarnGfxTriAdd(0.0f, 0.0f, kLanternCore, 0.0f, 0.0f, p.x, p.y,
+        TarnGfxTriAdd(0.0f, 0.0f, LanternColourAt(0.0f, 0.0f, radius), 0.0f, 0.0f, p.x, p.y,
                       LanternColourAt(p.x, p.y, radius), 0.0f, 0.0f, prev->x, prev->y,
                       LanternColourAt(prev->x, prev->y, radius), 0.0f, 0.0f);
         prev = &p;

@@ -6,6 +6,7 @@
 #include "KeyBindings.h"
 #include "Light.h"
 #include "LightOrb.h"
+#include "PadControls.h"
 #include "Pickups.h"
 #include "TarnInput.h"
 #include "World.h"
@@ -14,8 +15,6 @@ LightBox* gLightBox = nullptr;
 
 namespace {
 
-constexpr int kIconLayer = 6;
-constexpr int kFrameLayer = 5;
 constexpr float kPi = 3.1415925f;
 constexpr float kTorchHalfAngle = 0.5235987f;
 constexpr float kOrbModeHalfAngle = 1.0471974f;
@@ -35,9 +34,6 @@ constexpr float kSlowFlickerTop = 107.5f;
 constexpr float kSlowFlickerBottom = 72.0f;
 constexpr float kFastFlickerTop = 71.0f;
 constexpr float kFastFlickerBottom = -1e-5f;
-constexpr int kSwitchAction = 5;
-constexpr unsigned char kSwitchKey = 70; // F, when no binding says otherwise
-constexpr unsigned char kThrowButton = 1;
 
 // A flicker alternates a bright and a dim phase of one period each.
 struct Flicker {
@@ -70,15 +66,18 @@ void RunFlicker(Flicker& flicker, Light* light) {
 }
 
 bool SwitchKeyHeld() {
-    const int key = gKeyBindings->KeyFor(kSwitchAction);
-    return TarnInputCheckCurr(key != 0 ? static_cast<unsigned char>(key) : kSwitchKey);
+    return gKeyBindings->IsDown(KeyAction::SwitchLight) || PadSwitchHeld();
+}
+
+bool ThrowPressed() {
+    return TarnInputCheckTriggered(TARN_MOUSE_LEFT) || PadThrowPressed();
 }
 
 } // namespace
 
-LightBox::LightBox() : UI(kIconLayer, 0.0f, 0.0f, nullptr, false, false, 60.0f, 60.0f) {
+LightBox::LightBox() : UI(Layer::Pictures, 0.0f, 0.0f, nullptr, false, false, 60.0f, 60.0f) {
     torchRadius = gLightCharge;
-    frame = new UIBox(kFrameLayer, 0.0f, 0.0f, nullptr, false, false, 75.0f, 80.0f);
+    frame = new UIBox(Layer::Panels, 0.0f, 0.0f, nullptr, false, false, 75.0f, 80.0f);
     gLightBox = this;
 }
 
@@ -145,7 +144,7 @@ void LightBox::UpdateTorch() {
 void LightBox::UpdateOrbMode() {
     const bool ready = throwCooldown <= 0.0f && gLightCharge > kThrowReserve;
     SetTransparency(ready ? 1.0f : kDimIcon);
-    if (!ready || !TarnInputCheckTriggered(kThrowButton) || playerLight == nullptr) {
+    if (!ready || !ThrowPressed() || playerLight == nullptr) {
         return;
     }
     gAudioManager->PlayEffect("s_throw.wav");
@@ -155,7 +154,7 @@ void LightBox::UpdateOrbMode() {
 }
 
 void LightBox::UpdateModeSwitch() {
-    if (gGameMode == 1) {
+    if (gGameMode == GameMode::Puzzle) {
         // Puzzle rooms: a lamp that adds nothing; the beams light the room.
         mode = LightMode::Lamp;
         if (playerLight != nullptr) {
@@ -165,7 +164,7 @@ void LightBox::UpdateModeSwitch() {
         SetTransparency(1.0f);
         return;
     }
-    if (gGameMode != 0) {
+    if (gGameMode != GameMode::Story) {
         return;
     }
     if (switchCooldown >= 0.0f) {

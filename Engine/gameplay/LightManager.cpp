@@ -449,3 +449,19 @@ RayHit LightManager::RayCast(const TarnVec2& origin, const TarnVec2& target,
     hit.point = TarnVec2{origin.x + d.x * hit.distance, origin.y + d.y * hit.distance};
     return hit;
 }
+
+bool LightManager::Illuminates(const TarnVec2& point) const {
+    for (const Light* light : lights) {
+        const TarnVec2 rel = Minus(point, light->GetPos());
+        const float distance = std::sqrt(Dot(rel, rel));
+        if (!light->enabled || distance >= light->radius) {
+            continue;
+        }
+        const bool inCone =
+            distance == 0.0f || std::fabs(CornerAngle(rel, light->direction)) <= light->halfAngle;
+        if (inCone && RayCast(light->GetPos(), point, distance).distance >= distance) {
+            return true;
+        }
+    }
+    return false;
+}

@@ -115,6 +115,10 @@ class LightManager {
     // maxDistance.
     RayHit RayCast(const TarnVec2& origin, const TarnVec2& target, float maxDistance) const;
 
+    // True when an enabled light reaches the point: inside its cone and reach
+    // with no caster edge in between.
+    bool Illuminates(const TarnVec2& point) const;
+
     std::list<ActiveObject*> orbs;               // LightOrbs, the spiders' lures
     Light* currentLight = nullptr;               // the light being rebuilt
     std::list<Light*> lights;                    // every light

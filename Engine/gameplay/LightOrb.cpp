@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kOrbLayer = 3;
 constexpr float kOrbSize = 10.0f;
 constexpr float kFullCircle = 3.1415925f; // half angle of a light all round
 constexpr float kOrbLightRadius = 100.0f;
@@ -24,7 +23,7 @@ constexpr float kResting = 0.1f;
 } // namespace
 
 LightOrb::LightOrb(const TarnVec2& at, float angle)
-    : ActiveObject(kOrbLayer, at.x, at.y, TextureNamed("lightorb.png"), false, false, kOrbSize,
+    : ActiveObject(Layer::Lights, at.x, at.y, TextureNamed("lightorb.png"), false, false, kOrbSize,
                    kOrbSize) {
     light = new Light(this, angle);
     light->SetLight(kFullCircle, kOrbLightRadius, true, false);
@@ -63,8 +62,8 @@ void LightOrb::Update() {
 
     lifetime -= gFrameTime;
     if (lifetime < 0.0f) {
-        gWorld->Destroy(kOrbLayer, this);
-        gWorld->Destroy(kOrbLayer, light);
+        gWorld->Destroy(Layer::Lights, this);
+        gWorld->Destroy(Layer::Lights, light);
         gLightManager->RemoveLight(light);
     } else if (lifetime < kFadeSeconds) {
         // Never below 0: the light's reach must not turn negative in the last frame.

@@ -1,5 +1,6 @@
 // Moth Lantern: boxes, beams and the tracing of light through them.
 #include "LightPuzzle.h"
+#include "Globals.h"
 #include "Tiles.h"
 
 #include "AssetManager.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr int kBoxLayer = 1;
-constexpr int kBlockedParticleLayer = 0; // under everything, like the floor dust it is
 // Beams are drawn as a quad 5 units thick.
 constexpr float kBeamThickness = 5.0f;
 // The second ray starts just past the source's own side, so it cannot hit it.
@@ -93,7 +92,7 @@ void StrikeObject(StaticObject* hit, LightPuzzle* chainSource) {
 // ---- Boxes --------------------------------------------------------------------------------
 
 PuzzleBox::PuzzleBox(float x, float y, TarnGfxTexture* texture)
-    : Wall(kBoxLayer, x, y, texture, true, true) {}
+    : Wall(Layer::Items, x, y, texture, true, true) {}
 
 void PuzzleBox::ShowLit() {
     SetTexture(TextureNamed(boxEnd ? "box_end.png" : "box_lighted.png"));
@@ -171,7 +170,7 @@ void TraceBeam(LightPuzzle* beam) {
     }
     beam->reached = false;
     SpawnParticle(toBox->GetPos(), 20.0f, 3.0f, TextureNamed("o_floor.png"), 1.0f, 1.0f, 1.0f, 1.0f,
-                  kBlockedParticleLayer, 4.8f);
+                  Layer::Level, 4.8f);
     toBox->boxBlocked = true;
     if (!beam->gateBeam) {
         Disconnect(beam);

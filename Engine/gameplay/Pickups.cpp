@@ -7,6 +7,7 @@
 #include "Globals.h"
 #include "LightManager.h"
 #include "Particle.h"
+#include "Progress.h"
 #include "TarnSystem.h"
 #include "Tiles.h"
 #include "TransitionBox.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr int kTileLayer = 1;
-constexpr int kParticleLayer = 4;
 constexpr float kBatterySize = 30.0f;
 constexpr float kBatterySpacing = 200.0f;
 constexpr int kKeySparkles = 20;
@@ -76,7 +75,7 @@ bool DrawFreeCell(const std::vector<TarnVec2>& positions, float minDistance, Tar
 
 // Takes a tile out of the level: no more drawing, shadow or contact.
 void RemoveTile(Tilemap* tile) {
-    gWorld->Destroy(kTileLayer, tile);
+    gWorld->Destroy(Layer::Items, tile);
     gLightManager->RemoveCaster(tile);
     gCollisionManager->Unregister(tile);
 }
@@ -108,15 +107,15 @@ Key* PlaceKey(std::vector<TarnVec2>& keyPositions) {
         return nullptr;
     }
     const TarnVec2 at = keyPositions.front();
-    return new Key(kTileLayer, at.x, at.y, TextureNamed("key.png"), true, true);
+    return new Key(Layer::Items, at.x, at.y, TextureNamed("key.png"), true, true);
 }
 
 void PlaceBatteries(int count) {
     std::vector<TarnVec2> positions;
     PlaceRandomly(positions, count, kBatterySpacing);
     for (const TarnVec2& at : positions) {
-        new Battery(kTileLayer, at.x, at.y, TextureNamed("battery3.png"), true, true, kBatterySize,
-                    kBatterySize);
+        new Battery(Layer::Items, at.x, at.y, TextureNamed("battery3.png"), true, true,
+                    kBatterySize, kBatterySize);
     }
 }
 
@@ -137,7 +136,7 @@ void PickUpKey(Key* key) {
     gHasKey = true;
     PlayEffect("s_door.wav");
     for (int i = 0; i < kKeySparkles; ++i) {
-        SpawnParticle(key->GetPos(), 3.0f, 3.0f, nullptr, 1.0f, 1.0f, 0.0f, 1.0f, kParticleLayer,
+        SpawnParticle(key->GetPos(), 3.0f, 3.0f, nullptr, 1.0f, 1.0f, 0.0f, 1.0f, Layer::Effects,
                       5.0f);
     }
 }
@@ -167,14 +166,27 @@ GameStateId StateBehindDoor(GameStateId current) {
     return GameState::Level1;
 }
 
-} // namespace
-
-void BeginNewRun() {
-    gMemoriesCollected = 0;
+// A run begins from the menu room: its memories are set here, whatever an
+// earlier run left (a new game clears the saved one), with full health and
+// charge and no key, and the lose screen retries the level it starts in.
+GameStateId BeginRun(const TrapDoor& door) {
+    const int memories = RunMemoriesBehind(door);
+    gMemoriesCollected = memories;
     gPlayerHealth = kFullHealth;
     gLightCharge = kMaxLightCharge;
     gHasKey = false;
-    gGameStateManager->retryState = GameState::Level1;
+    if (memories == 0) {
+        RecordMemories(0);
+    }
+    const GameStateId level = GameState::Level1 + memories;
+    gGameStateManager->retryState = level;
+    return level;
+}
+
+} // namespace
+
+int RunMemoriesBehind(const TrapDoor& door) {
+    return door.newGame ? 0 : SavedMemories();
 }
 
 TrapDoor::~TrapDoor() {
@@ -195,8 +207,9 @@ void TrapDoor::Update() {
         return;
     }
     if (gGameMode == GameMode::Menu) {
-        BeginNewRun(); // the menu room's door starts a new game
-        gGameStateManager->next = GameState::Level1;
+        gLightCharge = kMaxLightCharge;
+        const bool menuRoom = gGameStateManager->current == GameState::Menu;
+        gGameStateManager->next = menuRoom ? BeginRun(*this) : GameState::Level1;
     } else {
         gGameStateManager->next = StateBehindDoor(gGameStateManager->current);
     }
@@ -208,6 +221,11 @@ void OpenTrapDoor(TrapDoor* door) {
         return;
     }
     door->doorTransition = new TransitionBox();
+    if (gGameStateManager->current == GameState::Menu) {
+        // The picture of the level the run starts in.
+        const GameStateId level = GameState::Level1 + RunMemoriesBehind(*door);
+        door->doorTransition->SetTexture(TextureNamed(IntroPictureOf(level)));
+    }
     gWorld->WatchPointer(&door->doorTransition);
     SetPlayerCanMove(false);
     PlayEffect("s_door.wav");

@@ -21,12 +21,6 @@ constexpr float kMaxLightCharge = 360.0f;
 constexpr float kBatteryCharge = 30.0f;
 constexpr int kFullHealth = 100;
 
-// ---- A new game ---------------------------------------------------------------------
-
-// What a game taken up from the menu room starts with: no memories, full
-// health and charge, no key, and the first level to retry.
-void BeginNewRun();
-
 // ---- Random places ------------------------------------------------------------------
 
 // Appends `count` centres of random free cells to `positions`, never on the

@@ -5,17 +5,16 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "KeyBindings.h"
+#include "PadControls.h"
+#include "PadFocus.h"
 #include "Particle.h"
 #include "Pickups.h"
 #include "PlayerAnimator.h"
-#include "TarnInput.h"
 #include "TransitionBox.h"
 #include "World.h"
 
 namespace {
 
-constexpr int kPlayerLayer = 2;
-constexpr int kParticleLayer = 4;
 constexpr float kPlayerSize = 30.0f;
 // Hurt blinking: half-period in seconds, and how many times it lights up.
 constexpr float kBlinkHalfPeriod = 0.15f;
@@ -39,13 +38,17 @@ const Walk kWalks[] = {{0, Facing::Up, 1.0f, 0.0f, 1.0f},
                        {3, Facing::Right, 2.0f, 1.0f, 0.0f},
                        {2, Facing::Left, 4.0f, -1.0f, 0.0f}};
 
-bool ActionDown(int action) {
-    return TarnInputCheckCurr(static_cast<unsigned char>(gKeyBindings->KeyFor(action)));
-}
-
+// Keys first; otherwise the pad's stick, or its d-pad unless that is working
+// a highlight on the screen.
 const Walk* ChosenWalk() {
     for (const Walk& walk : kWalks) {
-        if (ActionDown(walk.action)) {
+        if (gKeyBindings->IsDown(walk.action)) {
+            return &walk;
+        }
+    }
+    const int padAction = PadWalkAction(!PadHighlightActive());
+    for (const Walk& walk : kWalks) {
+        if (walk.action == padAction) {
             return &walk;
         }
     }
@@ -103,7 +106,7 @@ void Player::Die() {
         deathFade->style = TransitionStyle::FadeIn;
     }
     SpawnParticle(position, 10.0f, 10.0f, TextureNamed("o_floor.png"), 1.0f, 1.0f, 1.0f, 1.0f,
-                  kParticleLayer, 5.0f);
+                  Layer::Effects, 5.0f);
     if (deathFade->done) {
         gGameStateManager->next = GameState::Lose;
         gPlayerHealth = kFullHealth;
@@ -148,7 +151,7 @@ Player* MakePlayer(float x, float y) {
     player->SetScale(kPlayerSize, kPlayerSize);
     player->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     gCollisionManager->Register(player);
-    gWorld->Add(kPlayerLayer, player);
+    gWorld->Add(Layer::Actors, player);
     gPlayerAnimator->SetPlayer(player);
     gWorld->SetPlayer(player);
     return player;

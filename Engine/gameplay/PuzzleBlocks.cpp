@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kBlockLayer = 2;
-constexpr int kBeamLayer = 3;
 constexpr float kBlockSize = 50.0f;
 // Seconds between the puffs of a block whose box is still cut off.
 constexpr float kPuffInterval = 1.0f;
@@ -47,7 +45,7 @@ const DirectionLook& LookFor(float angle) {
 // ---- MovableBlock -----------------------------------------------------------------------------
 
 MovableBlock::MovableBlock(float x, float y, TarnGfxTexture* texture)
-    : PushableBlock(kBlockLayer, x, y, texture, true, true, kBlockSize, kBlockSize) {}
+    : PushableBlock(Layer::Actors, x, y, texture, true, true, kBlockSize, kBlockSize) {}
 
 void MovableBlock::Update() {
     // The push rule set the velocity after last frame's updates; it moves the
@@ -75,7 +73,7 @@ DirectionBlock::DirectionBlock(float x, float y, float beamAngle, PuzzleBox* tar
     beam->toBox = targetBox;
     AimBeam();
     SetTransparency(1.0f);
-    gWorld->Add(kBeamLayer, beam);
+    gWorld->Add(Layer::Lights, beam);
     std::printf("Created direction block\n");
 }
 

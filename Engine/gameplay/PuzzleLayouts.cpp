@@ -1,5 +1,6 @@
 // Moth Lantern: the five puzzle layouts and the routine that builds them.
 #include "PuzzleLayouts.h"
+#include "Globals.h"
 
 #include "LightPuzzle.h"
 #include "PuzzleBlocks.h"
@@ -12,8 +13,6 @@ namespace {
 constexpr float kPi = 3.141593f;
 constexpr float kHalfPi = 1.570796f;
 constexpr float kThreeHalfPi = 4.712389f;
-constexpr int kBeamLayer = 3;
-constexpr int kDangerLayer = 1;
 
 constexpr BoxRole S = BoxRole::Start;
 constexpr BoxRole E = BoxRole::End;
@@ -205,7 +204,7 @@ void BuildBeams(const std::vector<BeamEntry>& entries, const std::vector<PuzzleB
         beam->SetRotation(entry.rotation);
         beam->SetBlendColor(1.0f, 1.0f, 1.0f, 1.0f);
         beam->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-        gWorld->Add(kBeamLayer, beam);
+        gWorld->Add(Layer::Lights, beam);
         gPuzzleManager->PushBeam(static_cast<std::size_t>(entry.segment), beam);
         beams.push_back(beam);
     }
@@ -233,7 +232,7 @@ void BuildPuzzle(const PuzzleLayout& layout) {
     const std::vector<PuzzleBox*> boxes = BuildBoxes(layout.boxes);
     BuildBeams(layout.beams, boxes);
     for (const BlockEntry& entry : layout.dangers) {
-        auto* danger = new RestartWall(kDangerLayer, entry.x, entry.y,
+        auto* danger = new RestartWall(Layer::Items, entry.x, entry.y,
                                        TextureNamed("dangerblock.png"), true, true);
         danger->SetTintColor(1.0f, 0.0f, 0.0f, 1.0f);
     }

@@ -7,6 +7,7 @@
 #include "LightPuzzle.h"
 #include "Particle.h"
 #include "Player.h"
+#include "Progress.h"
 #include "TransitionBox.h"
 #include "World.h"
 
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr int kMemoryLayer = 1;
-constexpr int kSparkleLayer = 4;
 constexpr float kFullCharge = 360.0f;
 // Story level k + 1 follows the puzzle of level k; Level1 is state 2.
 constexpr int kFirstStoryState = GameState::Level1;
@@ -82,7 +81,7 @@ void PuzzleManager::FeedNextSegment(std::size_t index) {
 }
 
 void PuzzleManager::CheckProgression() {
-    if (gMemoryTransition == nullptr || !gMemoryTransition->done || gGameMode != 1) {
+    if (gMemoryTransition == nullptr || !gMemoryTransition->done || gGameMode != GameMode::Puzzle) {
         return;
     }
     gLightCharge = kFullCharge;
@@ -96,12 +95,12 @@ void PuzzleManager::SpawnMemory() {
         return;
     }
     if (!memorySpawned) {
-        memory = new Memory(kMemoryLayer, memoryPosition.x, memoryPosition.y,
+        memory = new Memory(Layer::Items, memoryPosition.x, memoryPosition.y,
                             TextureNamed("memories.png"), true);
         memory->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
         memorySpawned = true;
     } else if (memory != nullptr) {
-        SpawnParticle(memory->GetPos(), 3.0f, 4.0f, nullptr, 1.0f, 1.0f, 1.0f, 1.0f, kSparkleLayer,
+        SpawnParticle(memory->GetPos(), 3.0f, 4.0f, nullptr, 1.0f, 1.0f, 1.0f, 1.0f, Layer::Effects,
                       5.0f);
     }
 }
@@ -116,8 +115,9 @@ void PuzzleManager::CelebrateMemory() {
     }
     if (memory != nullptr) {
         ++gMemoriesCollected;
+        RecordMemories(gMemoriesCollected); // kept for the next start; the fifth clears it
         gCollisionManager->Unregister(memory);
-        gWorld->Destroy(kMemoryLayer, memory);
+        gWorld->Destroy(Layer::Items, memory);
         memory = nullptr;
         SetPlayerCanMove(false);
     }

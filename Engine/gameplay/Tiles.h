@@ -16,13 +16,19 @@ class TrapDoor : public Tilemap {
     ~TrapDoor() override;
     void Init() override {}
     // Shows itself open while the key is held; once its fade has finished
-    // it sends the game on to the level's puzzle (from the menu room, to the
-    // first level of a new game; from a custom level, back to the menu).
+    // it sends the game on to the level's puzzle. The menu room's doors start
+    // a run: the saved game where one is kept, or a new game (the first
+    // level, 0 memories); from a custom level, back to the menu.
     void Update() override;
 
     TransitionBox* doorTransition = nullptr; // the fade to the next state, once opened
+    bool newGame = false;  // the menu room's door that starts over while a game is saved
     float shownFor = 0.0f; // seconds the finished picture has been up (custom levels)
 };
+
+// The memories a run started through this menu-room door begins with: 0 for
+// a new game, else those of the saved game (0 when none is kept).
+int RunMemoriesBehind(const TrapDoor& door);
 
 // A spider nest: the level's first spider two seconds in, then one every
 // 3 x gSpawnInterval seconds while the player is away and the cap allows.

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <sstream>
 #include <unistd.h>
 
 LevelData* gLevelData = nullptr;
@@ -22,8 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // The palette and editor cells live only in the level editor.
-constexpr int kPaletteLayer = 6;
-constexpr int kPlaceholderLayer = 0;
 constexpr int kPaletteEntries = 4;
 
 // Exports are named from this template: "Exported_" + number + ".txt".
@@ -302,26 +301,31 @@ void LevelData::ReadFile(const std::string& path) {
         std::fflush(stdout);
         return;
     }
-    ReadCells();
+    ReadLevel(input.rdbuf());
     input.close();
     input.clear();
-    if (IsCurrentState(GameState::LevelEditor)) {
-        MakePalette();
-    }
-    MakePlaceholders();
 }
 
-void LevelData::ReadCells() {
+void LevelData::ReadText(const std::string& text) {
+    std::stringbuf source(text);
+    ReadLevel(&source);
+}
+
+void LevelData::ReadLevel(std::streambuf* source) {
     // The editor keeps the start code in its grid, so the start shows and
     // an export writes it back where it was.
     const bool inEditor = IsCurrentState(GameState::LevelEditor);
     const LevelReadResult read =
-        ReadLevelCells(input.rdbuf(), lineBuffer, &tileGrid, &collisionGrid, inEditor);
+        ReadLevelCells(source, lineBuffer, &tileGrid, &collisionGrid, inEditor);
     startFound = read.startFound;
     if (read.startFound) {
         gPlayerStartX = CellCentre(read.startColumn, gGridWidth);
         gPlayerStartY = CellCentre(read.startRow, gGridHeight);
     }
+    if (inEditor) {
+        MakePalette();
+    }
+    MakePlaceholders();
 }
 
 // ---- LevelData: placeholders -----------------------------------------------------------------
@@ -334,7 +338,7 @@ void LevelData::MakePalette() {
         entry->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
         entry->SetTileTexture(selectedCode);
         entry->code = selectedCode;
-        gWorld->Add(kPaletteLayer, entry);
+        gWorld->Add(Layer::Pictures, entry);
         palette.push_back(entry);
         selectedCode = NextPaletteCode(selectedCode);
     }
@@ -350,7 +354,7 @@ void LevelData::MakePlaceholders() {
             tile->SetPos(CellCentre(column, gGridWidth), CellCentre(row, gGridHeight));
             tile->SetTintColor(1.0f, 1.0f, 1.0f, 0.0f);
             tile->SetCell(column, row);
-            gWorld->Add(kPlaceholderLayer, tile);
+            gWorld->Add(Layer::Level, tile);
         }
     }
 }

@@ -71,6 +71,8 @@ class LevelData {
     void Read(const std::string& codedKey);
     // Read for a path: the file, then the palette and placeholders.
     void ReadFile(const std::string& path);
+    // Read for a level's text itself: the grids, then the palette and placeholders.
+    void ReadText(const std::string& text);
     // Releases the grids, the palette list and the editor's cell lists (the
     // objects themselves belong to the World).
     void Unload();
@@ -114,7 +116,8 @@ class LevelData {
 
   private:
     // Fills the grids from `input` and records the start position.
-    void ReadCells();
+    // The grids from the text, then the editor's palette and the placeholders.
+    void ReadLevel(std::streambuf* source);
     void MakePalette();
     void MakePlaceholders();
 

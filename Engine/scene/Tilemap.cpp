@@ -10,6 +10,9 @@ namespace {
 
 // Transparency change per second while lighting up or fading out.
 constexpr float kFadeRate = 2.0f;
+// The least transparency of a key or battery: enough for its bright core to
+// glow in the dark (additive drawing applies the transparency twice).
+constexpr float kGlowAlpha = 0.6f;
 
 // The code of a grid cell; a cell outside the loaded grid builds nothing.
 int CellCode(int column, int row) {
@@ -43,10 +46,10 @@ void Tilemap::Init() {
 }
 
 void Tilemap::BecomeWall() {
-    // Story levels, the menu room and the editor build with stone walls; the
-    // puzzle rooms are ringed with rocks.
+    // Story levels, the menu room and the editor build with stone walls (each
+    // story level of its own stone); the puzzle rooms are ringed with rocks.
     if (gGameMode == GameMode::Story || gGameMode == GameMode::Menu) {
-        texture = TextureNamed("o_wall.png");
+        texture = LevelTextureNamed("o_wall.png");
     } else if (gGameMode == GameMode::Puzzle) {
         texture = TextureNamed("rocks.png");
     }
@@ -75,6 +78,13 @@ void Tilemap::Update() {
         SetTransparency(transparency - kFadeRate * gFrameTime);
     } else {
         SetTransparency(gDarkAlpha);
+    }
+}
+
+void Tilemap::UpdateGlowing() {
+    Tilemap::Update();
+    if (texture != nullptr && GetTransparency() < kGlowAlpha) {
+        SetTransparency(kGlowAlpha);
     }
 }
 

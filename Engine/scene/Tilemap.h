@@ -38,6 +38,11 @@ class Tilemap : public StaticObject {
     int cellColumn = 0;
     int cellRow = 0;
 
+  protected:
+    // The Update of keys and batteries: the light fade, but never below a
+    // small glow, so a pick-up shows as a spark from afar in the dark.
+    void UpdateGlowing();
+
   private:
     void BecomeWall();
 };
@@ -46,12 +51,14 @@ class Key : public Tilemap {
   public:
     using Tilemap::Tilemap;
     void Init() override {}
+    void Update() override { UpdateGlowing(); }
 };
 
 class Battery : public Tilemap {
   public:
     using Tilemap::Tilemap;
     void Init() override {}
+    void Update() override { UpdateGlowing(); }
 };
 
 // One entry of the level editor's palette.

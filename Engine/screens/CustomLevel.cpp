@@ -1,5 +1,6 @@
 // Moth Lantern: the Custom state's load and init.
 #include "CustomLevel.h"
+#include "Globals.h"
 
 #include "CollisionManager.h"
 #include "GameStateManager.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kActorLayer = 2;
 constexpr float kWandererSize = 30.0f;
 // A touch of blue marks the wanderer of a level made in the editor.
 constexpr float kBlueBlend = 0.3f;
@@ -63,7 +63,7 @@ void CustomInit() {
     wanderer->SetScale(kWandererSize, kWandererSize);
     gPlayerAnimator->SetPlayer(wanderer);
     gCollisionManager->Register(wanderer);
-    gWorld->Add(kActorLayer, wanderer);
+    gWorld->Add(Layer::Actors, wanderer);
     // The view follows the wanderer through levels larger than the screen.
     gWorld->SetPlayer(wanderer);
     gLightBox->AttachLight(new Light(wanderer, 0.0f));

@@ -6,6 +6,7 @@
 #include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "PadControls.h"
 #include "Particle.h"
 #include "ScreenCommon.h"
 #include "StateCallbacks.h"
@@ -25,11 +26,6 @@ std::vector<TarnVec2> gWinEmitters;
 
 namespace {
 
-constexpr int kLeftButton = 1;
-constexpr int kSpaceKey = 32;
-constexpr int kEscapeKey = 27;
-constexpr int kEnterKey = 13;
-constexpr int kPictureLayer = 6;
 // The studio mark's picture is 1525 x 445; it shows at 40 %.
 constexpr float kLogoWidth = 1525.0f * 0.4f;
 constexpr float kLogoHeight = 445.0f * 0.4f;
@@ -42,7 +38,7 @@ TransitionBox* MakeBox(int layer, const char* texture) {
 
 // A black picture fading in over one second; its `done` ends the screen.
 TransitionBox* MakeFadeToBlack() {
-    TransitionBox* fade = MakeBox(kPictureLayer, "o_black.png");
+    TransitionBox* fade = MakeBox(Layer::Pictures, "o_black.png");
     fade->scale = fade->targetScale;
     fade->SetTransparency(0.0f);
     fade->style = TransitionStyle::FadeIn;
@@ -72,9 +68,11 @@ void AnimatePicture(TransitionBox* picture, float* timer, const char* first, con
     }
 }
 
-// A click (or Esc) on a fully grown picture starts the fade to black, once.
+// A click, Esc or the pad's A on a fully grown picture starts the fade to
+// black, once.
 void FadeOnClick(TransitionBox* picture, TransitionBox** fade) {
-    const bool skip = TarnInputCheckTriggered(kLeftButton) || TarnInputCheckTriggered(kEscapeKey);
+    const bool skip = TarnInputCheckTriggered(TARN_MOUSE_LEFT) ||
+                      TarnInputCheckTriggered(TARN_KEY_ESCAPE) || PadConfirmPressed();
     if (picture != nullptr && *fade == nullptr && picture->done && skip) {
         *fade = MakeFadeToBlack();
     }
@@ -109,21 +107,24 @@ void LogoLoad() {
 void LogoInit() {
     WatchScreenPointers();
     SetTileCollision(false);
-    gLogoBox = MakeBox(kPictureLayer, "Quillmark_WEB_RED.png");
+    gLogoBox = MakeBox(Layer::Pictures, "Quillmark_WEB_RED.png");
     gLogoBox->scale = TarnVec2{kLogoWidth, kLogoHeight};
     gLogoBox->SetTransparency(0.0f);
     gLogoBox->style = TransitionStyle::FadeIn;
 }
 
-// A click, Space, Esc or Enter skips straight to the main menu.
+// A click, Space, Esc or Enter (or the pad's A, B or Start) skips straight to
+// the main menu.
 void LogoUpdate() {
-    bool skip = TarnInputCheckTriggered(kLeftButton) || TarnInputCheckTriggered(kSpaceKey) ||
-                TarnInputCheckTriggered(kEscapeKey) || TarnInputCheckTriggered(kEnterKey);
+    bool skip =
+        TarnInputCheckTriggered(TARN_MOUSE_LEFT) || TarnInputCheckTriggered(TARN_KEY_SPACE) ||
+        TarnInputCheckTriggered(TARN_KEY_ESCAPE) || TarnInputCheckTriggered(TARN_KEY_ENTER) ||
+        PadConfirmPressed() || PadBackPressed() || PadStartPressed();
     if (!skip) {
         return;
     }
     if (gLogoBox != nullptr) {
-        gWorld->Destroy(kPictureLayer, gLogoBox);
+        gWorld->Destroy(Layer::Pictures, gLogoBox);
     }
     SetTileCollision(true);
     gLogoBox = nullptr;
@@ -135,7 +136,7 @@ void LogoUpdate() {
 void LoseLoad() {
     WatchScreenPointers();
     ScreenLoad();
-    gLoseScreen = MakeBox(kPictureLayer, "lose.png");
+    gLoseScreen = MakeBox(Layer::Pictures, "lose.png");
 }
 
 void LoseInit() {

@@ -26,9 +26,7 @@ void PuzzleLevelLoad(int segmentSlots) {
     SetGridOfCurrentState();
     SetCameraFollow(false);
     SetCursorVisible(false); // the puzzles are played with the keys alone
-    auto* instructions = new InstructionBox();
-    instructions->scale = instructions->targetScale;
-    instructions->style = TransitionStyle::Hold;
+    CreatePuzzleInstructions();
     for (int i = 0; i < segmentSlots; ++i) {
         gPuzzleManager->AddSegmentSlot();
     }

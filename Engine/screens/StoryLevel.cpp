@@ -13,34 +13,12 @@
 
 std::vector<TarnVec2> gKeyPositions;
 
-const char* IntroPictureOf(GameStateId level) {
-    switch (level) {
-    case GameState::Level1:
-        return "level1_transition.png";
-    case GameState::Level2:
-        return "level2_transition.png";
-    case GameState::Level3:
-        return "level3_transition.png";
-    case GameState::Level4:
-        return "level4_transition.png";
-    case GameState::Level5:
-        return "level5_transition.png";
-    default:
-        return "";
-    }
-}
-
 namespace {
 
 // The level's picture over the whole window, fading out after half a second;
 // the player waits for it (and the tips follow it).
 void ShowIntroPicture(GameStateId level) {
-    auto* intro = new StandardTransitionBox();
-    intro->SetPos(0.0f, 0.0f);
-    intro->scale = intro->targetScale;
-    intro->style = TransitionStyle::FadeOut;
-    intro->delay = 0.5f;
-    intro->SetTexture(TextureNamed(IntroPictureOf(level)));
+    CreateIntroPicture(IntroPictureOf(level));
 }
 
 void LevelScript(GameStateId level) {

@@ -14,6 +14,3 @@
 // Where the current story level's key lies; emptied by the level's load, so a
 // restart keeps the key in its cell.
 extern std::vector<TarnVec2> gKeyPositions;
-
-// The intro picture of a story level ("" for other states).
-const char* IntroPictureOf(GameStateId level);

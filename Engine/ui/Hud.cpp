@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kFrameLayer = 5;
-constexpr int kWidgetLayer = 6;
 constexpr float kBarHeight = 30.0f;
 constexpr float kHealthWidthPerPoint = 1.65f;
 constexpr float kLightWidthPerCharge = 0.45833f;
@@ -19,8 +17,8 @@ constexpr float kChargeHigh = 288.0f; // 80 % of the full charge
 constexpr float kChargeLow = 72.0f;   // 20 %
 
 void AddWithFrame(UIBox* frame, UI* widget) {
-    gWorld->Add(kFrameLayer, frame);
-    gWorld->Add(kWidgetLayer, widget);
+    gWorld->Add(Layer::Panels, frame);
+    gWorld->Add(Layer::Pictures, widget);
 }
 
 } // namespace
@@ -123,14 +121,8 @@ void Memories::Draw() {
     UI::Draw();
     char* text = gAssetManager->GetTextBuffer();
     std::snprintf(text, 100, "%d / 5", gMemoriesCollected);
-    TarnGfxSetRenderMode(TARN_RENDER_COLOR);
-    TarnGfxSetBlendMode(TARN_BLEND_NONE);
-    TarnGfxSetBlendColor(0.0f, 0.0f, 0.0f, 1.0f);
-    TarnGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    TarnGfxTextureSet(nullptr, 0.0f, 0.0f);
-    TarnGfxSetTransparency(1.0f);
-    TarnGfxPrint(gAssetManager->GetFont(), text, static_cast<int>(position.x + 35.0f),
-                 static_cast<int>(position.y - 15.0f), 1.0f, 0.0f, 0.0f);
+    PrintText(gAssetManager->GetFont(), text, position.x + 35.0f, position.y - 15.0f,
+              Color{1.0f, 0.0f, 0.0f, 1.0f});
 }
 
 // ============================================================================
@@ -142,7 +134,7 @@ KeyUI::KeyUI() {
     SetBlendColor(1.0f, 1.0f, 1.0f, 1.0f);
     SetTintColor(1.0f, 1.0f, 1.0f, 0.0f);
     texture = TextureNamed("key.png");
-    gWorld->Add(kWidgetLayer, this);
+    gWorld->Add(Layer::Pictures, this);
 }
 
 void KeyUI::Update() {

@@ -3,8 +3,10 @@
 #include "MenuWidgets.h"
 
 #include "AssetManager.h"
+#include "ControlsPanel.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "PadFocus.h"
 #include "PauseMenu.h"
 #include "PlayerAnimator.h"
 #include "TarnInput.h"
@@ -17,13 +19,8 @@ float gStartSignTimer = 0.0f;
 
 namespace {
 
-constexpr int kPictureLayer = 5;
-constexpr int kButtonLayer = 6;
-constexpr int kFloorLayer = 0;
-constexpr unsigned char kEscapeKey = 27;
-
 bool EscapePressed() {
-    return TarnInputCheckTriggered(kEscapeKey);
+    return TarnInputCheckTriggered(TARN_KEY_ESCAPE);
 }
 
 void AddTo(int layer, GameObject* widget) {
@@ -54,7 +51,7 @@ MenuButton::MenuButton(float x, float y, const char* name) : textureName(name) {
     offset = TarnVec2{x, y};
     scale = TarnVec2{128.0f, 64.0f};
     SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    AddTo(kButtonLayer, this);
+    AddTo(Layer::Pictures, this);
 }
 
 void MenuButton::Init() {
@@ -62,14 +59,21 @@ void MenuButton::Init() {
     SetTexture(TextureNamed(textureName));
 }
 
-void StateButton::Update() {
+void MenuButton::Update() {
+    if (gControlsPanel != nullptr) {
+        return;
+    }
     UIButton::Update();
     if (clicked) {
-        // The credits close with the room: back in it, they would hang over
-        // a player free to walk.
-        gCreditsShown = false;
-        RequestState(state);
+        OnClick();
     }
+}
+
+void StateButton::OnClick() {
+    // The credits close with the room: back in it, they would hang over a
+    // player free to walk.
+    gCreditsShown = false;
+    RequestState(state);
 }
 
 QuitButton::QuitButton(float x, float y) : StateButton(x, y, "btn_quit.png", GameState::Quit) {}
@@ -81,27 +85,62 @@ LevelsButton::LevelsButton(float x, float y)
     : StateButton(x, y, "btn_levels.png", GameState::Load) {}
 
 void SettingsButton::Update() {
-    UIButton::Update();
-    if (clicked) {
-        gSettingsShown = !gSettingsShown;
-    } else if (EscapePressed()) {
-        gSettingsShown = false; // Esc backs out of the settings
+    MenuButton::Update();
+    // Esc backs out of the settings (not when it closed the controls panel
+    // this frame: the panel hands the settings back).
+    if (!clicked && gControlsPanel == nullptr && !ControlsPanelTookBackPress() && EscapePressed()) {
+        gSettingsShown = false;
     }
 }
 
-void CreditsButton::Update() {
-    UIButton::Update();
-    if (clicked && !gCreditsShown) {
+void SettingsButton::OnClick() {
+    gSettingsShown = !gSettingsShown;
+}
+
+void CreditsButton::OnClick() {
+    if (!gCreditsShown) {
         gCreditsShown = true;
         SetPlayerCanMove(false);
     }
+}
+
+ControlsButton::ControlsButton(float x, float y) : MenuButton(x, y, "btn_controls.png") {}
+
+void ControlsButton::Init() {
+    MenuButton::Init();
+    SetScale(150.0f, 44.0f);
+}
+
+void ControlsButton::Draw() {
+    if (gSettingsShown) {
+        UI::Draw();
+    }
+}
+
+bool ControlsButton::Focusable() const {
+    return gSettingsShown;
+}
+
+// The credits close first; the settings come back when the panel closes.
+void ControlsButton::OnClick() {
+    if (!gSettingsShown) {
+        return;
+    }
+    gCreditsShown = false;
+    gSettingsShown = false;
+    gPadMenuRow = true;
+    SetPlayerCanMove(false);
+    OpenControlsPanel([] {
+        gSettingsShown = true;
+        SetPlayerCanMove(true);
+    });
 }
 
 // ============================================================================
 // Credits
 // ============================================================================
 Credits::Credits(float x, float y) {
-    SetUpWidget(*this, kButtonLayer, x, y, 128.0f, 64.0f, "btn_close.png");
+    SetUpWidget(*this, Layer::Pictures, x, y, 128.0f, 64.0f, "btn_close.png");
 }
 
 // Hover runs even while hidden, so the button is lit the moment it shows.
@@ -114,6 +153,10 @@ void Credits::Update() {
     }
 }
 
+bool Credits::Focusable() const {
+    return gCreditsShown;
+}
+
 void Credits::Draw() {
     if (gCreditsShown) {
         UI::Draw();
@@ -121,7 +164,7 @@ void Credits::Draw() {
 }
 
 CreditsBox::CreditsBox(float x, float y) {
-    SetUpWidget(*this, kPictureLayer, x, y, 500.0f, 500.0f, "credits.png");
+    SetUpWidget(*this, Layer::Panels, x, y, 500.0f, 500.0f, "credits.png");
 }
 
 void CreditsBox::Update() {
@@ -134,9 +177,18 @@ void CreditsBox::Update() {
 // ============================================================================
 StartBtn::StartBtn() : mesh(SharedQuad()) {}
 
+StartBtn::StartBtn(const char* first, const char* second) : StartBtn() {
+    frames[0] = first;
+    frames[1] = second;
+}
+
 void StartBtn::Update() {
     UI::Update();
-    AnimateStartSign();
+    if (gPlayerAnimator->GetStartSign() == this) {
+        AnimateStartSign();
+    } else {
+        SetTexture(TextureNamed(frames[gStartSignTimer < 0.5f ? 0 : 1]));
+    }
 }
 
 void StartBtn::Draw() {
@@ -149,14 +201,16 @@ void AnimateStartSign() {
     if (sign == nullptr) {
         return;
     }
+    const auto* door = dynamic_cast<const StartBtn*>(sign);
+    const char* const* frames = door != nullptr ? door->frames : StartBtn::kStartFrames;
     gStartSignTimer += gFrameTime;
     if (gStartSignTimer <= 0.0f) {
         return;
     }
     if (gStartSignTimer < 0.5f) {
-        sign->SetTexture(TextureNamed("startbtn_1.png"));
+        sign->SetTexture(TextureNamed(frames[0]));
     } else if (gStartSignTimer > 0.5f && gStartSignTimer < 1.0f) {
-        sign->SetTexture(TextureNamed("startbtn_2.png"));
+        sign->SetTexture(TextureNamed(frames[1]));
     } else if (gStartSignTimer > 1.0f) {
         gStartSignTimer = 0.0f;
     }
@@ -166,7 +220,7 @@ Logo::Logo(TarnGfxTexture* texture) : logoTexture(texture) {
     SetPos(0.0f, 290.0f);
     scale = TarnVec2{150.0f, 150.0f};
     SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    AddTo(kPictureLayer, this);
+    AddTo(Layer::Panels, this);
 }
 
 void Logo::Draw() {
@@ -175,11 +229,21 @@ void Logo::Draw() {
              SharedQuad());
 }
 
+PadHint::PadHint() {
+    SetUpWidget(*this, Layer::Pictures, 0.0f, -358.0f, 420.0f, 26.0f, "pad_hint.png");
+}
+
+void PadHint::Draw() {
+    if (TarnInputPadCount() > 0) {
+        UI::Draw();
+    }
+}
+
 MenuControlUI::MenuControlUI() : mesh(SharedQuad()) {
     offset = TarnVec2{300.0f, gHalfWindowHeight - 300.0f};
     scale = TarnVec2{300.0f, 300.0f};
     texture = TextureNamed("control_menu.png");
-    AddTo(kButtonLayer, this);
+    AddTo(Layer::Pictures, this);
 }
 
 void MenuControlUI::Update() {
@@ -227,31 +291,62 @@ void BackgroundUI::Draw() {
 // ============================================================================
 // Creation
 // ============================================================================
-void CreateMenuWidgets() {
-    new Logo(TextureNamed("logo.png"));
-    StartBtn* sign = new StartBtn();
+namespace {
+
+// The "continue" signs by the level a saved game goes on at (2 to 5).
+constexpr const char* kContinueSigns[4][2] = {{"sign_continue2_1.png", "sign_continue2_2.png"},
+                                              {"sign_continue3_1.png", "sign_continue3_2.png"},
+                                              {"sign_continue4_1.png", "sign_continue4_2.png"},
+                                              {"sign_continue5_1.png", "sign_continue5_2.png"}};
+
+StartBtn* AddDoorSign(StartBtn* sign, const TarnVec2& at, float width, float height) {
     sign->SetPos(0.0f, 0.0f);
-    sign->offset = TarnVec2{0.0f, 175.0f};
-    sign->SetScale(100.0f, 50.0f);
+    sign->offset = at;
+    sign->SetScale(width, height);
     sign->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    AddTo(kPictureLayer, sign);
+    AddTo(Layer::Panels, sign);
+    return sign;
+}
+
+// Over the room's own door: "start", or "continue" at the saved level; with a
+// game saved, "new game" over the second door.
+void AddDoorSigns(int savedMemories, const TarnVec2& newGameDoor) {
+    StartBtn* sign = nullptr;
+    if (savedMemories >= 1 && savedMemories <= 4) {
+        const auto& frames = kContinueSigns[savedMemories - 1];
+        sign =
+            AddDoorSign(new StartBtn(frames[0], frames[1]), TarnVec2{0.0f, 182.0f}, 180.0f, 64.0f);
+        AddDoorSign(new StartBtn("sign_newgame_1.png", "sign_newgame_2.png"),
+                    TarnVec2{newGameDoor.x, newGameDoor.y + 75.0f}, 140.0f, 50.0f);
+    } else {
+        sign = AddDoorSign(new StartBtn(), TarnVec2{0.0f, 175.0f}, 100.0f, 50.0f);
+    }
     gPlayerAnimator->SetStartSign(sign);
     AnimateStartSign();
+}
+
+} // namespace
+
+void CreateMenuWidgets(int savedMemories, const TarnVec2& newGameDoor) {
+    new Logo(TextureNamed("logo.png"));
+    AddDoorSigns(savedMemories, newGameDoor);
     new SettingsButton(-200.0f, -170.0f);
     new BGMControl(-247.0f, -230.0f);
     new SFXControl(-247.0f, -310.0f);
+    new ControlsButton(60.0f, -270.0f);
     new CreditsButton(0.0f, -170.0f);
     new Credits(0.0f, -100.0f);
     new CreditsBox(0.0f, 100.0f);
     new QuitButton(200.0f, -170.0f);
     new OpenEditorButton(-400.0f, -170.0f);
     new LevelsButton(400.0f, -170.0f);
+    new PadHint();
 }
 
 BackgroundUI* CreateBackground() {
     BackgroundUI* floor =
-        new BackgroundUI(kFloorLayer, 0.0f, 0.0f, TextureNamed("o_floor_scaled.png"), false, false,
-                         gHalfWindowWidth * 2.0f + 20.0f, gHalfWindowHeight * 2.0f + 20.0f);
+        new BackgroundUI(Layer::Level, 0.0f, 0.0f, LevelTextureNamed("o_floor_scaled.png"), false,
+                         false, gHalfWindowWidth * 2.0f + 20.0f, gHalfWindowHeight * 2.0f + 20.0f);
     floor->offset = TarnVec2{0.0f, 0.0f};
     return floor;
 }

@@ -13,12 +13,18 @@ extern float gStartSignTimer; // seconds into the start sign's blink
 
 // ---- Bottom-row buttons (layer 6, 128 x 64) ----------------------------------------
 
-// A button of the menu room's bottom row at the given screen offset.
+// A button of the menu room's bottom row at the given screen offset. While
+// the controls panel covers the room it neither lights up nor clicks.
 class MenuButton : public UIButton {
   public:
     MenuButton(float x, float y, const char* textureName);
     // Placed at the camera position plus its offset, with its picture.
     void Init() override;
+    // The hover and click test; on a click, OnClick.
+    void Update() override;
+
+  protected:
+    virtual void OnClick() = 0;
 
   private:
     const char* textureName;
@@ -30,7 +36,9 @@ class StateButton : public MenuButton {
   public:
     StateButton(float x, float y, const char* textureName, int state)
         : MenuButton(x, y, textureName), state(state) {}
-    void Update() override;
+
+  protected:
+    void OnClick() override;
 
   private:
     int state;
@@ -54,18 +62,37 @@ class LevelsButton : public StateButton {
     LevelsButton(float x, float y);
 };
 
-// Shows or hides the volume sliders; Esc hides them.
+// Shows or hides the volume sliders and the controls button; Esc hides them.
 class SettingsButton : public MenuButton {
   public:
     SettingsButton(float x, float y) : MenuButton(x, y, "btn_options.png") {}
     void Update() override;
+
+  protected:
+    void OnClick() override;
 };
 
 // Opens the credits and holds the player still meanwhile.
 class CreditsButton : public MenuButton {
   public:
     CreditsButton(float x, float y) : MenuButton(x, y, "btn_credits.png") {}
-    void Update() override;
+
+  protected:
+    void OnClick() override;
+};
+
+// Beside the sliders while the settings show: opens the controls panel over
+// the room, holding the player still (the settings hide meanwhile, and the
+// pad's d-pad moves between the panel's buttons).
+class ControlsButton : public MenuButton {
+  public:
+    ControlsButton(float x, float y);
+    void Init() override;
+    void Draw() override;
+    bool Focusable() const override;
+
+  protected:
+    void OnClick() override;
 };
 
 // ---- Credits -------------------------------------------------------------------------
@@ -78,6 +105,7 @@ class Credits : public UIButton {
     void Init() override {}
     void Update() override;
     void Draw() override;
+    bool Focusable() const override;
 };
 
 // The credits picture, visible while the credits are open.
@@ -90,15 +118,31 @@ class CreditsBox : public UIBox {
 
 // ---- Pictures ------------------------------------------------------------------------
 
-// The blinking "start" sign over the trap door.
+// A blinking sign over a trap door of the menu room: "start", or, while a
+// game is saved, "continue" over one door and "new game" over the other. The
+// sign the player animator holds runs the blink; any other follows it.
 class StartBtn : public UI {
   public:
     StartBtn();
+    // A sign blinking between these two pictures.
+    StartBtn(const char* first, const char* second);
     void Init() override {}
     void Update() override;
     void Draw() override;
 
+    static constexpr const char* kStartFrames[2] = {"startbtn_1.png", "startbtn_2.png"};
+
     TarnGfxVertexList* mesh = nullptr;
+    const char* frames[2] = {kStartFrames[0], kStartFrames[1]};
+};
+
+// Under the menu room's buttons while a game controller is plugged in: how
+// the pad reaches them.
+class PadHint : public UI {
+  public:
+    PadHint();
+    void Init() override {}
+    void Draw() override;
 };
 
 // The game's logo, fixed at the top of the menu room (layer 5).
@@ -145,15 +189,17 @@ class BackgroundUI : public UIBox {
 // ---- Creation ----------------------------------------------------------------------------
 
 // Every widget of the menu room, in this order: the logo, the start sign
-// (handed to the player animator and shown at once), the settings button
-// with the two volume sliders under it, the credits button, the credits'
-// close button and picture, the quit button, then the editor and levels
-// buttons at the row's ends. The player, the control wall (which makes its
-// MenuControlUI) and the music are the scene script's own.
-void CreateMenuWidgets();
+// (handed to the player animator and shown at once; with memories saved it
+// reads "continue" at their level, and a "new game" sign hangs over the
+// second door at `newGameDoor`), the settings button with the two volume
+// sliders and the controls button under it, the credits button, the credits' close button and
+// picture, the quit button, the editor and levels buttons at the row's ends,
+// then the pad's hint. The player, the doors, the control wall (which makes
+// its MenuControlUI) and the music are the scene script's own.
+void CreateMenuWidgets(int savedMemories, const TarnVec2& newGameDoor);
 // The floor under a level or menu: centred on the camera, the window plus a
 // margin of 20 each way, in layer 0.
 BackgroundUI* CreateBackground();
-// One step of the start sign's blink: "startbtn_1.png" for half a second,
-// then "startbtn_2.png" for half a second.
+// One step of the start sign's blink: its first picture ("startbtn_1.png")
+// for half a second, then its second for half a second.
 void AnimateStartSign();

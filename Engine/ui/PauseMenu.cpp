@@ -9,12 +9,14 @@
 #include "PauseMenu.h"
 
 #include "AudioManager.h"
+#include "ControlsPanel.h"
 #include "Cursor.h"
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "TarnInput.h"
 #include "World.h"
 
+#include <cmath>
 #include <type_traits>
 
 PauseWidgets gPause;
@@ -30,10 +32,6 @@ float gSavedEffectVolume = 0.0f;
 // ============================================================================
 namespace {
 
-constexpr int kPauseLayer = 6;
-// gGameMode while the pause menu is open.
-constexpr int kModePaused = 3;
-constexpr unsigned char kLeftMouseButton = 1;
 constexpr float kKnobTravel = 200.0f;
 constexpr float kMenuKnobBase = -300.0f;
 constexpr float kPauseKnobBase = -50.0f;
@@ -56,6 +54,7 @@ template <typename Visit> void ForEachPauseSlot(Visit&& visit) {
     visit(gPause.music);
     visit(gPause.effects);
     visit(gPause.mute);
+    visit(gPause.controls);
     visit(gPause.close);
     visit(gPause.yes);
     visit(gPause.no);
@@ -85,7 +84,7 @@ template <typename T> void DestroyWidget(T*& slot) {
     if constexpr (std::is_base_of_v<VolumeSlider, T>) {
         DestroyWidget(slot->track);
     }
-    gWorld->Destroy(kPauseLayer, slot);
+    gWorld->Destroy(Layer::Pictures, slot);
     slot = nullptr;
 }
 
@@ -141,7 +140,7 @@ void ResumeSoundForStateChange(bool restarting) {
 // Pictures
 // ============================================================================
 PausePicture::PausePicture(float x, float y, float width, float height, const char* textureName) {
-    SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
+    SetUpWidget(*this, Layer::Pictures, x, y, width, height, textureName);
 }
 
 PauseMenu::PauseMenu(float x, float y) : PausePicture(x, y, 400.0f, 450.0f, "frame1.png") {}
@@ -166,90 +165,52 @@ PauseConfirmation::PauseConfirmation(float x, float y)
 // ============================================================================
 // Buttons
 // ============================================================================
-PauseButton::PauseButton(float x, float y, float width, float height, const char* textureName) {
-    SetUpWidget(*this, kPauseLayer, x, y, width, height, textureName);
+namespace {
+
+struct PauseButtonRow {
+    const char* picture;
+    float width;
+    float height;
+    bool onSubPanel; // reacts only while a sub-panel is open (else only while none is)
+};
+
+// One row per PauseAction, in its order.
+const PauseButtonRow kPauseButtons[] = {
+    {"btn_resume.png", 230.0f, 64.0f, false},       // Resume
+    {"btn_instructions.png", 230.0f, 64.0f, false}, // Instructions
+    {"btn_options_wide.png", 230.0f, 64.0f, false}, // Options
+    {"btn_restart.png", 230.0f, 64.0f, false},      // Restart
+    {"btn_quitgame.png", 230.0f, 64.0f, false},     // Quit
+    {"btn_yes.png", 100.0f, 50.0f, true},           // Yes
+    {"btn_no.png", 100.0f, 50.0f, true},            // No
+    {"btn_close.png", 128.0f, 64.0f, true},         // Close
+    {"unmute.png", 64.0f, 64.0f, true},             // Mute: "mute.png" while muted
+    {"btn_controls.png", 150.0f, 44.0f, true},      // Controls
+};
+
+const PauseButtonRow& RowOf(PauseAction action) {
+    return kPauseButtons[static_cast<int>(action)];
 }
 
-bool PauseButton::ClickedAsMainButton() {
-    if (gSubPanelOpen) {
-        return false; // frozen: no hover, no click
-    }
-    UIButton::Update();
-    return clicked;
+void OpenInstructions() {
+    gPause.instructionPicture = new PauseInstruction(0.0f, 0.0f);
+    gPause.close = new PauseCloseButton(0.0f, -200.0f);
+    OpenSubPanel();
 }
 
-bool PauseButton::ClickedAsSubPanelButton() {
-    if (!gSubPanelOpen) {
-        return false;
-    }
-    UIButton::Update();
-    return clicked && !gPanelOpenedThisPass;
+void OpenSettings() {
+    gPause.settingsPanel = new PauseSettings(-7.0f, 25.0f);
+    gPause.music = new BGMControl(0.0f, 125.0f);
+    gPause.effects = new SFXControl(0.0f, 55.0f);
+    gPause.mute = new PauseMuteButton(0.0f, -30.0f);
+    gPause.controls = new PauseControlsButton(0.0f, -90.0f);
+    gPause.close = new PauseCloseButton(0.0f, -150.0f);
+    OpenSubPanel();
+    gSettingsShown = true;
 }
 
-// ---- Main buttons --------------------------------------------------------------
-
-PauseResumeButton::PauseResumeButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_resume.png") {}
-
-void PauseResumeButton::Update() {
-    if (ClickedAsMainButton()) {
-        TogglePause();
-    }
-}
-
-PauseInstructionButton::PauseInstructionButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_instructions.png") {}
-
-void PauseInstructionButton::Update() {
-    if (ClickedAsMainButton()) {
-        gPause.instructionPicture = new PauseInstruction(0.0f, 0.0f);
-        gPause.close = new PauseCloseButton(0.0f, -200.0f);
-        OpenSubPanel();
-    }
-}
-
-PauseSettingButton::PauseSettingButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_options.png") {}
-
-void PauseSettingButton::Update() {
-    if (ClickedAsMainButton()) {
-        gPause.settingsPanel = new PauseSettings(-7.0f, 25.0f);
-        gPause.music = new BGMControl(0.0f, 125.0f);
-        gPause.effects = new SFXControl(0.0f, 55.0f);
-        gPause.mute = new PauseMuteButton(0.0f, -30.0f);
-        gPause.close = new PauseCloseButton(0.0f, -150.0f);
-        OpenSubPanel();
-        gSettingsShown = true;
-    }
-}
-
-PauseRestartButton::PauseRestartButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_restart.png") {}
-
-void PauseRestartButton::Update() {
-    if (ClickedAsMainButton()) {
-        AskToConfirm(0);
-    }
-}
-
-PauseQuitButton::PauseQuitButton(float x, float y)
-    : PauseButton(x, y, 230.0f, 64.0f, "btn_quitgame.png") {}
-
-void PauseQuitButton::Update() {
-    if (ClickedAsMainButton()) {
-        AskToConfirm(1);
-    }
-}
-
-// ---- Sub-panel buttons -------------------------------------------------------------
-
-PauseYesButton::PauseYesButton(float x, float y)
-    : PauseButton(x, y, 100.0f, 50.0f, "btn_yes.png") {}
-
-void PauseYesButton::Update() {
-    if (!ClickedAsSubPanelButton()) {
-        return;
-    }
+// Yes: restarts the level or quits to the main menu, as the question asked.
+void Confirm() {
     const bool quitting = gPause.confirmation != nullptr && gPause.confirmation->confirmAction == 1;
     gGameStateManager->next = quitting ? GameState::Menu : GameState::Restart;
     gGameMode = gGameModeBeforePause;
@@ -259,53 +220,102 @@ void PauseYesButton::Update() {
     ResumeSoundForStateChange(!quitting);
 }
 
-PauseNoButton::PauseNoButton(float x, float y) : PauseButton(x, y, 100.0f, 50.0f, "btn_no.png") {}
-
-void PauseNoButton::Update() {
-    if (ClickedAsSubPanelButton()) {
-        DestroyWidget(gPause.yes);
-        DestroyWidget(gPause.no);
-        DestroyWidget(gPause.confirmation);
-        gSubPanelOpen = false;
-    }
+void Decline() {
+    DestroyWidget(gPause.yes);
+    DestroyWidget(gPause.no);
+    DestroyWidget(gPause.confirmation);
+    gSubPanelOpen = false;
 }
 
-PauseCloseButton::PauseCloseButton(float x, float y)
-    : PauseButton(x, y, 128.0f, 64.0f, "btn_close.png") {}
-
-void PauseCloseButton::Update() {
-    if (!ClickedAsSubPanelButton()) {
-        return;
-    }
+void CloseSubPanel() {
     DestroyWidget(gPause.instructionPicture);
     DestroyWidget(gPause.settingsPanel);
     DestroyWidget(gPause.music);
     DestroyWidget(gPause.effects);
     DestroyWidget(gPause.mute);
+    DestroyWidget(gPause.controls);
     DestroyWidget(gPause.close);
     gSubPanelOpen = false;
     gSettingsShown = false;
 }
 
-PauseMuteButton::PauseMuteButton(float x, float y)
-    : PauseButton(x, y, 64.0f, 64.0f, gMuted ? "mute.png" : "unmute.png") {}
+// The settings give way to the controls panel, which brings them back when
+// it closes.
+void OpenControls() {
+    CloseSubPanel();
+    OpenControlsPanel(OpenSettings);
+    OpenSubPanel();
+}
 
-void PauseMuteButton::Update() {
-    if (!ClickedAsSubPanelButton()) {
-        return;
-    }
+void ToggleMute(PauseButton& button) {
     if (gMuted) {
         gAudioManager->SetMusicVolume(AudibleVolume(gSavedMusicVolume));
         gAudioManager->SetEffectVolume(AudibleVolume(gSavedEffectVolume));
-        SetTexture(TextureNamed("unmute.png"));
+        button.SetTexture(TextureNamed("unmute.png"));
         gMuted = false;
     } else {
         gSavedMusicVolume = gAudioManager->GetMusicVolume();
         gSavedEffectVolume = gAudioManager->GetEffectVolume();
         gAudioManager->SetMusicVolume(0.0f);
         gAudioManager->SetEffectVolume(0.0f);
-        SetTexture(TextureNamed("mute.png"));
+        button.SetTexture(TextureNamed("mute.png"));
         gMuted = true;
+    }
+}
+
+void Run(PauseAction action, PauseButton& button) {
+    switch (action) {
+    case PauseAction::Resume:
+        TogglePause();
+        break;
+    case PauseAction::Instructions:
+        OpenInstructions();
+        break;
+    case PauseAction::Options:
+        OpenSettings();
+        break;
+    case PauseAction::Restart:
+        AskToConfirm(0);
+        break;
+    case PauseAction::Quit:
+        AskToConfirm(1);
+        break;
+    case PauseAction::Yes:
+        Confirm();
+        break;
+    case PauseAction::No:
+        Decline();
+        break;
+    case PauseAction::Close:
+        CloseSubPanel();
+        break;
+    case PauseAction::Mute:
+        ToggleMute(button);
+        break;
+    case PauseAction::Controls:
+        OpenControls();
+        break;
+    }
+}
+
+} // namespace
+
+PauseButton::PauseButton(float x, float y, PauseAction buttonAction) : action(buttonAction) {
+    const PauseButtonRow& row = RowOf(action);
+    const bool muted = action == PauseAction::Mute && gMuted;
+    SetUpWidget(*this, Layer::Pictures, x, y, row.width, row.height,
+                muted ? "mute.png" : row.picture);
+}
+
+void PauseButton::Update() {
+    const bool onSubPanel = RowOf(action).onSubPanel;
+    if (gSubPanelOpen != onSubPanel) {
+        return; // frozen: no hover, no click
+    }
+    UIButton::Update();
+    // A sub-panel's buttons wait for the click that opened it to pass.
+    if (clicked && !(onSubPanel && gPanelOpenedThisPass)) {
+        Run(action, *this);
     }
 }
 
@@ -316,8 +326,8 @@ VolumeSlider::VolumeSlider(float x, float y, Channel sliderChannel) : channel(sl
     const char* bar = channel == Channel::Music ? "slider_bgm.png" : "slider_sfx.png";
     track = new UIBox(357.0f, 28.0f, x, y, TextureNamed(bar));
     track->SetPos(CameraPlus(track->offset));
-    gWorld->Add(kPauseLayer, track); // under the knob
-    SetUpWidget(*this, kPauseLayer, x, y, 80.0f, 80.0f, "sliderbtn.png");
+    gWorld->Add(Layer::Pictures, track); // under the knob
+    SetUpWidget(*this, Layer::Pictures, x, y, 80.0f, 80.0f, "sliderbtn.png");
 }
 
 float VolumeSlider::Volume() const {
@@ -332,7 +342,7 @@ void VolumeSlider::SetVolume(float volume) const {
 
 void VolumeSlider::Update() {
     const bool inMainMenu = gGameMode == GameMode::Menu;
-    if (!inMainMenu && !(gGameMode == kModePaused && gSubPanelOpen)) {
+    if (!inMainMenu && !(gGameMode == GameMode::Paused && gSubPanelOpen)) {
         return;
     }
     if (!gSettingsShown) {
@@ -349,7 +359,7 @@ void VolumeSlider::Update() {
     // The press that opened the settings may still be held over the knob
     // (the options and settings buttons lie close to it); only a press made
     // while the slider shows may drag it.
-    const bool held = TarnInputCheckCurr(kLeftMouseButton);
+    const bool held = TarnInputCheckCurr(TARN_MOUSE_LEFT);
     if (!held) {
         dragArmed = true;
     }
@@ -361,10 +371,26 @@ void VolumeSlider::Update() {
 // The knob follows the mouse; the new volume shows in the next frame, when
 // the knob is placed from it.
 void VolumeSlider::Drag() {
-    const bool inPauseMenu = gGameMode == kModePaused;
     const float delta = gMouseX - offset.x;
     offset.x = gMouseX;
-    value += delta / kKnobTravel; // so value = (gMouseX - knob base) / 200
+    MoveTo(value + delta / kKnobTravel); // so value = (gMouseX - knob base) / 200
+}
+
+bool VolumeSlider::Focusable() const {
+    return gSettingsShown;
+}
+
+bool VolumeSlider::StepSideways(int direction) {
+    constexpr float kPadStep = 0.1f;
+    value = Volume();
+    // Whole tenths, so steps land on the same marks both ways.
+    MoveTo(std::round((value + kPadStep * static_cast<float>(direction)) * 10.0f) / 10.0f);
+    return true;
+}
+
+void VolumeSlider::MoveTo(float newValue) {
+    const bool inPauseMenu = gGameMode == GameMode::Paused;
+    value = newValue;
     if (value <= 0.0f) {
         value = 0.0f;
         if (inPauseMenu) {
@@ -393,7 +419,7 @@ void VolumeSlider::Draw() {
 // Toggle, open, close and update
 // ============================================================================
 void TogglePause() {
-    if (gGameMode != kModePaused) {
+    if (gGameMode != GameMode::Paused) {
         gGameModeBeforePause = gGameMode;
     }
     if (gPaused) {
@@ -418,12 +444,16 @@ void OpenPauseMenu() {
     gPause.options = new PauseSettingButton(-10.0f, 20.0f);
     gPause.restart = new PauseRestartButton(-10.0f, -60.0f);
     gPause.quit = new PauseQuitButton(-10.0f, -140.0f);
-    gGameMode = kModePaused;
+    gGameMode = GameMode::Paused;
     SetCursorVisible(true);
 }
 
 void ClosePauseMenu() {
     ForEachPauseSlot([](auto*& slot) { DestroyWidget(slot); });
+    if (gControlsPanel != nullptr) {
+        gWorld->Destroy(Layer::Pictures, gControlsPanel);
+        gControlsPanel = nullptr;
+    }
     gSubPanelOpen = false;
     if (gGameMode == GameMode::Puzzle) {
         SetCursorVisible(false);
@@ -444,7 +474,9 @@ void UpdatePauseMenu() {
     UpdateWidget(gPause.music);
     UpdateWidget(gPause.effects);
     UpdateWidget(gPause.mute);
+    UpdateWidget(gPause.controls);
     UpdateWidget(gPause.confirmation);
     UpdateWidget(gPause.yes);
     UpdateWidget(gPause.no);
+    UpdateWidget(gControlsPanel);
 }

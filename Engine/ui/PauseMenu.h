@@ -3,7 +3,9 @@
 // Esc in a level freezes the game and opens a panel of five buttons: resume,
 // instructions, options, restart and quit. Instructions shows the controls
 // picture; options opens the settings panel with the music and effect volume
-// sliders and a mute button; restart and quit ask "yes or no" first. While
+// sliders, a mute button and a button to the controls panel (which rebinds
+// keys, see ControlsPanel.h, and goes back to the settings when closed);
+// restart and quit ask "yes or no" first. While
 // the menu is open only the cursor and these widgets update, and the music
 // and the last sound effect are paused.
 //
@@ -52,73 +54,86 @@ class PauseConfirmation : public PausePicture {
 
 // ---- Buttons --------------------------------------------------------------------
 
-// A button of the pause menu. Main buttons react only while no sub-panel is
-// open, sub-panel buttons only while one is.
-class PauseButton : public UIButton {
-  public:
-    PauseButton(float x, float y, float width, float height, const char* textureName);
-    void Init() override {}
-
-  protected:
-    // Runs the hover and click test when the button may react now; true on a click.
-    bool ClickedAsMainButton();
-    bool ClickedAsSubPanelButton();
+// What a pause button does when it is clicked.
+enum class PauseAction {
+    Resume,
+    Instructions,
+    Options,
+    Restart,
+    Quit,
+    Yes,
+    No,
+    Close,
+    Mute,
+    Controls
 };
 
+// A button of the pause menu, made from its row of the button table (picture,
+// size, panel, action). Main buttons react only while no sub-panel is open,
+// sub-panel buttons only while one is.
+class PauseButton : public UIButton {
+  public:
+    PauseButton(float x, float y, PauseAction action);
+    void Init() override {}
+    // The hover and click test when the button may react now; on a click,
+    // its action.
+    void Update() override;
+
+    const PauseAction action;
+};
+
+// The buttons by name; each is its row of the table.
 class PauseResumeButton : public PauseButton {
   public:
-    PauseResumeButton(float x, float y);
-    void Update() override;
+    PauseResumeButton(float x, float y) : PauseButton(x, y, PauseAction::Resume) {}
 };
 
 class PauseInstructionButton : public PauseButton {
   public:
-    PauseInstructionButton(float x, float y);
-    void Update() override;
+    PauseInstructionButton(float x, float y) : PauseButton(x, y, PauseAction::Instructions) {}
 };
 
 class PauseSettingButton : public PauseButton {
   public:
-    PauseSettingButton(float x, float y);
-    void Update() override;
+    PauseSettingButton(float x, float y) : PauseButton(x, y, PauseAction::Options) {}
 };
 
 class PauseRestartButton : public PauseButton {
   public:
-    PauseRestartButton(float x, float y);
-    void Update() override;
+    PauseRestartButton(float x, float y) : PauseButton(x, y, PauseAction::Restart) {}
 };
 
 class PauseQuitButton : public PauseButton {
   public:
-    PauseQuitButton(float x, float y);
-    void Update() override;
+    PauseQuitButton(float x, float y) : PauseButton(x, y, PauseAction::Quit) {}
 };
 
 class PauseYesButton : public PauseButton {
   public:
-    PauseYesButton(float x, float y);
-    void Update() override;
+    PauseYesButton(float x, float y) : PauseButton(x, y, PauseAction::Yes) {}
 };
 
 class PauseNoButton : public PauseButton {
   public:
-    PauseNoButton(float x, float y);
-    void Update() override;
+    PauseNoButton(float x, float y) : PauseButton(x, y, PauseAction::No) {}
 };
 
 // Closes the instructions or the settings panel, whichever is open.
 class PauseCloseButton : public PauseButton {
   public:
-    PauseCloseButton(float x, float y);
-    void Update() override;
+    PauseCloseButton(float x, float y) : PauseButton(x, y, PauseAction::Close) {}
 };
 
 // Silences both volumes, remembering them; a second click gives them back.
 class PauseMuteButton : public PauseButton {
   public:
-    PauseMuteButton(float x, float y);
-    void Update() override;
+    PauseMuteButton(float x, float y) : PauseButton(x, y, PauseAction::Mute) {}
+};
+
+// Leaves the settings for the controls panel.
+class PauseControlsButton : public PauseButton {
+  public:
+    PauseControlsButton(float x, float y) : PauseButton(x, y, PauseAction::Controls) {}
 };
 
 // ---- Volume sliders -----------------------------------------------------------------
@@ -141,6 +156,9 @@ class VolumeSlider : public UIButton {
     void Update() override;
     // Only while the settings are shown.
     void Draw() override;
+    bool Focusable() const override;
+    // The pad's d-pad, left or right on a highlighted knob, moves it a tenth.
+    bool StepSideways(int direction) override;
 
     float value = 0.5f;
     UIBox* track = nullptr; // the bar, owned by the World
@@ -149,6 +167,9 @@ class VolumeSlider : public UIButton {
     float Volume() const;
     void SetVolume(float volume) const;
     void Drag();
+    // The knob's new value, clamped to 0..1; at 0 the game is muted, anywhere
+    // else not.
+    void MoveTo(float newValue);
 
     Channel channel;
     bool dragArmed = false; // the button was up since the slider last appeared
@@ -179,6 +200,7 @@ struct PauseWidgets {
     BGMControl* music = nullptr;
     SFXControl* effects = nullptr;
     PauseMuteButton* mute = nullptr;
+    PauseControlsButton* controls = nullptr;
     PauseCloseButton* close = nullptr; // shared by the instructions and the settings
     PauseConfirmation* confirmation = nullptr;
     PauseYesButton* yes = nullptr;

@@ -3,6 +3,7 @@
 
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "PadControls.h"
 #include "TarnInput.h"
 #include "World.h"
 
@@ -12,14 +13,11 @@ TransitionBox* gMemoryTransition = nullptr;
 
 namespace {
 
-constexpr int kDefaultLayer = 6;
-constexpr int kTipsLayer = 4;
 constexpr float kStartSize = 10.0f;
 constexpr float kGrowFrames = 25.0f;
 constexpr float kLogoHoldSeconds = 2.0f;
 constexpr float kTipHoldSeconds = 2.0f;
 constexpr int kTipCount = 4;
-constexpr unsigned char kLeftMouseButton = 1;
 
 GameStateId CurrentState() {
     return gGameStateManager->current;
@@ -35,7 +33,7 @@ bool InLogo() {
 const char* PictureFor(GameStateId state) {
     switch (state) {
     case GameState::Menu:
-        return "level1_transition.png";
+        return IntroPictureOf(GameState::Level1);
     case GameState::Level1:
         return "i_puzzle1.png";
     case GameState::Level2:
@@ -44,13 +42,10 @@ const char* PictureFor(GameStateId state) {
     case GameState::Level5:
         return "i_puzzle2.png";
     case GameState::Puzzle1:
-        return "level2_transition.png";
     case GameState::Puzzle2:
-        return "level3_transition.png";
     case GameState::Puzzle3:
-        return "level4_transition.png";
     case GameState::Puzzle4:
-        return "level5_transition.png";
+        return IntroPictureOf(GameState::Level2 + (state - GameState::Puzzle1));
     case GameState::Custom:
         return "level_complete.png";
     default:
@@ -60,10 +55,27 @@ const char* PictureFor(GameStateId state) {
 
 } // namespace
 
+const char* IntroPictureOf(GameStateId level) {
+    switch (level) {
+    case GameState::Level1:
+        return "level1_transition.png";
+    case GameState::Level2:
+        return "level2_transition.png";
+    case GameState::Level3:
+        return "level3_transition.png";
+    case GameState::Level4:
+        return "level4_transition.png";
+    case GameState::Level5:
+        return "level5_transition.png";
+    default:
+        return "";
+    }
+}
+
 // ============================================================================
 // TransitionBox
 // ============================================================================
-TransitionBox::TransitionBox() : TransitionBox(kDefaultLayer) {}
+TransitionBox::TransitionBox() : TransitionBox(Layer::Pictures) {}
 
 TransitionBox::TransitionBox(int boxLayer) : layer(boxLayer) {
     targetScale = TarnVec2{gHalfWindowWidth * 2.0f, gHalfWindowHeight * 2.0f};
@@ -174,7 +186,7 @@ void StandardTransitionBox::Update() {
         return;
     }
     if (gGameMode == GameMode::Story && style == TransitionStyle::FadeOut) {
-        TipsBox* tips = new TipsBox(kTipsLayer);
+        TipsBox* tips = new TipsBox(Layer::Effects);
         tips->SetTexture(TextureNamed("tips1.png"));
         tips->style = TransitionStyle::FadeIn;
         tips->SetTransparency(0.0f);
@@ -234,7 +246,7 @@ void TipsBox::ShowNextTip() {
 void InstructionBox::Update() {
     TransitionBox::Update();
     Animate();
-    if (TarnInputCheckTriggered(kLeftMouseButton)) {
+    if (TarnInputCheckTriggered(TARN_MOUSE_LEFT) || PadConfirmPressed()) {
         done = false;
         style = TransitionStyle::FadeOut;
         animTimer = 0.0f;

@@ -11,6 +11,7 @@
 // pointer with World::WatchPointer: whenever a box is deleted, by itself, its
 // owner or the end of a state, the pointer is cleared, so none dangles.
 #pragma once
+#include "GameStateManager.h"
 #include "UI.h"
 
 namespace TransitionStyle {
@@ -82,6 +83,9 @@ class InstructionBox : public TransitionBox {
   private:
     void Animate();
 };
+
+// The intro picture of a story level ("" for other states).
+const char* IntroPictureOf(GameStateId level);
 
 // A story level's intro picture: the whole window at (0, 0), fading out after
 // half a second; once faded it starts the tips. Call it from the level's init.

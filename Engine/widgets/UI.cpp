@@ -3,14 +3,11 @@
 
 #include "Camera.h"
 #include "Globals.h"
+#include "PadFocus.h"
 #include "TarnInput.h"
 #include "World.h"
 
 void (*gSetPlayerCanMove)(bool canMove) = nullptr;
-
-namespace {
-constexpr unsigned char kLeftMouseButton = 1;
-}
 
 bool IsMouseOver(const TarnVec2& centre, const TarnVec2& size) {
     const float halfWidth = size.x / 2.0f;
@@ -56,18 +53,20 @@ void UI::Draw() {
              UnitQuadMesh());
 }
 
+UIButton::~UIButton() {
+    ForgetPadFocus(this);
+}
+
 void UIButton::Update() {
     UI::Update();
-    clicked = false;
+    OfferPadFocus(this);
     hovered = IsMouseOver(offset, scale);
-    if (!hovered) {
-        SetTintColor(kIdleTint.r, kIdleTint.g, kIdleTint.b, kIdleTint.a);
-        return;
-    }
-    SetTintColor(kHoverTint.r, kHoverTint.g, kHoverTint.b, kHoverTint.a);
+    padFocused = HasPadFocus(this);
+    const Color& tint = hovered || padFocused ? kHoverTint : kIdleTint;
+    SetTintColor(tint.r, tint.g, tint.b, tint.a);
     // Only the frame the button goes down counts, so holding it clicks once
     // and a press dragged in from outside never clicks.
-    clicked = TarnInputCheckTriggered(kLeftMouseButton);
+    clicked = (hovered && TarnInputCheckTriggered(TARN_MOUSE_LEFT)) || PressedByPad(this);
 }
 
 UIBox::UIBox(float scaleX, float scaleY, float offsetX, float offsetY, TarnGfxTexture* boxTexture) {
@@ -82,4 +81,19 @@ void UIBox::Draw() {
     }
     BuildTransform(&transform, scale, position, 0.0f);
     DrawQuad(transform, tintColor, blendColor, 1.0f, TARN_BLEND_NONE, texture, UnitQuadMesh());
+}
+
+void PrintText(int font, const std::string& text, float worldX, float worldY, const Color& colour) {
+    if (font == 0) {
+        return;
+    }
+    // Text takes the blend colour; opaque, so the glyphs never fade with
+    // whatever transparency the last mesh left behind.
+    TarnGfxSetRenderMode(TARN_RENDER_COLOR);
+    TarnGfxTextureSet(nullptr, 0.0f, 0.0f);
+    TarnGfxSetBlendMode(TARN_BLEND_NONE);
+    TarnGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
+    TarnGfxSetTransparency(1.0f);
+    TarnGfxPrint(font, text.c_str(), static_cast<int>(worldX), static_cast<int>(worldY), colour.r,
+                 colour.g, colour.b);
 }

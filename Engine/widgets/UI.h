@@ -8,6 +8,8 @@
 #include "AssetManager.h"
 #include "GameObject.h"
 
+#include <string>
+
 // A hovered button's tint: golden yellow over its texture.
 constexpr Color kHoverTint{219.0f / 255.0f, 186.0f / 255.0f, 37.0f / 255.0f, 1.0f};
 // A button's tint while the mouse is elsewhere.
@@ -46,13 +48,25 @@ class UI : public StaticObject {
 class UIButton : public UI {
   public:
     UIButton() = default;
+    // A button going away is never highlighted by the pad again.
+    ~UIButton() override;
 
-    // Places the button, then sets hovered and the one-frame clicked flag.
-    // Concrete buttons call it first in their own Update.
+    // Places the button, then sets hovered, padFocused and the one-frame
+    // clicked flag. Concrete buttons call it first in their own Update.
     void Update() override;
+    // Whether the pad's highlight may land on it now (a button drawn only
+    // sometimes says no while hidden).
+    virtual bool Focusable() const { return true; }
+    // The d-pad pushed left (-1) or right (1) while it is highlighted: true
+    // when the button takes the step itself (a slider), false to move on.
+    virtual bool StepSideways(int direction) {
+        (void)direction;
+        return false;
+    }
 
-    bool clicked = false; // the left button went down over it this frame
-    bool hovered = false; // the mouse is over it
+    bool clicked = false;    // the left button went down over it, or A while highlighted
+    bool hovered = false;    // the mouse is over it
+    bool padFocused = false; // the pad's highlight is on it
 };
 
 class UIBox : public UI {
@@ -71,6 +85,11 @@ class UIBox : public UI {
 
     bool visible = true;
 };
+
+// Prints text in the font with its first character's baseline at a world
+// point, opaque in the colour; nothing without a font. The one way text
+// reaches the screen: the HUD, the editor and the Load dialog all print here.
+void PrintText(int font, const std::string& text, float worldX, float worldY, const Color& colour);
 
 // Sets up a widget made outside the World's update pass (while paused, or by a
 // script): its offset, its place on the screen at once, size, untinted

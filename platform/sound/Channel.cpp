@@ -31,10 +31,6 @@ FMOD_RESULT ChannelControl::setMode(FMOD_MODE mode) {
     return changeWhilePlaying([&] { mode_ = mode; });
 }
 
-FMOD_RESULT ChannelControl::getMode(FMOD_MODE* mode) {
-    return report(mode, mode_);
-}
-
 FMOD_RESULT ChannelControl::setVolume(float volume) {
     if (!std::isfinite(volume)) {
         return FMOD_ERR_INVALID_FLOAT;

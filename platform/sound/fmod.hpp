@@ -162,7 +162,6 @@ class Sound {
 class ChannelControl {
   public:
     FMOD_RESULT setMode(FMOD_MODE mode);
-    FMOD_RESULT getMode(FMOD_MODE* mode);
     // Any finite value; 1 is the sound's own level.
     FMOD_RESULT setVolume(float volume);
     FMOD_RESULT getVolume(float* volume);

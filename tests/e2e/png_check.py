@@ -9,6 +9,11 @@
                                         the first box is at least FACTOR times as bright
                                         as the second (mean grey level)
   png_check.py warm PATH X0,Y0,X1,Y1    the box is more red than blue
+  png_check.py darkness PATH MAX_MEDIAN MIN_TOP1
+                                        the play area of a 1024 x 768 story-level frame
+                                        (rows 80..679, less the tip box at the right of
+                                        rows 80..199) has a grey median of at most
+                                        MAX_MEDIAN while its brightest 1 % reach MIN_TOP1
 """
 import sys
 
@@ -26,8 +31,22 @@ def box_mean(path, box):
     return ImageStat.Stat(Image.open(path).convert("RGB").crop((x0, y0, x1, y1))).mean
 
 
+def play_area_grey(path):
+    """Grey levels of the play area, the HUD's bars and tip box left out."""
+    grey = Image.open(path).convert("L")
+    values = list(grey.crop((0, 200, grey.width, 680)).getdata())
+    return values + list(grey.crop((0, 80, 800, 200)).getdata())
+
+
 def main(argv):
     mode = argv[1]
+    if mode == "darkness":
+        values = sorted(play_area_grey(argv[2]))
+        median, top = values[len(values) // 2], values[int(len(values) * 0.99)]
+        ok = median <= int(argv[3]) and top >= int(argv[4])
+        print("%s: median %d (at most %s), brightest 1%% %d (at least %s)"
+              % ("ok" if ok else "FAILED", median, argv[3], top, argv[4]))
+        return 0 if ok else 1
     if mode == "brighter":
         first = sum(box_mean(argv[2], argv[3])) / 3.0
         second = sum(box_mean(argv[2], argv[4])) / 3.0

@@ -18,4 +18,4 @@ status=0
 cat "$OUT/err.txt"
 [ "$status" -ne 0 ] && [ "$status" -ne 124 ] || { echo "exit status $status"; exit 1; }
 [ "$(wc -l <"$OUT/err.txt")" -eq 1 ]
-grep -q "no Assets folder in $OUT/work, $OUT/bin or $OUT" "$OUT/err.txt"
+grep -q "no Assets folder in $OUT/work, $OUT/share/moth-lantern, $OUT/bin or $OUT" "$OUT/err.txt"

@@ -9,6 +9,8 @@
 #include "MenuWidgets.h"
 #include "PauseMenu.h"
 #include "PictureScreens.h"
+#include "Progress.h"
+#include "Settings.h"
 #include "TransitionBox.h"
 #include "WidgetKit.h"
 
@@ -57,6 +59,8 @@ void ResetGameGlobals() {
     gCustomLevelName.clear();
     gLogoBox = gLoseScreen = gLoseFade = gWinScreen = gWinFade = nullptr;
     gLoseTimer = gWinTimer = 0.0f;
+    UseSettingsFile(""); // nothing kept, the default settings
+    UseProgressFile("");
 }
 
 GameGlobals::GameGlobals() : GameGlobals(GameState::Level1) {
@@ -65,7 +69,7 @@ GameGlobals::GameGlobals() : GameGlobals(GameState::Level1) {
 
 GameGlobals::GameGlobals(GameStateId state) {
     ResetGameGlobals();
-    GameInit(kNoAssets);
+    GameInit(DataPaths{kNoAssets, "Exported", {}});
     GameStateManager& states = *gGameStateManager;
     states.current = states.previous = states.next = state;
     states.SetState(state);

@@ -1,5 +1,7 @@
 #include "Pixels.h"
 
+#include "TarnGraphics.h"
+
 #include <GL/glew.h>
 
 namespace moth_test {
@@ -11,6 +13,7 @@ constexpr int kHeight = 768;
 
 Pixel ReadWorldPixel(float x, float y) {
     unsigned char rgba[4] = {};
+    TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     glReadPixels(kWidth / 2 + static_cast<int>(x), kHeight / 2 + static_cast<int>(y), 1, 1, GL_RGBA,
                  GL_UNSIGNED_BYTE, rgba);
@@ -19,6 +22,7 @@ Pixel ReadWorldPixel(float x, float y) {
 
 std::vector<unsigned char> ReadFrame() {
     std::vector<unsigned char> rgba(static_cast<std::size_t>(kWidth) * kHeight * 4);
+    TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     return rgba;

@@ -32,12 +32,12 @@ def big(img, k):
 def backdrop(w, h, warm=(0.5, 0.45), warm_r=0.55, cold=False, seed=0):
     """Dark stone wall fading into a vignette, lit by one warm light."""
     img = Image.new("RGBA", (w, h), rgba(INK))
-    brick = art_world.brick_wall()
+    brick = art_world.rough_wall(art_world.LOOKS[0])
     tiled = Image.new("RGBA", (w, h))
     for y in range(0, h, 50):
         for x in range(0, w, 50):
             tiled.paste(brick, (x, y))
-    dim = Image.blend(Image.new("RGBA", (w, h), rgba(INK)), tiled, 0.16 if not cold else 0.12)
+    dim = Image.blend(Image.new("RGBA", (w, h), rgba(INK)), tiled, 0.11 if not cold else 0.08)
     img = dim
     light = AMBER if not cold else (80, 100, 140)
     img = glow(img, w * warm[0], h * warm[1], max(w, h) * warm_r, light, 0.30, power=1.5)
@@ -96,18 +96,11 @@ def sparkle(img, x, y, r, color=GLOW):
 
 # ---- Story level intros -------------------------------------------------------
 INTROS = [
-    ("The Cellar", "Somewhere in this cellar lies a key. It opens the trap door, and the "
-     "trap door leads on.", "Walk with W, A, S, D. Press F to switch your light between "
-     "lamp, torch and orb."),
-    ("The Web Halls", "Spiders hunt by sight. Keep a wall between you and them: one bite "
-     "costs a fifth of your health.", "The torch reaches far but drains your charge. "
-     "Batteries fill it again."),
-    ("The Long Gallery", "In orb mode, click to throw an orb. Spiders that see its light "
-     "crawl to it and forget you.", "An orb costs charge and glows for ten seconds."),
-    ("The Roots", "The halls grow long and the spiders many. Every spawn rings a bell "
-     "somewhere in the dark.", "Find the key first, then the door."),
-    ("The Last Lantern", "The widest maze of all, with four memories already found.",
-     "One more door, one more puzzle, and the last memory is yours."),
+    ("The Cellar", "Find the key. Open the door."),
+    ("The Web Halls", "Spiders hunt by sight."),
+    ("The Long Gallery", "Throw an orb. Spiders follow it."),
+    ("The Roots", "Longer halls. More spiders."),
+    ("The Last Lantern", "One door left."),
 ]
 
 
@@ -145,30 +138,33 @@ def level_map(name, ascii_map, size):
 
 
 def level_intro(i):
-    name, line1, line2 = INTROS[i]
+    """Shown for about half a second, so it is read at a glance: the level's
+    number and name in large letters and one short line, beside its map."""
+    name, line = INTROS[i]
     ascii_map = [levels.LEVEL1, levels.LEVEL2, levels.LEVEL3, levels.LEVEL4, levels.LEVEL5][i]
     img = backdrop(FW, FH, warm=(0.72, 0.5), warm_r=0.5, seed=i)
     m = level_map(name, ascii_map, 540)
     img = paste_center(img, m, 724, 384)
-    img = draw_text(img, (70, 190), "LEVEL %d" % (i + 1), 30, fill=AMBER_LIGHT, anchor="ls",
+    img = draw_text(img, (70, 250), "LEVEL %d" % (i + 1), 46, fill=AMBER_LIGHT, anchor="ls",
                     halo=AMBER_DEEP)
-    img = draw_text(img, (66, 262), name, 54, fill=CREAM, anchor="ls", halo=AMBER_DEEP,
+    size = 64
+    while font(size).getlength(name) > 400:
+        size -= 2
+    img = draw_text(img, (66, 340), name, size, fill=CREAM, anchor="ls", halo=AMBER_DEEP,
                     halo_radius=10)
     d = ImageDraw.Draw(img)
-    d.line([(70, 290), (420, 290)], fill=rgba(AMBER_DEEP), width=2)
-    img, y = draw_paragraph(img, 70, 318, line1, 22, 380, fill=CREAM)
-    img, y = draw_paragraph(img, 70, y + 16, line2, 20, 380, fill=MUTED)
+    d.line([(70, 372), (420, 372)], fill=rgba(AMBER_DEEP), width=3)
+    img, _ = draw_paragraph(img, 70, 398, line, 34, 360, fill=CREAM, bold=True)
     # progress: five lanterns, the current one lit
     for k in range(5):
-        x = 86 + k * 40
+        x = 90 + k * 56
         lit = k <= i
         c = Canvas(FW, FH, 2)
-        c.ellipse(x, 660, 9, 9, fill=rgba(AMBER if lit else STONE))
-        c.ellipse(x, 660, 5, 5, fill=rgba(GLOW if k == i else (AMBER_LIGHT if lit else STONE_DARK)))
+        c.ellipse(x, 620, 13, 13, fill=rgba(AMBER if lit else STONE))
+        c.ellipse(x, 620, 7, 7, fill=rgba(GLOW if k == i else (AMBER_LIGHT if lit else STONE_DARK)))
         img = Image.alpha_composite(img, c.result())
         if k == i:
-            img = glow(img, x, 660, 24, AMBER_LIGHT, 0.6)
-    img = draw_text(img, (70, 700), "Level %d of 5" % (i + 1), 18, fill=MUTED, anchor="ls")
+            img = glow(img, x, 620, 34, AMBER_LIGHT, 0.6)
     return img
 
 
@@ -421,7 +417,7 @@ def lose_picture(frame):
     img = Image.alpha_composite(img, shade)
     img = draw_text(img, (FW / 2, 540), "THE DARK TOOK YOU", 54, fill=(220, 206, 196),
                     halo=(120, 20, 20), halo_radius=12)
-    img = draw_text(img, (FW / 2, 596), "Your lantern went out. The level waits for you.", 22,
+    img = draw_text(img, (FW / 2, 596), "You fell in the dark. The level waits for you.", 24,
                     fill=MUTED)
     img = draw_text(img, (FW / 2, 690), "Click to try again", 24,
                     fill=CREAM if frame == 0 else AMBER_LIGHT, halo=AMBER_DEEP)

@@ -162,19 +162,22 @@ def torch_icon():
 
 
 def cursor(frame):
-    """15 x 15, drawn with blending off: a lantern spark on black."""
+    """15 x 15, drawn blended: a lantern spark ring on a transparent ground,
+    with a dark rim so it reads on light pictures too."""
     s = 15
-    img = Image.new("RGBA", (s, s), (0, 0, 0, 255))
-    c = Canvas(s, s, 8, bg=(0, 0, 0, 255))
+    c = Canvas(s, s, 8)
     r = 5.6 if frame == 1 else 6.4
     col = AMBER_LIGHT if frame == 1 else AMBER
-    c.ellipse(7.5, 7.5, r, r, outline=rgba(col), width=1.3)
-    for a in range(4):
-        ang = a * math.pi / 2
-        x0, y0 = 7.5 + math.cos(ang) * (r - 1.8), 7.5 + math.sin(ang) * (r - 1.8)
-        x1, y1 = 7.5 + math.cos(ang) * (r + 1.0), 7.5 + math.sin(ang) * (r + 1.0)
-        c.line([(x0, y0), (x1, y1)], rgba(col), 1.1)
-    c.ellipse(7.5, 7.5, 1.6 if frame == 1 else 2.0, 1.6 if frame == 1 else 2.0, fill=rgba(GLOW))
+    dot = 1.6 if frame == 1 else 2.0
+    for colour, widen in (((20, 12, 6, 200), 1.3), (rgba(col), 0.0)):
+        c.ellipse(7.5, 7.5, r, r, outline=colour, width=1.3 + widen)
+        for a in range(4):
+            ang = a * math.pi / 2
+            x0, y0 = 7.5 + math.cos(ang) * (r - 1.8), 7.5 + math.sin(ang) * (r - 1.8)
+            x1, y1 = 7.5 + math.cos(ang) * (r + 1.0), 7.5 + math.sin(ang) * (r + 1.0)
+            c.line([(x0, y0), (x1, y1)], colour, 1.1 + widen)
+        c.ellipse(7.5, 7.5, dot + widen / 2, dot + widen / 2, fill=colour)
+    c.ellipse(7.5, 7.5, dot, dot, fill=rgba(GLOW))
     return c.result()
 
 
@@ -287,11 +290,13 @@ def logo():
     return img
 
 
-def window_icon():
-    s = 128
-    img = plate(s, s, radius=24, fill_top=(30, 34, 48), fill_bottom=(10, 11, 16), inner=False)
-    em = emblem(116)
-    img.alpha_composite(em, (6, 8))
+def window_icon(s=128):
+    """The game's icon, s pixels square (the window's is 128; installs draw 256)."""
+    k = s / 128
+    img = plate(s, s, radius=round(24 * k), fill_top=(30, 34, 48), fill_bottom=(10, 11, 16),
+                inner=False)
+    em = emblem(round(116 * k))
+    img.alpha_composite(em, (round(6 * k), round(8 * k)))
     return img
 
 
@@ -333,6 +338,7 @@ def build():
             ("btn_restart.png", "RESTART", 230, 64, 24),
             ("btn_quitgame.png", "QUIT TO MENU", 230, 64, 22),
             ("btn_options.png", "OPTIONS", 128, 64, 19),
+            ("btn_options_wide.png", "OPTIONS", 230, 64, 24),
             ("btn_credits.png", "CREDITS", 128, 64, 19),
             ("btn_quit.png", "QUIT", 128, 64, 21),
             ("btn_editor.png", "EDITOR", 128, 64, 20),

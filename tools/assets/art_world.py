@@ -30,27 +30,107 @@ def _shade(base, noise, amount):
     return out
 
 
-def brick_wall():
-    """Cold stone bricks, two courses per tile, joints meeting across edges."""
-    img = Image.new("RGBA", (T, T), rgba(STONE_DARK))
-    d = ImageDraw.Draw(img)
-    r = rng(11)
-    courses = [(0, 25, [0, 25]), (25, 25, [12, 37])]  # y, height, joint x's
-    for y0, hgt, joints in courses:
-        xs = sorted(joints)
-        spans = [(xs[i], (xs[(i + 1) % len(xs)] - xs[i]) % T or T) for i in range(len(xs))]
-        for x0, wd in spans:
-            col = mix(STONE_MID, STONE_LIGHT, r.random() * 0.55)
-            for dx in (-T, 0, T):
-                bx0, bx1 = x0 + dx + 1, x0 + dx + wd - 1
-                d.rectangle([bx0, y0 + 1, bx1 - 1, y0 + hgt - 2], fill=rgba(col))
-                d.line([(bx0, y0 + 1), (bx1 - 1, y0 + 1)], fill=rgba(mix(col, STONE_PALE, 0.6)))
-                d.line([(bx0, y0 + 1), (bx0, y0 + hgt - 2)], fill=rgba(mix(col, STONE_PALE, 0.35)))
-                d.line([(bx0, y0 + hgt - 2), (bx1 - 1, y0 + hgt - 2)], fill=rgba(mix(col, STONE_DARK, 0.5)))
-    n = fractal_noise(T, T, 5, cells=(25, 10, 5), weights=(0.4, 0.35, 0.25))
-    img = _shade(img, n, 34)
-    img = _shade(img, grain(T, T, 6, 20), 14)
+# ---- The five story places ----------------------------------------------------
+# Each story level is a place of its own: its wall stone and its floor. Level1
+# uses the named pictures (o_wall.png, o_floor_scaled.png), which the menu room
+# and the puzzle rooms share; Level2 to Level5 use o_wallN.png and
+# o_floor_scaledN.png. Stone colours are as the lantern shows them.
+LOOKS = [
+    # The Cellar: warm brown rubble-stone, cracked flagstones.
+    dict(seed=101, dark=(112, 86, 64), light=(236, 198, 152), mortar=(30, 22, 17),
+         courses=((17, 3), (16, 2), (17, 3)), wall_detail=None,
+         floor=((3, 3, 4), (13, 12, 13)), floor_detail="pebbles"),
+    # The Web Halls: grey stone hung with old webs, webs across the floor.
+    dict(seed=202, dark=(104, 98, 92), light=(222, 212, 196), mortar=(28, 26, 26),
+         courses=((25, 2), (25, 3)), wall_detail="webs",
+         floor=((3, 3, 5), (12, 12, 15)), floor_detail="webs"),
+    # The Long Gallery: long dressed ochre blocks, long floor slabs.
+    dict(seed=303, dark=(124, 92, 56), light=(244, 200, 132), mortar=(34, 24, 14),
+         courses=((16, 1), (17, 2), (17, 1)), wall_detail=None,
+         floor=((4, 3, 3), (14, 12, 10)), floor_detail="slabs"),
+    # The Roots: mossy stone split by roots, roots under foot.
+    dict(seed=404, dark=(100, 94, 66), light=(214, 198, 144), mortar=(24, 22, 14),
+         courses=((12, 3), (13, 2), (12, 3), (13, 2)), wall_detail="roots",
+         floor=((3, 3, 2), (12, 12, 9)), floor_detail="roots"),
+    # The Last Lantern: scorched red-brown stone with embers, ash on the floor.
+    dict(seed=505, dark=(120, 70, 50), light=(238, 164, 120), mortar=(26, 12, 8),
+         courses=((25, 3), (25, 2)), wall_detail="embers",
+         floor=((4, 2, 2), (14, 10, 9)), floor_detail="embers"),
+]
+
+
+def _stone_outline(r, x0, y0, wd, hgt):
+    """A rough block: its corners and edge midpoints pushed in a little."""
+    def j():
+        return r.uniform(0.6, 2.2)
+    return [(x0 + j(), y0 + j()), (x0 + wd / 2, y0 + j() * 0.6), (x0 + wd - j(), y0 + j()),
+            (x0 + wd - j() * 0.6, y0 + hgt / 2), (x0 + wd - j(), y0 + hgt - j()),
+            (x0 + wd / 2, y0 + hgt - j() * 0.6), (x0 + j(), y0 + hgt - j()),
+            (x0 + j() * 0.6, y0 + hgt / 2)]
+
+
+def _wall_detail(img, kind, r):
+    """Webs, roots or embers over the stone, wrapping across tile edges."""
+    if kind is None:
+        return img
+    c = Canvas(T, T, 4)
+    if kind == "webs":
+        cx, cy = r.uniform(0, T), r.uniform(0, T)
+        for k in range(7):
+            a = k * 0.9 + r.uniform(-0.2, 0.2)
+            for ox in (-T, 0, T):
+                for oy in (-T, 0, T):
+                    c.line([(cx + ox, cy + oy), (cx + ox + math.cos(a) * 30,
+                                                 cy + oy + math.sin(a) * 30)],
+                           (236, 232, 222, 110), 0.35)
+        img = Image.alpha_composite(img, c.result())
+    elif kind == "roots":
+        for _ in range(2):
+            y, pts = r.uniform(0, T), []
+            phase = r.uniform(0, 6.28)
+            for i in range(11):
+                x = i * T / 10.0
+                pts.append((x, y + math.sin(phase + x * 2 * math.pi / T) * 6))
+            for ox in (-T, 0, T):
+                for oy in (-T, 0, T):
+                    moved = [(x + ox, y + oy) for x, y in pts]
+                    c.thick_line(moved, rgba((40, 30, 18)), 3.4)
+                    c.line([(x, y - 0.9) for x, y in moved], rgba((120, 96, 58)), 0.8)
+        img = Image.alpha_composite(img, c.result())
+    elif kind == "embers":
+        for _ in range(4):
+            x, y = r.uniform(3, T - 3), r.uniform(3, T - 3)
+            img = glow(img, x, y, 4.5, (255, 120, 40), 0.9, power=1.2)
     return img
+
+
+def rough_wall(look):
+    """Rough stone blocks as the lantern shows them, seamless on all sides.
+
+    Walls are drawn only where light falls (they fade to nothing in the
+    dark), so this is lit stone: warm, bright faces and dark joints.
+    """
+    r = rng(look["seed"])
+    c = Canvas(T, T, 4, bg=rgba(look["mortar"]))
+    y0 = 0
+    for hgt, count in look["courses"]:
+        cuts = sorted(r.uniform(0, T) for _ in range(count))
+        spans = [(cuts[i], (cuts[(i + 1) % count] - cuts[i]) % T or T) for i in range(count)]
+        for x0, wd in spans:
+            col = mix(look["dark"], look["light"], 0.35 + 0.55 * r.random())
+            outline = _stone_outline(r, x0, y0, wd, hgt)
+            for dx in (-T, 0, T):
+                pts = [(x + dx, y) for x, y in outline]
+                c.poly(pts, fill=rgba(mix(col, look["mortar"], 0.45)))
+                c.poly([(x + 0.8, y + 0.8) for x, y in pts[:6]] + [pts[6]],
+                       fill=rgba(col))
+                c.line(pts[6:] + pts[:3], rgba(mix(col, (255, 236, 200), 0.35)), 0.9)
+        y0 += hgt
+    img = c.result()
+    img = _shade(img, fractal_noise(T, T, look["seed"] + 1, cells=(25, 10, 5),
+                                    weights=(0.35, 0.35, 0.3)), 64)
+    img = _shade(img, grain(T, T, look["seed"] + 2, 24), 22)
+    return _wall_detail(img, look["wall_detail"], r)
 
 
 def floor_tile():
@@ -67,43 +147,79 @@ def floor_tile():
     return _shade(img, grain(T, T, 23, 16), 12)
 
 
-def floor_scaled():
-    """The drifting floor under every level: very dark, cold, seamless.
+def _floor_detail(img, kind, r):
+    """The level's own faint floor marks, drawn wrapped so the floor stays seamless."""
+    w, h = img.size
+    c = Canvas(w, h, 2)
+    copies = [(ox, oy) for ox in (-w, 0, w) for oy in (-h, 0, h)]
+    if kind == "pebbles":
+        for _ in range(70):
+            x, y, rad = r.uniform(0, w), r.uniform(0, h), r.uniform(1.5, 4.0)
+            for ox, oy in copies:
+                c.ellipse(x + ox, y + oy, rad, rad * 0.8, fill=(24, 22, 22, 110))
+    elif kind == "webs":
+        for _ in range(5):
+            x, y, size = r.uniform(0, w), r.uniform(0, h), r.uniform(40, 80)
+            spokes = [r.uniform(0, 6.28) for _ in range(8)]
+            for ox, oy in copies:
+                for a in spokes:
+                    c.line([(x + ox, y + oy), (x + ox + math.cos(a) * size,
+                                               y + oy + math.sin(a) * size)], (40, 40, 46, 120), 0.6)
+                for k in (0.3, 0.55, 0.8):
+                    ring = [(x + ox + math.cos(a) * size * k, y + oy + math.sin(a) * size * k)
+                            for a in sorted(spokes)]
+                    c.line(ring + ring[:1], (40, 40, 46, 90), 0.5)
+    elif kind == "slabs":
+        for row in range(0, h, 48):
+            for ox, oy in copies:
+                c.line([(ox, row + oy), (w + ox, row + oy)], (0, 0, 0, 150), 1.2)
+            x = r.uniform(0, w)
+            for _ in range(3):
+                x = (x + r.uniform(130, 200)) % w
+                for ox, oy in copies:
+                    c.line([(x + ox, row + oy), (x + ox, row + 48 + oy)], (0, 0, 0, 150), 1.2)
+    elif kind == "roots":
+        for _ in range(6):
+            x, y, a = r.uniform(0, w), r.uniform(0, h), r.uniform(0, 6.28)
+            pts = []
+            for i in range(24):
+                a += r.uniform(-0.35, 0.35)
+                x, y = x + math.cos(a) * 12, y + math.sin(a) * 12
+                pts.append((x, y))
+            width = r.uniform(3.0, 6.0)
+            for ox, oy in copies:
+                moved = [(px + ox, py + oy) for px, py in pts]
+                c.thick_line(moved, (20, 15, 10, 200), width)
+                c.line([(px - 0.8, py - 0.8) for px, py in moved], (30, 23, 16, 160), 0.8)
+    elif kind == "embers":
+        for _ in range(160):
+            x, y = r.uniform(0, w), r.uniform(0, h)
+            col = (46, 20, 8, 200) if r.random() < 0.3 else (22, 21, 20, 150)
+            for ox, oy in copies:
+                c.ellipse(x + ox, y + oy, 1.3, 1.3, fill=col)
+    return Image.alpha_composite(img, c.result())
 
-    It is always visible (drawn opaque under everything), so it must stay
-    dark enough that unlit parts of a level read as darkness.
+
+def dark_floor(look):
+    """The drifting floor under a level: nearly black with a faint texture.
+
+    It is drawn opaque under everything, so it is what an unlit cell shows:
+    worn slabs, cracks and the level's own marks, barely there and nothing
+    like a wall. The lantern's light, added on top, is what reveals it.
     """
     w, h = 512, 384
-    img = Image.new("RGBA", (w, h), rgba((7, 8, 12)))
-    d = ImageDraw.Draw(img)
-    r = rng(31)
-    row_h = 24
-    for row in range(h // row_h):
-        y0 = row * row_h
-        widths = []
-        total = 0
-        while total < w:
-            wd = r.choice((20, 24, 28, 32, 36))
-            widths.append(wd)
-            total += wd
-        widths[-1] -= total - w
-        if widths[-1] < 12:
-            widths[-2] += widths.pop()
-        x = r.randrange(w)
-        for wd in widths:
-            shade = r.random()
-            col = mix((14, 16, 24), (24, 27, 38), shade)
-            for dx in (-w, 0):
-                x0 = x + dx
-                for ox in (0, w):
-                    d.rectangle([x0 + ox + 1, y0 + 1, x0 + ox + wd - 2, y0 + row_h - 2], fill=rgba(col))
-                    d.line([(x0 + ox + 1, y0 + 1), (x0 + ox + wd - 2, y0 + 1)],
-                           fill=rgba(mix(col, (40, 46, 62), 0.5)))
-            x = (x + wd) % w
-    n = fractal_noise(w, h, 33, cells=(64, 32, 12, 6), weights=(0.35, 0.3, 0.2, 0.15))
-    img = _shade(img, n, 12)
-    img = _shade(img, grain(w, h, 34, 6), 4)
-    return img
+    seed = look["seed"]
+    shade = fractal_noise(w, h, seed + 10, cells=(128, 64, 16, 4), weights=(0.35, 0.3, 0.2, 0.15))
+    img = tint_map(shade, *look["floor"])
+    # Cracks: where two smooth noises pass their middle value.
+    for cell, alpha in ((64, 130), (32, 90)):
+        n = value_noise(w, h, cell, seed + cell)
+        crack = n.point(lambda v, a=alpha: a if 125 <= v <= 131 else 0)
+        ink = Image.new("RGBA", (w, h), (0, 0, 0, 255))
+        ink.putalpha(crack)
+        img = Image.alpha_composite(img, ink)
+    img = _floor_detail(img, look["floor_detail"], rng(seed + 20))
+    return _shade(img, grain(w, h, seed + 30, 4), 3)
 
 
 def black_tile():
@@ -196,6 +312,16 @@ def control_box():
 
 
 # ---- Pick-ups -----------------------------------------------------------------
+def _spark(img, x, y, r):
+    """A bright four-pointed glint: what a pick-up shows from afar in the dark,
+    where the game draws it faintly."""
+    img = glow(img, x, y, r * 1.6, GLOW, 0.8, power=1.3)
+    c = Canvas(img.size[0], img.size[1], 6)
+    c.poly([(x, y - r), (x + r * 0.16, y), (x, y + r), (x - r * 0.16, y)], fill=rgba((255, 250, 230)))
+    c.poly([(x - r, y), (x, y + r * 0.16), (x + r, y), (x, y - r * 0.16)], fill=rgba((255, 250, 230)))
+    return Image.alpha_composite(img, c.result())
+
+
 def key():
     c = Canvas(T, T, 6)
     gold = (230, 170, 70)
@@ -213,7 +339,7 @@ def key():
     c.thick_line([(22, 28.5), (34, 16.5)], rgba((255, 226, 150)), 0.9)
     img = c.result()
     img = glow(img, 22, 28, 25, AMBER_LIGHT, 0.35)
-    return img
+    return _spark(img, 13, 37, 11)
 
 
 def battery():
@@ -227,7 +353,8 @@ def battery():
         c.rect(10, y - 2.2, 20, y + 2.2, fill=rgba(mix(AMBER, GLOW, 0.3 + 0.25 * i)), radius=1)
     c.rect(9.5, 7.5, 11.0, 25.5, fill=rgba((200, 200, 210, 120)))
     img = c.result()
-    return glow(img, 15, 16, 15, AMBER_LIGHT, 0.35)
+    img = glow(img, 15, 16, 15, AMBER_LIGHT, 0.35)
+    return _spark(img, 15, 16, 8)
 
 
 def light_orb():
@@ -388,9 +515,7 @@ def direction_block(lit):
 
 def build():
     res = {
-        "o_wall.png": brick_wall(),
         "o_floor.png": floor_tile(),
-        "o_floor_scaled.png": floor_scaled(),
         "o_black.png": black_tile(),
         "rocks.png": rocks(),
         "trapdoorClose.png": trapdoor(False),
@@ -409,6 +534,10 @@ def build():
         "moveblock1.png": move_block(),
         "dangerblock.png": danger_block(),
     }
+    for level, look in enumerate(LOOKS, start=1):
+        suffix = "" if level == 1 else str(level)
+        res["o_wall%s.png" % suffix] = rough_wall(look)
+        res["o_floor_scaled%s.png" % suffix] = dark_floor(look)
     turns = {"right": None, "up": Image.ROTATE_90, "left": Image.ROTATE_180,
              "down": Image.ROTATE_270}
     for lit, tag in ((False, "notlighted"), (True, "lighted")):

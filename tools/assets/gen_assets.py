@@ -23,6 +23,7 @@ sys.path.insert(0, HERE)
 from PIL import Image  # noqa: E402
 
 import art_characters  # noqa: E402
+import art_options  # noqa: E402
 import art_pictures  # noqa: E402
 import art_ui  # noqa: E402
 import art_world  # noqa: E402
@@ -42,6 +43,8 @@ TEXTURES = (
     + ["o_floor.png", "o_floor_scaled.png", "o_wall.png", "o_black.png", "rocks.png",
        "trapdoorClose.png", "trapdoorOpen.png", "key.png", "battery3.png", "lightorb.png",
        "memories.png"]
+    # each story level's own walls and floor (Level1 uses the named ones)
+    + ["o_wall%d.png" % i for i in range(2, 6)] + ["o_floor_scaled%d.png" % i for i in range(2, 6)]
     + ["box_start.png", "box_notlighted.png", "box_lighted.png", "box_end_notlighted.png",
        "box_end.png", "laser1.png", "moveblock1.png", "dangerblock.png"]
     + ["direction%s_%s.png" % (d, s) for d in ("right", "up", "left", "down")
@@ -50,7 +53,7 @@ TEXTURES = (
        "a_lamp_lighton.png", "a_torch_lighton.png", "mouse1.png", "mouse2.png"]
     + ["btn_%s.png" % b for b in ("resume", "instructions", "options", "restart", "quitgame",
                                   "close", "yes", "no", "credits", "quit", "editor",
-                                  "levels")]
+                                  "levels", "options_wide")]
     + ["mute.png", "unmute.png", "sliderbtn.png", "slider_bgm.png", "slider_sfx.png",
        "startbtn_1.png", "startbtn_2.png", "logo.png", "controlbox.png", "control_menu.png",
        "credits.png", "confirmation.png", "pause_instructions.png", "puzzle_instructions.png"]
@@ -60,6 +63,10 @@ TEXTURES = (
     + ["tips%d.png" % i for i in range(1, 5)]
     + ["restart%d.png" % i for i in range(1, 4)]
     + ["lose.png", "lose_1.png", "win.png", "win_1.png", "icon.png"]
+    + ["sign_newgame_1.png", "sign_newgame_2.png"]
+    + ["sign_continue%d_%d.png" % (level, frame) for level in range(2, 6) for frame in (1, 2)]
+    + ["pad_hint.png", "controls_panel.png", "keycaps.png", "keycap_waiting.png",
+       "btn_controls.png", "btn_defaults.png"]
     + ["level_complete.png"]
 )
 EFFECTS = ["s_battery.wav", "s_lightpuzzle.wav", "s_collide.wav", "s_bell.wav", "s_door.wav",
@@ -67,10 +74,11 @@ EFFECTS = ["s_battery.wav", "s_lightpuzzle.wav", "s_collide.wav", "s_bell.wav", 
 MUSIC = ["s_menu.wav", "s_bgmusic.wav", "s_lose.wav", "s_win.wav"]
 LEVELS = [name for name, _, _, _ in levels.LEVEL_FILES]
 
-# Drawn with blending off (UIBox, background, controls picture, cursor):
-# flattened so no transparent pixel can show its colour.
+# Drawn with blending off (UIBox, background, controls picture): flattened so
+# no transparent pixel can show its colour.
 OPAQUE = {"credits.png", "control_menu.png", "hpbox.png", "frame2.png", "slider_bgm.png",
-          "slider_sfx.png", "mouse1.png", "mouse2.png", "o_floor_scaled.png", "o_black.png"}
+          "slider_sfx.png", "o_floor_scaled.png", "o_black.png"} | {
+              "o_floor_scaled%d.png" % i for i in range(2, 6)}
 
 # How large the game draws each texture (world units = pixels of the
 # 1024 x 768 view), for the contact sheet. Unlisted ones are drawn at their size.
@@ -78,7 +86,7 @@ DRAWN = {
     "battery3.png": (30, 30), "lightorb.png": (60, 60), "laser1.png": (160, 5),
     "hpbar.png": (165, 30), "batterybar.png": (165, 30), "frame1.png": (400, 450),
     "frame2.png": (130, 70), "mouse1.png": (15, 15), "mouse2.png": (15, 15),
-    "o_floor_scaled.png": (1044, 788), "o_black.png": (50, 50), "logo.png": (150, 150),
+    "o_floor_scaled.png": (1044, 788), "btn_options_wide.png": (230, 64), "o_black.png": (50, 50), "logo.png": (150, 150),
     "Quillmark_WEB_RED.png": (610, 178),
 }
 
@@ -100,9 +108,9 @@ def build_textures():
     tex.update(world)
     tex.update(art_ui.build())
     tex.update(art_pictures.build(world))
+    tex.update(art_options.build())
     for name in OPAQUE:
-        tex[name] = opaque(tex[name], INK if name not in ("mouse1.png", "mouse2.png",
-                                                          "o_black.png") else (0, 0, 0))
+        tex[name] = opaque(tex[name], INK if name != "o_black.png" else (0, 0, 0))
     missing = sorted(set(TEXTURES) - set(tex))
     extra = sorted(set(tex) - set(TEXTURES))
     if missing or extra:

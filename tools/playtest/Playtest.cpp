@@ -5,14 +5,17 @@
 //   playtest [--state ID] [--frames N] [--fixed-step] [--windowed] [--seed N]
 //            [--autoplay] [--chaos N] [--memories N] [--health N] [--until-state S[:N]]
 //            [--script FILE] [--trace FILE]
-//            [--shot FRAME:PATH.png]... [--custom-level NAME]
+//            [--shot FRAME:PATH.png]... [--custom-level NAME] [--unbatched] [--user-files]
 #include "Game.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "PlayerFiles.h"
 #include "PlaytestAutoplay.h"
 #include "PlaytestChaos.h"
 #include "PlaytestScript.h"
 #include "PlaytestTrace.h"
+#include "ScreenCommon.h"
+#include "Settings.h"
 #include "Tarn.h"
 
 #include <GL/glew.h>
@@ -48,8 +51,11 @@ struct Options {
     unsigned seed = 0;
     bool seeded = false;
     bool autoplay = false;
-    int memories = 0; // memories already collected when the run starts
-    int health = 100; // the player's health when the run starts
+    bool windowed = false;
+    bool userFiles = false; // settings and progress in the player's folders, as the game keeps them
+    bool unbatched = false; // every quad its own draw call (to compare pictures)
+    int memories = 0;       // memories already collected when the run starts
+    int health = 100;       // the player's health when the run starts
     StopAtState until;
     int chaosStateEvery = -1;                      // -1: no chaos input
     std::map<int, std::vector<std::string>> shots; // frame -> PNG paths
@@ -61,7 +67,7 @@ void Usage() {
                 "                [--autoplay] [--chaos N] [--memories N] [--health N] "
                 "[--until-state S[:N]]\n"
                 "                [--script FILE] [--trace FILE] [--shot FRAME:PATH.png]...\n"
-                "                [--custom-level NAME]\n");
+                "                [--custom-level NAME] [--unbatched] [--user-files]\n");
 }
 
 // "S" or "S:N": the state, and how many entries into it end the run.
@@ -88,7 +94,6 @@ void StartCustomLevel(const char* name, Options* options) {
 }
 
 bool ParseArguments(int argc, char** argv, Options* options) {
-    options->run.fullScreen = true;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         bool hasValue = i + 1 < argc;
@@ -96,10 +101,14 @@ bool ParseArguments(int argc, char** argv, Options* options) {
             options->run.fixedStep = true;
         } else if (arg == "--chaos" && hasValue) {
             options->chaosStateEvery = std::atoi(argv[++i]);
+        } else if (arg == "--unbatched") {
+            options->unbatched = true;
         } else if (arg == "--autoplay") {
             options->autoplay = true;
         } else if (arg == "--windowed") {
-            options->run.fullScreen = false;
+            options->windowed = true;
+        } else if (arg == "--user-files") {
+            options->userFiles = true;
         } else if (arg == "--state" && hasValue) {
             options->run.firstState = std::atoi(argv[++i]);
         } else if (arg == "--frames" && hasValue) {
@@ -133,11 +142,15 @@ bool ParseArguments(int argc, char** argv, Options* options) {
            first != GameState::Quit;
 }
 
-// Writes the back buffer (the frame just drawn) as a PNG, top row first.
+// Writes the window's picture (the frame just drawn, bars included) as a PNG,
+// top row first.
 bool SaveScreenshot(const std::string& path) {
-    int width = static_cast<int>(TarnGetWindowWidth() * TarnSysGetHorizontalScale());
-    int height = static_cast<int>(TarnGetWindowHeight() * TarnSysGetVerticalScale());
+    TarnGfxPresentPicture();
+    int width = 0;
+    int height = 0;
+    TarnSysGetWindowPixels(&width, &height);
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -155,9 +168,24 @@ bool SaveScreenshot(const std::string& path) {
     return png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), stride, nullptr) != 0;
 }
 
+// The modifier a scripted key press of Alt, Ctrl or Shift holds down.
+Uint16 ModifierOf(SDL_Keycode key) {
+    switch (key) {
+    case SDLK_LALT:
+        return KMOD_LALT;
+    case SDLK_LCTRL:
+        return KMOD_LCTRL;
+    case SDLK_LSHIFT:
+        return KMOD_LSHIFT;
+    default:
+        return KMOD_NONE;
+    }
+}
+
 void InjectEvents(const std::vector<SDL_Event>& events) {
     static Sint32 mouseX = 0; // where the script last moved the mouse
     static Sint32 mouseY = 0;
+    static Uint16 modifiers = KMOD_NONE; // held by the script, as SDL tracks a keyboard's
     for (SDL_Event event : events) {
         if (event.type == kPlaytestStateEvent) {
             gGameStateManager->next = event.user.code;
@@ -167,12 +195,23 @@ void InjectEvents(const std::vector<SDL_Event>& events) {
             event.window.windowID =
                 SDL_GetWindowID(static_cast<SDL_Window*>(TarnSysGetWindowHandle()));
         }
+        if (event.type == SDL_MOUSEMOTION && event.motion.which != kPlaytestWindowPixels) {
+            // Scripts speak logical pixels; the window reports its own, through
+            // the picture's placement.
+            const TarnViewRect picture = TarnSysGetPictureRect();
+            TarnSysLogicalToWindow(&picture, TarnGetWindowWidth(), TarnGetWindowHeight(),
+                                   event.motion.x, event.motion.y, &event.motion.x,
+                                   &event.motion.y);
+        }
         if (event.type == SDL_MOUSEMOTION) {
-            // Scripts speak logical pixels; the window reports displayed ones.
-            event.motion.x = static_cast<Sint32>(event.motion.x * TarnSysGetHorizontalScale());
-            event.motion.y = static_cast<Sint32>(event.motion.y * TarnSysGetVerticalScale());
             mouseX = event.motion.x;
             mouseY = event.motion.y;
+        }
+        if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+            const Uint16 modifier = ModifierOf(event.key.keysym.sym);
+            modifiers =
+                event.type == SDL_KEYDOWN ? (modifiers | modifier) : (modifiers & ~modifier);
+            event.key.keysym.mod = modifiers; // so Alt+Enter reads as it does from a keyboard
         }
         if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
             // A button event carries the cursor position, as a real one does.
@@ -218,12 +257,14 @@ int main(int argc, char** argv) {
     if (!options.tracePath.empty() && !trace.Open(options.tracePath)) {
         return 2;
     }
-    const GameFolders folders = LocateGameFolders();
-    if (folders.assets.empty()) {
+    if (!GameDataFound()) {
         return 1;
     }
-    SetExportedLevelsFolder(folders.exported);
-    if (!StartEngine(options.run.fullScreen, folders.assets)) {
+    if (options.userFiles) {
+        UsePlayerFolders();
+    }
+    options.run.fullScreen = !options.windowed && gSettings.fullScreen;
+    if (!StartEngine(options.run.fullScreen)) {
         return 1;
     }
     // Input comes from the script and the autoplayer: a focus change on the
@@ -231,6 +272,7 @@ int main(int argc, char** argv) {
     // pause the game under them.
     TarnSysKeepKeysOnFocusLoss(1);
     options.run.pauseOnFocusLoss = false;
+    TarnGfxSetBatching(options.unbatched ? 0 : 1);
     // The same seed, script and fixed step give the same frames.
     SeedGameRandom(options.seeded ? options.seed : TimeSeed());
     bool shotsOk = true;
@@ -271,7 +313,7 @@ int main(int argc, char** argv) {
             }
         }
     };
-    GameInit(folders.assets);
+    GameInit();
     gMemoriesCollected = options.memories;
     gPlayerHealth = options.health;
     int status = RunGame(options.run);

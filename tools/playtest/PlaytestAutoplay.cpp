@@ -8,6 +8,7 @@
 #include "PuzzleWalks.h"
 #include "TarnGraphics.h"
 #include "Tilemap.h"
+#include "Tiles.h"
 #include "World.h"
 
 #include <algorithm>
@@ -74,6 +75,19 @@ std::vector<GridCell> KeyCells() {
         auto* key = dynamic_cast<Key*>(object);
         if (key != nullptr && !gWorld->IsMarkedForRemoval(key)) {
             cells.push_back(CellOf(key->GetPos()));
+        }
+    }
+    return cells;
+}
+
+// The menu room's door that starts a new game while one is saved: the
+// autoplayer walks round it to the room's own door, which continues.
+std::vector<GridCell> NewGameDoorCells() {
+    std::vector<GridCell> cells;
+    for (GameObject* object : gWorld->GetLayer(1)) {
+        auto* door = dynamic_cast<TrapDoor*>(object);
+        if (door != nullptr && door->newGame) {
+            cells.push_back(CellOf(door->GetPos()));
         }
     }
     return cells;
@@ -182,7 +196,7 @@ std::vector<SDL_Event> PlaytestAutoplay::EventsFor(int /*frame*/) {
         std::vector<GridCell> keys = gHasKey ? std::vector<GridCell>{} : KeyCells();
         WalkTo(keys.empty() ? CellsWithTile(kTileTrapDoor) : keys);
     } else if (current == GameState::Menu || current == GameState::Custom) {
-        WalkTo(CellsWithTile(kTileTrapDoor));
+        WalkTo(CellsWithTile(kTileTrapDoor), NewGameDoorCells());
     } else if (current >= GameState::Puzzle1 && current <= GameState::Puzzle5) {
         PlayPuzzle(current - GameState::Puzzle1 + 1);
     } else if (current == GameState::Logo) {
@@ -206,13 +220,16 @@ void PlaytestAutoplay::PlayPuzzle(int number) {
     Hold(KeyCode(WalkKeyAt(PuzzleWalk(number), framesInState)));
 }
 
-void PlaytestAutoplay::WalkTo(const std::vector<GridCell>& goals) {
+void PlaytestAutoplay::WalkTo(const std::vector<GridCell>& goals,
+                              const std::vector<GridCell>& avoid) {
     const ActiveObject* player = gWorld->GetPlayer();
     if (player == nullptr) {
         Hold(0);
         return;
     }
-    std::vector<GridCell> route = FindGridRoute(CellOf(player->GetPos()), goals, SpiderCells());
+    std::vector<GridCell> dangers = SpiderCells();
+    dangers.insert(dangers.end(), avoid.begin(), avoid.end());
+    std::vector<GridCell> route = FindGridRoute(CellOf(player->GetPos()), goals, dangers);
     SDL_Keycode key = route.empty() ? 0 : StepKey(player->GetPos(), route);
     if (key != held && key != 0) {
         AimAhead(player->GetPos(), key);

@@ -5,7 +5,8 @@
 // it only ever produces SDL events, which the driver pushes through the same
 // event pump a player's keyboard and mouse go through. It walks story levels
 // to the key and then to a trap door, replays a recorded walk that solves
-// each puzzle, walks the menu room's player to its trap door and clicks
+// each puzzle, walks the menu room's player to its own trap door (which
+// continues a saved game; it walks round the new game's door) and clicks
 // through the screens.
 #pragma once
 #include "TarnMath.h"
@@ -34,7 +35,8 @@ class PlaytestAutoplay {
     std::vector<SDL_Event> EventsFor(int frame);
 
   private:
-    void WalkTo(const std::vector<GridCell>& goals);
+    // Walks towards the nearest goal, round spiders and the cells to avoid.
+    void WalkTo(const std::vector<GridCell>& goals, const std::vector<GridCell>& avoid = {});
     void PlayPuzzle(int number);
     void AimAhead(const TarnVec2& position, SDL_Keycode key);
     void ClickWhenReady(int readyAfterFrames);

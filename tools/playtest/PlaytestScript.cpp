@@ -50,8 +50,9 @@ bool ParseKey(std::istringstream& line, SDL_Event* event) {
 bool ParseMouse(std::istringstream& line, SDL_Event* event) {
     std::string action;
     line >> action;
-    if (action == "move") {
+    if (action == "move" || action == "screen") {
         event->type = SDL_MOUSEMOTION;
+        event->motion.which = action == "screen" ? kPlaytestWindowPixels : 0;
         return static_cast<bool>(line >> event->motion.x >> event->motion.y);
     }
     std::string button;

@@ -5,6 +5,7 @@
 //                                 backspace, shift, ctrl, alt, left, right, up,
 //                                 down, f1..f12
 //   FRAME mouse move X Y          logical window pixels, origin top-left
+//   FRAME mouse screen X Y        the window's own pixels (bars included)
 //   FRAME mouse down|up left|right|middle
 //   FRAME window close            as if the player closed the window
 //   FRAME state ID                requests a state change (writes `next`)
@@ -26,6 +27,10 @@ struct PlaytestScript {
 
 // A state request travels as a user event whose code is the state id.
 constexpr Uint32 kPlaytestStateEvent = SDL_USEREVENT;
+
+// Marks a mouse move given in the window's own pixels (not mapped through the
+// picture's placement).
+constexpr Uint32 kPlaytestWindowPixels = 0x57494E44;
 
 // SDL key code for a script key name, SDLK_UNKNOWN when there is none.
 SDL_Keycode PlaytestKeyFromName(const std::string& name);
