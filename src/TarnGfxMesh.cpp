@@ -32,13 +32,47 @@ float Channel(unsigned int colour, int shift) {
 }
 
 // No wait follows the upload: glBufferData copies the data into a store of
-// its own, so a mesh rebuilt every frame in the update (the light polygons)
-// never waits for the GPU to finish the frame before.
-void UploadBuffer(unsigned int buffer, const std::vector<float>& data) {
+// its own, and for a mesh refilled every frame (the light polygons) the old
+// store is orphaned rather than overwritten, so no draw of the frame before
+// is waited for.
+void UploadBuffer(unsigned int buffer, const std::vector<float>& data, GLenum usage) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(float)),
-                 data.empty() ? nullptr : data.data(), GL_STATIC_DRAW);
+                 data.empty() ? nullptr : data.data(), usage);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+// The staged vertices split into the three buffers' layouts. The vectors are
+// kept from mesh to mesh, so a mesh rebuilt every frame allocates nothing.
+struct Unpacked {
+    std::vector<float> positions, colours, uvs;
+};
+Unpacked gUnpacked;
+
+void UnpackStaging() {
+    gUnpacked.positions.clear();
+    gUnpacked.colours.clear();
+    gUnpacked.uvs.clear();
+    for (unsigned int i = 0; i < gStaging.count; ++i) {
+        const StagedVertex& v = gStaging.vertices[i];
+        gUnpacked.positions.insert(gUnpacked.positions.end(), {v.x, v.y, v.z});
+        gUnpacked.colours.insert(gUnpacked.colours.end(),
+                                 {Channel(v.colour, 16), Channel(v.colour, 8), Channel(v.colour, 0),
+                                  Channel(v.colour, 24)});
+        gUnpacked.uvs.insert(gUnpacked.uvs.end(), {v.u, v.v});
+    }
+}
+
+// Uploads the staged vertices into the mesh's three buffers and empties the staging.
+void FillMesh(TarnGfxVertexList* mesh, GLenum usage) {
+    mesh->vertexCount = gStaging.count;
+    UnpackStaging();
+    UploadBuffer(mesh->bufferIds[0], gUnpacked.positions, usage);
+    UploadBuffer(mesh->bufferIds[1], gUnpacked.colours, usage);
+    UploadBuffer(mesh->bufferIds[2], gUnpacked.uvs, usage);
+    tarn::BatchRememberMesh(mesh, gUnpacked.positions.data(), gUnpacked.colours.data(),
+                            gUnpacked.uvs.data());
+    gStaging.count = 0;
 }
 
 GLenum GLDrawMode(int drawMode) {
@@ -97,27 +131,19 @@ void TarnGfxTriAdd(float x0, float y0, unsigned int c0, float u0, float v0, floa
 TarnGfxVertexList* TarnGfxMeshEnd(void) {
     auto* mesh = static_cast<TarnGfxVertexList*>(std::calloc(1, sizeof(TarnGfxVertexList)));
     mesh->bufferIds = static_cast<unsigned int*>(std::calloc(3, sizeof(unsigned int)));
-    mesh->vertexCount = gStaging.count;
     glGenBuffers(3, mesh->bufferIds);
-
-    std::vector<float> positions, colours, uvs;
-    positions.reserve(gStaging.count * 3);
-    colours.reserve(gStaging.count * 4);
-    uvs.reserve(gStaging.count * 2);
-    for (unsigned int i = 0; i < gStaging.count; ++i) {
-        const StagedVertex& v = gStaging.vertices[i];
-        positions.insert(positions.end(), {v.x, v.y, v.z});
-        colours.insert(colours.end(), {Channel(v.colour, 16), Channel(v.colour, 8),
-                                       Channel(v.colour, 0), Channel(v.colour, 24)});
-        uvs.insert(uvs.end(), {v.u, v.v});
-    }
-    UploadBuffer(mesh->bufferIds[0], positions);
-    UploadBuffer(mesh->bufferIds[1], colours);
-    UploadBuffer(mesh->bufferIds[2], uvs);
-    tarn::BatchRememberMesh(mesh, positions.data(), colours.data(), uvs.data());
+    FillMesh(mesh, GL_STATIC_DRAW);
     tarn::CheckGLError(__LINE__, "TarnGfxMeshEnd", kSourcePath);
-    gStaging.count = 0;
     return mesh;
+}
+
+void TarnGfxMeshRefill(TarnGfxVertexList* mesh) {
+    if (!mesh || !mesh->bufferIds) {
+        gStaging.count = 0;
+        return;
+    }
+    FillMesh(mesh, GL_STREAM_DRAW);
+    tarn::CheckGLError(__LINE__, "TarnGfxMeshRefill", kSourcePath);
 }
 
 void TarnGfxMeshDraw(TarnGfxVertexList* mesh, int drawMode) {

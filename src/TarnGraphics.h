@@ -103,6 +103,10 @@ TARN_API void TarnGfxTriAdd(float x0, float y0, unsigned int c0, float u0, float
 TARN_API void TarnGfxVertexAdd(float x, float y, unsigned int colour, float u, float v);
 // Uploads every vertex staged since the last mesh into a new mesh.
 TARN_API TarnGfxVertexList* TarnGfxMeshEnd(void);
+// Replaces the mesh's vertices with those staged since the last mesh, in its
+// own buffers: a mesh rebuilt every frame is streamed instead of remade. A
+// null mesh only drops the staged vertices.
+TARN_API void TarnGfxMeshRefill(TarnGfxVertexList* mesh);
 TARN_API void TarnGfxMeshDraw(TarnGfxVertexList* mesh, int drawMode);
 TARN_API void TarnGfxMeshFree(TarnGfxVertexList* mesh);
 TARN_API void TarnGfxTriListInitialize(TarnGfxVertexList* list);

@@ -267,21 +267,29 @@ class LightDrawTest : public LightTest {
 TEST_F(LightDrawTest, AWarmConeIsDrawnAdditivelyAndADisabledLightIsStillRebuiltButNotDrawn) {
     Light& light = FixedLight(0.0f, 0.0f);
     lights.Update();
+    light.Draw(); // the mesh is made from the polygon here
     ASSERT_NE(light.mesh, nullptr);
-    light.Draw();
     const Pixel lit = ReadWorldPixel(100.0f, 0.0f);
     EXPECT_GT(lit[0], 0);
     EXPECT_GT(lit[0], lit[2]); // warm: more red than blue
+    EXPECT_GT(ReadWorldPixel(160.0f, 0.0f)[0], 0);
     EXPECT_EQ(ReadWorldPixel(-100.0f, 0.0f), (Pixel{0, 0, 0}));
 
     TarnGfxStart();
     light.enabled = false;
     WallAt(100.0f, 0.0f);
     lights.Update();
-    EXPECT_NE(light.mesh, nullptr);
     EXPECT_EQ(lights.points.size(), 22u + 4u); // rebuilt against the new wall
     light.Draw();
     EXPECT_EQ(ReadWorldPixel(100.0f, 0.0f), (Pixel{0, 0, 0}));
+
+    // Switched on again, it draws the polygon of its last update, not the
+    // mesh of its last draw: the wall now shades what lies behind it.
+    TarnGfxStart();
+    light.enabled = true;
+    light.Draw();
+    EXPECT_GT(ReadWorldPixel(60.0f, 0.0f)[0], 0);
+    EXPECT_EQ(ReadWorldPixel(160.0f, 0.0f), (Pixel{0, 0, 0}));
 }
 
 TEST_F(LightDrawTest, LeavingOutWhatCannotShowKeepsThePicturePixelForPixel) {

@@ -82,11 +82,17 @@ void Light::Update() {
 }
 
 void Light::Draw() {
-    if (!enabled || mesh == nullptr) {
+    if (!enabled) {
         return;
     }
     // The polygon reaches `radius` around the light at most.
     if (IsOutsideView(position, TarnVec2{2.0f * radius, 2.0f * radius})) {
+        return;
+    }
+    if (meshStale) {
+        RebuildMesh();
+    }
+    if (mesh == nullptr) {
         return;
     }
     BuildTransform(&transform, scale, position, 0.0f);
@@ -102,19 +108,32 @@ void Light::SetLight(float newHalfAngle, float newRadius, bool isEnabled, bool a
     aimAtCursor = aims;
 }
 
-void Light::RebuildMesh(const std::vector<LightPoint>& points) {
-    TarnGfxMeshFree(mesh);
-    mesh = nullptr;
-    if (points.empty()) {
+void Light::SetPolygon(const std::vector<LightPoint>& points) {
+    polygon.assign(points.begin(), points.end());
+    meshStale = true;
+}
+
+void Light::RebuildMesh() {
+    meshStale = false;
+    if (polygon.empty()) {
+        TarnGfxMeshFree(mesh);
+        mesh = nullptr;
         return;
     }
     TarnGfxMeshStart();
-    const LightPoint* prev = &points.front();
-    for (const LightPoint& p : points) {
-        TarnGfxTriAdd(0.0f, 0.0f, LanternColourAt(0.0f, 0.0f, radius), 0.0f, 0.0f, p.x, p.y,
-                      LanternColourAt(p.x, p.y, radius), 0.0f, 0.0f, prev->x, prev->y,
-                      LanternColourAt(prev->x, prev->y, radius), 0.0f, 0.0f);
+    const unsigned int centre = LanternColourAt(0.0f, 0.0f, radius);
+    const LightPoint* prev = &polygon.front();
+    unsigned int prevColour = LanternColourAt(prev->x, prev->y, radius);
+    for (const LightPoint& p : polygon) {
+        const unsigned int colour = LanternColourAt(p.x, p.y, radius);
+        TarnGfxTriAdd(0.0f, 0.0f, centre, 0.0f, 0.0f, p.x, p.y, colour, 0.0f, 0.0f, prev->x,
+                      prev->y, prevColour, 0.0f, 0.0f);
         prev = &p;
+        prevColour = colour;
     }
-    mesh = TarnGfxMeshEnd();
+    if (mesh == nullptr) {
+        mesh = TarnGfxMeshEnd();
+    } else {
+        TarnGfxMeshRefill(mesh);
+    }
 }

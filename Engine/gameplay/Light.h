@@ -3,13 +3,14 @@
 //
 // The light manager rebuilds each light's visibility polygon once per frame
 // (a fan of points around the light, clipped by the shadow casters); the light
-// keeps the resulting mesh and draws it additively over the dark level.
+// keeps the points and, when it is drawn, streams them into its mesh and draws
+// it additively over the dark level. The update thus does no GL work, and a
+// light out of view uploads nothing.
 #pragma once
 #include "GameObject.h"
+#include "LightManager.h"
 
 #include <vector>
-
-struct LightPoint;
 
 class Light : public StaticObject {
   public:
@@ -30,9 +31,10 @@ class Light : public StaticObject {
     // Changes the cone, reach and switches at once (the light box's modes).
     void SetLight(float newHalfAngle, float newRadius, bool isEnabled, bool aims);
 
-    // Replaces the mesh with a fan over the points (sorted by angle, relative
-    // to the light); the first triangle is degenerate.
-    void RebuildMesh(const std::vector<LightPoint>& points);
+    // Keeps the polygon (points sorted by angle, relative to the light) for
+    // the next draw, which makes the mesh a fan over them; the first triangle
+    // is degenerate.
+    void SetPolygon(const std::vector<LightPoint>& points);
 
     StaticObject* owner = nullptr; // null once the owner has been deleted
     TarnGfxVertexList* mesh = nullptr;
@@ -44,4 +46,11 @@ class Light : public StaticObject {
     float step = 0.05f;           // angle between swept rays
     bool aimAtCursor = true;
     bool enabled = true;
+
+  private:
+    // The fan over the kept polygon into the mesh, reusing its buffers.
+    void RebuildMesh();
+
+    std::vector<LightPoint> polygon;
+    bool meshStale = false; // the polygon changed since the mesh was built
 };

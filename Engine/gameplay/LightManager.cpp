@@ -67,11 +67,17 @@ int SectorOf(const TarnVec2& v) {
 
 // Squared distance from a point to a caster's rectangle (0 inside).
 float BoxDistance2(const ShadowCaster& caster, const TarnVec2& point) {
-    const TarnVec2& a = caster.edges[0].start; // opposite corners
-    const TarnVec2& b = caster.edges[2].start;
-    const float dx = std::max({std::min(a.x, b.x) - point.x, point.x - std::max(a.x, b.x), 0.0f});
-    const float dy = std::max({std::min(a.y, b.y) - point.y, point.y - std::max(a.y, b.y), 0.0f});
+    const float dx = std::max(std::max(caster.boxMin.x - point.x, point.x - caster.boxMax.x), 0.0f);
+    const float dy = std::max(std::max(caster.boxMin.y - point.y, point.y - caster.boxMax.y), 0.0f);
     return dx * dx + dy * dy;
+}
+
+// The rectangle's bounds from two opposite corners of its edges.
+void UpdateBox(ShadowCaster* caster) {
+    const TarnVec2& a = caster->edges[0].start;
+    const TarnVec2& b = caster->edges[2].start;
+    caster->boxMin = TarnVec2{std::min(a.x, b.x), std::min(a.y, b.y)};
+    caster->boxMax = TarnVec2{std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
 // The unsigned angle between the axis and `rel`, whose projection on the
@@ -115,6 +121,7 @@ void BuildEdges(ShadowCaster* caster) {
         edge.next = &caster->edges[(i + 1) % 4];
     }
     caster->position = p;
+    UpdateBox(caster);
 }
 
 template <typename T> void RemoveAll(std::list<T*>& list, const GameObject* object) {
@@ -262,7 +269,7 @@ void LightManager::Update() {
     FollowMovingCasters();
     for (Light* light : lights) {
         BuildPoints(*light);
-        light->RebuildMesh(points);
+        light->SetPolygon(points);
     }
 }
 
@@ -275,6 +282,7 @@ void LightManager::FollowMovingCasters() {
             edge.start.x += delta.x;
             edge.start.y += delta.y;
         }
+        UpdateBox(caster);
     }
 }
 
@@ -437,7 +445,19 @@ RayHit LightManager::RayCast(const TarnVec2& origin, const TarnVec2& target,
     const TarnVec2 n{d.y, -d.x};
     RayHit hit;
     hit.distance = maxDistance;
+    // Every hit lies on the segment and on its caster's rectangle, so a caster
+    // whose rectangle keeps clear of the segment's bounds (by more than the
+    // rounding and the widened edge ends) is passed by untested.
+    const TarnVec2 end{origin.x + d.x * maxDistance, origin.y + d.y * maxDistance};
+    const TarnVec2 low{std::min(origin.x, end.x) - kReachSlack,
+                       std::min(origin.y, end.y) - kReachSlack};
+    const TarnVec2 high{std::max(origin.x, end.x) + kReachSlack,
+                        std::max(origin.y, end.y) + kReachSlack};
     for (const ShadowCaster* caster : casters) {
+        if (caster->boxMax.x < low.x || caster->boxMin.x > high.x || caster->boxMax.y < low.y ||
+            caster->boxMin.y > high.y) {
+            continue;
+        }
         for (const CasterEdge& edge : caster->edges) {
             const float t = EdgeHit(edge.vector, Minus(edge.start, origin), n);
             if (t > 0.0f && t < hit.distance) {

@@ -43,7 +43,11 @@ struct CasterEdge {
 struct ShadowCaster {
     StaticObject* object = nullptr;
     TarnVec2 position{0.0f, 0.0f}; // object position when the edges were last moved
-    CasterEdge edges[4];           // lower, right, upper, left side, counter-clockwise
+    // The rectangle's lower-left and upper-right corners, kept with the edges
+    // so that the many lights and rays that pass it by are told at a glance.
+    TarnVec2 boxMin{0.0f, 0.0f};
+    TarnVec2 boxMax{0.0f, 0.0f};
+    CasterEdge edges[4]; // lower, right, upper, left side, counter-clockwise
     // The object as the tiles that light acts on (null when it is none),
     // looked up at the first hit: while AddCaster runs from a constructor the
     // object is not yet its final class, and every ray is too often to ask.
@@ -99,8 +103,8 @@ class LightManager {
     void Clear();
 
     // ---- Per frame (World update, after the collision manager) ----
-    // Moves the moving casters' edges, then rebuilds every light's points and
-    // mesh, disabled ones included.
+    // Moves the moving casters' edges, then rebuilds every light's polygon,
+    // disabled ones included (each light makes its mesh when drawn).
     void Update();
 
     // The light's polygon into `points`, sorted by angle and relative to the
@@ -123,7 +127,7 @@ class LightManager {
     Light* currentLight = nullptr;               // the light being rebuilt
     std::list<Light*> lights;                    // every light
     std::list<ShadowCaster*> movingCasters;      // casters whose object moves
-    std::list<ShadowCaster*> casters;            // every caster
+    std::vector<ShadowCaster*> casters;          // every caster, in registration order
     std::vector<ShadowCaster*> candidateCasters; // scratch of the light being built
     std::vector<CasterEdge*> candidateEdges;
     std::vector<LightPoint> points;
