@@ -64,6 +64,18 @@ void SetBounds(Collider* collider, const TarnVec2& position) {
     collider->max = TarnVec2{position.x + collider->posHalf.x, position.y + collider->posHalf.y};
 }
 
+// Whether the static collider lies beyond anything the mover can reach this
+// frame (by more than rounding): SweptRectTest would say no, so it is skipped.
+// Most of a level's walls are far from every spider.
+bool OutOfReach(const Collider& fixed, const Collider& mover) {
+    constexpr float kReachSlack = 1.0f;
+    const TarnVec2& v = mover.activeObject->velocity;
+    const float reachX = std::fabs(v.x) * gFrameTime + kReachSlack;
+    const float reachY = std::fabs(v.y) * gFrameTime + kReachSlack;
+    return fixed.min.x > mover.max.x + reachX || mover.min.x - reachX > fixed.max.x ||
+           fixed.min.y > mover.max.y + reachY || mover.min.y - reachY > fixed.max.y;
+}
+
 bool InStoryLevel() {
     const GameStateId state = gGameStateManager->current;
     return state >= GameState::Level1 && state <= GameState::Level5;
@@ -312,7 +324,9 @@ void CollisionManager::ResolveMover(Collider& mover, bool storyLevel) {
         SnapToTiles(mover);
     }
     for (Collider* fixed : staticColliders) {
-        ResolveAgainstStatic(*fixed, mover, dir, storyLevel);
+        if (!OutOfReach(*fixed, mover)) {
+            ResolveAgainstStatic(*fixed, mover, dir, storyLevel);
+        }
     }
     for (Collider* other : activeColliders) {
         if (other != &mover) {
