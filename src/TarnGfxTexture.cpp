@@ -216,8 +216,11 @@ void TarnGfxTextureSet(TarnGfxTexture* texture, float offsetU, float offsetV) {
     }
     tarn::ResolvePendingTexture(texture); // a texture loading in the background arrives now
     // uTexture reads unit 0, the value every sampler uniform starts with.
-    tarn::BindTexture2D(*texture->textureId);
-    tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
+    // GL errors are looked for after the calls made, not on every quad that
+    // keeps the texture and offset it had (glGetError is a round trip).
+    if (tarn::BindTexture2D(*texture->textureId)) {
+        tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
+    }
     float* offset = tarn::CurrentUniforms().offset;
     const float u = ReduceOffset(offsetU);
     const float v = ReduceOffset(offsetV);
@@ -225,8 +228,8 @@ void TarnGfxTextureSet(TarnGfxTexture* texture, float offsetU, float offsetV) {
         offset[0] = u;
         offset[1] = v;
         glUniform2f(tarn::UniformLocation("uTextureOffset"), u, v);
+        tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
     }
-    tarn::CheckGLError(__LINE__, "TarnGfxTextureSet", kSourcePath);
 }
 
 void TarnGfxSetTextureMode(int mode) {

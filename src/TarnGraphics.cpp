@@ -108,14 +108,15 @@ ProgramUniforms& UniformsOf(int program) {
     return gGfx.uniforms[program];
 }
 
-void BindTexture2D(unsigned int name) {
+bool BindTexture2D(unsigned int name) {
     if (name == gGfx.boundTexture) {
-        return;
+        return false;
     }
     BatchFlush();
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name);
     gGfx.boundTexture = name;
+    return true;
 }
 
 void ForgetTexture(unsigned int name) {
@@ -506,10 +507,11 @@ void TarnGfxSetBlendMode(int mode) {
     if (mode < TARN_BLEND_NONE || mode > TARN_BLEND_ADDITIVE) {
         return; // unknown modes leave blending as it was
     }
-    if (mode != gGfx.blendMode) {
-        tarn::BatchFlush();
-        gGfx.blendMode = mode;
+    if (mode == gGfx.blendMode) {
+        return; // the GL state holds it already: nothing else sets blending
     }
+    tarn::BatchFlush();
+    gGfx.blendMode = mode;
     switch (mode) {
     case TARN_BLEND_NONE:
         glDisable(GL_BLEND);
@@ -539,7 +541,6 @@ void TarnGfxSetBlendColor(float r, float g, float b, float a) {
     values.blend[2] = b;
     values.blend[3] = a;
     values.pending = true;
-    TARN_CHECK_GL("TarnGfxSetBlendColor");
 }
 
 void TarnGfxSetTintColor(float r, float g, float b, float a) {

@@ -110,8 +110,9 @@ void SyncUniforms();
 // GL name of the program that draws batched quads for a render mode.
 unsigned int BatchProgramId(int program);
 // Binds a 2D texture on unit 0 unless it is bound already (a change of texture
-// flushes the batch first); ForgetTexture is told of a deleted texture.
-void BindTexture2D(unsigned int name);
+// flushes the batch first); true when it made the GL calls. ForgetTexture is
+// told of a deleted texture.
+bool BindTexture2D(unsigned int name);
 void ForgetTexture(unsigned int name);
 
 // Attribute slots of the batch programs, bound before linking.
