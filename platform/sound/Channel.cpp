@@ -102,9 +102,11 @@ bool Channel::mixInto(float* stereo, unsigned int frames, int outputRate) {
     const double step = static_cast<double>(sampleRate_) / outputRate;
     const double frameCount = static_cast<double>(sound_->info_.frameCount);
     for (unsigned int i = 0; i < frames; ++i) {
-        const StereoFrame frame = sampleAt(position_);
-        stereo[2 * i] += frame.left * volume_;
-        stereo[2 * i + 1] += frame.right * volume_;
+        if (stereo != nullptr) {
+            const StereoFrame frame = sampleAt(position_);
+            stereo[2 * i] += frame.left * volume_;
+            stereo[2 * i + 1] += frame.right * volume_;
+        }
         position_ += step;
         if (position_ >= frameCount && !wrapAtEnd()) {
             end();

@@ -146,8 +146,7 @@ void System::advanceSilently() {
     }
     const double seconds = std::min(elapsed, kLongestSilentStepSeconds);
     const auto frames = static_cast<unsigned int>(seconds * kOutputRate);
-    silentScratch_.resize(2u * frames);
-    mixLocked(silentScratch_.data(), frames);
+    mixLocked(nullptr, frames); // nobody hears it: no sample is read or mixed
 }
 
 FMOD_RESULT System::close() {
@@ -194,10 +193,12 @@ FMOD_RESULT System::mix(float* stereo, unsigned int frames) {
 }
 
 void System::mixLocked(float* stereo, unsigned int frames) {
-    std::fill(stereo, stereo + 2u * frames, 0.0f);
+    if (stereo != nullptr) {
+        std::fill(stereo, stereo + 2u * frames, 0.0f);
+    }
     auto ended = [&](Channel* channel) { return !channel->mixInto(stereo, frames, kOutputRate); };
     playing_.erase(std::remove_if(playing_.begin(), playing_.end(), ended), playing_.end());
-    for (unsigned int i = 0; i < 2u * frames; ++i) {
+    for (unsigned int i = 0; stereo != nullptr && i < 2u * frames; ++i) {
         stereo[i] = std::clamp(stereo[i], -1.0f, 1.0f);
     }
 }

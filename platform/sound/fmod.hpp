@@ -117,6 +117,7 @@ class System {
     ~System();
     FMOD_RESULT createSoundFromFile(const char* path, FMOD_MODE mode, bool stream, Sound** sound);
     bool ownsSound(const Sound* sound) const;
+    // Mixes every playing channel into `stereo` (null: only moves them on).
     void mixLocked(float* stereo, unsigned int frames);
     void advanceSilently();
     void releaseSound(Sound* sound);
@@ -128,7 +129,6 @@ class System {
     std::vector<std::unique_ptr<Sound>> sounds_;
     std::vector<std::unique_ptr<Channel>> channels_; // every channel ever started
     std::vector<Channel*> playing_;                  // the ones the mixer still visits
-    std::vector<float> silentScratch_;
     std::chrono::steady_clock::time_point lastUpdate_;
 };
 
@@ -207,7 +207,8 @@ class Channel : public ChannelControl {
     Channel(System* system, Sound* sound, std::unique_ptr<moth_sound::WavStreamReader> reader,
             bool paused);
     ~Channel() = default;
-    // Adds the next frames to `stereo`; false once the channel has ended.
+    // Adds the next frames to `stereo`; false once the channel has ended. A
+    // null `stereo` only moves playback on, as far and to the same end.
     bool mixInto(float* stereo, unsigned int frames, int outputRate);
     bool wrapAtEnd();
     StereoFrame readFrame(std::uint64_t index);
