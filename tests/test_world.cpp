@@ -417,6 +417,11 @@ TEST(LightRegistry, RayCastFindsTheNearestCasterOrReportsTheFullDistance) {
     EXPECT_FLOAT_EQ(hit.distance, 75.0f);
     EXPECT_EQ(hit.object, &nearWall);
     EXPECT_FLOAT_EQ(hit.point.x, 75.0f);
+    // A ray grazing the near wall's top corner, a hair above its rectangle,
+    // still stops on the face: edge ends are widened so that no ray slips by.
+    hit = lights.RayCast({0.0f, 25.0004f}, {300.0f, 25.0004f}, 300.0f);
+    EXPECT_FLOAT_EQ(hit.distance, 75.0f);
+    EXPECT_EQ(hit.object, &nearWall);
 
     // Above both walls, and stopping short of the near one.
     for (auto [y, range] : {std::pair{100.0f, 123.0f}, {0.0f, 60.0f}}) {

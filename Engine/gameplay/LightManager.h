@@ -115,8 +115,8 @@ class LightManager {
     LightPoint LightRay(const TarnVec2& v, float angle);
 
     // Nearest caster edge on the segment from origin towards target, up to
-    // maxDistance. Every caster is tested. A clear line reports exactly
-    // maxDistance.
+    // maxDistance. Every caster whose rectangle comes near the segment is
+    // tested. A clear line reports exactly maxDistance.
     RayHit RayCast(const TarnVec2& origin, const TarnVec2& target, float maxDistance) const;
 
     // True when an enabled light reaches the point: inside its cone and reach
