@@ -227,10 +227,10 @@ TEST_F(LevelFixture, OddGridSizesAreTruncatedOrEmptyAndAccessStaysInside) {
 }
 
 TEST(LevelCodes, CollisionValuesAndPaletteOrder) {
-    for (int code : {0, 2, 3, 4}) {
+    for (int code : {0, 2, 3, 4, 5, 6}) { // 5 and 6: a key's and a battery's floor
         EXPECT_EQ(CollisionValueOf(code), 0) << code;
     }
-    for (int code : {1, 5, 8, 9, -1, 100}) {
+    for (int code : {1, 7, 8, 9, -1, 100}) {
         EXPECT_EQ(CollisionValueOf(code), 1) << code;
     }
     EXPECT_EQ(LevelData::NextPaletteCode(0), 1);

@@ -123,8 +123,8 @@ TEST(LevelRulesCommon, EachBrokenRuleIsReported) {
         EXPECT_TRUE(Mentions(problems, c.report)) << c.report << ":\n" << Join(problems);
     }
     std::string text = LevelTextOf(GoodRoom());
-    text.replace(text.find("0,0,0,0"), 1, "5");
-    EXPECT_TRUE(Mentions(ValidateLevelText(text, Custom(7, 5)), "unknown tile code 5"));
+    text.replace(text.find("0,0,0,0"), 1, "7");
+    EXPECT_TRUE(Mentions(ValidateLevelText(text, Custom(7, 5)), "unknown tile code 7"));
     LevelGrid g = ParseLevelText(LevelTextOf(GoodRoom()), 7, 5, nullptr);
     EXPECT_TRUE(Mentions(ValidateLevelGrid(g, Custom(30, 30)), "read at 30 x 30"));
 }

@@ -132,7 +132,8 @@ StaticObject* BuildCellObject(int code, float x, float y) {
     if (code == kTileTrapDoor) {
         return new TrapDoor(Layer::Items, x, y, TextureNamed("trapdoorClose.png"), true, true);
     }
-    if (code == kTileSpiderSpawn) {
+    // Nests act only where the level is played, never in the editor.
+    if (code == kTileSpiderSpawn && gGameStateManager->current != GameState::LevelEditor) {
         return new AISpawn(Layer::Items, x, y, nullptr, false, false);
     }
     return nullptr;

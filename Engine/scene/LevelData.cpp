@@ -323,6 +323,8 @@ void LevelData::MakePlaceholders() {
 void LevelData::SetTile(int column, int row, int code) {
     if (column >= 0 && row >= 0 && column < Columns() && row < Rows()) {
         tileGrid[column][row] = code;
+        // Walls painted in the editor stop whoever walks there at once.
+        collisionGrid[column][row] = CollisionValueOf(code);
     }
 }
 

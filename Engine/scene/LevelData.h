@@ -72,7 +72,8 @@ class LevelData {
     void Unload();
 
     // ---- Grid access ----
-    // Writes a tile code; cells outside the grid are ignored.
+    // Writes a tile code and the cell's collision value; cells outside the
+    // grid are ignored.
     void SetTile(int column, int row, int code);
     // Indexed [column][row], row 0 at the bottom.
     const std::vector<std::vector<int>>& GetTileGrid() const { return tileGrid; }
