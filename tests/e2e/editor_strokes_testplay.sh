@@ -1,0 +1,96 @@
+# Paints a level in the editor by strokes as a player does: a wall dragged
+# fast across several cells a frame, part of it erased by a right-button
+# stroke, the erase undone with Ctrl+Z and done again with Ctrl+Y, then a
+# start, a key, a spider nest and a trap door; looks at the whole level
+# (Tab); exports it and checks the file byte for byte.
+source "$(dirname "$0")/common.bash"
+SOURCE=$PWD
+PLAYTEST=$(realpath "$PLAYTEST")
+ln -s "$SOURCE/Assets" "$OUT/Assets" # the exports go to ./Exported beside it
+
+# Window pixels with the view at the grid's centre: cell (c, r), r from the
+# bottom, at x = 512 + (c - 14.5) * 50, y = 384 - (r - 14.5) * 50. The
+# palette's entries at x 850: wall y 184, trap door 228, start 360, spider
+# nest 404, key 448. Export at (971, 34).
+cat >"$OUT/script.txt" <<'SCRIPT'
+5 mouse move 850 184     # palette: wall
+6 mouse down left
+7 mouse up left
+10 mouse move 87 209     # cell (6, 18) ...
+11 mouse down left
+12 mouse move 287 209    # ... to (10, 18): four cells in one frame
+13 mouse move 487 209    # ... to (14, 18)
+14 mouse move 487 509    # ... down to (14, 12)
+15 mouse up left
+20 mouse move 337 209    # a right-button stroke from (11, 18) ...
+21 mouse down right
+22 mouse move 437 209    # ... to (13, 18) puts floor back
+23 mouse up right
+26 key down ctrl         # Ctrl+Z: the walls are back
+27 key down z
+28 key up z
+30 key down y            # Ctrl+Y: floor again
+31 key up y
+32 key up ctrl
+35 mouse move 850 360    # palette: start
+36 mouse down left
+37 mouse up left
+38 mouse move 137 409    # cell (7, 14)
+39 mouse down left
+40 mouse up left
+42 mouse move 850 448    # palette: key
+43 mouse down left
+44 mouse up left
+45 mouse move 637 159    # cell (17, 19)
+46 mouse down left
+47 mouse up left
+49 mouse move 850 404    # palette: spider nest
+50 mouse down left
+51 mouse up left
+52 mouse move 737 559    # cell (19, 11)
+53 mouse down left
+54 mouse up left
+56 mouse move 850 228    # palette: trap door
+57 mouse down left
+58 mouse up left
+59 mouse move 737 309    # cell (19, 16)
+60 mouse down left
+61 mouse up left
+64 key down tab          # the whole level ...
+65 key up tab
+70 key down tab          # ... and back
+71 key up tab
+74 mouse move 971 34     # Export
+75 mouse down left
+76 mouse up left
+SCRIPT
+(cd "$OUT" && play --state 7 --frames 90 --script "$OUT/script.txt" --trace "$OUT/trace.jsonl" \
+    --shot 62:"$OUT/editor.png" --shot 67:"$OUT/overview.png")
+
+# The template with the painted cells, written as the export writes a level.
+/usr/bin/python3 - "$SOURCE/Assets/EditorTemplate.text" "$OUT/Exported/Exported_0.txt" <<'PY'
+import sys
+values = [int(v) for v in open(sys.argv[1]).read().replace("\n", ",").split(",") if v.strip()]
+grid = [values[r * 30:(r + 1) * 30] for r in range(30)]  # top row first
+def put(column, row, code):
+    grid[29 - row][column] = code
+for column in range(6, 11):
+    put(column, 18, 1)
+for row in range(12, 19):
+    put(14, row, 1)
+put(12, 13, 0)  # the template's start moves ...
+put(7, 14, 3)   # ... here
+put(17, 19, 5)  # the key
+put(19, 11, 4)  # a spider nest
+put(19, 16, 2)  # a trap door
+expected = ",\n".join(",".join(str(v) for v in row) for row in grid) + "\n"
+actual = open(sys.argv[2]).read()
+if actual != expected:
+    sys.exit("exported level differs from the painted one")
+print("ok: exported level matches the painted one")
+PY
+trace_check states "$OUT/trace.jsonl" 7
+check lit "$OUT/editor.png" 0.3
+check lit "$OUT/overview.png" 0.3
+# KEEP_SHOTS=DIR keeps the pictures for a look.
+if [ -n "${KEEP_SHOTS:-}" ]; then cp "$OUT"/*.png "$KEEP_SHOTS"/; fi
