@@ -100,6 +100,9 @@ int CodeAt(int column, int row) {
     if (column == 15 && row == 15) {
         return kTileSpiderSpawn;
     }
+    if (row == 7 && (column == 7 || column == 8)) { // a custom level's key and battery
+        return column == 7 ? kTileKey : kTileBattery;
+    }
     return column == 3 && row == 3 ? kTileVoid : kTileFloor;
 }
 
@@ -176,7 +179,7 @@ class TileLevelTest : public testing::Test {
     CollisionManager& collisions = globals.Get<CollisionManager>();
 };
 
-TEST_F(TileLevelTest, EveryCodeTwoCellGetsOneTrapDoorAlsoAfterARestart) {
+TEST_F(TileLevelTest, EveryDoorNestKeyAndBatteryCellBuildsItsObjectAlsoAfterARestart) {
     const std::vector<Tilemap*> placeholders = ObjectsOf<Tilemap>(world, 0);
     ASSERT_EQ(placeholders.size(), static_cast<size_t>(kSide * kSide));
     for (int run = 0; run < 3; ++run) {
@@ -205,9 +208,21 @@ TEST_F(TileLevelTest, EveryCodeTwoCellGetsOneTrapDoorAlsoAfterARestart) {
         EXPECT_EQ(lights.FindCaster(spawns[0]), nullptr);
         EXPECT_FLOAT_EQ(spawns[0]->GetPos().x, CellCentre(15));
 
-        EXPECT_EQ(world.GetLayer(1).size(), static_cast<size_t>(kTrapDoors + 1));
-        EXPECT_EQ(lights.casters.size(), static_cast<size_t>(kWalls + kTrapDoors));
-        EXPECT_EQ(collisions.staticColliders.size(), static_cast<size_t>(kTrapDoors));
+        // The key and the battery lie where the level's maker put them.
+        const std::vector<Key*> keys = ObjectsOf<Key>(world, 1);
+        const std::vector<Battery*> batteries = ObjectsOf<Battery>(world, 1);
+        ASSERT_EQ(keys.size(), 1u);
+        ASSERT_EQ(batteries.size(), 1u);
+        EXPECT_FLOAT_EQ(keys[0]->GetPos().x, CellCentre(7));
+        EXPECT_FLOAT_EQ(batteries[0]->GetPos().x, CellCentre(8));
+        EXPECT_FLOAT_EQ(batteries[0]->GetPos().y, CellCentre(7));
+        EXPECT_NE(collisions.Find(keys[0]), nullptr);
+        EXPECT_EQ(levelData.CollisionAt(7, 7, 1), 0);
+
+        EXPECT_EQ(world.GetLayer(1).size(), static_cast<size_t>(kTrapDoors + 3));
+        // Keys and batteries cast shadows, as in the story levels.
+        EXPECT_EQ(lights.casters.size(), static_cast<size_t>(kWalls + kTrapDoors + 2));
+        EXPECT_EQ(collisions.staticColliders.size(), static_cast<size_t>(kTrapDoors + 2));
     }
 }
 

@@ -15,6 +15,7 @@
 #include "LightManager.h"
 #include "PadControls.h"
 #include "PauseMenu.h"
+#include "Pickups.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
 #include "PlayerFiles.h"
@@ -132,9 +133,19 @@ StaticObject* BuildCellObject(int code, float x, float y) {
     if (code == kTileTrapDoor) {
         return new TrapDoor(Layer::Items, x, y, TextureNamed("trapdoorClose.png"), true, true);
     }
-    // Nests act only where the level is played, never in the editor.
-    if (code == kTileSpiderSpawn && gGameStateManager->current != GameState::LevelEditor) {
+    // Nests, keys and batteries act only where the level is played: the
+    // editor shows them as pictures.
+    if (gGameStateManager->current == GameState::LevelEditor) {
+        return nullptr;
+    }
+    if (code == kTileSpiderSpawn) {
         return new AISpawn(Layer::Items, x, y, nullptr, false, false);
+    }
+    if (code == kTileKey) {
+        return MakeKeyAt(TarnVec2{x, y});
+    }
+    if (code == kTileBattery) {
+        return MakeBatteryAt(TarnVec2{x, y});
     }
     return nullptr;
 }

@@ -89,17 +89,24 @@ Key* PlaceKey(std::vector<TarnVec2>& keyPositions) {
     if (keyPositions.empty()) {
         return nullptr;
     }
-    const TarnVec2 at = keyPositions.front();
-    return new Key(Layer::Items, at.x, at.y, TextureNamed("key.png"), true, true);
+    return MakeKeyAt(keyPositions.front());
 }
 
 void PlaceBatteries(int count) {
     std::vector<TarnVec2> positions;
     PlaceRandomly(positions, count, kBatterySpacing);
     for (const TarnVec2& at : positions) {
-        new Battery(Layer::Items, at.x, at.y, TextureNamed("battery3.png"), true, true,
-                    kBatterySize, kBatterySize);
+        MakeBatteryAt(at);
     }
+}
+
+Key* MakeKeyAt(const TarnVec2& at) {
+    return new Key(Layer::Items, at.x, at.y, TextureNamed("key.png"), true, true);
+}
+
+Battery* MakeBatteryAt(const TarnVec2& at) {
+    return new Battery(Layer::Items, at.x, at.y, TextureNamed("battery3.png"), true, true,
+                       kBatterySize, kBatterySize);
 }
 
 int BatteriesInLevel(GameStateId level) {
