@@ -383,6 +383,34 @@ TEST_F(EditorTest, AReopenedLevelKeepsItsNameAndExportsUnderANewNumber) {
     EXPECT_EQ(second.substr((29 - 10) * 61 + 10 * 2, 2), "1,");
 }
 
+TEST_F(EditorTest, ATestPlayComesBackWithTheGridTheViewAndTheHistory) {
+    PushKey(SDL_KEYDOWN, SDLK_LEFT);
+    for (int i = 0; i < 20; ++i) {
+        Frame();
+    }
+    PushKey(SDL_KEYUP, SDLK_LEFT);
+    Frame();
+    const TarnVec2 view = world.GetCamera()->GetPos();
+    ASSERT_LT(view.x, 0.0f);
+    PlaceTile(9, 12, kTileWall);
+    PlaceTile(10, 12, kTileKey);
+    PushKey(SDL_KEYDOWN, SDLK_p);
+    Frame();
+    PushKey(SDL_KEYUP, SDLK_p);
+    EXPECT_EQ(states.next, GameState::Custom);
+    EXPECT_EQ(gTestPlayLevel, level.Text()); // the Custom state plays this grid
+    Leave();
+
+    Enter(); // back from the test-play
+    EXPECT_EQ(Tile(9, 12), kTileWall);
+    EXPECT_EQ(Tile(10, 12), kTileKey);
+    EXPECT_FLOAT_EQ(world.GetCamera()->GetPos().x, view.x);
+    EXPECT_EQ(EditedLevel().UndoSteps(), 2u);
+    EXPECT_TRUE(UndoLastPlacement());
+    EXPECT_EQ(Tile(10, 12), kTileFloor);
+    EXPECT_TRUE(gTestPlayLevel.empty()); // the editor's load ends the test-play
+}
+
 TEST_F(EditorTest, LeavingWithUnexportedChangesAsksFirst) {
     RunEditorAction(EditorAction::Menu); // nothing changed: away at once
     EXPECT_EQ(states.next, GameState::Menu);

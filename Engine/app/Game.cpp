@@ -236,8 +236,11 @@ void RunGlobalChecks() {
     GameStateManager& states = *gGameStateManager;
     const bool pausePressed = TarnInputCheckTriggered(TARN_KEY_ESCAPE) || PadStartPressed() ||
                               (gPaused && PadBackPressed());
-    if (pausePressed && !ControlsPanelTookBackPress() && states.current != GameState::Logo &&
-        PlayerCanMove(gWorld->GetPlayer()) && states.current != GameState::Menu) {
+    const bool mayPause = !ControlsPanelTookBackPress() && states.current != GameState::Logo &&
+                          PlayerCanMove(gWorld->GetPlayer()) && states.current != GameState::Menu;
+    if (pausePressed && TestPlaying() && states.current == GameState::Custom && !gPaused) {
+        states.next = GameState::LevelEditor; // a test-play goes back to the editor
+    } else if (pausePressed && mayPause) {
         TogglePause();
     }
     if (!TarnSysDoesWindowExist()) {

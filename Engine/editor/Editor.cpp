@@ -246,6 +246,9 @@ void HandleKeys() {
     if (TarnInputCheckTriggered(TARN_KEY_TAB)) {
         RunEditorAction(EditorAction::Overview);
     }
+    if (TarnInputCheckTriggered('P')) {
+        RunEditorAction(EditorAction::TestPlay);
+    }
     if (!TarnInputCheckCurr(TARN_KEY_CTRL)) {
         return;
     }
@@ -304,6 +307,8 @@ void MakeWidgets() {
                                                   "Export", EditorAction::Export));
     gWorld->Add(Layer::Pictures, new EditorButton(middle, kButtonsTopY - kButtonStep, wide,
                                                   "Overview", EditorAction::Overview));
+    gWorld->Add(Layer::Pictures, new EditorButton(middle, kButtonsTopY - 2.0f * kButtonStep, wide,
+                                                  "Test play", EditorAction::TestPlay));
 }
 
 // The palette after the level data's four entries: the things to place.
@@ -410,6 +415,12 @@ void RunEditorAction(EditorAction action) {
         break;
     case EditorAction::Export:
         ExportEditedLevel();
+        break;
+    case EditorAction::TestPlay:
+        EndStroke();
+        session.keepOnLoad = true;
+        gTestPlayLevel = gLevelData->Text();
+        gGameStateManager->next = GameState::Custom;
         break;
     case EditorAction::Overview:
         session.overview = !session.overview;

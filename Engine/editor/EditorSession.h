@@ -61,8 +61,8 @@ constexpr float kPanelLeft = 312.0f;
 constexpr float kBarTop = -300.0f;
 constexpr float kButtonsTopY = 350.0f;
 constexpr float kButtonStep = 46.0f;
-constexpr float kPaletteTopY = 200.0f;
-constexpr float kPaletteStep = 44.0f;
+constexpr float kPaletteTopY = 170.0f;
+constexpr float kPaletteStep = 42.0f;
 constexpr float kPaletteIconX = kPanelLeft + 26.0f;
 constexpr float kPaletteIconSize = 36.0f;
 // About 12 pixels per character of the game's font at its size.

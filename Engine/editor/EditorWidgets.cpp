@@ -78,13 +78,14 @@ constexpr float kBarWidth = kPanelLeft + 512.0f;
 constexpr float kBarHeight = kBarTop + 384.0f;
 constexpr float kTextLeft = -500.0f;
 constexpr float kLineStep = 26.0f;
-constexpr float kHelpTopY = -150.0f;
+constexpr float kHelpTopY = -178.0f;
+constexpr float kHelpStep = 24.0f;
 constexpr float kDialogY = 40.0f;
 constexpr float kDialogWidth = 440.0f;
 constexpr float kDialogHeight = 210.0f;
 
-const char* const kHelpLines[] = {"L drag: paint", "R drag: floor", "Ctrl+Z: undo",
-                                  "Ctrl+Y: redo",  "Tab: overview", "Arrows: view"};
+const char* const kHelpLines[] = {"L drag: paint", "R drag: floor", "Ctrl+Z: undo", "Ctrl+Y: redo",
+                                  "Tab: overview", "P: test play",  "Arrows: view"};
 
 TarnVec2 GridAreaCentre() {
     return TarnVec2{(kPanelLeft - 512.0f) / 2.0f, (384.0f + kBarTop) / 2.0f};
@@ -218,7 +219,7 @@ void EditorPanel::Draw() {
               chosen ? kHoverTint : kCream);
     }
     for (std::size_t i = 0; i < std::size(kHelpLines); ++i) {
-        Print(kHelpLines[i], kPanelLeft + 16.0f, kHelpTopY - kLineStep * static_cast<float>(i),
+        Print(kHelpLines[i], kPanelLeft + 16.0f, kHelpTopY - kHelpStep * static_cast<float>(i),
               kDim);
     }
 }

@@ -17,6 +17,7 @@
 enum class EditorAction {
     Menu,         // back to the main menu, asking first about unexported work
     Export,       // the grid as the next exported file
+    TestPlay,     // play the grid now, then come back as it was
     Overview,     // the whole level on screen, or back to the panning view
     LeaveExport,  // the question's answers: export, then leave
     LeaveWithout, // leave, dropping the changes

@@ -5,6 +5,7 @@
 #include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "LevelData.h"
 #include "LightManager.h"
 #include "Particle.h"
 #include "Progress.h"
@@ -185,7 +186,9 @@ void TrapDoor::Update() {
     if (doorTransition == nullptr || !doorTransition->done) {
         return;
     }
-    if (gGameMode == GameMode::Menu) {
+    if (TestPlaying()) {
+        gGameStateManager->next = GameState::LevelEditor; // the maker goes back to work
+    } else if (gGameMode == GameMode::Menu) {
         gLightCharge = kMaxLightCharge;
         const bool menuRoom = gGameStateManager->current == GameState::Menu;
         gGameStateManager->next = menuRoom ? BeginRun(*this) : GameState::Level1;

@@ -16,6 +16,11 @@
 
 LevelData* gLevelData = nullptr;
 std::string gCustomLevelName;
+std::string gTestPlayLevel;
+
+bool TestPlaying() {
+    return !gTestPlayLevel.empty();
+}
 
 namespace {
 
@@ -246,6 +251,10 @@ void LevelData::Read(const std::string& codedKey) {
             gGridHeight = rows;
             Reset();
         }
+        if (TestPlaying()) {
+            ReadText(gTestPlayLevel);
+            return;
+        }
     }
     ReadFile(LevelPathOf(codedKey));
 }
@@ -361,7 +370,7 @@ int LevelData::NextPaletteCode(int code) {
 // ---- LevelData: export
 // ---------------------------------------------------------------------------
 
-bool LevelData::Export() {
+std::string LevelData::Text() const {
     // The level format: rows from the top, "," after every value but the
     // file's last, a line break after each row.
     std::string text;
@@ -376,6 +385,11 @@ bool LevelData::Export() {
         }
         text += '\n';
     }
+    return text;
+}
+
+bool LevelData::Export() {
+    const std::string text = Text();
 
     const fs::path folder = ExportedLevelsFolder();
     std::error_code error;

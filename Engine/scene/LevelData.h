@@ -8,7 +8,7 @@
 // trap door or spider spawn). The editor writes the same format with Export.
 //
 // Index
-//   Tile codes and level globals ..... kTile*, LevelGridSize, gCustomLevelName
+//   Tile codes and level globals ..... kTile*, LevelGridSize, gCustomLevelName, gTestPlayLevel
 //   Exported-levels folder ........... ExportedLevelsFolder
 //   LevelData ........................ Reset, Read, grids, Export, Unload
 #pragma once
@@ -34,6 +34,11 @@ bool LevelGridSize(GameStateId state, float* columns, float* rows);
 // The exported level the Custom state plays: a file name inside the
 // exported-levels folder, chosen in the Load dialog.
 extern std::string gCustomLevelName;
+// The editor's grid in the level format while the Custom state test-plays
+// it (read instead of the chosen file; its doors and Esc lead back to the
+// editor); "" otherwise. The menu's load clears it.
+extern std::string gTestPlayLevel;
+bool TestPlaying();
 
 // ---- Exported-levels folder -------------------------------------------------------------
 
@@ -85,6 +90,8 @@ class LevelData {
     int Rows() const { return tileGrid.empty() ? 0 : static_cast<int>(tileGrid[0].size()); }
 
     // ---- Export ----
+    // The tile grid in the level format, as Export writes it.
+    std::string Text() const;
     // Writes the tile grid as the next Exported_N.txt of the exported-levels
     // folder (made when missing): N continues after the highest number there,
     // so no export replaces another, and the file appears whole or not at all.

@@ -10,14 +10,14 @@ SOURCE=$PWD
 PLAYTEST=$(realpath "$PLAYTEST")
 ln -s "$SOURCE/Assets" "$OUT/Assets" # the exports go to ./Exported beside it
 
-# Window pixels: palette entries at x 850 (wall y 184, trap door 228, start
-# 360), the Export button at (971, 34), Menu at (877, 34). Cell (c, r) of the
+# Window pixels: palette entries at x 850 (wall y 214, trap door 256, start
+# 382), the Export button at (971, 34), Menu at (877, 34). Cell (c, r) of the
 # grid is clicked at x = 512 + (c - 14.5) * 50, y = 384 - (r - 14.75) * 50.
 cat >"$OUT/script.txt" <<'SCRIPT'
 3 mouse move 112 554    # the menu room's "Editor" button
 4 mouse down left
 5 mouse up left
-15 mouse move 850 184    # palette: wall
+15 mouse move 850 214    # palette: wall
 16 mouse down left
 17 mouse up left
 20 mouse move 287 246   # walls at columns 10, 11, 12 of row 17
@@ -29,13 +29,13 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 28 mouse move 387 246
 29 mouse down left
 30 mouse up left
-34 mouse move 850 228   # palette: trap door
+34 mouse move 850 256   # palette: trap door
 35 mouse down left
 36 mouse up left
 40 mouse move 512 396   # column 15, row 14
 41 mouse down left
 42 mouse up left
-46 mouse move 850 360   # palette: start
+46 mouse move 850 382   # palette: start
 47 mouse down left
 48 mouse up left
 50 mouse move 437 396   # column 13, row 14

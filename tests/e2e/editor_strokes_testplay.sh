@@ -2,7 +2,8 @@
 # fast across several cells a frame, part of it erased by a right-button
 # stroke, the erase undone with Ctrl+Z and done again with Ctrl+Y, then a
 # start, a key, a spider nest and a trap door; looks at the whole level
-# (Tab); exports it and checks the file byte for byte.
+# (Tab); exports it and checks the file byte for byte; test-plays it and
+# comes back with Esc, and exports the very same file again.
 source "$(dirname "$0")/common.bash"
 SOURCE=$PWD
 PLAYTEST=$(realpath "$PLAYTEST")
@@ -10,10 +11,10 @@ ln -s "$SOURCE/Assets" "$OUT/Assets" # the exports go to ./Exported beside it
 
 # Window pixels with the view at the grid's centre: cell (c, r), r from the
 # bottom, at x = 512 + (c - 14.5) * 50, y = 384 - (r - 14.5) * 50. The
-# palette's entries at x 850: wall y 184, trap door 228, start 360, spider
-# nest 404, key 448. Export at (971, 34).
+# palette's entries at x 850: wall y 214, trap door 256, start 382, spider
+# nest 424, key 466. Export at (971, 34), Test play at (922, 126).
 cat >"$OUT/script.txt" <<'SCRIPT'
-5 mouse move 850 184     # palette: wall
+5 mouse move 850 214     # palette: wall
 6 mouse down left
 7 mouse up left
 10 mouse move 87 209     # cell (6, 18) ...
@@ -32,25 +33,25 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 30 key down y            # Ctrl+Y: floor again
 31 key up y
 32 key up ctrl
-35 mouse move 850 360    # palette: start
+35 mouse move 850 382    # palette: start
 36 mouse down left
 37 mouse up left
 38 mouse move 137 409    # cell (7, 14)
 39 mouse down left
 40 mouse up left
-42 mouse move 850 448    # palette: key
+42 mouse move 850 466    # palette: key
 43 mouse down left
 44 mouse up left
 45 mouse move 637 159    # cell (17, 19)
 46 mouse down left
 47 mouse up left
-49 mouse move 850 404    # palette: spider nest
+49 mouse move 850 424    # palette: spider nest
 50 mouse down left
 51 mouse up left
 52 mouse move 737 559    # cell (19, 11)
 53 mouse down left
 54 mouse up left
-56 mouse move 850 228    # palette: trap door
+56 mouse move 850 256    # palette: trap door
 57 mouse down left
 58 mouse up left
 59 mouse move 737 309    # cell (19, 16)
@@ -63,9 +64,20 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 74 mouse move 971 34     # Export
 75 mouse down left
 76 mouse up left
+80 mouse move 922 126    # Test play: the grid in the Custom state ...
+81 mouse down left
+82 mouse up left
+100 key down d
+130 key up d
+140 key down esc         # ... and Esc goes back to the editor
+141 key up esc
+150 mouse move 971 34    # Export again: the very same level
+151 mouse down left
+152 mouse up left
 SCRIPT
-(cd "$OUT" && play --state 7 --frames 90 --script "$OUT/script.txt" --trace "$OUT/trace.jsonl" \
-    --shot 62:"$OUT/editor.png" --shot 67:"$OUT/overview.png")
+(cd "$OUT" && play --state 7 --frames 160 --script "$OUT/script.txt" --trace "$OUT/trace.jsonl" \
+    --shot 62:"$OUT/editor.png" --shot 67:"$OUT/overview.png" --shot 120:"$OUT/testplay.png" \
+    --shot 148:"$OUT/back.png")
 
 # The template with the painted cells, written as the export writes a level.
 /usr/bin/python3 - "$SOURCE/Assets/EditorTemplate.text" "$OUT/Exported/Exported_0.txt" <<'PY'
@@ -89,8 +101,12 @@ if actual != expected:
     sys.exit("exported level differs from the painted one")
 print("ok: exported level matches the painted one")
 PY
-trace_check states "$OUT/trace.jsonl" 7
+trace_check states "$OUT/trace.jsonl" 7,14,7
+trace_check moved "$OUT/trace.jsonl" 40
+# The grid came back from the test-play as it went.
+cmp "$OUT/Exported/Exported_0.txt" "$OUT/Exported/Exported_1.txt"
 check lit "$OUT/editor.png" 0.3
 check lit "$OUT/overview.png" 0.3
+check lit "$OUT/back.png" 0.3
 # KEEP_SHOTS=DIR keeps the pictures for a look.
 if [ -n "${KEEP_SHOTS:-}" ]; then cp "$OUT"/*.png "$KEEP_SHOTS"/; fi
