@@ -56,7 +56,7 @@ TEST(GameStateTable, EveryNamedStateHasItsKeyAndCallbackSlots) {
         EXPECT_EQ(*found, key);
         const bool screen = id == GameState::Load || id == GameState::Custom;
         EXPECT_NE(states.loadCallback, nullptr) << id;
-        EXPECT_EQ(states.initCallback == nullptr, screen || id == GameState::LevelEditor) << id;
+        EXPECT_EQ(states.initCallback == nullptr, screen) << id;
         EXPECT_EQ(states.updateCallback == nullptr, screen) << id;
     }
     // Shared routines: one load for the story levels, one for four of the puzzles.

@@ -474,14 +474,6 @@ EditorModel& EditedLevel() {
 
 // ---- Cells and placement ------------------------------------------------------------
 
-EditorCell EditorCellAt(float worldX, float worldY) {
-    return Session().model.CellAt(worldX, worldY);
-}
-
-bool IsEditableCell(int column, int row) {
-    return Session().model.IsEditable(EditorCell{column, row});
-}
-
 bool PlaceTile(int column, int row, int code) {
     const EditorStep changes = Session().model.Paint(EditorCell{column, row}, code);
     ShowChanges(changes);
@@ -512,7 +504,6 @@ ExportNoticeText ExportEditedLevel() {
     ExportNoticeText notice;
     const std::string folder = ExportedLevelsFolder() + "/";
     if (!gLevelData->Export()) {
-        notice.headline = "Not saved";
         notice.failed = true;
         notice.details.push_back("Export failed: cannot write a new file in " + folder +
                                  " - nothing was saved.");
@@ -520,7 +511,6 @@ ExportNoticeText ExportEditedLevel() {
         session.model.MarkSaved();
         const std::string saved = "Saved " + folder + FileNameOf(gLevelData->LastExportPath());
         const EditorCheck check = CheckEditedLevel(session.model.Cells());
-        notice.headline = "Exported";
         if (check.Playable()) {
             notice.details.push_back(saved + ", ready to play.");
         } else {

@@ -18,7 +18,7 @@
 //
 // Index
 //   Entry points ........... OpenLevelForEditing, EditedLevel
-//   Cells and placement .... EditorCellAt, IsEditableCell, PlaceTile, UndoLastPlacement
+//   Cells and placement .... PlaceTile, UndoLastPlacement, RedoPlacement
 //   Export and its notice .. gExportNotice, gExportNoticeTimer, ExportEditedLevel
 #pragma once
 #include "EditorModel.h"
@@ -43,10 +43,6 @@ EditorModel& EditedLevel();
 
 // ---- Cells and placement ------------------------------------------------------------
 
-// The cell that contains a world point.
-EditorCell EditorCellAt(float worldX, float worldY);
-// False for the two outer rings and anything outside the grid.
-bool IsEditableCell(int column, int row);
 // Paints one editable cell as one undo step and shows it at once; a new
 // start or key takes the place of the old one. False when nothing changed.
 bool PlaceTile(int column, int row, int code);

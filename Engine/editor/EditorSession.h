@@ -16,7 +16,6 @@ class EditorLeaveDialog;
 
 // What the notice under the grid says after an export.
 struct ExportNoticeText {
-    std::string headline;
     std::vector<std::string> details;
     bool failed = false;
 };
