@@ -326,6 +326,29 @@ TEST_F(EditorTest, ThePaletteHoldsEightThingsAndTheChoiceStays) {
     EXPECT_EQ(CountIn<AISpawn>(Layer::Items), 0);
 }
 
+TEST_F(EditorTest, TabShowsEveryCellAndPaintingThereNamesTheSameCells) {
+    PushKey(SDL_KEYDOWN, SDLK_TAB);
+    Frame();
+    PushKey(SDL_KEYUP, SDLK_TAB);
+    ASSERT_TRUE(Session().overview);
+    const float size = OverviewCellSize();
+    const TarnVec2 origin = OverviewOrigin();
+    // All 30 x 30 cells inside the area left by the panel and the bar.
+    EXPECT_GE(origin.x, -512.0f);
+    EXPECT_LE(origin.x + 30.0f * size, kPanelLeft);
+    EXPECT_GE(origin.y, kBarTop);
+    EXPECT_LE(origin.y + 30.0f * size, 384.0f);
+    // The far corners of the editable area, each in its lower-left part.
+    Press(origin.x + 2.2f * size, origin.y + 2.2f * size);
+    MoveTo(origin.x + 27.2f * size, origin.y + 27.2f * size);
+    Release();
+    EXPECT_EQ(Tile(2, 2), kTileWall);
+    EXPECT_EQ(Tile(27, 27), kTileWall);
+    EXPECT_EQ(Tile(1, 1), kTileFloor); // the locked ring, untouched
+    EXPECT_EQ(Tile(28, 28), kTileFloor);
+    EXPECT_EQ(EditedLevel().UndoSteps(), 1u);
+}
+
 TEST_F(EditorTest, ExportsNumberOnAndSayWhatTheLevelLacks) {
     const fs::path folder = ExportedLevelsFolder();
     WriteFile(folder / "Exported_7.txt", "an earlier run's level");
