@@ -398,6 +398,8 @@ void EditorClick() {
             PanView();
         }
         HandlePointer();
+    } else {
+        Session().pointerOnGrid = false; // the question covers the grid
     }
     CheckWhenChanged();
 }
