@@ -63,7 +63,8 @@ void DecorateCell(Tilemap* tile, int code) {
     if (code == kTileWall || code == kTileTrapDoor) {
         return;
     }
-    tile->SetTexture(EditorTileTexture(code));
+    // Things stand on floor; the grid's marks draw them over it.
+    tile->SetTexture(EditorTileTexture(EditorTileIsThing(code) ? kTileFloor : code));
     tile->SetTransparency(gDarkAlpha);
 }
 

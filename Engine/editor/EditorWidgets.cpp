@@ -165,6 +165,11 @@ TarnGfxTexture* EditorTileTexture(int code) {
     }
 }
 
+bool EditorTileIsThing(int code) {
+    return code == kTilePlayerStart || code == kTileSpiderSpawn || code == kTileKey ||
+           code == kTileBattery;
+}
+
 std::string FitText(const std::string& text, float width) {
     const auto fits = static_cast<std::size_t>(std::max(width / kCharWidth, 4.0f));
     if (text.size() <= fits) {
@@ -280,10 +285,23 @@ void EditorGridMarks::Draw() {
     if (session.overview) {
         return;
     }
+    const EditorModel& model = session.model;
+    for (int column = 0; column < model.Columns(); ++column) {
+        for (int row = 0; row < model.Rows(); ++row) {
+            const int code = model.At(column, row);
+            if (EditorTileIsThing(code)) {
+                TarnMtx33 transform;
+                BuildTransform(&transform, TarnVec2{gTileSize, gTileSize},
+                               CellCentre(EditorCell{column, row}), 0.0f);
+                DrawQuad(transform, kWhite, kWhite, 1.0f, TARN_BLEND_TRANSLUCENT,
+                         EditorTileTexture(code), UnitQuadMesh());
+            }
+        }
+    }
     for (const EditorCell& cell : session.check.unreachable) {
         DrawInWorld(CellCentre(cell), gTileSize, kUnreachable, 0.35f);
     }
-    if (session.pointerOnGrid && session.model.IsEditable(session.pointer)) {
+    if (session.pointerOnGrid && model.IsEditable(session.pointer)) {
         DrawInWorld(CellCentre(session.pointer), gTileSize, kHoverTint, 0.4f);
     }
 }
@@ -301,8 +319,7 @@ void EditorOverview::Draw() {
         for (int row = 0; row < model.Rows(); ++row) {
             const int code = model.At(column, row);
             const TarnVec2 at = OverviewCellOffset(EditorCell{column, row});
-            const bool sprite = code == kTilePlayerStart || code == kTileSpiderSpawn ||
-                                code == kTileKey || code == kTileBattery;
+            const bool sprite = EditorTileIsThing(code);
             // Floor darker than the rest, as the dark shows it in play.
             const bool floor = sprite || code == kTileFloor;
             DrawOnScreen(at, size, size, EditorTileTexture(floor ? kTileFloor : code),

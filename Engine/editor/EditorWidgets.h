@@ -27,6 +27,8 @@ void RunEditorAction(EditorAction action);
 
 // The picture of a tile code in the editor (palette, cells, overview).
 TarnGfxTexture* EditorTileTexture(int code);
+// A start, nest, key or battery: a picture drawn over floor.
+bool EditorTileIsThing(int code);
 // Cuts text that would run past `width` pixels, ending it with "...".
 std::string FitText(const std::string& text, float width);
 
@@ -62,8 +64,8 @@ class EditorStatusBar : public UI {
     void Draw() override;
 };
 
-// On the panning view: cells the start cannot reach, tinted, and the cell
-// under the pointer.
+// On the panning view: the things on their floor, cells the start cannot
+// reach, tinted, and the cell under the pointer.
 class EditorGridMarks : public StaticObject {
   public:
     void Init() override {}
