@@ -6,6 +6,7 @@
 #include "CustomLevel.h"
 #include "Globals.h"
 #include "Hud.h"
+#include "LevelData.h"
 #include "Light.h"
 #include "LightBox.h"
 #include "Particle.h"
@@ -13,6 +14,7 @@
 #include "PictureScreens.h"
 #include "Progress.h"
 #include "StateCallbacks.h"
+#include "Tilemap.h"
 #include "Tiles.h"
 #include "TransitionBox.h"
 #include "WidgetKit.h"
@@ -47,6 +49,16 @@ class ScreenTest : public testing::Test {
             }
         }
         moth_test::ApplyRemovals(world);
+    }
+    // A frame with Esc pressed, then one with it let go.
+    void PressEscape() {
+        for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+            SDL_Event escape{};
+            escape.type = type;
+            escape.key.keysym.sym = SDLK_ESCAPE;
+            SDL_PushEvent(&escape);
+            Step();
+        }
     }
     int StepsUntilLeaving(int limit) {
         for (int step = 1; step <= limit; ++step) {
@@ -128,6 +140,30 @@ TEST_F(LoseTest, ClicksWaitForTheGrownPictureThenFadeToTheRetry) {
     EXPECT_EQ(gLoseScreen, nullptr);
 }
 
+TEST_F(LoseTest, ThePictureSwitchesOnlyAfterTheFramePastTwoSecondsAndEscSkipsLikeAClick) {
+    moth_test::PictureAssets pictures(globals, {"lose.png", "lose_1.png", "o_black.png"});
+    ASSERT_TRUE(pictures.ok);
+    Enter();
+    TarnGfxTexture* first = TextureNamed("lose.png");
+    TarnGfxTexture* second = TextureNamed("lose_1.png");
+    gLoseTimer = 1.5f;
+    Step();
+    EXPECT_EQ(gLoseScreen->GetTexture(), second);
+    gLoseTimer = 1.99f;
+    Step(); // past two seconds: the clock starts over, the picture stays
+    EXPECT_EQ(gLoseScreen->GetTexture(), second);
+    EXPECT_FLOAT_EQ(gLoseTimer, 0.0f);
+    Step();
+    EXPECT_EQ(gLoseScreen->GetTexture(), first);
+
+    for (int i = 0; i < 30; ++i) {
+        Step();
+    }
+    ASSERT_TRUE(gLoseScreen->done);
+    PressEscape();
+    EXPECT_NE(gLoseFade, nullptr);
+}
+
 class WinTest : public ScreenTest {
   protected:
     WinTest() : ScreenTest(GameState::Win) {}
@@ -150,6 +186,20 @@ class WinTest : public ScreenTest {
         return used;
     }
 };
+
+TEST_F(WinTest, EscSkipsTheGrownPictureLikeAClick) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    Enter();
+    PressEscape(); // still growing: nothing
+    EXPECT_EQ(gWinFade, nullptr);
+    for (int i = 0; i < 30; ++i) {
+        Step();
+    }
+    PressEscape();
+    EXPECT_NE(gWinFade, nullptr);
+    EXPECT_GT(StepsUntilLeaving(100), 0);
+    EXPECT_EQ(states.next, GameState::Menu);
+}
 
 TEST_F(WinTest, EmitsTwelveParticlesAFrameFromFourPointsOnEveryVisit) {
     ASSERT_TRUE(moth_test::EnsureEngineWindow());
@@ -181,6 +231,7 @@ TEST_F(CustomLevelTest, TheWandererGetsItsOwnLightBoxWithItsLightAndAHud) {
     ASSERT_TRUE(moth_test::EnsureEngineWindow());
     world.Load("NoSuchState"); // only the camera
     CustomLoad();
+    CustomInit();
     ASSERT_NE(gLightBox, nullptr);
     ASSERT_NE(world.GetPlayer(), nullptr);
     ASSERT_NE(gLightBox->playerLight, nullptr);
@@ -193,6 +244,38 @@ TEST_F(CustomLevelTest, TheWandererGetsItsOwnLightBoxWithItsLightAndAHud) {
     world.Destroy(2, world.GetPlayer());
     moth_test::ApplyRemovals(world);
     EXPECT_EQ(gLightBox->playerLight->owner, nullptr); // the light outlives its owner safely
+}
+
+// A level the editor test-plays (read from its text, not a file), with a
+// key or without one.
+TEST_F(CustomLevelTest, AKeyKeepsTheDoorsShutUntilTakenAndNoKeyLeavesThemOpen) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    for (bool withKey : {true, false}) {
+        std::string text;
+        for (int row = 29; row >= 0; --row) {
+            for (int column = 0; column < 30; ++column) {
+                const bool border = row == 0 || row == 29 || column == 0 || column == 29;
+                int code = border ? kTileWall : kTileFloor;
+                code = row == 5 && column == 5 ? kTilePlayerStart : code;
+                code = row == 5 && column == 8 ? kTileTrapDoor : code;
+                code = row == 5 && column == 7 && withKey ? kTileKey : code;
+                text += std::to_string(code) + (row == 0 && column == 29 ? "\n" : ",");
+            }
+        }
+        gTestPlayLevel = text;
+        gHasKey = !withKey; // whatever came before
+        Enter();
+        EXPECT_EQ(gHasKey, !withKey);
+        int keys = 0;
+        for (GameObject* object : world.GetLayer(1)) {
+            keys += dynamic_cast<Key*>(object) != nullptr;
+        }
+        EXPECT_EQ(keys, withKey ? 1 : 0);
+        EXPECT_FLOAT_EQ(world.GetPlayer()->GetPos().x, (5 - 15 + 0.5f) * 50.0f); // the start
+        world.Free();
+        world.Unload();
+    }
+    gTestPlayLevel.clear();
 }
 
 } // namespace

@@ -43,10 +43,16 @@ bool TestPlaying();
 // ---- Exported-levels folder -------------------------------------------------------------
 
 // One folder for the exports, the Custom state's reader and the Load dialog:
-// "Exported" beside "Assets" in the working directory.
+// "Exported" beside "Assets" (in the working directory unless the game was
+// started from another folder).
 const std::string& ExportedLevelsFolder();
-// Points the exports and the Custom reader elsewhere (tests).
+// Points the exports and the Custom reader elsewhere (tests; a game started
+// from another folder uses the one beside its Assets/).
 void SetExportedLevelsFolder(const std::string& folder);
+// Deletes the temporary files that exports cut short (the game killed while
+// writing) left in the folder; another running game's export is left alone.
+// Returns how many went. Run at start-up and before every export.
+int RemoveStaleExportFiles();
 
 // ---- LevelData ------------------------------------------------------------------------------
 
@@ -85,6 +91,8 @@ class LevelData {
     const std::vector<std::vector<int>>& GetCollisionGrid() const { return collisionGrid; }
     // Cell values with a fallback for cells outside the grid.
     int TileAt(int column, int row, int outside) const;
+    // Whether any cell holds the code (a custom level's key, code 5).
+    bool Holds(int code) const;
     int CollisionAt(int column, int row, int outside) const;
     int Columns() const { return static_cast<int>(tileGrid.size()); }
     int Rows() const { return tileGrid.empty() ? 0 : static_cast<int>(tileGrid[0].size()); }
@@ -113,7 +121,8 @@ class LevelData {
     std::vector<std::vector<int>> tileGrid;      // [column][row]
     std::vector<std::vector<int>> collisionGrid; // 0 walkable, 1 blocked
     int exportCount = 0;                         // the number of the next export, at least
-    std::vector<UITilemap*> palette;             // the editor's four palette entries
+    bool startFound = false; // the last read level has a start (gPlayerStart* is its centre)
+    std::vector<UITilemap*> palette; // the editor's four palette entries
 
   private:
     // Fills the grids from `input` and records the start position.

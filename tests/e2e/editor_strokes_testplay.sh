@@ -3,7 +3,8 @@
 # stroke, the erase undone with Ctrl+Z and done again with Ctrl+Y, then a
 # start, a key, a spider nest and a trap door; looks at the whole level
 # (Tab); exports it and checks the file byte for byte; test-plays it and
-# comes back with Esc, and exports the very same file again.
+# comes back with Esc, then again, taking the key and walking through the
+# door, which leads back to the editor; the grid exports the same each time.
 source "$(dirname "$0")/common.bash"
 SOURCE=$PWD
 PLAYTEST=$(realpath "$PLAYTEST")
@@ -42,7 +43,7 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 42 mouse move 850 466    # palette: key
 43 mouse down left
 44 mouse up left
-45 mouse move 637 159    # cell (17, 19)
+45 mouse move 237 409    # cell (9, 14), on the start's row
 46 mouse down left
 47 mouse up left
 49 mouse move 850 424    # palette: spider nest
@@ -54,7 +55,7 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 56 mouse move 850 256    # palette: trap door
 57 mouse down left
 58 mouse up left
-59 mouse move 737 309    # cell (19, 16)
+59 mouse move 337 409    # cell (11, 14), beyond the key
 60 mouse down left
 61 mouse up left
 64 key down tab          # the whole level ...
@@ -67,15 +68,22 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 80 mouse move 922 126    # Test play: the grid in the Custom state ...
 81 mouse down left
 82 mouse up left
-100 key down d
-130 key up d
+100 key down w
+120 key up w
 140 key down esc         # ... and Esc goes back to the editor
 141 key up esc
 150 mouse move 971 34    # Export again: the very same level
 151 mouse down left
 152 mouse up left
+160 key down p           # P: test-play again, walk right over the key ...
+161 key up p
+180 key down d
+260 key up d             # ... through the door and back to the editor
+400 mouse move 971 34    # Export a third time: still the same level
+401 mouse down left
+402 mouse up left
 SCRIPT
-(cd "$OUT" && play --state 7 --frames 160 --script "$OUT/script.txt" --trace "$OUT/trace.jsonl" \
+(cd "$OUT" && play --state 7 --seed 5 --frames 420 --script "$OUT/script.txt" --trace "$OUT/trace.jsonl" \
     --shot 62:"$OUT/editor.png" --shot 67:"$OUT/overview.png" --shot 120:"$OUT/testplay.png" \
     --shot 148:"$OUT/back.png")
 
@@ -92,19 +100,29 @@ for row in range(12, 19):
     put(14, row, 1)
 put(12, 13, 0)  # the template's start moves ...
 put(7, 14, 3)   # ... here
-put(17, 19, 5)  # the key
+put(9, 14, 5)   # the key
 put(19, 11, 4)  # a spider nest
-put(19, 16, 2)  # a trap door
+put(11, 14, 2)  # a trap door
 expected = ",\n".join(",".join(str(v) for v in row) for row in grid) + "\n"
 actual = open(sys.argv[2]).read()
 if actual != expected:
     sys.exit("exported level differs from the painted one")
 print("ok: exported level matches the painted one")
 PY
-trace_check states "$OUT/trace.jsonl" 7,14,7
-trace_check moved "$OUT/trace.jsonl" 40
-# The grid came back from the test-play as it went.
+trace_check states "$OUT/trace.jsonl" 7,14,7,14,7
+trace_check moved "$OUT/trace.jsonl" 100
+# The second test-play took the key before its door opened.
+/usr/bin/python3 - "$OUT/trace.jsonl" <<'PY'
+import json, sys
+frames = [json.loads(line) for line in open(sys.argv[1]) if line.strip()]
+plays = [f for f in frames if f["state"] == 14]
+assert not plays[0]["key"], "a level with a key starts without it"
+assert any(f["key"] for f in plays), "the key was never taken"
+print("ok: the key was taken in the test-play")
+PY
+# The grid came back from both test-plays as it went.
 cmp "$OUT/Exported/Exported_0.txt" "$OUT/Exported/Exported_1.txt"
+cmp "$OUT/Exported/Exported_0.txt" "$OUT/Exported/Exported_2.txt"
 check lit "$OUT/editor.png" 0.3
 check lit "$OUT/overview.png" 0.3
 check lit "$OUT/back.png" 0.3
