@@ -351,7 +351,9 @@ TEST_F(EditorTest, TabShowsEveryCellAndPaintingThereNamesTheSameCells) {
 
 TEST_F(EditorTest, ExportsNumberOnAndSayWhatTheLevelLacks) {
     const fs::path folder = ExportedLevelsFolder();
+    // An earlier run's files: the numbers go on after the highest.
     WriteFile(folder / "Exported_7.txt", "an earlier run's level");
+    WriteFile(folder / "Exported_x.txt", "not an export number");
     EXPECT_FALSE(ExportEditedLevel().failed);
     PlaceTile(25, 25, kTileFloor); // the template's only trap door
     const ExportNoticeText notice = ExportEditedLevel();

@@ -303,30 +303,6 @@ TEST_F(LevelFixture, ExportWritesTheLevelFormatExactly) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
-TEST_F(LevelFixture, ExportsAreNumberedOnAndNeverReplaceAnEarlierOne) {
-    UseGrid(2, 1);
-    const fs::path folder = ExportedLevelsFolder();
-    level.levelCount = 5;
-    ASSERT_TRUE(level.Export());
-    ASSERT_TRUE(level.Export());
-    EXPECT_TRUE(fs::exists(folder / "Exported_0.txt"));
-    EXPECT_TRUE(fs::exists(folder / "Exported_1.txt"));
-    EXPECT_EQ(level.exportCount, 2);
-    EXPECT_EQ(level.levelCount, 7);
-
-    // Files of an earlier run: numbering continues after the highest.
-    WriteFile(folder / "Exported_7.txt", "kept");
-    WriteFile(folder / "Exported_x.txt", "not an export number");
-    LevelData nextRun;
-    gGridWidth = 2;
-    gGridHeight = 1;
-    nextRun.Reset();
-    ASSERT_TRUE(nextRun.Export());
-    EXPECT_EQ(nextRun.LastExportPath(), (folder / "Exported_8.txt").string());
-    EXPECT_EQ(ReadFile(folder / "Exported_7.txt"), "kept");
-    EXPECT_EQ(ReadFile(folder / "Exported_8.txt"), "0,0\n");
-}
-
 TEST_F(LevelFixture, AFailedExportReportsFailureAndChangesNothing) {
     UseGrid(2, 2);
     const fs::path blocker = temp.Path() / "file";
