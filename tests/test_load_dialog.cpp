@@ -268,8 +268,7 @@ TEST(LoadDialogTest, DeleteAsksFirstThenMovesTheLevelAndSelectsTheNext) {
     EXPECT_EQ(dialog.Entries(), left);
     EXPECT_EQ(dialog.SelectedName(), "Exported_10.txt");
     EXPECT_FALSE(dialog.Preview().Empty());
-    EXPECT_NE(dialog.Message().find("Exported_2.txt moved to the Deleted folder"),
-              std::string::npos);
+    EXPECT_NE(dialog.Message().find("Moved Exported_2.txt to Deleted/"), std::string::npos);
 
     // A level of the same name deleted again lands beside the first.
     WriteFile(exported / "Exported_2.txt", "again");

@@ -181,7 +181,7 @@ void LoadDialog::AnswerDelete(bool yes) {
     List(folder);
     firstVisible = std::min(top, LastFirstVisible());
     Select(index);
-    message = PrintableText(name) + " moved to the Deleted folder.";
+    message = "Moved " + PrintableText(name) + " to Deleted/.";
 }
 
 // ---- Input --------------------------------------------------------------------------------

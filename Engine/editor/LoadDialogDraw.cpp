@@ -67,11 +67,15 @@ void LoadDialog::Draw() const {
     PrintCentred(measure, "LEVELS", layout.box.x + layout.box.width / 2, layout.box.y + 44,
                  kAmberLight);
     DrawList();
-    DrawScrollBar();
+    if (!entries.empty()) {
+        DrawScrollBar();
+    }
     DrawPreview();
     // What just happened, or else the keys.
     const bool hint = message.empty();
-    const std::string line = hint ? "Enter plays, Delete deletes, Esc goes back." : message;
+    const char* keys = entries.empty() ? "Esc goes back to the main menu."
+                                       : "Enter plays, Delete deletes, Esc goes back.";
+    const std::string line = hint ? keys : message;
     PrintAtPixel(ShortenToFit(line, layout.message.width, measure), layout.message.x,
                  layout.message.y + 26, hint ? kMuted : kParchment);
     DrawButtons();
@@ -131,8 +135,10 @@ void LoadDialog::DrawPreview() const {
         preview.Draw(picture.x, picture.y, kPreviewCell);
         return;
     }
-    const char* text = selected < 0 ? "Choose a level to see it here."
-                                    : (previewUnreadable ? "This file holds no level." : "");
+    const char* text = entries.empty()     ? ""
+                       : selected < 0      ? "Choose a level to see it here."
+                       : previewUnreadable ? "This file holds no level."
+                                           : "";
     PrintLinesCentred(measure, WrapText(text, picture.width - 2 * kTextPad, measure), picture,
                       kMuted);
 }

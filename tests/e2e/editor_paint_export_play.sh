@@ -57,10 +57,10 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 90 mouse move 912 554   # the menu room's "Levels" button: the Load dialog
 91 mouse down left
 92 mouse up left
-105 mouse move 616 235  # its first entry
+105 mouse move 300 256  # its first entry
 106 mouse down left
 107 mouse up left
-110 mouse move 840 476  # Load
+110 mouse move 311 542  # LOAD
 111 mouse down left
 112 mouse up left
 125 key down d          # walk right, towards the trap door
