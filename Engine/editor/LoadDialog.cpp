@@ -73,6 +73,7 @@ void LoadDialog::List(const std::string& levelFolder) {
     entries = ListLevelFiles(folder);
     selected = -1;
     firstVisible = 0;
+    lastClicked = -1; // a row's next click is a first click, whatever now stands there
     preview.Clear();
     previewUnreadable = false;
     Relayout();
