@@ -6,6 +6,7 @@
 
 #include <GL/glew.h>
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -117,6 +118,10 @@ int TarnGfxCreateFont(const char* faceName, int size, bool bold, bool italic) {
         } else {
             face = nullptr; // glyph lists stay empty: text draws nothing
         }
+    }
+    if (!face) {
+        std::fprintf(stderr, "Tarn Engine: no font face found for \"%s\"; text will not show\n",
+                     faceName ? faceName : "");
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     Advances& advances = FontAdvances()[static_cast<int>(first)];

@@ -351,15 +351,33 @@ GameStateId NextStateAfter(LoadDialog::Outcome outcome) {
     }
 }
 
+// The game's last frame, shown dimmed behind the dialog; null when there was
+// none (the dialog opened first).
+TarnGfxTexture*& LastGameFrame() {
+    static TarnGfxTexture* frame = nullptr;
+    return frame;
+}
+
 } // namespace
 
 void SetLevelEditHook(LoadDialog::EditHook hook) {
     InstalledEditHook() = std::move(hook);
 }
 
+void KeepFrameForLoadDialog() {
+    ForgetFrameForLoadDialog();
+    LastGameFrame() = TarnGfxTextureFromFrame();
+}
+
+void ForgetFrameForLoadDialog() {
+    TarnGfxTextureUnload(LastGameFrame());
+    LastGameFrame() = nullptr;
+}
+
 LoadDialog::Outcome RunLoadDialog() {
     LoadDialog dialog(FontMeasure(gAssetManager->GetFont()));
     dialog.SetEditHook(InstalledEditHook());
+    dialog.SetBackdrop(LastGameFrame());
     dialog.List(ExportedLevelsFolder());
     LoadDialog::Outcome outcome = LoadDialog::Outcome::Open;
     bool running = true;
@@ -374,6 +392,7 @@ LoadDialog::Outcome RunLoadDialog() {
             gCursor->Draw();
         });
     }
+    ForgetFrameForLoadDialog();
     gCursor->visible = cursorWasVisible;
     if (outcome == LoadDialog::Outcome::Load) {
         gCustomLevelName = dialog.SelectedName();

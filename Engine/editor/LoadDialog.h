@@ -109,6 +109,9 @@ class LoadDialog {
     // The text in place of an empty list: how to make a level.
     std::vector<std::string> EmptyFolderLines() const;
     const LevelPreview& Preview() const { return preview; }
+    // The picture the dialog stands on, drawn dim: the game's last frame
+    // (null: a dim stone floor).
+    void SetBackdrop(TarnGfxTexture* picture) { backdrop = picture; }
 
   private:
     void Relayout();
@@ -117,6 +120,7 @@ class LoadDialog {
     Outcome PressQuestionKey(unsigned char key);
     int LastFirstVisible() const;
     int ListTextWidth() const;
+    void DrawBackdrop() const;
     void DrawList() const;
     void DrawScrollBar() const;
     void DrawPreview() const;
@@ -125,6 +129,7 @@ class LoadDialog {
 
     TextMeasure measure;
     EditHook editHook;
+    TarnGfxTexture* backdrop = nullptr;
     std::string folder;
     std::vector<std::string> entries;
     Layout layout{};
@@ -147,8 +152,14 @@ class LoadDialog {
 void SetLevelEditHook(LoadDialog::EditHook hook);
 
 // Runs the dialog on the exported-levels folder until Load, Edit or Cancel,
-// drawing and reading input in frames of its own; a loaded name goes to
+// drawing and reading input in frames of its own over the game's last frame,
+// dimmed; a loaded name goes to
 // gCustomLevelName. Returns Open when the game must end instead (window
 // closed), and sets the next state in every case: Custom, LevelEditor, Menu
 // or Quit.
 LoadDialog::Outcome RunLoadDialog();
+// Keeps the frame drawn so far as the picture the next Load dialog is drawn
+// over (the main loop calls it in the frame that asks for the dialog).
+void KeepFrameForLoadDialog();
+// Lets go of a kept frame no dialog has shown (the game ended first).
+void ForgetFrameForLoadDialog();

@@ -62,7 +62,7 @@ void PrintLinesCentred(const TextMeasure& measure, const std::vector<std::string
 void LoadDialog::Draw() const {
     const int screenWidth = static_cast<int>(2.0f * gHalfWindowWidth);
     const int screenHeight = static_cast<int>(2.0f * gHalfWindowHeight);
-    DrawPixelPicture(Rect{0, 0, screenWidth, screenHeight}, "o_floor_scaled.png", kBackdropTint);
+    DrawBackdrop();
     DrawPixelPicture(layout.box, "levels_panel.png", kIdleTint);
     PrintCentred(measure, "LEVELS", layout.box.x + layout.box.width / 2, layout.box.y + 44,
                  kAmberLight);
@@ -83,6 +83,16 @@ void LoadDialog::Draw() const {
         // The question stands out over the dialog dimmed behind it.
         FillPixelRect(Rect{0, 0, screenWidth, screenHeight}, Color{0.0f, 0.0f, 0.0f, 0.6f});
         DrawQuestion();
+    }
+}
+
+void LoadDialog::DrawBackdrop() const {
+    const Rect screen{0, 0, static_cast<int>(2.0f * gHalfWindowWidth),
+                      static_cast<int>(2.0f * gHalfWindowHeight)};
+    if (backdrop != nullptr) {
+        DrawPixelTexture(screen, backdrop, kBackdropTint, TARN_BLEND_NONE);
+    } else {
+        DrawPixelPicture(screen, "o_floor_scaled.png", kBackdropTint);
     }
 }
 

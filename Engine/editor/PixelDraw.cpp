@@ -31,12 +31,15 @@ void FillPixelRect(const PixelRect& rect, const Color& colour) {
              opaque ? TARN_BLEND_NONE : TARN_BLEND_TRANSLUCENT, nullptr);
 }
 
-void DrawPixelPicture(const PixelRect& rect, const char* textureName, const Color& tint) {
-    TarnGfxTexture* texture = TextureNamed(textureName);
+void DrawPixelTexture(const PixelRect& rect, TarnGfxTexture* texture, const Color& tint,
+                      int blendMode) {
     // A textured quad keeps the last blend colour: clear it so nothing tints the picture.
     TarnGfxSetBlendColor(0.0f, 0.0f, 0.0f, 0.0f);
-    DrawRect(rect, tint, texture ? Color{0.0f, 0.0f, 0.0f, 0.0f} : tint, TARN_BLEND_TRANSLUCENT,
-             texture);
+    DrawRect(rect, tint, texture ? Color{0.0f, 0.0f, 0.0f, 0.0f} : tint, blendMode, texture);
+}
+
+void DrawPixelPicture(const PixelRect& rect, const char* textureName, const Color& tint) {
+    DrawPixelTexture(rect, TextureNamed(textureName), tint, TARN_BLEND_TRANSLUCENT);
 }
 
 void PrintAtPixel(const std::string& text, int x, int y, const Color& colour) {

@@ -27,5 +27,8 @@ void FillPixelRect(const PixelRect& rect, const Color& colour);
 // The named picture stretched over the rectangle, blended by its alpha and
 // multiplied by the tint (a missing picture draws a flat quad in the tint).
 void DrawPixelPicture(const PixelRect& rect, const char* textureName, const Color& tint);
+// A texture over the rectangle, multiplied by the tint, in the blend mode.
+void DrawPixelTexture(const PixelRect& rect, TarnGfxTexture* texture, const Color& tint,
+                      int blendMode);
 // Text in the game's font with its first character's baseline at (x, y).
 void PrintAtPixel(const std::string& text, int x, int y, const Color& colour);

@@ -67,6 +67,7 @@ TEXTURES = (
     + ["sign_continue%d_%d.png" % (level, frame) for level in range(2, 6) for frame in (1, 2)]
     + ["pad_hint.png", "controls_panel.png", "keycaps.png", "keycap_waiting.png",
        "btn_controls.png", "btn_defaults.png"]
+    + ["level_complete.png"]
     + ["btn_load.png", "btn_edit.png", "btn_delete.png", "btn_cancel.png", "levels_panel.png",
        "levels_confirm.png"]
 )
