@@ -5,6 +5,7 @@
 #include "TarnInternal.h"
 
 #include <GL/glew.h>
+#include <cstdio>
 #include <cstring>
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -105,6 +106,10 @@ int TarnGfxCreateFont(const char* faceName, int size, bool bold, bool italic) {
         } else {
             face = nullptr; // glyph lists stay empty: text draws nothing
         }
+    }
+    if (!face) {
+        std::fprintf(stderr, "Tarn Engine: no font face found for \"%s\"; text will not show\n",
+                     faceName ? faceName : "");
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int i = 0; i < kCharCount; ++i) {

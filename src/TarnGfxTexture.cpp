@@ -30,6 +30,17 @@ TarnGfxTexture* NewTextureRecord(const char* name) {
     return texture;
 }
 
+bool FitsTheGpu(const char* name, int width, int height) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (largest <= 0 || (width <= largest && height <= largest)) {
+        return true;
+    }
+    std::fprintf(stderr, "Tarn Engine: %s is %d x %d, larger than this GPU's largest texture\n",
+                 name ? name : "a picture", width, height);
+    return false;
+}
+
 // Uploads RGBA pixels (top row first, so v = 0 is the image's top edge).
 void UploadTexturePixels(TarnGfxTexture* texture, const unsigned char* pixels, int width,
                          int height) {
@@ -106,6 +117,11 @@ TarnGfxTexture* UploadDecoded(const char* path, DecodedImage& image) {
     if (!image.pixels) {
         return nullptr; // missing, empty, truncated, not a PNG, or a path too long
     }
+    if (!tarn::FitsTheGpu(path, image.width, image.height)) {
+        std::free(image.pixels);
+        image.pixels = nullptr;
+        return nullptr;
+    }
     TarnGfxTexture* texture = tarn::NewTextureRecord(path);
     tarn::UploadTexturePixels(texture, image.pixels, image.width, image.height);
     std::free(image.pixels);
@@ -145,12 +161,39 @@ void TarnGfxTextureLoadBatch(const char* const* paths, int count, TarnGfxTexture
 }
 
 TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width, int height) {
-    if (!pixels || width <= 0 || height <= 0) {
+    if (!pixels || width <= 0 || height <= 0 || !tarn::FitsTheGpu(nullptr, width, height)) {
         return nullptr;
     }
     TarnGfxTexture* texture = tarn::NewTextureRecord(nullptr);
     tarn::UploadTexturePixels(texture, pixels, width, height);
     return texture;
+}
+
+TarnGfxTexture* TarnGfxTextureFromFrame(void) {
+    tarn::BatchFlush(); // quads still gathered belong to this frame
+    // The frame is built at the logical size, in the back buffer or, in a
+    // window of another size, in the off-screen picture bound for drawing.
+    const int width = tarn::gSystem.width;
+    const int height = tarn::gSystem.height;
+    if (width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    glReadBuffer(framebuffer == 0 ? GL_BACK : GL_COLOR_ATTACHMENT0);
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    std::vector<unsigned char> bottomUp(rowBytes * static_cast<size_t>(height));
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<unsigned char> topDown(bottomUp.size());
+    for (int row = 0; row < height; ++row) {
+        std::memcpy(&topDown[static_cast<size_t>(row) * rowBytes],
+                    &bottomUp[static_cast<size_t>(height - 1 - row) * rowBytes], rowBytes);
+    }
+    for (size_t alpha = 3; alpha < topDown.size(); alpha += 4) {
+        topDown[alpha] = 255; // the picture on screen is opaque
+    }
+    return TarnGfxTextureLoadFromMemory(topDown.data(), width, height);
 }
 
 void TarnGfxTextureUnload(TarnGfxTexture* texture) {

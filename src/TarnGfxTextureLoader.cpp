@@ -145,7 +145,7 @@ void ResolvePendingTexture(TarnGfxTexture* texture) {
     }
     Job& job = *found->second;
     AwaitDecode(job);
-    if (job.pixels) {
+    if (job.pixels && FitsTheGpu(texture->name, job.width, job.height)) {
         UploadTexturePixels(texture, job.pixels, job.width, job.height);
     }
     Retire(texture, job);

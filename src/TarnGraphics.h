@@ -108,7 +108,9 @@ TARN_API void TarnGfxMeshFree(TarnGfxVertexList* mesh);
 TARN_API void TarnGfxTriListInitialize(TarnGfxVertexList* list);
 
 // ---- Textures ---------------------------------------------------------------
-// Null for paths over 255 characters and for files that are missing or not PNG.
+// Null for paths over 255 characters, for files that are missing or not PNG,
+// and (with one line on stderr naming the file) for pictures larger than the
+// GPU's largest texture.
 TARN_API TarnGfxTexture* TarnGfxTextureLoad(const char* path);
 // Loads many textures at once, as TarnGfxTextureLoad would each (null entries
 // for bad files); the files are decoded on all cores, then uploaded in order.
@@ -121,9 +123,13 @@ TARN_API void TarnGfxTextureLoadBatch(const char* const* paths, int count,
 // time. A file damaged past its header leaves its texture empty.
 TARN_API void TarnGfxTextureLoadBatchAsync(const char* const* paths, int count,
                                            TarnGfxTexture** textures);
-// RGBA pixels, first row first.
+// RGBA pixels, first row first; null when larger than the GPU's largest texture.
 TARN_API TarnGfxTexture* TarnGfxTextureLoadFromMemory(const unsigned char* pixels, int width,
                                                       int height);
+// The picture drawn so far into the frame being built, as
+// an opaque texture of the logical size (the picture before it is scaled to
+// the window), top row first.
+TARN_API TarnGfxTexture* TarnGfxTextureFromFrame(void);
 TARN_API void TarnGfxTextureUnload(TarnGfxTexture* texture);
 // Binds the texture (null unbinds) and sets the scrolling offset.
 TARN_API void TarnGfxTextureSet(TarnGfxTexture* texture, float offsetU, float offsetV);

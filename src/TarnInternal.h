@@ -133,6 +133,9 @@ void ShutdownImageLibrary();
 
 // ---- Textures (TarnGfxTexture.cpp) and their background loading (TarnGfxTextureLoader.cpp) --
 TarnGfxTexture* NewTextureRecord(const char* name);
+// Whether the GPU can hold a picture of this size at all; if not, one line on
+// stderr naming it (`name` may be null).
+bool FitsTheGpu(const char* name, int width, int height);
 void UploadTexturePixels(TarnGfxTexture* texture, const unsigned char* pixels, int width,
                          int height);
 // A texture still loading in the background gets its pixels now (waiting for

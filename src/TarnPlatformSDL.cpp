@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <map>
 
 namespace tarn {
@@ -43,11 +45,55 @@ void FitWindowToDesktop(int width, int height) {
     SDL_SetWindowPosition(gSystem.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
+constexpr int kDisplayAttempts = 4;
+constexpr Uint32 kDisplayRetryMilliseconds = 100;
+
+// SDL falls back on its off-screen and dummy drivers when no X11 or Wayland
+// display answers: the game would then run with no window, for ever. They
+// are taken only when the environment names them.
+bool IsHeadlessDriver(const char* driver) {
+    return driver != nullptr &&
+           (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+bool AskedFor(const char* driver) {
+    const char* wanted = std::getenv("SDL_VIDEODRIVER");
+    return wanted != nullptr && std::strstr(wanted, driver) != nullptr;
+}
+
+// Opens SDL's video and events on a real display; false (with a message on
+// stderr) when none answers.
+bool InitVideo() {
+    // A named display that does not answer at once (a busy X server) is
+    // asked again a few times, for well under a second.
+    const bool displayNamed = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    const char* driver = nullptr;
+    for (int attempt = 0; attempt < kDisplayAttempts; ++attempt) {
+        if (attempt > 0) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+            SDL_Delay(kDisplayRetryMilliseconds);
+        }
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+            std::fprintf(stderr, "Tarn Engine: no display available (%s)\n", SDL_GetError());
+            return false;
+        }
+        driver = SDL_GetCurrentVideoDriver();
+        if (!IsHeadlessDriver(driver) || AskedFor(driver) || !displayNamed) {
+            break;
+        }
+    }
+    if (IsHeadlessDriver(driver) && !AskedFor(driver)) {
+        std::fprintf(stderr, "Tarn Engine: no display available (only SDL's %s driver)\n", driver);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool PlatformInit() {
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        std::fprintf(stderr, "Tarn Engine: no display available (%s)\n", SDL_GetError());
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && !InitVideo()) {
         return false;
     }
     // Without controller support the game still runs on keyboard and mouse.

@@ -1,5 +1,5 @@
 // The asset manager: the folder scan, name lookups, exported levels, textures,
-// the shared meshes and the font.
+// the shared meshes and the font; and where the game finds its Assets/.
 #include "AssetManager.h"
 #include "TestEnv.h"
 

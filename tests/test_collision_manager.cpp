@@ -4,13 +4,16 @@
 // at a deleted collider.
 #include "AIManager.h"
 #include "CollisionManager.h"
+#include "Cursor.h"
 #include "GameGlobals.h"
 #include "Globals.h"
 #include "LevelData.h"
 #include "LevelMap.h"
 #include "Player.h"
+#include "PuzzleBlocks.h"
 #include "PuzzleManager.h"
 #include "TarnGraphics.h"
+#include "TarnSystem.h"
 #include "TestEnv.h"
 #include "Tilemap.h"
 #include "World.h"
@@ -229,6 +232,25 @@ TEST_F(CollisionTest, ABlockLetsGoOfItsBlockerWhenTheBlockerGoes) {
     collisions.Unregister(stone);
     collisions.FlushRemovals();
     EXPECT_EQ(block->blockedBy, nullptr);
+}
+
+TEST_F(CollisionTest, AFifthOfASecondFramePushesNoBlockIntoTheWall) {
+    EnterPuzzle();
+    auto* block = new MovableBlock(0.0f, 0.0f, nullptr); // the right wall starts at x = 75
+    Player* player = NewPlayer(-40.0f, 0.0f);
+    TarnFrameRateControllerSetFixedFrameTime(0.2); // a stall, a window drag
+    for (int frame = 0; frame < 12; ++frame) {
+        TarnFrameRateControllerStart();
+        TarnFrameRateControllerEnd();
+        UpdateCursor(); // the frame time the game sees
+        block->Update();
+        player->SetPos(block->GetPos().x - 40.0f, 0.0f); // right behind it
+        player->velocity = TarnVec2{200.0f, 0.0f};
+        collisions.Update();
+        EXPECT_FALSE(CentreInSolidCell(*block)) << frame;
+        EXPECT_LE(block->GetPos().x, 50.0f) << frame; // its right side at the wall at most
+    }
+    TarnFrameRateControllerSetFixedFrameTime(0.0);
 }
 
 TEST_F(CollisionTest, InAPuzzleRoomThePlayerKeepsToTheScreenNotToTheGrid) {

@@ -49,11 +49,34 @@ TEST_F(DataPathsTest, AnInstalledGameReadsBesideItselfAndExportsToTheUsersFolder
     }
 }
 
-TEST_F(DataPathsTest, NoDataAnywhereStaysInPlace) {
-    context.executable = root() / "elsewhere/bin/moth_lantern";
+TEST_F(DataPathsTest, ABuildStartedElsewhereFindsAssetsBesideItOrInItsParent) {
+    const fs::path game = root() / "game";
+    const fs::path build = game / "build";
+    fs::create_directories(build);
+    context.executable = build / "moth_lantern";
+
+    fs::create_directories(game / "Assets"); // cd build && ./moth_lantern
+    context.workingDirectory = build;
+    DataPaths parent = ResolveDataPaths(context);
+    EXPECT_EQ(parent.assets, (game / "Assets").string() + "/");
+    EXPECT_EQ(parent.exported, (game / "Exported").string());
+
+    fs::create_directories(build / "Assets"); // an unpacked copy beside the executable
+    context.workingDirectory = root() / "somewhere";
+    EXPECT_EQ(ResolveDataPaths(context).assets, (build / "Assets").string() + "/");
+}
+
+TEST_F(DataPathsTest, NoDataAnywhereSaysWhereTheGameLookedInOneLine) {
+    const fs::path bin = root() / "elsewhere/bin";
+    context.executable = bin / "moth_lantern";
     DataPaths paths = ResolveDataPaths(context);
-    EXPECT_EQ(paths.assets, "Assets/");
-    EXPECT_EQ(paths.exported, "Exported");
+    EXPECT_EQ(paths.assets, "");
+    const std::string message = NoAssetsMessage(paths);
+    EXPECT_EQ(message.find('\n'), std::string::npos);
+    for (const fs::path& looked : {root() / "somewhere", root() / "elsewhere/share/moth-lantern",
+                                   bin, root() / "elsewhere"}) {
+        EXPECT_NE(message.find(looked.string()), std::string::npos) << message;
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <GL/glew.h>
 #include <algorithm>
 #include <array>
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -321,6 +322,19 @@ TEST_F(GraphicsTest, TexturesLoadFromPngAndBadFilesGiveNull) {
     }
     EXPECT_EQ(TarnGfxTextureLoad(nullptr), nullptr);
 
+    // A picture wider than the GPU's largest texture: null, and one line
+    // naming the file, instead of a fatal report about something else.
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const std::string wide = (dir.Path() / "wide.png").string();
+    ASSERT_TRUE(moth_test::WriteSolidPng(wide, largest + 1, 1, 10, 20, 30, 255));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(TarnGfxTextureLoad(wide.c_str()), nullptr);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find(wide), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
     // A batch gives each file the same result, in order.
     std::string missing = (dir.Path() / "missing.png").string();
     std::string tooLong(300, 'x');
@@ -422,6 +436,26 @@ TEST_F(GraphicsTest, TextIsPrintedInItsColourAtItsOrigin) {
     EXPECT_EQ(CountPixels(412, 384, 98, 30, 0, 255, 0), 0);
     EXPECT_EQ(CountPixels(512, 340, 60, 42, 0, 255, 0), 0);
     TarnGfxDestroyFont(font);
+}
+
+TEST_F(GraphicsTest, AFontWithNoFaceAnywhereSaysSoInOneLine) {
+    // A font configuration that knows no font at all.
+    moth_test::TempDir dir;
+    moth_test::WriteFile(dir.Path() / "fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig>"
+                                                    "<cachedir>" +
+                                                        dir.Path().string() +
+                                                        "</cachedir></fontconfig>\n");
+    FcFini();
+    setenv("FONTCONFIG_FILE", (dir.Path() / "fonts.conf").string().c_str(), 1);
+    testing::internal::CaptureStderr();
+    int font = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
+    const std::string said = testing::internal::GetCapturedStderr();
+    unsetenv("FONTCONFIG_FILE");
+    FcFini();           // the next font finds the system's faces again
+    EXPECT_NE(font, 0); // a font whose text draws nothing
+    TarnGfxDestroyFont(font);
+    EXPECT_NE(said.find("no font face"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 TEST_F(GraphicsTest, TextOutsideTheVisibleAreaIsSkippedOrClipped) {

@@ -8,13 +8,21 @@
 #include "GameObject.h"
 #include "Globals.h"
 #include "KeyBindings.h"
+#include "PauseMenu.h"
 #include "Tarn.h"
 #include "TestEnv.h"
 #include "UI.h"
 #include "World.h"
 
 #include <SDL.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -56,6 +64,8 @@ class GameLoopTest : public testing::Test {
         options.maxFrames = frames;
         options.fixedStep = true;
         options.beforeInput = std::move(step);
+        // Other tests' windows on the shared display take the focus now and then.
+        options.pauseOnFocusLoss = false;
         return RunGame(options);
     }
 };
@@ -76,19 +86,52 @@ TEST_F(GameLoopTest, StartUpCreatesTheGlobalsAndAHiddenCursor) {
     EXPECT_EQ(gKeyBindings->KeyFor(9), 0);
 }
 
+TEST_F(GameLoopTest, AnIconThatIsAPipeIsNeverOpened) {
+    moth_test::TempDir dir;
+    const std::string icon = (dir.Path() / "icon.png").string();
+    ASSERT_EQ(::mkfifo(icon.c_str(), 0600), 0);
+    // Whoever opens the pipe to read it would wait for a writer for ever; a
+    // writer looking out for a reader lets it go (and tells on it).
+    std::atomic<bool> done{false};
+    std::atomic<bool> opened{false};
+    std::thread writer([&] {
+        while (!done) {
+            const int fd = ::open(icon.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                opened = true;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    SetWindowIcon(dir.Path().string() + "/");
+    done = true;
+    writer.join();
+    EXPECT_FALSE(opened);
+}
+
 TEST_F(GameLoopTest, CursorAlternatesEveryHalfSecondAndHoldsOnTheReset) {
     TarnGfxTexture* first = gAssetManager->GetTexture("mouse1.png");
     TarnGfxTexture* second = gAssetManager->GetTexture("mouse2.png");
     ASSERT_NE(first, second);
-    const TarnGfxTexture* expected[] = {first, first, second, second, second, first};
-    const float timers[] = {0.2f, 0.4f, 0.6f, 0.8f, 0.0f, 0.2f};
-    SetFrameTime(0.2);
-    for (int step = 0; step < 6; ++step) {
+    SetFrameTime(1.0 / 32.0); // exact in binary: the timer lands on 0.5 and 1.0
+    for (int step = 1; step <= 34; ++step) {
         UpdateCursor();
-        EXPECT_NEAR(gCursorTimer, timers[step], 1e-5) << step;
-        EXPECT_EQ(gCursor->GetTexture(), expected[step]) << step;
+        const int ticks = step < 32 ? step : step - 32; // reset to 0 at 1.0
+        const TarnGfxTexture* expected = step == 32 ? second : (ticks < 16 ? first : second);
+        EXPECT_FLOAT_EQ(gCursorTimer, ticks / 32.0f) << step;
+        EXPECT_EQ(gCursor->GetTexture(), expected) << step;
     }
-    EXPECT_NEAR(gFrameTime, 0.2f, 1e-6);
+    EXPECT_FLOAT_EQ(gFrameTime, 1.0f / 32.0f);
+}
+
+TEST_F(GameLoopTest, TheGameSeesAtMostATwentiethOfASecondPerFrame) {
+    SetFrameTime(0.2); // a stall, a window drag
+    UpdateCursor();
+    EXPECT_FLOAT_EQ(gFrameTime, 0.05f);
+    SetFrameTime(0.04);
+    UpdateCursor();
+    EXPECT_FLOAT_EQ(gFrameTime, 0.04f);
 }
 
 TEST_F(GameLoopTest, MousePositionIsMeasuredFromTheWindowCentreWithYUp) {
@@ -153,6 +196,41 @@ TEST_F(GameLoopTest, DeletedPlayerCannotPause) {
         }
     });
     EXPECT_FALSE(gPaused);
+}
+
+TEST_F(GameLoopTest, LosingTheFocusPausesALevelOnceButNeverTheMenuRoom) {
+    auto loseFocusAt = [](int at, bool pauses) {
+        return [at, pauses](int frame) {
+            if (frame == at) {
+                SDL_Event lost{};
+                lost.type = SDL_WINDOWEVENT;
+                lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+                lost.window.windowID =
+                    SDL_GetWindowID(static_cast<SDL_Window*>(TarnSysGetWindowHandle()));
+                SDL_PushEvent(&lost);
+            } else if (frame == at + 5) {
+                EXPECT_EQ(gPaused, pauses);
+                if (gPaused) {
+                    TogglePause(); // resumed while still away: it stays resumed
+                }
+            }
+        };
+    };
+    GameRunOptions options;
+    options.fixedStep = true;
+    options.firstState = GameState::Menu;
+    options.maxFrames = 30;
+    options.beforeInput = loseFocusAt(10, false);
+    RunGame(options);
+    EXPECT_FALSE(gPaused);
+    gTarnSysAppActive = 1;
+    options.firstState = GameState::Level1; // free to walk from about frame 90
+    options.maxFrames = 120;
+    options.beforeInput = loseFocusAt(100, true);
+    RunGame(options);
+    EXPECT_FALSE(gPaused);
+    EXPECT_EQ(gTarnSysAppActive, 0);
+    gTarnSysAppActive = 1;
 }
 
 TEST_F(GameLoopTest, ClosingTheWindowQuitsThroughTheNormalPath) {

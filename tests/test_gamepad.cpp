@@ -179,6 +179,7 @@ TEST_F(GamepadTest, StartPausesAndTheDpadAndAPressTheMenusButtons) {
     bool pausedByStart = false;
     bool settingsOpened = false;
     GameRunOptions options;
+    options.pauseOnFocusLoss = false; // other tests' windows take the focus
     options.firstState = GameState::Level1;
     options.maxFrames = 120;
     options.fixedStep = true;
@@ -224,6 +225,7 @@ TEST_F(GamepadTest, StartTakesUpTheMenuRoomsButtonsAndBGivesTheDpadBackToWalking
     float walkedFrom = 0.0f;
     float walkedTo = 0.0f;
     GameRunOptions options;
+    options.pauseOnFocusLoss = false; // other tests' windows take the focus
     options.firstState = GameState::Menu;
     options.maxFrames = 50;
     options.fixedStep = true;

@@ -10,6 +10,7 @@
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cmath>
@@ -321,6 +322,29 @@ TEST_F(LevelFixture, AFailedExportReportsFailureAndChangesNothing) {
     EXPECT_EQ(level.exportCount, 0);
     EXPECT_EQ(level.LastExportPath(), "");
     EXPECT_EQ(ReadFile(blocker), "a file where the folder should be");
+}
+
+TEST_F(LevelFixture, TemporaryFilesOfExportsCutShortGoAtTheNextExportOrStart) {
+    const fs::path folder = temp.Path() / "Exported";
+    fs::create_directories(folder);
+    // A game killed mid-export left its empty temporary file; another game,
+    // still running (this test's parent), is writing one right now.
+    const fs::path killed = folder / ".export-999999999.tmp";
+    const fs::path running = folder / (".export-" + std::to_string(::getppid()) + ".tmp");
+    WriteFile(killed, "");
+    WriteFile(running, "");
+    WriteFile(folder / ".export-notes.tmp", "not an export's");
+    EXPECT_EQ(RemoveStaleExportFiles(), 1); // at start-up
+    EXPECT_FALSE(fs::exists(killed));
+    EXPECT_TRUE(fs::exists(running));
+    EXPECT_TRUE(fs::exists(folder / ".export-notes.tmp"));
+
+    WriteFile(killed, "");
+    UseGrid(2, 2);
+    ASSERT_TRUE(level.Export());
+    EXPECT_FALSE(fs::exists(killed));
+    EXPECT_TRUE(fs::exists(running));
+    EXPECT_TRUE(fs::exists(folder / "Exported_0.txt"));
 }
 
 TEST_F(LevelFixture, AnExportedLevelPlaysBackAtTheEditorSize) {

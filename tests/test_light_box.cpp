@@ -1,7 +1,8 @@
 // The lantern: torch reach and flicker by charge, F switching at most every
-// half second, orb throws and their cost, the puzzle rooms' idle lamp, and
-// thrown orbs: where they land, how they fade, and that nothing keeps
-// pointing at an orb or a light once they are gone.
+// half second, orb throws and their cost, a restarted light in the current
+// mode, the puzzle rooms' idle lamp, and thrown orbs: where they land (also
+// after a long frame), how they fade, and that nothing keeps pointing at an
+// orb or a light once they are gone.
 #include "Game.h"
 #include "Globals.h"
 #include "Light.h"
@@ -169,6 +170,25 @@ TEST_F(LightBoxTest, OrbsNeedMoreThanTenChargeAndThreeSecondsBetweenThrows) {
     Frame();
 }
 
+TEST_F(LightBoxTest, ARestartedPlayersLightTakesTheModeTheLanternIsIn) {
+    struct Case {
+        int mode;
+        float halfAngle;
+        float radius;
+    };
+    for (const Case& c :
+         {Case{LightMode::Lamp, 3.1415925f, 90.0f}, Case{LightMode::Orb, 1.0471974f, 75.0f}}) {
+        box->mode = c.mode;
+        auto* restarted = new Light(player, 0.0f); // the torch's cone, as every light starts
+        box->AttachLight(restarted);
+        EXPECT_FLOAT_EQ(restarted->halfAngle, c.halfAngle) << c.mode;
+        EXPECT_FLOAT_EQ(restarted->radius, c.radius) << c.mode;
+        EXPECT_FLOAT_EQ(restarted->GetTransparency(), 0.5f) << c.mode;
+        box->Update();
+        EXPECT_FLOAT_EQ(gLightCharge, 360.0f) << "only the torch drains";
+    }
+}
+
 TEST_F(LightBoxTest, PuzzleRoomsIdleAsALampThatAddsNoLight) {
     gGameMode = 1;
     box->SetIdleMode();
@@ -203,6 +223,22 @@ TEST_F(LightBoxTest, OrbsStopShortOfWallsGlideAbout167OutAndFadeAway) {
     EXPECT_TRUE(gLightManager->lights.empty());
     EXPECT_TRUE(gWorld->GetLayer(3).empty());
     EXPECT_EQ(box->playerLight, nullptr);
+}
+
+TEST_F(LightBoxTest, AFifthOfASecondFrameCarriesNoOrbOverItsLandingIntoTheWall) {
+    new WallBlock(75.0f, 0.0f); // its near side at 50
+    auto* orb = new LightOrb(TarnVec2{0.0f, 0.0f}, 0.0f);
+    ASSERT_FLOAT_EQ(orb->landing.x, 50.0f);
+    // Unbounded, steps of 20, 19.8 and 19.6 units would pass over the 10
+    // units around the landing point and on into the wall.
+    TarnFrameRateControllerSetFixedFrameTime(0.2);
+    for (int frame = 0; frame < 40; ++frame) {
+        TarnFrameRateControllerStart();
+        TarnFrameRateControllerEnd();
+        gWorld->Update();
+        EXPECT_LE(orb->GetPos().x, 45.0f + 1e-3f) << frame;
+    }
+    EXPECT_NEAR(orb->GetPos().x, 45.0f, 1e-3f);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The menu room's widgets: the bottom-row buttons and the states they ask
-// for, the settings toggle, the credits, the start sign's blink, the controls
+// for, the settings toggle, the credits (and Esc backing out of both), the
+// start sign's blink, the controls
 // picture shown only in revealed frames, and the floor's drift.
 #include "Globals.h"
 #include "MenuWidgets.h"
@@ -10,6 +11,7 @@
 #include "WidgetKit.h"
 
 #include <GL/glew.h>
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -39,6 +41,16 @@ class MenuWidgetTest : public testing::Test {
         gGameMode = 0;
     }
     void Frame() { moth_test::RunFrame(world); }
+    // A frame with Esc down, then one with it up.
+    void PressEscape() {
+        for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+            SDL_Event escape{};
+            escape.type = type;
+            escape.key.keysym.sym = SDLK_ESCAPE;
+            SDL_PushEvent(&escape);
+            Frame();
+        }
+    }
     void Click(float x, float y) { moth_test::ClickAt(world, x, y); }
     TarnGfxTexture* Picture(const char* name) const { return gAssetManager->GetTexture(name); }
 
@@ -110,6 +122,30 @@ TEST_F(MenuWidgetTest, CreditsOpenOnceHoldingThePlayerAndCloseWithTheirOwnButton
     EXPECT_FALSE(gCreditsShown);
     EXPECT_FALSE(picture->visible);
     EXPECT_TRUE(player->canMove);
+}
+
+TEST_F(MenuWidgetTest, EscBacksOutOfTheCreditsAndTheSettingsAndLeavingTheRoomClosesTheCredits) {
+    Player* player = new Player();
+    world.Add(2, player);
+    world.SetPlayer(player);
+    CreateMenuWidgets(0, kNewGameDoor);
+    world.Init();
+    Click(0.0f, -170.0f);    // credits
+    Click(-200.0f, -170.0f); // settings, which work beside the credits
+    ASSERT_TRUE(gCreditsShown);
+    ASSERT_TRUE(gSettingsShown);
+    PressEscape();
+    EXPECT_FALSE(gCreditsShown);
+    EXPECT_FALSE(gSettingsShown);
+    EXPECT_TRUE(player->canMove);
+
+    // Credits open, then the editor: back in the room they would hang over a
+    // player free to walk, so they close with the room.
+    Click(0.0f, -170.0f);
+    ASSERT_TRUE(gCreditsShown);
+    Click(-400.0f, -170.0f);
+    EXPECT_EQ(states.next, GameState::LevelEditor);
+    EXPECT_FALSE(gCreditsShown);
 }
 
 TEST_F(MenuWidgetTest, StartSignAlternatesEveryHalfSecond) {

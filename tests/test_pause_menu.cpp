@@ -149,6 +149,28 @@ TEST_F(PauseMenuTest, DraggingTheMusicKnobToTheLeftEndMutesAndBackUnmutes) {
     EXPECT_NEAR(gPause.music->offset.x, 20.0f, 1e-3f); // placed from the new volume
 }
 
+TEST_F(PauseMenuTest, UnmutingAfterDraggingToSilenceGivesTheDefaultVolumesBack) {
+    TogglePause();
+    Frame();
+    Click(-10.0f, 20.0f);
+    Frame();
+    moth_test::PointAt(50.0f, 125.0f);
+    moth_test::SetLeftButton(true);
+    for (float x = 30.0f; x >= -70.0f; x -= 20.0f) {
+        moth_test::PointAt(x, 125.0f);
+        Frame();
+    }
+    moth_test::SetLeftButton(false);
+    Frame();
+    ASSERT_TRUE(gMuted);
+    ASSERT_FLOAT_EQ(audio.GetMusicVolume(), 0.0f);
+    Click(0.0f, -30.0f); // unmute: the button never put a volume aside
+    EXPECT_FALSE(gMuted);
+    EXPECT_FLOAT_EQ(audio.GetMusicVolume(), AudioManager::kDefaultVolume);
+    EXPECT_FLOAT_EQ(audio.GetEffectVolume(), AudioManager::kDefaultVolume);
+    EXPECT_EQ(gPause.mute->GetTexture(), Picture("unmute.png"));
+}
+
 TEST_F(PauseMenuTest, MuteStoresTheVolumesAndGivesThemBack) {
     audio.SetMusicVolume(0.7f);
     audio.SetEffectVolume(0.3f);

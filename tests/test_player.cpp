@@ -1,6 +1,6 @@
 // The player: one walking direction at a time, the walk and idle animations
-// with their strict frame bounds, hurt blinking, the frozen player, the step
-// of a long frame, and death leading to the Lose screen with health refilled.
+// with their strict frame bounds, hurt blinking, the frozen player, and death
+// leading to the Lose screen with health refilled, the dying player inert.
 #include "AssetManager.h"
 #include "CollisionManager.h"
 #include "Game.h"
@@ -166,14 +166,13 @@ TEST_F(PlayerTest, AFrozenPlayerNeitherWalksNorDriftsButStillIdles) {
     player->Draw();
     EXPECT_FLOAT_EQ(player->GetPos().x, 0.0f);
 
-    // Moving again, a long frame still carries it only a third of a tile, so
-    // it cannot pass a wall between two grid tests.
+    // Moving again, it goes its velocity's share of the frame.
     player->SetCanMove(true);
     player->velocity = TarnVec2{200.0f, -200.0f};
-    gFrameTime = 0.5f;
+    gFrameTime = 0.05f;
     player->Draw();
-    EXPECT_FLOAT_EQ(player->GetPos().x, 12.0f);
-    EXPECT_FLOAT_EQ(player->GetPos().y, -12.0f);
+    EXPECT_FLOAT_EQ(player->GetPos().x, 10.0f);
+    EXPECT_FLOAT_EQ(player->GetPos().y, -10.0f);
 }
 
 TEST_F(PlayerTest, AtZeroHealthTheScreenFadesToBlackThenLoseComesWithFullHealth) {
@@ -199,6 +198,24 @@ TEST_F(PlayerTest, AtZeroHealthTheScreenFadesToBlackThenLoseComesWithFullHealth)
     EXPECT_EQ(gPlayerHealth, 100);
     EXPECT_EQ(player->deathFade, fade);      // one box for the whole death
     EXPECT_EQ(world.GetLayer(4).size(), 5u); // dust every frame while dying
+}
+
+TEST_F(PlayerTest, ADyingPlayerIgnoresTheKeysToTheEndOfTheFade) {
+    gPlayerHealth = 0;
+    Hold({SDLK_d});
+    gFrameTime = 0.25f;
+    for (int frame = 0; frame < 5; ++frame) {
+        player->Update();
+        EXPECT_FLOAT_EQ(player->velocity.x, 0.0f) << frame;
+        EXPECT_FALSE(player->CanMove()) << frame; // so Esc cannot pause it either
+        if (player->deathFade != nullptr) {
+            player->deathFade->Update(); // its end gives every player movement back
+        }
+        player->velocity = TarnVec2{200.0f, 0.0f};
+        player->Draw();
+        EXPECT_FLOAT_EQ(player->GetPos().x, 0.0f) << frame;
+    }
+    EXPECT_EQ(gPlayerHealth, 100); // the Lose screen has been asked for
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "GameGlobals.h"
 #include "Globals.h"
 #include "LightPuzzle.h"
+#include "Player.h"
 #include "Progress.h"
 #include "PuzzleBlocks.h"
 #include "PuzzleLayouts.h"
@@ -241,6 +242,29 @@ TEST_F(PuzzleTest, ADangerBlockCountsDownOnceThenRestartsTheLevel) {
     Frame(); // the beam still hits it, but the restart is already on its way
     EXPECT_EQ(danger->restartBox, nullptr);
     EXPECT_EQ(Count(6), 1u);
+}
+
+TEST_F(PuzzleTest, TwoDangerBlocksArmedInTurnLeaveTheRestartedPlayerFree) {
+    PuzzleBox* start = Box(-200, 0, true);
+    Beam(start, Box(200, 0), 0);
+    new RestartWall(1, 0, 0, nullptr, true, true);
+    Frames(30);
+    Beam(start, Box(-200, 200), 0); // a second beam, on a second danger block
+    auto* later = new RestartWall(1, -200, 100, nullptr, true, true);
+    Frame();
+    ASSERT_TRUE(later->restartArmed);
+    int frames = 0;
+    while (gGameStateManager->next != GameState::Restart && ++frames < 400) {
+        Frame();
+    }
+    ASSERT_EQ(gGameStateManager->next, GameState::Restart);
+    ASSERT_TRUE(later->restartArmed); // its countdown picture is still up
+
+    gWorld->Free(); // the restart: the danger blocks go, and their pictures with them
+    EXPECT_EQ(Count(6), 0u);
+    Player* player = MakePlayer(0.0f, -200.0f);
+    Frame();
+    EXPECT_TRUE(player->CanMove());
 }
 
 TEST_F(PuzzleTest, AGateBeamLightsItsBoxOnlyWhenTheWholeSegmentBeforeItIsLit) {

@@ -43,6 +43,16 @@ class ScreenTest : public testing::Test {
         moth_test::SetLeftButton(click);
         moth_test::RunFrame(world);
     }
+    // A frame with Esc pressed, then one with it let go.
+    void PressEscape() {
+        for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+            SDL_Event escape{};
+            escape.type = type;
+            escape.key.keysym.sym = SDLK_ESCAPE;
+            SDL_PushEvent(&escape);
+            Step();
+        }
+    }
     int StepsUntilLeaving(int limit) {
         for (int step = 1; step <= limit; ++step) {
             Step();
@@ -123,6 +133,30 @@ TEST_F(LoseTest, ClicksWaitForTheGrownPictureThenFadeToTheRetry) {
     EXPECT_EQ(gLoseScreen, nullptr);
 }
 
+TEST_F(LoseTest, ThePictureSwitchesOnlyAfterTheFramePastTwoSecondsAndEscSkipsLikeAClick) {
+    moth_test::PictureAssets pictures(globals, {"lose.png", "lose_1.png", "o_black.png"});
+    ASSERT_TRUE(pictures.ok);
+    Enter();
+    TarnGfxTexture* first = TextureNamed("lose.png");
+    TarnGfxTexture* second = TextureNamed("lose_1.png");
+    gLoseTimer = 1.5f;
+    Step();
+    EXPECT_EQ(gLoseScreen->GetTexture(), second);
+    gLoseTimer = 1.99f;
+    Step(); // past two seconds: the clock starts over, the picture stays
+    EXPECT_EQ(gLoseScreen->GetTexture(), second);
+    EXPECT_FLOAT_EQ(gLoseTimer, 0.0f);
+    Step();
+    EXPECT_EQ(gLoseScreen->GetTexture(), first);
+
+    for (int i = 0; i < 30; ++i) {
+        Step();
+    }
+    ASSERT_TRUE(gLoseScreen->done);
+    PressEscape();
+    EXPECT_NE(gLoseFade, nullptr);
+}
+
 class WinTest : public ScreenTest {
   protected:
     WinTest() : ScreenTest(GameState::Win) {}
@@ -145,6 +179,20 @@ class WinTest : public ScreenTest {
         return used;
     }
 };
+
+TEST_F(WinTest, EscSkipsTheGrownPictureLikeAClick) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    Enter();
+    PressEscape(); // still growing: nothing
+    EXPECT_EQ(gWinFade, nullptr);
+    for (int i = 0; i < 30; ++i) {
+        Step();
+    }
+    PressEscape();
+    EXPECT_NE(gWinFade, nullptr);
+    EXPECT_GT(StepsUntilLeaving(100), 0);
+    EXPECT_EQ(states.next, GameState::Menu);
+}
 
 TEST_F(WinTest, EmitsTwelveParticlesAFrameFromFourPointsOnEveryVisit) {
     ASSERT_TRUE(moth_test::EnsureEngineWindow());
@@ -176,6 +224,7 @@ TEST_F(CustomLevelTest, TheWandererGetsItsOwnLightBoxWithItsLightAndAHud) {
     ASSERT_TRUE(moth_test::EnsureEngineWindow());
     world.Load("NoSuchState"); // only the camera
     CustomLoad();
+    CustomInit();
     ASSERT_NE(gLightBox, nullptr);
     ASSERT_NE(world.GetPlayer(), nullptr);
     ASSERT_NE(gLightBox->playerLight, nullptr);

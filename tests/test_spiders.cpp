@@ -1,6 +1,7 @@
 // Spiders, their nests and the level's key and batteries: path search on the
 // collision grid, sight and chase, lures, the shared dying fade, spawn timing,
-// the crash report, and random placing that must end even with no free cell.
+// the crash report, random placing that must end even with no free cell and
+// keeps off the start, the trap doors, and a dying player touching nothing.
 #include "AI.h"
 #include "AIManager.h"
 #include "CollisionManager.h"
@@ -326,6 +327,7 @@ TEST_F(SpiderTest, RandomPlacingEndsOnAGridWithNoRoom) {
 
     // Two free cells cannot hold three positions 200 apart: the distance gives way.
     LoadMap({"#####", "#.#.#", "#####"});
+    gPlayerStartX = gPlayerStartY = 1000.0f; // the start lies far from both
     EXPECT_EQ(PlaceRandomly(positions, 3, 200.0f), 3);
     for (const TarnVec2& p : positions) {
         EXPECT_TRUE(p.x == -50.0f || p.x == 50.0f) << p.x;
@@ -377,6 +379,24 @@ TEST_F(SpiderTest, TheKeyKeepsItsPlaceAcrossRestartsWhileBatteriesMove) {
     EXPECT_EQ(PlaceKey(keyPositions), nullptr);
 }
 
+TEST_F(SpiderTest, KeysAndBatteriesNeverLandOnOrBesideTheStart) {
+    LoadRoom();
+    gPlayerStartX = 10.0f;  // in the start cell (7, 7), the room's middle, though
+    gPlayerStartY = -10.0f; // not at the cell's centre
+    std::srand(11);
+    std::vector<TarnVec2> positions;
+    EXPECT_EQ(PlaceRandomly(positions, 400, 0.0f), 400);
+    for (const TarnVec2& p : positions) {
+        const bool beside = std::fabs(p.x) <= 50.0f && std::fabs(p.y) <= 50.0f;
+        EXPECT_FALSE(beside) << p.x << ", " << p.y;
+    }
+    // A room with no other free cell holds nothing.
+    LoadMap({"#####", "#...#", "#...#", "#...#", "#####"});
+    gPlayerStartX = gPlayerStartY = 0.0f;
+    positions.clear();
+    EXPECT_EQ(PlaceRandomly(positions, 1, 0.0f), 0);
+}
+
 TEST_F(SpiderTest, AnOpenedTrapDoorFadesOnceThenLeadsToThePuzzleOrFromTheMenuToLevel1) {
     LoadRoom();
     GameStateManager& states = globals.Get<GameStateManager>();
@@ -396,18 +416,62 @@ TEST_F(SpiderTest, AnOpenedTrapDoorFadesOnceThenLeadsToThePuzzleOrFromTheMenuToL
     EXPECT_EQ(states.next, GameState::Puzzle3);
     EXPECT_FALSE(fade->done);
 
-    gGameMode = 2;
+    // The menu room's door starts a new game: whatever the last one left.
+    states.current = GameState::Menu;
+    gGameMode = GameMode::Menu;
     gLightCharge = 12.0f;
+    gMemoriesCollected = 5;
+    gPlayerHealth = 40;
+    states.retryState = GameState::Level4;
     fade->done = true;
     door->Update();
     EXPECT_EQ(states.next, GameState::Level1);
     EXPECT_FLOAT_EQ(gLightCharge, 360.0f);
+    EXPECT_EQ(gMemoriesCollected, 0);
+    EXPECT_EQ(gPlayerHealth, 100);
+    EXPECT_EQ(states.retryState, GameState::Level1);
 
     // The fade may go first (a restart keeps layer 6 only until the next
     // state): the door must not keep pointing at it.
     gWorld->Destroy(6, fade);
     gWorld->Update();
     EXPECT_EQ(door->doorTransition, nullptr);
+}
+
+TEST_F(SpiderTest, ACustomLevelsDoorShowsLevelCompleteThenLeadsBackToTheMenu) {
+    LoadRoom();
+    GameStateManager& states = globals.Get<GameStateManager>();
+    states.current = states.next = GameState::Custom;
+    auto* door = new TrapDoor(1, 100.0f, 0.0f, nullptr, true, true);
+    OpenTrapDoor(door);
+    ASSERT_NE(door->doorTransition, nullptr);
+    door->doorTransition->done = true; // grown to the whole window
+    int frames = 0;
+    while (states.next == GameState::Custom && frames < 200) {
+        door->Update();
+        ++frames;
+    }
+    EXPECT_EQ(states.next, GameState::Menu);
+    EXPECT_NEAR(frames * kStep, 1.5f, 3.0f * kStep); // the picture stays up a moment
+}
+
+TEST_F(SpiderTest, ADyingPlayerTakesNothingOpensNoDoorAndIsNotBitten) {
+    LoadRoom();
+    Player* player = MakePlayer(0.0f, 0.0f);
+    gHasKey = true;
+    gPlayerHealth = 0;
+    gLightCharge = 100.0f;
+    new Battery(1, 25.0f, 0.0f, nullptr, true, true, 30.0f, 30.0f);
+    new Key(1, -35.0f, 0.0f, nullptr, true, true);
+    auto* door = new TrapDoor(1, 0.0f, 40.0f, nullptr, true, true);
+    AI* spider = StandingSpider(0.0f, -30.0f);
+    gWorld->Update();
+    EXPECT_TRUE(player->Dying());
+    EXPECT_FLOAT_EQ(gLightCharge, 100.0f);
+    EXPECT_EQ(gWorld->GetLayer(1).size(), 3u) << "battery, key and door stay";
+    EXPECT_EQ(door->doorTransition, nullptr);
+    EXPECT_NE(spider->state, AIState::Dying);
+    EXPECT_FALSE(player->hurt);
 }
 
 TEST_F(SpiderTest, InAStoryLevelThePlayerTakesPickUpsOpensTheDoorAndIsBitten) {

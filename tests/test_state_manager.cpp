@@ -9,6 +9,8 @@
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "Light.h"
+#include "LightBox.h"
 #include "PuzzleLayouts.h"
 #include "PuzzleManager.h"
 #include "StateCallbacks.h"
@@ -221,6 +223,7 @@ TEST_F(StateEntry, TheChooserFallsBackToTheMenuAndACustomLevelReadsAtTheEditorSi
     // holds the game loop, so the loop runs here, pressing Esc on every other
     // frame (a window of another test taking the focus lets keys go).
     GameRunOptions run;
+    run.pauseOnFocusLoss = false; // other tests' windows take the focus
     run.firstState = GameState::Load;
     run.maxFrames = 20;
     run.fixedStep = true;
@@ -247,8 +250,38 @@ TEST_F(StateEntry, TheChooserFallsBackToTheMenuAndACustomLevelReadsAtTheEditorSi
     states.next = GameState::Custom;
     Switch();
     EXPECT_FLOAT_EQ(gGridWidth, 30.0f);
-    EXPECT_EQ(world.GetLayer(0).size(), 900u);
+    EXPECT_EQ(CountOf<Tilemap>(0), 900);
     EXPECT_FLOAT_EQ(gPlayerStartX, (1 - 15 + 0.5f) * 50.0f);
+}
+
+TEST_F(StateEntry, ACustomLevelsWandererStandsOnItsStartAndARestartBuildsItAgain) {
+    // The start in cell (1, 28) of a 30 x 30 level, far from (-100, -50).
+    gCustomLevelName = "Exported_0.txt";
+    Enter(GameState::Custom);
+    const TarnVec2 start{(1 - 15 + 0.5f) * 50.0f, (28 - 15 + 0.5f) * 50.0f};
+    ASSERT_NE(world.GetPlayer(), nullptr);
+    EXPECT_FLOAT_EQ(world.GetPlayer()->GetPos().x, start.x);
+    EXPECT_FLOAT_EQ(world.GetPlayer()->GetPos().y, start.y);
+    EXPECT_EQ(gGameMode, GameMode::Story);           // the story floor, darkness and controls
+    EXPECT_TRUE(gHasKey);                            // its doors stand open
+    EXPECT_EQ(states.retryState, GameState::Custom); // a death retries it
+
+    states.next = GameState::Restart;
+    Switch();
+    ASSERT_NE(world.GetPlayer(), nullptr);
+    EXPECT_FLOAT_EQ(world.GetPlayer()->GetPos().x, start.x);
+    ASSERT_NE(gLightBox, nullptr);
+    ASSERT_NE(gLightBox->playerLight, nullptr);
+    EXPECT_EQ(gLightBox->playerLight->owner, world.GetPlayer());
+
+    // A level without a start puts the wanderer at the fixed spot.
+    moth_test::WriteFile(temp.Path() / "Exported" / "Exported_1.txt", Level(30, 30, "D"));
+    gCustomLevelName = "Exported_1.txt";
+    states.next = GameState::Custom;
+    Switch();
+    ASSERT_NE(world.GetPlayer(), nullptr);
+    EXPECT_FLOAT_EQ(world.GetPlayer()->GetPos().x, -100.0f);
+    EXPECT_FLOAT_EQ(world.GetPlayer()->GetPos().y, -50.0f);
 }
 
 TEST_F(StateEntry, ARestartRunsFreeAndInitButNoUnloadOrLoad) {

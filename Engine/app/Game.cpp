@@ -13,6 +13,7 @@
 #include "LevelData.h"
 #include "LightBox.h"
 #include "LightManager.h"
+#include "LoadDialog.h"
 #include "PadControls.h"
 #include "PauseMenu.h"
 #include "Player.h"
@@ -28,6 +29,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 constexpr double kFixedFrameTime = 1.0 / 60.0;
@@ -36,20 +39,22 @@ constexpr double kFixedFrameTime = 1.0 / 60.0;
 // ============================================================================
 // Start-up and shut-down
 // ============================================================================
-namespace {
-
-void SetWindowIcon() {
+// Only a regular file is opened: a pipe or device named like the icon would
+// hold start-up waiting for data.
+void SetWindowIcon(const std::string& assetFolder) {
+    const std::string path = assetFolder + "icon.png";
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return;
+    }
     int width = 0;
     int height = 0;
-    unsigned char* pixels =
-        TarnImageLoadPNG((GameDataPaths().assets + "icon.png").c_str(), &width, &height);
+    unsigned char* pixels = TarnImageLoadPNG(path.c_str(), &width, &height);
     if (pixels) {
         TarnSysSetWindowIcon(pixels, width, height);
         std::free(pixels);
     }
 }
-
-} // namespace
 
 void SeedGameRandom(unsigned seed) {
     std::srand(seed); // TarnSysRand draws from the C library's generator
@@ -57,6 +62,15 @@ void SeedGameRandom(unsigned seed) {
 
 unsigned TimeSeed() {
     return static_cast<unsigned>(std::time(nullptr));
+}
+
+bool GameDataFound() {
+    const DataPaths& paths = GameDataPaths();
+    if (paths.assets.empty()) {
+        std::fprintf(stderr, "%s\n", NoAssetsMessage(paths).c_str());
+        return false;
+    }
+    return true;
 }
 
 bool StartEngine(bool fullScreen) {
@@ -69,12 +83,13 @@ bool StartEngine(bool fullScreen) {
     TarnGfxSetBackgroundColor(0.0f, 0.0f, 0.0f);
     TarnInputShowCursor(0);
     TarnToogleFullScreen(fullScreen);
-    SetWindowIcon();
+    SetWindowIcon(GameDataPaths().assets);
     return true;
 }
 
 void GameInit(const DataPaths& paths) {
     SetExportedLevelsFolder(paths.exported);
+    RemoveStaleExportFiles();
     gGameStateManager = new GameStateManager(GameState::Logo);
     gWorld = new World();
     gKeyBindings = new KeyBindings();
@@ -189,6 +204,7 @@ template <typename T> void DeleteGlobal(T*& pointer) {
 
 void GameShutdown() {
     KeepLiveSettings(true);
+    ForgetFrameForLoadDialog();
     DeleteGlobal(gPuzzleManager);
     DeleteGlobal(gLightManager);
     DeleteGlobal(gCollisionManager);
@@ -216,29 +232,66 @@ bool PlayerCanMove(const ActiveObject* player) {
 
 namespace {
 
+// Whether the pause menu may open now: a controllable player outside the
+// logo and the menu room.
+bool MayPause() {
+    const GameStateId current = gGameStateManager->current;
+    return current != GameState::Logo && PlayerCanMove(gWorld->GetPlayer()) &&
+           current != GameState::Menu;
+}
+
+// The window lost its focus (another window on top, alt-tab) in a story
+// level or a puzzle: the game pauses, once per loss, as soon as it may, so
+// nothing bites behind the other window.
+void PauseOnFocusLoss(bool enabled) {
+    static bool pausedForThisLoss = false;
+    if (gTarnSysAppActive != 0 || !enabled) {
+        pausedForThisLoss = false;
+        return;
+    }
+    const bool inLevel = gGameMode == GameMode::Story || gGameMode == GameMode::Puzzle;
+    if (!pausedForThisLoss && !gPaused && inLevel && MayPause()) {
+        TogglePause();
+        pausedForThisLoss = true;
+    }
+}
+
 // Esc or the pad's Start toggles the pause menu while a controllable player
 // is in a level, and B backs out of it (unless a key being bound took the
-// press to cancel itself); a closed window ends the game through the normal
-// Quit path.
-void RunGlobalChecks() {
+// press to cancel itself); so does losing the focus; a closed window ends the
+// game through the normal Quit path.
+void RunGlobalChecks(const GameRunOptions& options) {
     GameStateManager& states = *gGameStateManager;
     const bool pausePressed = TarnInputCheckTriggered(TARN_KEY_ESCAPE) || PadStartPressed() ||
                               (gPaused && PadBackPressed());
-    if (pausePressed && !ControlsPanelTookBackPress() && states.current != GameState::Logo &&
-        PlayerCanMove(gWorld->GetPlayer()) && states.current != GameState::Menu) {
+    if (pausePressed && !ControlsPanelTookBackPress() && MayPause()) {
         TogglePause();
     }
+    PauseOnFocusLoss(options.pauseOnFocusLoss);
     if (!TarnSysDoesWindowExist()) {
         states.next = GameState::Quit;
     }
 }
 
-void RunFrame() {
+// The frame that asks for the Load dialog is kept, without the game's
+// cursor, as the picture the dialog is drawn over.
+void DrawWorld() {
+    const bool toLoadDialog = gGameStateManager->next == GameState::Load;
+    if (toLoadDialog) {
+        SetCursorVisible(false); // the dialog draws its own
+    }
+    gWorld->Draw();
+    if (toLoadDialog) {
+        KeepFrameForLoadDialog();
+    }
+}
+
+void RunFrame(const GameRunOptions& options) {
     PresentFrame([] {
         gWorld->Update();
-        gWorld->Draw();
+        DrawWorld();
     });
-    RunGlobalChecks();
+    RunGlobalChecks(options);
     KeepLiveSettings(false);
     if (FrameLimitReached()) {
         gGameStateManager->next = GameState::Quit;
@@ -283,7 +336,7 @@ int RunGame(const GameRunOptions& options) {
     EnterFirstState(states, options.firstState);
     while (true) {
         while (states.next == states.current) {
-            RunFrame();
+            RunFrame(options);
         }
         LeaveState(states);
         if (states.current == GameState::Quit) {

@@ -9,17 +9,27 @@
 #include "Frames.h"
 #include "GameStateManager.h"
 
+#include <string>
+
 class ActiveObject;
 
 // Opens the window and sets up the display as the game wants it; false (with
 // a message on stderr) when there is no display.
 bool StartEngine(bool fullScreen);
+// The window's icon from `assetFolder`'s icon.png, when that is a regular
+// file (a pipe of that name would hold start-up); part of StartEngine.
+void SetWindowIcon(const std::string& assetFolder);
+// Whether this process found its Assets/ (see core/DataPaths.h); if not,
+// prints one line saying where it looked: the caller ends with a non-zero
+// status.
+bool GameDataFound();
 // Seeds the game's one random source (spawns, key and battery cells, particles).
 void SeedGameRandom(unsigned seed);
 // A seed that differs from run to run, for players.
 unsigned TimeSeed();
 // Makes the managers in their fixed order, reading the game's files from and
-// exporting levels to `paths` (tests give an empty asset folder), and connects them.
+// exporting levels to `paths` (tests give an empty asset folder), and
+// connects them. Leftovers of exports that were cut short are cleared away.
 void GameInit(const DataPaths& paths = GameDataPaths());
 void GameShutdown();
 // Installs the hooks through which the World, the tiles and the widgets reach

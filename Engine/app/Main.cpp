@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
         std::printf("Moth Lantern %s\n", MOTH_VERSION);
         return 0;
     }
+    if (!GameDataFound()) {
+        return 1;
+    }
     UsePlayerFolders();
     if (!StartEngine(gSettings.fullScreen)) {
         return 1;

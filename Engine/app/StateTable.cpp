@@ -21,7 +21,7 @@ const StateCallbacks kCallbacks[GameState::Count] = {
     {PuzzleLoad, Puzzle4Init, PuzzleUpdate},   // Puzzle4
     {PuzzleLoad, Puzzle5Init, PuzzleUpdate},   // Puzzle5
     {nullptr, nullptr, nullptr},               // Restart
-    {CustomLoad, nullptr, nullptr},            // Custom
+    {CustomLoad, CustomInit, nullptr},         // Custom
     {nullptr, nullptr, nullptr},               // Quit
     {WinLoad, WinInit, WinUpdate},             // Win
     {LoseLoad, LoseInit, LoseUpdate},          // Lose

@@ -33,6 +33,8 @@ class AudioManager {
     void SetEffectVolume(float value);
     float GetMusicVolume() const { return musicVolume; }
     float GetEffectVolume() const { return effectVolume; }
+    // Both volumes at start-up.
+    static constexpr float kDefaultVolume = 0.5f;
     // Once per unpaused frame.
     void Update();
 
@@ -58,8 +60,8 @@ class AudioManager {
     FMOD::Channel* effectChannel = nullptr;
     std::map<std::string, FMOD::Sound*> effectsByName;
     std::map<std::string, FMOD::Sound*> tracksByName;
-    float musicVolume = 0.5f;
-    float effectVolume = 0.5f;
+    float musicVolume = kDefaultVolume;
+    float effectVolume = kDefaultVolume;
 };
 
 extern AudioManager* gAudioManager;

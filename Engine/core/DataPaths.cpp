@@ -34,15 +34,42 @@ DataPathsContext ThisProcess() {
 } // namespace
 
 DataPaths ResolveDataPaths(const DataPathsContext& context) {
-    const fs::path installed = context.executable.parent_path() / ".." / "share" / "moth-lantern";
-    if (HasAssets(context.workingDirectory) || !HasAssets(installed)) {
-        // In place, as the game has always run (and where a missing Assets/
-        // is reported against the working directory).
-        return {"Assets/", "Exported"};
+    DataPaths paths;
+    paths.searched.push_back(context.workingDirectory.string());
+    if (HasAssets(context.workingDirectory)) {
+        paths.assets = "Assets/"; // in place, as the game has always run
+        paths.exported = "Exported";
+        return paths;
     }
-    const fs::path data = installed.lexically_normal();
-    return {(data / "Assets").string() + "/",
-            (DataHome(context) / "moth-lantern" / "Exported").string()};
+    const fs::path beside = context.executable.parent_path();
+    const fs::path installed = (beside / ".." / "share" / "moth-lantern").lexically_normal();
+    paths.searched.push_back(installed.string());
+    if (HasAssets(installed)) {
+        paths.assets = (installed / "Assets").string() + "/";
+        paths.exported = (DataHome(context) / "moth-lantern" / "Exported").string();
+        return paths;
+    }
+    for (const fs::path& folder : {beside, beside.parent_path()}) {
+        if (folder.empty() || folder == context.workingDirectory) {
+            continue;
+        }
+        paths.searched.push_back(folder.string());
+        if (HasAssets(folder)) {
+            paths.assets = (folder / "Assets").string() + "/";
+            paths.exported = (folder / "Exported").string();
+            return paths;
+        }
+    }
+    return paths;
+}
+
+std::string NoAssetsMessage(const DataPaths& paths) {
+    std::string message = "Moth Lantern cannot start: no Assets folder in";
+    for (std::size_t i = 0; i < paths.searched.size(); ++i) {
+        message += (i == 0 ? " " : (i + 1 == paths.searched.size() ? " or " : ", "));
+        message += paths.searched[i];
+    }
+    return message;
 }
 
 const DataPaths& GameDataPaths() {

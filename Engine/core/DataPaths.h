@@ -6,13 +6,18 @@
 // lies beside the executable in ../share/moth-lantern/Assets/, and exports go
 // to the player's own folder, $XDG_DATA_HOME/moth-lantern/Exported/
 // (~/.local/share when XDG_DATA_HOME is unset), never into the install.
+// A build started from another folder (cd build && ./moth_lantern) finds
+// Assets/ beside its executable or in the executable's parent and exports
+// beside it. With no Assets/ anywhere the game says where it looked.
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 struct DataPaths {
-    std::string assets;   // the asset folder, ending in '/'
-    std::string exported; // the exported-levels folder, without a trailing '/'
+    std::string assets;                // the asset folder, ending in '/'; "" when none was found
+    std::string exported;              // the exported-levels folder, without a trailing '/'
+    std::vector<std::string> searched; // the folders looked in for Assets/, in order
 };
 
 // What the process sees: its working directory, executable and environment.
@@ -24,5 +29,7 @@ struct DataPathsContext {
 };
 
 DataPaths ResolveDataPaths(const DataPathsContext& context);
+// The one line to print when no Assets/ was found: where the game looked.
+std::string NoAssetsMessage(const DataPaths& paths);
 // The paths of this process, decided once.
 const DataPaths& GameDataPaths();

@@ -16,6 +16,10 @@ struct GameRunOptions {
     int maxFrames = -1;     // quit through the normal path after this many frames
     bool fixedStep = false; // every frame lasts exactly 1/60 s, without waiting
     bool fullScreen = true;
+    // Losing the window's focus in a level opens the pause menu. The playtest
+    // driver turns it off: its input comes from scripts, and another window
+    // on a shared test display must not pause them.
+    bool pauseOnFocusLoss = true;
     // Before the frame's input snapshot (frame number counted from 0).
     std::function<void(int)> beforeInput;
     // After the frame is drawn, before it is presented.

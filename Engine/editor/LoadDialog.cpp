@@ -275,6 +275,40 @@ void LoadDialog::Draw() const {
 
 // ---- The modal loop and the state ------------------------------------------------------
 
+namespace {
+
+// The game's last frame, shown behind the dialog; null when there was none
+// (the dialog opened first) and the dialog stands on black.
+TarnGfxTexture*& LastGameFrame() {
+    static TarnGfxTexture* frame = nullptr;
+    return frame;
+}
+
+void DrawLastGameFrame() {
+    if (LastGameFrame() == nullptr) {
+        return;
+    }
+    const TarnVec2 centre = ToWorld(gHalfWindowWidth, gHalfWindowHeight);
+    TarnMtx33 transform;
+    BuildTransform(&transform, TarnVec2{2.0f * gHalfWindowWidth, 2.0f * gHalfWindowHeight}, centre,
+                   0.0f);
+    const Color white{1.0f, 1.0f, 1.0f, 1.0f};
+    const Color none{0.0f, 0.0f, 0.0f, 0.0f};
+    DrawQuad(transform, white, none, 1.0f, TARN_BLEND_NONE, LastGameFrame(), UnitQuadMesh());
+}
+
+} // namespace
+
+void KeepFrameForLoadDialog() {
+    ForgetFrameForLoadDialog();
+    LastGameFrame() = TarnGfxTextureFromFrame();
+}
+
+void ForgetFrameForLoadDialog() {
+    TarnGfxTextureUnload(LastGameFrame());
+    LastGameFrame() = nullptr;
+}
+
 LoadDialog::Outcome RunLoadDialog() {
     LoadDialog dialog;
     dialog.List(ExportedLevelsFolder());
@@ -287,10 +321,12 @@ LoadDialog::Outcome RunLoadDialog() {
         running = RunModalFrame([&dialog, &outcome] {
             UpdateCursor(); // frame time, mouse and the game's cursor
             outcome = dialog.HandleInput(gFrameTime);
+            DrawLastGameFrame();
             dialog.Draw();
             gCursor->Draw();
         });
     }
+    ForgetFrameForLoadDialog();
     gCursor->visible = cursorWasVisible;
     GameStateId next = GameState::Quit;
     if (outcome == LoadDialog::Outcome::Load) {

@@ -76,7 +76,12 @@ class LoadDialog {
 };
 
 // Runs the dialog on the exported-levels folder until Load or Cancel, drawing
-// and reading input in frames of its own; the chosen name goes to
-// gCustomLevelName. Returns Open when the game must end instead (window
-// closed), and sets the next state in every case.
+// and reading input in frames of its own over the game's last frame; the
+// chosen name goes to gCustomLevelName. Returns Open when the game must end
+// instead (window closed), and sets the next state in every case.
 LoadDialog::Outcome RunLoadDialog();
+// Keeps the frame drawn so far as the picture the next Load dialog is drawn
+// over (the main loop calls it in the frame that asks for the dialog).
+void KeepFrameForLoadDialog();
+// Lets go of a kept frame no dialog has shown (the game ended first).
+void ForgetFrameForLoadDialog();

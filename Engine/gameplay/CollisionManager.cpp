@@ -110,6 +110,9 @@ void OnMemoryContact(Player& /*player*/, Memory& /*memory*/) {
 // at once so it cannot bite again, and the player blinks. The spider's own
 // part (its dying state) comes with the spiders and runs here.
 void OnSpiderBite(Player& player, ActiveObject& spider) {
+    if (player.Dying()) {
+        return;
+    }
     player.SetHurt(true);
     if (auto* ai = dynamic_cast<AI*>(&spider)) {
         ai->Bite(); // it fades out
@@ -120,7 +123,11 @@ void OnSpiderBite(Player& player, ActiveObject& spider) {
     PlayEffect("s_collide.wav");
 }
 
+// A dying player only stops against things: it takes and opens nothing.
 void OnStaticContact(Player& player, StaticObject& object) {
+    if (player.Dying()) {
+        return;
+    }
     if (auto* key = dynamic_cast<Key*>(&object)) {
         OnKeyContact(player, *key);
     } else if (auto* battery = dynamic_cast<Battery*>(&object)) {

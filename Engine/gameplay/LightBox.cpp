@@ -87,6 +87,11 @@ LightBox::~LightBox() {
     }
 }
 
+void LightBox::AttachLight(Light* light) {
+    playerLight = light;
+    ShapeLightForMode();
+}
+
 void LightBox::Forget(const GameObject* object) {
     if (object != nullptr && static_cast<const GameObject*>(playerLight) == object) {
         playerLight = nullptr;
@@ -171,25 +176,28 @@ void LightBox::UpdateModeSwitch() {
 }
 
 void LightBox::SwitchMode() {
-    // Lamp -> torch changes nothing here: the torch sets the light next frame.
     if (mode == LightMode::Lamp) {
         mode = LightMode::Torch;
-        return;
-    }
-    if (mode == LightMode::Torch) {
+    } else if (mode == LightMode::Torch) {
         mode = LightMode::Orb;
-        if (playerLight != nullptr) {
-            playerLight->SetLight(kOrbModeHalfAngle, orbModeRadius, true, true);
-            playerLight->SetTintColor(1.0f, 1.0f, 1.0f, 0.5f);
-        }
+    } else {
+        mode = LightMode::Lamp;
+        SetTransparency(1.0f);
+    }
+    ShapeLightForMode();
+}
+
+void LightBox::ShapeLightForMode() {
+    // The torch changes nothing here: it sets the light next frame.
+    if (playerLight == nullptr || mode == LightMode::Torch) {
         return;
     }
-    mode = LightMode::Lamp;
-    if (playerLight != nullptr) {
+    if (mode == LightMode::Orb) {
+        playerLight->SetLight(kOrbModeHalfAngle, orbModeRadius, true, true);
+    } else {
         playerLight->SetLight(kPi, kLampRadius, true, true);
-        playerLight->SetTintColor(1.0f, 1.0f, 1.0f, 0.5f);
     }
-    SetTransparency(1.0f);
+    playerLight->SetTintColor(1.0f, 1.0f, 1.0f, 0.5f);
 }
 
 void LightBox::Draw() {

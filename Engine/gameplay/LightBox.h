@@ -32,8 +32,9 @@ class LightBox : public UI {
     void Draw() override;
 
     // The player's light that the modes act on (every level script hands the
-    // new one over after creating the player).
-    void AttachLight(Light* light) { playerLight = light; }
+    // new one over after creating the player). It takes the current mode's
+    // cone at once, so a restarted player's lamp or orb light is whole.
+    void AttachLight(Light* light);
     // Puzzle rooms: the lantern idles as a lamp that adds no light.
     void SetIdleMode() { mode = LightMode::Lamp; }
     // Drops the player's light if it is the object being deleted.
@@ -53,6 +54,9 @@ class LightBox : public UI {
     void UpdateOrbMode();
     void UpdateModeSwitch();
     void SwitchMode();
+    // The light's cone, reach and tint for the mode (the torch sets its own
+    // every frame).
+    void ShapeLightForMode();
 };
 
 extern LightBox* gLightBox; // the current level's light box, null when none

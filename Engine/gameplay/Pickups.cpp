@@ -14,6 +14,8 @@
 #include "World.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -23,6 +25,8 @@ constexpr int kKeySparkles = 20;
 
 // Draws per position before its minimum distance is given up.
 constexpr int kMaxDraws = 4096;
+// A finished custom level shows its "level complete" picture this long.
+constexpr float kLevelCompleteSeconds = 1.5f;
 
 void PlayEffect(const char* name) {
     gAudioManager->PlayEffect(name);
@@ -37,13 +41,26 @@ bool FarFromAll(const std::vector<TarnVec2>& positions, const TarnVec2& p, float
     });
 }
 
-// One random free cell centre at least minDistance from the list, if found
-// within the draw budget.
+// The cell of a world position, as the grid counts it.
+int CellOf(float worldUnits, float gridCells) {
+    return static_cast<int>(std::floor(worldUnits / gTileSize + gridCells / 2.0f));
+}
+
+// The player's start cell or one of its eight neighbours: a pick-up there
+// would be taken in the first step, before the level has begun.
+bool BesideStart(int x, int y) {
+    const int startX = CellOf(gPlayerStartX, gGridWidth);
+    const int startY = CellOf(gPlayerStartY, gGridHeight);
+    return std::abs(x - startX) <= 1 && std::abs(y - startY) <= 1;
+}
+
+// One random free cell centre, away from the start, at least minDistance
+// from the list, if found within the draw budget.
 bool DrawFreeCell(const std::vector<TarnVec2>& positions, float minDistance, TarnVec2* out) {
     for (int draw = 0; draw < kMaxDraws; ++draw) {
         const int x = static_cast<int>(TarnRandFloat() * gGridWidth);
         const int y = static_cast<int>(TarnRandFloat() * gGridHeight);
-        if (gCollisionManager->CellAt(x, y) != 0) {
+        if (gCollisionManager->CellAt(x, y) != 0 || BesideStart(x, y)) {
             continue;
         }
         const TarnVec2 p{(static_cast<float>(x) + 0.5f - gGridWidth / 2.0f) * gTileSize,
@@ -137,21 +154,27 @@ void PickUpBattery(Battery* battery) {
 
 namespace {
 
-// The puzzle behind a story level; the menu room (and anything else) leads
-// to the first level.
+// The puzzle behind a story level; a custom level's door leads back to the
+// main menu; the menu room (and anything else) leads to the first level.
 GameStateId StateBehindDoor(GameStateId current) {
     if (current >= GameState::Level1 && current <= GameState::Level5) {
         return GameState::Puzzle1 + (current - GameState::Level1);
+    }
+    if (current == GameState::Custom) {
+        return GameState::Menu;
     }
     return GameState::Level1;
 }
 
 // A run begins from the menu room: its memories are set here, whatever an
-// earlier run left (a new game clears the saved one), and the lose screen
-// retries the level it starts in.
+// earlier run left (a new game clears the saved one), with full health and
+// charge and no key, and the lose screen retries the level it starts in.
 GameStateId BeginRun(const TrapDoor& door) {
     const int memories = RunMemoriesBehind(door);
     gMemoriesCollected = memories;
+    gPlayerHealth = kFullHealth;
+    gLightCharge = kMaxLightCharge;
+    gHasKey = false;
     if (memories == 0) {
         RecordMemories(0);
     }
@@ -176,6 +199,11 @@ void TrapDoor::Update() {
         texture = TextureNamed("trapdoorOpen.png");
     }
     if (doorTransition == nullptr || !doorTransition->done) {
+        return;
+    }
+    // A finished custom level leaves its picture up for a moment.
+    if (gGameStateManager->current == GameState::Custom && shownFor < kLevelCompleteSeconds) {
+        shownFor += gFrameTime;
         return;
     }
     if (gGameMode == GameMode::Menu) {

@@ -19,11 +19,13 @@ class TrapDoor;
 
 constexpr float kMaxLightCharge = 360.0f;
 constexpr float kBatteryCharge = 30.0f;
+constexpr int kFullHealth = 100;
 
 // ---- Random places ------------------------------------------------------------------
 
-// Appends `count` centres of random free cells to `positions`, each at least
-// `minDistance` from every position already in the list. When a few thousand
+// Appends `count` centres of random free cells to `positions`, never on the
+// player's start cell or next to it, each at least `minDistance` from every
+// position already in the list. When a few thousand
 // draws find no cell that far away the distance is dropped for that position;
 // when there is no free cell at all the placing stops. Returns how many were
 // appended.
@@ -54,6 +56,7 @@ void PickUpKey(Key* key);
 void PickUpBattery(Battery* battery);
 
 // The player steps on a trap door while holding the key: the player freezes
-// and the door's fade starts; once it is done the door changes the state. A
+// and the door's fade starts; once it is done the door changes the state (a
+// custom level's door first shows its "level complete" picture a moment). A
 // door already opening is left alone.
 void OpenTrapDoor(TrapDoor* door);

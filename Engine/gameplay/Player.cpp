@@ -8,24 +8,18 @@
 #include "PadControls.h"
 #include "PadFocus.h"
 #include "Particle.h"
+#include "Pickups.h"
 #include "PlayerAnimator.h"
 #include "TransitionBox.h"
 #include "World.h"
 
-#include <algorithm>
-
 namespace {
 
-constexpr int kFullHealth = 100;
 constexpr float kPlayerSize = 30.0f;
 // Hurt blinking: half-period in seconds, and how many times it lights up.
 constexpr float kBlinkHalfPeriod = 0.15f;
 constexpr int kBlinks = 4;
 constexpr float kBlinkTransparency = 0.5f;
-// The grid test only looks at the cells beside the player, so one frame must
-// never carry it past a wall's edge: a long frame (a hitch) moves it at most
-// this far on each axis. At 60 frames per second a step is 3.3 units.
-constexpr float kMaxStep = 12.0f;
 
 // One walking direction: the key action that drives it, the idle phase that
 // faces the same way, and the unit step.
@@ -61,10 +55,6 @@ const Walk* ChosenWalk() {
     return nullptr;
 }
 
-float Clamped(float step) {
-    return std::clamp(step, -kMaxStep, kMaxStep);
-}
-
 } // namespace
 
 Player::Player() {
@@ -81,8 +71,11 @@ void Player::Init() {
 }
 
 void Player::Update() {
-    Move();
     if (gPlayerHealth <= 0) {
+        dying = true; // for good: the Lose screen comes next
+    }
+    Move();
+    if (dying) {
         Die();
     }
     if (hurt) {
@@ -92,7 +85,7 @@ void Player::Update() {
 
 void Player::Move() {
     velocity = TarnVec2{0.0f, 0.0f};
-    const Walk* walk = canMove ? ChosenWalk() : nullptr;
+    const Walk* walk = CanMove() ? ChosenWalk() : nullptr;
     if (walk == nullptr) {
         gPlayerAnimator->Idle();
         return;
@@ -144,8 +137,8 @@ void Player::PlayWinAnimation() {
 void Player::Draw() {
     // From here on the velocity holds this frame's displacement.
     velocity = TarnVec2{velocity.x * gFrameTime, velocity.y * gFrameTime};
-    if (canMove) {
-        AddPos(Clamped(velocity.x), Clamped(velocity.y));
+    if (CanMove()) {
+        AddPos(velocity.x, velocity.y);
     }
     BuildTransform(&transform, scale, position, 0.0f);
     DrawQuad(transform, tintColor, blendColor, tintColor.a, TARN_BLEND_TRANSLUCENT, texture,

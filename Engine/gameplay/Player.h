@@ -3,8 +3,9 @@
 // Each frame the player reads W, A, S, D (one direction at a time, up first),
 // sets its velocity and animation, blinks for a while after a spider bite, and
 // at zero health fades the screen to black and sends the game to the Lose
-// screen. Walls, spiders and pick-ups are the collision manager's business: it
-// may shrink the velocity after this Update; Draw then moves the player by it.
+// screen; a dying player takes no input, no pick-ups and no bites. Walls,
+// spiders and pick-ups are the collision manager's business: it may shrink
+// the velocity after this Update; Draw then moves the player by it.
 #pragma once
 #include "GameObject.h"
 
@@ -26,7 +27,10 @@ class Player : public ActiveObject {
     void Draw() override;
 
     void SetCanMove(bool value) { canMove = value; }
-    bool CanMove() const { return canMove; }
+    // Free to walk (and to pause the game): not held, and not dying.
+    bool CanMove() const { return canMove && !dying; }
+    // Health ran out: the player fades away and touches nothing any more.
+    bool Dying() const { return dying; }
     void SetHurt(bool value) { hurt = value; }
     // The memory celebration's frames on the World's player.
     void PlayWinAnimation();
@@ -37,6 +41,7 @@ class Player : public ActiveObject {
     int blinkCount = 0;                 // toggles that switched the blink on since the bite
     bool hurt = false;                  // blinking after a spider bite
     TransitionBox* deathFade = nullptr; // fade to black once health runs out; the World owns it
+    bool dying = false;                 // health ran out; it stays so until the Lose screen
 
   private:
     void Move();

@@ -18,12 +18,12 @@ class TrapDoor : public Tilemap {
     // Shows itself open while the key is held; once its fade has finished
     // it sends the game on to the level's puzzle. The menu room's doors start
     // a run: the saved game where one is kept, or a new game (the first
-    // level, 0 memories); elsewhere in the menu's mode (a custom level) a
-    // door leads to the first level.
+    // level, 0 memories); from a custom level, back to the menu.
     void Update() override;
 
     TransitionBox* doorTransition = nullptr; // the fade to the next state, once opened
-    bool newGame = false; // the menu room's door that starts over while a game is saved
+    bool newGame = false;  // the menu room's door that starts over while a game is saved
+    float shownFor = 0.0f; // seconds the finished picture has been up (custom levels)
 };
 
 // The memories a run started through this menu-room door begins with: 0 for

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -76,30 +77,54 @@ std::string ExportName(int number) {
     return base + "_" + std::to_string(number) + "." + extension;
 }
 
+// The number between `prefix` and `suffix` of a file name made of them and
+// up to nine digits in between, or -1 for any other name.
+long NumberInName(const std::string& name, const std::string& prefix, const std::string& suffix) {
+    if (name.size() <= prefix.size() + suffix.size() || name.rfind(prefix, 0) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+        return -1;
+    }
+    const std::string digits =
+        name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    if (digits.size() > kMaxExportDigits ||
+        digits.find_first_not_of("0123456789") != std::string::npos) {
+        return -1;
+    }
+    return std::stol(digits);
+}
+
 // The highest N of the folder's export files, or -1 when there is none.
 int HighestExportNumber(const fs::path& folder) {
     std::string base;
     std::string extension;
     ExportNameParts(&base, &extension);
-    const std::string prefix = base + "_";
-    const std::string suffix = "." + extension;
-    int highest = -1;
+    long highest = -1;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.size() <= prefix.size() + suffix.size() || name.rfind(prefix, 0) != 0 ||
-            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
-            continue;
-        }
-        const std::string digits =
-            name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-        if (digits.size() > kMaxExportDigits ||
-            digits.find_first_not_of("0123456789") != std::string::npos) {
-            continue;
-        }
-        highest = std::max(highest, std::stoi(digits));
+        highest = std::max(highest, NumberInName(name, base + "_", "." + extension));
     }
-    return highest;
+    return static_cast<int>(highest);
+}
+
+// Temporary export files are named ".export-" + the writer's process id + ".tmp".
+constexpr const char* kTempPrefix = ".export-";
+constexpr const char* kTempSuffix = ".tmp";
+
+fs::path TempExportPath(const fs::path& folder) {
+    return folder / (kTempPrefix + std::to_string(::getpid()) + kTempSuffix);
+}
+
+// A temporary file is left over when its writer is gone: killed mid-export,
+// or this very process before its own export began.
+bool IsLeftOver(long writer) {
+    if (writer <= 0) {
+        return false;
+    }
+    if (writer == static_cast<long>(::getpid())) {
+        return true;
+    }
+    return ::kill(static_cast<pid_t>(writer), 0) != 0 && errno == ESRCH;
 }
 
 // Writes the whole text and flushes it to the disk; false on any failure.
@@ -185,6 +210,20 @@ const std::string& ExportedLevelsFolder() {
     return FolderSetting();
 }
 
+int RemoveStaleExportFiles() {
+    int removed = 0;
+    std::error_code error;
+    const fs::path folder = ExportedLevelsFolder();
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code removeError;
+        const long writer = NumberInName(it->path().filename().string(), kTempPrefix, kTempSuffix);
+        if (IsLeftOver(writer) && fs::remove(it->path(), removeError)) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
 void SetExportedLevelsFolder(const std::string& folder) {
     FolderSetting() = folder;
 }
@@ -199,6 +238,7 @@ void LevelData::Reset() {
     const int rows = GridCells(gGridHeight);
     tileGrid.assign(columns, std::vector<int>(rows, 0));
     collisionGrid.assign(columns, std::vector<int>(rows, 0));
+    startFound = false;
     if (IsCurrentState(GameState::LevelEditor)) {
         editorCells.assign(columns, std::list<Tilemap*>());
     }
@@ -277,6 +317,7 @@ void LevelData::ReadLevel(std::streambuf* source) {
     const bool inEditor = IsCurrentState(GameState::LevelEditor);
     const LevelReadResult read =
         ReadLevelCells(source, lineBuffer, &tileGrid, &collisionGrid, inEditor);
+    startFound = read.startFound;
     if (read.startFound) {
         gPlayerStartX = CellCentre(read.startColumn, gGridWidth);
         gPlayerStartY = CellCentre(read.startRow, gGridHeight);
@@ -381,7 +422,8 @@ bool LevelData::Export() {
     if (!fs::is_directory(folder, error)) {
         return false;
     }
-    const fs::path temp = folder / (".export-" + std::to_string(::getpid()) + ".tmp");
+    RemoveStaleExportFiles();
+    const fs::path temp = TempExportPath(folder);
     if (!WriteWholeFile(temp, text)) {
         fs::remove(temp, error);
         return false;

@@ -38,10 +38,16 @@ extern std::string gCustomLevelName;
 // ---- Exported-levels folder -------------------------------------------------------------
 
 // One folder for the exports, the Custom state's reader and the Load dialog:
-// "Exported" beside "Assets" in the working directory.
+// "Exported" beside "Assets" (in the working directory unless the game was
+// started from another folder).
 const std::string& ExportedLevelsFolder();
-// Points the exports and the Custom reader elsewhere (tests).
+// Points the exports and the Custom reader elsewhere (tests; a game started
+// from another folder uses the one beside its Assets/).
 void SetExportedLevelsFolder(const std::string& folder);
+// Deletes the temporary files that exports cut short (the game killed while
+// writing) left in the folder; another running game's export is left alone.
+// Returns how many went. Run at start-up and before every export.
+int RemoveStaleExportFiles();
 
 // ---- LevelData ------------------------------------------------------------------------------
 
@@ -105,7 +111,8 @@ class LevelData {
     std::vector<std::vector<int>> tileGrid;      // [column][row]
     std::vector<std::vector<int>> collisionGrid; // 0 walkable, 1 blocked
     int exportCount = 0;                         // the number of the next export, at least
-    std::vector<UITilemap*> palette;             // the editor's four palette entries
+    bool startFound = false; // the last read level has a start (gPlayerStart* is its centre)
+    std::vector<UITilemap*> palette; // the editor's four palette entries
 
   private:
     // Fills the grids from `input` and records the start position.

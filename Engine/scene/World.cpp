@@ -166,6 +166,12 @@ void World::Free() {
             DeleteLayer(layer);
         }
     }
+    // What the freed objects took with them (a danger block's countdown
+    // picture) goes now: left to the next update it would act once more, on
+    // the restarted level.
+    while (!pendingRemovals.empty()) {
+        ApplyRemovals();
+    }
     if (gWorldHooks.forgetState != nullptr) {
         gWorldHooks.forgetState(gGameStateManager->next == GameState::Restart);
     }

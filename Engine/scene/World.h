@@ -103,7 +103,8 @@ class World {
     void Update();
     // Every object's Draw, then the cursor.
     void Draw();
-    // Deletes layers 1 to 4 and the managers' records of the state.
+    // Deletes layers 1 to 4, then whatever their objects marked for removal
+    // on their way out, and the managers' records of the state.
     void Free();
     // Deletes layers 0, 5 and 6 and the level data.
     void Unload();

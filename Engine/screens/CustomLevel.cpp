@@ -1,23 +1,28 @@
-// Moth Lantern: the Custom state's load and the hooks for its actors.
+// Moth Lantern: the Custom state's load and init.
 #include "CustomLevel.h"
 #include "Globals.h"
 
-#include "Camera.h"
 #include "CollisionManager.h"
+#include "GameStateManager.h"
+#include "Globals.h"
 #include "Hud.h"
+#include "LevelData.h"
 #include "Light.h"
 #include "LightBox.h"
+#include "MenuWidgets.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
+#include "ScreenCommon.h"
 #include "World.h"
 
 namespace {
 
 constexpr float kWandererSize = 30.0f;
-constexpr float kWandererAlpha = 0.3f;
-// Exported levels place the wanderer here, whatever their start cell says.
-constexpr float kCustomStartX = -100.0f;
-constexpr float kCustomStartY = -50.0f;
+// A touch of blue marks the wanderer of a level made in the editor.
+constexpr float kBlueBlend = 0.3f;
+// A level without a start cell puts the wanderer here.
+constexpr float kFallbackStartX = -100.0f;
+constexpr float kFallbackStartY = -50.0f;
 
 } // namespace
 
@@ -25,31 +30,42 @@ ActiveObject* CreateWanderer() {
     return new Player();
 }
 
-StaticObject* CreateWandererLight(ActiveObject* wanderer) {
-    return new Light(wanderer, 0.0f);
+TarnVec2 CustomStartPosition() {
+    if (gLevelData->startFound) {
+        return TarnVec2{gPlayerStartX, gPlayerStartY};
+    }
+    return TarnVec2{kFallbackStartX, kFallbackStartY};
 }
 
-void CreateCustomLightBoxAndHud(ActiveObject* /*wanderer*/, StaticObject* light) {
-    CreateStoryHud();
-    auto* box = new LightBox();
-    box->AttachLight(static_cast<Light*>(light));
-}
-
+// The story levels' floor, darkness, HUD and light box, and their mode (so
+// the lantern switches and the pause menu shows the story controls). A
+// wanderer that dies here tries this level again.
 void CustomLoad() {
+    gGameStateManager->retryState = GameState::Custom;
+    CreateStoryHud();
+    new LightBox();
+    CreateBackground();
+    SetDarkness(kStoryDark);
+    gGameMode = GameMode::Story;
+    SetCursorVisible(true);
+    SetCameraFollow(true);
+}
+
+void CustomInit() {
+    gHasKey = true; // an exported level has no key: its doors stand open
     ActiveObject* wanderer = CreateWanderer();
     wanderer->velocity = TarnVec2{0.0f, 0.0f};
-    wanderer->SetPos(kCustomStartX, kCustomStartY);
-    // Blue blend, the whole figure at transparency 0.3.
-    wanderer->SetBlendColor(0.0f, 1.0f, 0.0f, kWandererAlpha);
-    wanderer->SetTintColor(1.0f, 1.0f, 1.0f, kWandererAlpha);
+    wanderer->SetPos(CustomStartPosition());
+    // Opaque, as in the story levels: at transparency 0.3 it could hardly
+    // be told from the dark floor.
+    wanderer->SetBlendColor(0.0f, 1.0f, 0.0f, kBlueBlend);
+    wanderer->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     wanderer->SetScale(kWandererSize, kWandererSize);
     gPlayerAnimator->SetPlayer(wanderer);
     gCollisionManager->Register(wanderer);
     gWorld->Add(Layer::Actors, wanderer);
     // The view follows the wanderer through levels larger than the screen.
     gWorld->SetPlayer(wanderer);
-    if (gWorld->GetCamera() != nullptr) {
-        gWorld->GetCamera()->SetFollow(true);
-    }
-    CreateCustomLightBoxAndHud(wanderer, CreateWandererLight(wanderer));
+    gLightBox->AttachLight(new Light(wanderer, 0.0f));
+    PlayLevelMusic("s_bgmusic.wav");
 }

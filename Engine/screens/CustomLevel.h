@@ -1,22 +1,20 @@
 // Moth Lantern: playing an exported level (state Custom).
 //
 // The World reads the chosen file of the exported-levels folder at the
-// editor's 30 x 30; the load callback adds the wanderer at (-100, -50),
-// drawn at transparency 0.3, with its light, and the camera follows it. The
-// level keeps the game mode and darkness of the states before it.
-//
-// The wanderer, its light, the light box and the HUD are made through the
-// small functions below.
+// editor's 30 x 30. A custom level plays like a story level without a key:
+// the story floor, darkness, HUD and lantern modes; the load builds what
+// survives a restart (floor, HUD, light box), the init (run again by every
+// restart) the wanderer at the level's start cell with its light. Its trap
+// doors stand open and lead back to the main menu after a "level complete"
+// picture. The wanderer is drawn opaque with a light blue blend.
 #pragma once
 #include "GameObject.h"
-#include "StateCallbacks.h" // CustomLoad, the state's load callback
+#include "StateCallbacks.h" // CustomLoad and CustomInit, the state's callbacks
 
 // ---- The level's actors ---------------------------------------------------------------
 
 // A Player made with its parameterless constructor, in no layer yet.
 ActiveObject* CreateWanderer();
-// The wanderer's light, axis at angle 0, in its layer and the light manager.
-StaticObject* CreateWandererLight(ActiveObject* wanderer);
-// The custom level's own light box and HUD, made around its wanderer; the
-// light goes to this box only, never to a box of an earlier level.
-void CreateCustomLightBoxAndHud(ActiveObject* wanderer, StaticObject* light);
+// Where the wanderer enters: the centre of the level's start cell, or the
+// fixed spot (-100, -50) when the level read has no start.
+TarnVec2 CustomStartPosition();

@@ -55,25 +55,25 @@ void RequestState(GameStateId state) {
 
 // Two frames alternating every second: the first below one second, the
 // second between one and two, then the clock starts over.
+// The frame past two seconds keeps the second picture; the first follows.
 void AnimatePicture(TransitionBox* picture, float* timer, const char* first, const char* second) {
     *timer += gFrameTime;
+    if (picture != nullptr && *timer < 1.0f) {
+        picture->SetTexture(TextureNamed(first));
+    } else if (picture != nullptr && *timer > 1.0f && *timer < 2.0f) {
+        picture->SetTexture(TextureNamed(second));
+    }
     if (*timer > 2.0f) {
         *timer = 0.0f;
     }
-    if (picture == nullptr) {
-        return;
-    }
-    if (*timer < 1.0f) {
-        picture->SetTexture(TextureNamed(first));
-    } else if (*timer > 1.0f && *timer < 2.0f) {
-        picture->SetTexture(TextureNamed(second));
-    }
 }
 
-// A click (or the pad's A) on a fully grown picture starts the fade to black, once.
+// A click, Esc or the pad's A on a fully grown picture starts the fade to
+// black, once.
 void FadeOnClick(TransitionBox* picture, TransitionBox** fade) {
-    if (picture != nullptr && *fade == nullptr && picture->done &&
-        (TarnInputCheckTriggered(TARN_MOUSE_LEFT) || PadConfirmPressed())) {
+    const bool skip = TarnInputCheckTriggered(TARN_MOUSE_LEFT) ||
+                      TarnInputCheckTriggered(TARN_KEY_ESCAPE) || PadConfirmPressed();
+    if (picture != nullptr && *fade == nullptr && picture->done && skip) {
         *fade = MakeFadeToBlack();
     }
 }

@@ -31,6 +31,7 @@ void Level5Init();
 void WinInit();
 void LoseInit();
 void LogoInit();
+void CustomInit(); // the wanderer of an exported level, again at every restart
 
 // ---- Update callbacks ----
 void MenuUpdate();

@@ -19,6 +19,10 @@ float gStartSignTimer = 0.0f;
 
 namespace {
 
+bool EscapePressed() {
+    return TarnInputCheckTriggered(TARN_KEY_ESCAPE);
+}
+
 void AddTo(int layer, GameObject* widget) {
     gWorld->Add(layer, widget);
 }
@@ -66,6 +70,9 @@ void MenuButton::Update() {
 }
 
 void StateButton::OnClick() {
+    // The credits close with the room: back in it, they would hang over a
+    // player free to walk.
+    gCreditsShown = false;
     RequestState(state);
 }
 
@@ -76,6 +83,15 @@ OpenEditorButton::OpenEditorButton(float x, float y)
 
 LevelsButton::LevelsButton(float x, float y)
     : StateButton(x, y, "btn_levels.png", GameState::Load) {}
+
+void SettingsButton::Update() {
+    MenuButton::Update();
+    // Esc backs out of the settings (not when it closed the controls panel
+    // this frame: the panel hands the settings back).
+    if (!clicked && gControlsPanel == nullptr && !ControlsPanelTookBackPress() && EscapePressed()) {
+        gSettingsShown = false;
+    }
+}
 
 void SettingsButton::OnClick() {
     gSettingsShown = !gSettingsShown;
@@ -128,9 +144,10 @@ Credits::Credits(float x, float y) {
 }
 
 // Hover runs even while hidden, so the button is lit the moment it shows.
+// Esc closes the credits as the button does.
 void Credits::Update() {
     UIButton::Update();
-    if (gCreditsShown && clicked) {
+    if (gCreditsShown && (clicked || EscapePressed())) {
         gCreditsShown = false;
         SetPlayerCanMove(true);
     }

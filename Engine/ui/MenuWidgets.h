@@ -30,7 +30,8 @@ class MenuButton : public UIButton {
     const char* textureName;
 };
 
-// A button that asks for another game state when clicked.
+// A button that asks for another game state when clicked (and closes the
+// credits, which belong to the room).
 class StateButton : public MenuButton {
   public:
     StateButton(float x, float y, const char* textureName, int state)
@@ -61,10 +62,11 @@ class LevelsButton : public StateButton {
     LevelsButton(float x, float y);
 };
 
-// Shows or hides the volume sliders and the controls button.
+// Shows or hides the volume sliders and the controls button; Esc hides them.
 class SettingsButton : public MenuButton {
   public:
     SettingsButton(float x, float y) : MenuButton(x, y, "btn_options.png") {}
+    void Update() override;
 
   protected:
     void OnClick() override;
@@ -95,7 +97,8 @@ class ControlsButton : public MenuButton {
 
 // ---- Credits -------------------------------------------------------------------------
 
-// The credits' close button; shown only while the credits are open.
+// The credits' close button; shown only while the credits are open. Esc
+// closes them too.
 class Credits : public UIButton {
   public:
     Credits(float x, float y);

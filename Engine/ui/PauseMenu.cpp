@@ -113,6 +113,13 @@ void AskToConfirm(int action) {
     OpenSubPanel();
 }
 
+// Unmuting gives a channel back its volume from before the mute, or the
+// default when there is none to give (a knob dragged to the left end mutes
+// without putting a volume aside): unmute never leaves a channel silent.
+float AudibleVolume(float saved) {
+    return saved > 0.0f ? saved : AudioManager::kDefaultVolume;
+}
+
 bool IsStoryLevel(GameStateId state) {
     return state >= GameState::Level1 && state <= GameState::Level5;
 }
@@ -242,8 +249,8 @@ void OpenControls() {
 
 void ToggleMute(PauseButton& button) {
     if (gMuted) {
-        gAudioManager->SetMusicVolume(gSavedMusicVolume);
-        gAudioManager->SetEffectVolume(gSavedEffectVolume);
+        gAudioManager->SetMusicVolume(AudibleVolume(gSavedMusicVolume));
+        gAudioManager->SetEffectVolume(AudibleVolume(gSavedEffectVolume));
         button.SetTexture(TextureNamed("unmute.png"));
         gMuted = false;
     } else {

@@ -6,10 +6,17 @@
 #include "Tarn.h"
 #include "World.h"
 
+#include <algorithm>
+
 UIBox* gCursor = nullptr;
 float gCursorTimer = 0.0f;
 
 namespace {
+// The longest step the game logic takes. A longer frame (a stall, a window
+// drag) would carry an orb over its landing point or a pushed block into the
+// border rocks; capped, the game runs in slow motion below 20 frames a second
+// instead of skipping through walls.
+constexpr double kLongestFrameTime = 0.05;
 
 // The pointer: a box whose picture is a ring on a transparent ground, drawn
 // blended like a button (an opaque box would show a square around the ring
@@ -81,7 +88,8 @@ UIBox* MakeCursor() {
 }
 
 void UpdateCursor() {
-    gFrameTime = static_cast<float>(TarnFrameRateControllerGetFrameTime());
+    gFrameTime =
+        static_cast<float>(std::min(TarnFrameRateControllerGetFrameTime(), kLongestFrameTime));
     TarnVec2 pointer{0.0f, 0.0f};
     if (!PadAimOffset(&pointer)) {
         pointer = MouseOffset();

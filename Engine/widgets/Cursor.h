@@ -10,9 +10,9 @@ extern float gCursorTimer; // the cursor animation clock, seconds
 
 // Makes the cursor, hidden until a screen shows it.
 UIBox* MakeCursor();
-// Frame time, mouse position (or where the right stick aims, round the
-// player), the pad's highlight and the cursor's animation; first step of
-// every World update, also while paused.
+// Frame time (the last frame's duration, at most 0.05 s), mouse position (or
+// where the right stick aims, round the player), the pad's highlight and the
+// cursor's animation; first step of every World update, also while paused.
 void UpdateCursor();
 // Draws the cursor over everything drawn before it.
 void DrawCursor();

@@ -29,7 +29,7 @@ bool InLogo() {
 
 // A box made while leaving a state shows what comes next: the first level's
 // intro from the menu room, the puzzle instructions from a story level, the
-// next level's intro from a puzzle.
+// next level's intro from a puzzle, "level complete" from a custom level.
 const char* PictureFor(GameStateId state) {
     switch (state) {
     case GameState::Menu:
@@ -46,6 +46,8 @@ const char* PictureFor(GameStateId state) {
     case GameState::Puzzle3:
     case GameState::Puzzle4:
         return IntroPictureOf(GameState::Level2 + (state - GameState::Puzzle1));
+    case GameState::Custom:
+        return "level_complete.png";
     default:
         return nullptr;
     }

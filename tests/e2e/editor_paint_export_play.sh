@@ -1,8 +1,8 @@
 # Paints a small level in the editor (walls, a trap door, the start moved),
-# exports it, picks it in the Load dialog and walks its wanderer through the
-# trap door (into Level1, as the editor's doors lead). Checks the exported
+# exports it, picks it in the Load dialog and walks its wanderer from the new
+# start through the trap door, back to the main menu. Checks the exported
 # file byte for byte, the states passed, that the wanderer kept out of the new
-# walls, and the editor and dialog pictures.
+# walls, and the editor and dialog pictures (the dialog over the menu room).
 # The editor and the dialog are reached as a player reaches them: by the main
 # menu's "Editor" and "Levels" buttons.
 source "$(dirname "$0")/common.bash"
@@ -63,11 +63,12 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 110 mouse move 840 476  # Load
 111 mouse down left
 112 mouse up left
-125 key down d          # walk right, towards the trap door
+125 key down d          # walk right from the start, towards the trap door
 165 key up d
 SCRIPT
-(cd "$OUT" && play --state 0 --frames 180 --script "$OUT/script.txt" --trace "$OUT/trace.jsonl" \
-    --shot 72:"$OUT/editor.png" --shot 108:"$OUT/dialog.png" --shot 170:"$OUT/custom.png")
+(cd "$OUT" && play --state 0 --frames 320 --script "$OUT/script.txt" --trace "$OUT/trace.jsonl" \
+    --shot 72:"$OUT/editor.png" --shot 88:"$OUT/menu.png" --shot 108:"$OUT/dialog.png" \
+    --shot 170:"$OUT/custom.png")
 
 # The template with the painted cells, written as the export writes a level.
 /usr/bin/python3 - "$SOURCE/Assets/EditorTemplate.text" "$OUT/Exported/Exported_0.txt" <<'PY'
@@ -88,10 +89,13 @@ if actual != expected:
 print("ok: exported level matches the painted one")
 PY
 test ! -e "$OUT/Exported/Exported_1.txt"
-trace_check states "$OUT/trace.jsonl" 0,7,0,1,14,2  # through its trap door into Level1
+trace_check states "$OUT/trace.jsonl" 0,7,0,1,14,0  # through its trap door to the menu
 trace_check moved "$OUT/trace.jsonl" 60
 trace_check walls "$OUT/trace.jsonl" "$OUT/Exported/Exported_0.txt" 30 30
 check lit "$OUT/editor.png" 0.5
 check lit "$OUT/dialog.png" 0.1
+# The dialog stands over the menu room's last frame, not over black: the
+# room's Options button still shows below it.
+check same "$OUT/menu.png" "$OUT/dialog.png" 6.0 56,530,168,578
 # KEEP_SHOTS=DIR keeps the three pictures for a look.
 if [ -n "${KEEP_SHOTS:-}" ]; then cp "$OUT"/*.png "$KEEP_SHOTS"/; fi

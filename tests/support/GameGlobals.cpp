@@ -69,7 +69,7 @@ GameGlobals::GameGlobals() : GameGlobals(GameState::Level1) {
 
 GameGlobals::GameGlobals(GameStateId state) {
     ResetGameGlobals();
-    GameInit(DataPaths{kNoAssets, "Exported"});
+    GameInit(DataPaths{kNoAssets, "Exported", {}});
     GameStateManager& states = *gGameStateManager;
     states.current = states.previous = states.next = state;
     states.SetState(state);

@@ -1,5 +1,6 @@
 """Panels and full-window pictures: level intros, puzzle instructions, tips,
-restart countdown, win and lose, credits, confirmation and the help panels.
+restart countdown, win and lose, a custom level's end, credits, confirmation and
+the help panels.
 
 Every text here says something true about the game: the controls are
 W, A, S, D to walk, F to switch the light mode (lamp, torch, orb), the left
@@ -423,6 +424,25 @@ def lose_picture(frame):
     return img
 
 
+def level_complete():
+    """Shown when the wanderer steps through the door of a level made in the
+    editor, on the way back to the menu."""
+    img = backdrop(FW, FH, warm=(0.5, 0.42), warm_r=0.6)
+    img = glow(img, FW / 2, 300, 240, AMBER_LIGHT, 0.45)
+    door = big(_tex("trapdoorOpen.png"), 4)
+    img = paste_center(img, door, FW / 2, 330)
+    moth = big(art_characters.player_front(0, win=True), 4)
+    img = paste_center(img, moth, FW / 2, 250)
+    for x, y, r in ((330, 220, 10), (700, 240, 12), (380, 430, 8), (650, 420, 9)):
+        img = sparkle(img, x, y, r)
+    img = draw_text(img, (FW / 2, 540), "LEVEL COMPLETE", 54, fill=CREAM, halo=AMBER,
+                    halo_radius=12)
+    img = draw_text(img, (FW / 2, 596), "You walked your own level to its door.", 24,
+                    fill=AMBER_LIGHT)
+    img = draw_text(img, (FW / 2, 690), "Back to the menu", 20, fill=MUTED)
+    return img
+
+
 def build(world_textures):
     _WORLD.update(world_textures)
     res = {}
@@ -440,6 +460,7 @@ def build(world_textures):
     res["win_1.png"] = win_picture(1)
     res["lose.png"] = lose_picture(0)
     res["lose_1.png"] = lose_picture(1)
+    res["level_complete.png"] = level_complete()
     res["credits.png"] = credits_panel()
     res["confirmation.png"] = confirmation()
     res["pause_instructions.png"] = pause_instructions()

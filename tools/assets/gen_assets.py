@@ -67,6 +67,7 @@ TEXTURES = (
     + ["sign_continue%d_%d.png" % (level, frame) for level in range(2, 6) for frame in (1, 2)]
     + ["pad_hint.png", "controls_panel.png", "keycaps.png", "keycap_waiting.png",
        "btn_controls.png", "btn_defaults.png"]
+    + ["level_complete.png"]
 )
 EFFECTS = ["s_battery.wav", "s_lightpuzzle.wav", "s_collide.wav", "s_bell.wav", "s_door.wav",
            "s_throw.wav"]

@@ -87,13 +87,10 @@ bool ParseShot(const char* value, Options* options) {
     return true;
 }
 
-// Plays an exported level as if it had been chosen in the Load dialog from
-// the main menu, whose mode and darkness it keeps.
+// Plays an exported level as if it had been chosen in the Load dialog.
 void StartCustomLevel(const char* name, Options* options) {
     gCustomLevelName = name;
     options->run.firstState = GameState::Custom;
-    gGameMode = GameMode::Menu;
-    SetDarkness(kMenuDark);
 }
 
 bool ParseArguments(int argc, char** argv, Options* options) {
@@ -260,6 +257,9 @@ int main(int argc, char** argv) {
     if (!options.tracePath.empty() && !trace.Open(options.tracePath)) {
         return 2;
     }
+    if (!GameDataFound()) {
+        return 1;
+    }
     if (options.userFiles) {
         UsePlayerFolders();
     }
@@ -268,8 +268,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Input comes from the script and the autoplayer: a focus change on the
-    // desktop (another window opening) must not let go of their keys.
+    // desktop (another window opening) must not let go of their keys, nor
+    // pause the game under them.
     TarnSysKeepKeysOnFocusLoss(1);
+    options.run.pauseOnFocusLoss = false;
     TarnGfxSetBatching(options.unbatched ? 0 : 1);
     // The same seed, script and fixed step give the same frames.
     SeedGameRandom(options.seeded ? options.seed : TimeSeed());
