@@ -161,6 +161,7 @@ TEST_F(LightTest, RayCastReportsAClearLineAsExactlyItsRangeAndOtherwiseTheNeares
     RayHit hit = lights.RayCast(TarnVec2{0.0f, 0.0f}, TarnVec2{0.0f, 10.0f}, 1000.0f);
     EXPECT_EQ(hit.object, &near);
     EXPECT_NEAR(hit.point.y, 175.0f, 1e-3f);
+    EXPECT_NEAR(hit.distance, 175.0f, 1e-3f);
     EXPECT_EQ(lights.RayCast(TarnVec2{0.0f, 0.0f}, TarnVec2{0.0f, 10.0f}, 170.0f).object, nullptr);
 }
 

@@ -30,25 +30,20 @@ namespace {
 class ScreenTest : public testing::Test {
   protected:
     explicit ScreenTest(GameStateId state) : globals(state) {}
+    ~ScreenTest() override { moth_test::UseFixedFrameTime(0.0); }
 
     // Enters the state as the main loop does: load, then init.
     void Enter() {
         world.Load(states.stateName);
         world.Init();
     }
-    // One frame of the state without the engine's clock: the state's update,
-    // every object's update, then the deferred removals.
+    // One frame of the state as the game runs it (the World's update: the
+    // state's script, every object, the managers, the deferred removals),
+    // 1/60 s long as the playtest driver's fixed step makes it.
     void Step(bool click = false) {
+        moth_test::UseFixedFrameTime(1.0 / 60.0);
         moth_test::SetLeftButton(click);
-        moth_test::NextInputFrame();
-        gFrameTime = 1.0f / 60.0f;
-        states.updateCallback();
-        for (int layer = 0; layer < World::kLayerCount; ++layer) {
-            for (GameObject* object : world.GetLayer(layer)) {
-                object->Update();
-            }
-        }
-        moth_test::ApplyRemovals(world);
+        moth_test::RunFrame(world);
     }
     // A frame with Esc pressed, then one with it let go.
     void PressEscape() {

@@ -8,6 +8,7 @@
 #include "ControlsPanel.h"
 #include "Cursor.h"
 #include "DataPaths.h"
+#include "Editor.h"
 #include "Globals.h"
 #include "KeyBindings.h"
 #include "LevelData.h"
@@ -205,6 +206,7 @@ void ConnectGame() {
     gWorldHooks.buildCellObject = BuildCellObject;
     gSetPlayerCanMove = SetWorldPlayerCanMove;
     ListenForDeletes(*gWorld);
+    SetLevelEditHook(OpenLevelForEditing); // the Levels dialog's Edit
 }
 
 namespace {
@@ -231,6 +233,7 @@ void GameShutdown() {
     DeleteGlobal(gCursor);
     gWorldHooks = WorldHooks{};
     gSetPlayerCanMove = nullptr;
+    SetLevelEditHook(nullptr);
 }
 
 // ============================================================================
