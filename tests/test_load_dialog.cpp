@@ -166,8 +166,12 @@ TEST(LevelPreviewTest, ShowsTheLevelAsTheGameReadsItWithItsStart) {
     EXPECT_FALSE(preview.Read((temp.Path() / "empty.txt").string()));
     EXPECT_TRUE(preview.Empty());
     EXPECT_FALSE(preview.Read((temp.Path() / "missing.txt").string()));
-    // Codes the game does not know look like the walls they play as.
+    // Codes the game does not know look like the walls they play as; the key
+    // and the batteries a maker placed do not.
     EXPECT_EQ(LevelPreview::CellColour(77).r, LevelPreview::CellColour(kTileWall).r);
+    for (int placed : {kTileKey, kTileBattery}) {
+        EXPECT_NE(LevelPreview::CellColour(placed).g, LevelPreview::CellColour(kTileWall).g);
+    }
 }
 
 // ---- The dialog --------------------------------------------------------------------------

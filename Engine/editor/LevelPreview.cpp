@@ -37,6 +37,10 @@ Color LevelPreview::CellColour(int code) {
         return Color{0.55f, 0.45f, 0.75f, 1.0f}; // spider violet
     case kTileVoid:
         return Color{0.02f, 0.02f, 0.03f, 1.0f}; // nothing
+    case kTileKey:
+        return Color{1.0f, 0.84f, 0.3f, 1.0f}; // the key's gold
+    case kTileBattery:
+        return Color{0.45f, 0.85f, 0.45f, 1.0f}; // the charge bar's green
     default:
         return Color{0.45f, 0.5f, 0.6f, 1.0f}; // pale stone: walls and unknown codes
     }
