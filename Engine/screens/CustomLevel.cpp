@@ -1,15 +1,12 @@
 // Moth Lantern: the Custom state's load and init.
 #include "CustomLevel.h"
-#include "Globals.h"
 
 #include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
-#include "Hud.h"
 #include "LevelData.h"
 #include "Light.h"
 #include "LightBox.h"
-#include "MenuWidgets.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
 #include "ScreenCommon.h"
@@ -42,12 +39,7 @@ TarnVec2 CustomStartPosition() {
 // wanderer that dies here tries this level again.
 void CustomLoad() {
     gGameStateManager->retryState = GameState::Custom;
-    CreateStoryHud();
-    new LightBox();
-    CreateBackground();
-    SetDarkness(kStoryDark);
-    gGameMode = GameMode::Story;
-    SetCursorVisible(true);
+    SetUpStoryLook();
     SetCameraFollow(true);
 }
 
