@@ -5,10 +5,12 @@
 #include "TarnInternal.h"
 
 #include <GL/glew.h>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
+#include <map>
 #include <string>
 #include <vector>
 #include FT_FREETYPE_H
@@ -76,21 +78,31 @@ std::vector<GLubyte> FlipMonoBitmap(const FT_Bitmap& bitmap) {
     return rows;
 }
 
-void CompileGlyph(FT_Face face, int code, GLuint list) {
+// Each live font's pen advance per character, in pixels, for TarnGfxTextWidth.
+using Advances = std::array<int, kCharCount>;
+std::map<int, Advances>& FontAdvances() {
+    static std::map<int, Advances> advances;
+    return advances;
+}
+
+// Compiles the glyph's list and returns its advance (0 without a glyph).
+int CompileGlyph(FT_Face face, int code, GLuint list) {
+    int advance = 0;
     glNewList(list, GL_COMPILE);
     if (face && FT_Load_Char(face, static_cast<FT_ULong>(code),
                              FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) == 0) {
         const FT_GlyphSlot glyph = face->glyph;
+        advance = static_cast<int>(glyph->advance.x >> 6);
         std::vector<GLubyte> rows = FlipMonoBitmap(glyph->bitmap);
         float xOrigin = static_cast<float>(-glyph->bitmap_left);
         float yOrigin =
             static_cast<float>(static_cast<int>(glyph->bitmap.rows) - glyph->bitmap_top);
         glBitmap(static_cast<GLsizei>(glyph->bitmap.width),
                  static_cast<GLsizei>(glyph->bitmap.rows), xOrigin, yOrigin,
-                 static_cast<float>(glyph->advance.x >> 6), 0.0f,
-                 rows.empty() ? nullptr : rows.data());
+                 static_cast<float>(advance), 0.0f, rows.empty() ? nullptr : rows.data());
     }
     glEndList();
+    return advance;
 }
 
 } // namespace
@@ -112,8 +124,9 @@ int TarnGfxCreateFont(const char* faceName, int size, bool bold, bool italic) {
                      faceName ? faceName : "");
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    Advances& advances = FontAdvances()[static_cast<int>(first)];
     for (int i = 0; i < kCharCount; ++i) {
-        CompileGlyph(face, kFirstChar + i, first + static_cast<GLuint>(i));
+        advances[i] = CompileGlyph(face, kFirstChar + i, first + static_cast<GLuint>(i));
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     if (face) {
@@ -128,7 +141,23 @@ int TarnGfxCreateFont(const char* faceName, int size, bool bold, bool italic) {
 void TarnGfxDestroyFont(int font) {
     if (font > 0) {
         glDeleteLists(static_cast<GLuint>(font), kCharCount);
+        FontAdvances().erase(font);
     }
+}
+
+int TarnGfxTextWidth(int font, const char* text) {
+    const auto found = FontAdvances().find(font);
+    if (!text || found == FontAdvances().end()) {
+        return 0;
+    }
+    int width = 0;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const int index = static_cast<unsigned char>(*c) - kFirstChar;
+        if (index >= 0 && index < kCharCount) {
+            width += found->second[index];
+        }
+    }
+    return width;
 }
 
 namespace {

@@ -147,6 +147,9 @@ TARN_API unsigned char* TarnImageLoadPNG(const char* path, int* width, int* heig
 // The first of 96 display lists, one per character 32..127.
 TARN_API int TarnGfxCreateFont(const char* faceName, int size, bool bold, bool italic);
 TARN_API void TarnGfxDestroyFont(int font);
+// How far TarnGfxPrint's pen moves for the text, in pixels (0 for an unknown
+// font); characters outside 32..127 add nothing, as they print nothing.
+TARN_API int TarnGfxTextWidth(int font, const char* text);
 // Draws text with its first character's origin at the world point (x, y).
 TARN_API void TarnGfxPrint(int font, const char* text, int x, int y, float red, float green,
                            float blue);

@@ -75,7 +75,7 @@ TEST_F(ControlsPanelTest, AKeyTakesTheNextKeyPressedAndATakenKeyMovesOver) {
     TogglePause();
     Frame();
     Click(-10.0f, 20.0f); // Options
-    Click(0.0f, -90.0f);  // Controls
+    Click(110.0f, -15.0f); // Controls
     ASSERT_NE(gControlsPanel, nullptr);
     EXPECT_EQ(gPause.music, nullptr) << "the settings gave way to the panel";
     EXPECT_TRUE(gSubPanelOpen);
@@ -139,7 +139,7 @@ TEST_F(ControlsPanelTest, ThePadsDpadAndAReachAKeyAndBCancels) {
     TogglePause();
     Frame();
     Click(-10.0f, 20.0f); // Options
-    Click(0.0f, -90.0f);  // Controls
+    Click(110.0f, -15.0f); // Controls
     auto tap = [&](SDL_GameControllerButton button) {
         pad.Button(button, true);
         Frame();

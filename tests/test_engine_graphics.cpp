@@ -438,6 +438,21 @@ TEST_F(GraphicsTest, TextIsPrintedInItsColourAtItsOrigin) {
     TarnGfxDestroyFont(font);
 }
 
+TEST_F(GraphicsTest, TextWidthIsHowFarThePrintedTextReaches) {
+    int font = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
+    ColourState(1, 1, 1, 1);
+    const int width = TarnGfxTextWidth(font, "HHHHHH");
+    EXPECT_EQ(width, 3 * TarnGfxTextWidth(font, "HH"));
+    EXPECT_EQ(TarnGfxTextWidth(font, "H\x01\xc3H"), TarnGfxTextWidth(font, "HH"));
+    TarnGfxPrint(font, "HHHHHH", 0, 0, 0.0f, 1.0f, 0.0f);
+    // Ink up to the last H, none past its advance.
+    EXPECT_GT(CountPixels(512 + width - 12, 384, 10, 24, 0, 255, 0), 10);
+    EXPECT_EQ(CountPixels(512 + width, 384, 40, 30, 0, 255, 0), 0);
+    TarnGfxDestroyFont(font);
+    EXPECT_EQ(TarnGfxTextWidth(font, "HH"), 0); // a font gone measures nothing
+    EXPECT_EQ(TarnGfxTextWidth(font, nullptr), 0);
+}
+
 TEST_F(GraphicsTest, AFontWithNoFaceAnywhereSaysSoInOneLine) {
     // A font configuration that knows no font at all.
     moth_test::TempDir dir;

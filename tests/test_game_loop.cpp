@@ -1,5 +1,6 @@
-// The game's spine: start-up globals, the cursor animation, the main loop's
-// state changes, restart and quit, and the per-frame Esc and window checks.
+// The game's spine: start-up globals, the cursor animation, and the main
+// loop's per-frame Esc and window checks (state changes and restarts go
+// through EnterState and LeaveState, tested in test_state_manager.cpp).
 #include "AssetManager.h"
 #include "Camera.h"
 #include "Cursor.h"
@@ -145,44 +146,6 @@ TEST_F(GameLoopTest, MousePositionIsMeasuredFromTheWindowCentreWithYUp) {
     EXPECT_EQ(gMouseX, 100.0f);
     EXPECT_EQ(gMouseY, 300.0f);
     EXPECT_EQ(gCursor->offset.x, 100.0f);
-}
-
-TEST_F(GameLoopTest, RestartKeepsTheLoadedStateAndNewStatesLoadAfresh) {
-    Camera* menuCamera = nullptr;
-    std::vector<GameStateId> seen;
-    int status = Run(GameState::Menu, 30, [&](int frame) {
-        GameStateManager& states = *gGameStateManager;
-        seen.push_back(states.current);
-        if (frame == 5) {
-            menuCamera = gWorld->GetCamera();
-            states.next = GameState::Restart;
-        } else if (frame == 10) {
-            EXPECT_EQ(gWorld->GetCamera(), menuCamera); // no Unload, no Load
-            EXPECT_EQ(states.current, GameState::Menu);
-            states.next = GameState::Level1;
-        } else if (frame == 15) {
-            EXPECT_NE(gWorld->GetCamera(), nullptr);
-            EXPECT_EQ(states.previous, GameState::Menu);
-            EXPECT_EQ(gGridWidth, 15.0f);
-        }
-    });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(seen[6], GameState::Menu);
-    EXPECT_EQ(seen[11], GameState::Level1);
-    EXPECT_EQ(gGameStateManager->current, GameState::Quit);
-}
-
-TEST_F(GameLoopTest, TwoRequestsInOneFrameFollowTheLast) {
-    std::vector<GameStateId> seen;
-    Run(GameState::Logo, 6, [&](int frame) {
-        seen.push_back(gGameStateManager->current);
-        if (frame == 1) {
-            gGameStateManager->next = GameState::Level2;
-            gGameStateManager->next = GameState::Menu;
-        }
-    });
-    EXPECT_EQ(seen[1], GameState::Logo);
-    EXPECT_EQ(seen[2], GameState::Menu);
 }
 
 TEST_F(GameLoopTest, EscPausesOnlyAControllablePlayerOutsideLogoAndMenu) {

@@ -14,6 +14,7 @@
 
 #include <climits>
 #include <cmath>
+#include <optional>
 #include <random>
 #include <set>
 
@@ -47,10 +48,8 @@ class LevelFixture : public ::testing::Test {
 
     // Reads text as a level file of the current grid; returns standard output.
     std::string ReadText(const std::string& text) {
-        const fs::path path = temp.Path() / "level.text";
-        WriteFile(path, text);
         ::testing::internal::CaptureStdout();
-        level.ReadFile(path.string());
+        level.ReadText(text);
         return ::testing::internal::GetCapturedStdout();
     }
 
@@ -71,14 +70,48 @@ class LevelFixture : public ::testing::Test {
 
 // ---- Reading ----------------------------------------------------------------------
 
-TEST_F(LevelFixture, TwoByTwoLevelFillsBothGridsAndTheStartCell) {
-    UseGrid(2, 2);
-    EXPECT_EQ(ReadText("1,3,4,9"), "");
+// A text read on a grid of its size: the tile grid it gives and the centre of
+// the start cell it finds (none: the start stays unset, -1).
+struct ReadCase {
+    const char* what;
+    int columns, rows;
+    std::string text;
+    Grid tiles;
+    std::optional<std::pair<float, float>> start;
+};
+
+const ReadCase kReadCases[] = {
     // Top row: wall, start (stored as floor); bottom row: spider spawn, void.
-    EXPECT_EQ(level.GetTileGrid(), (Grid{{4, 1}, {9, 0}}));
-    EXPECT_EQ(level.GetCollisionGrid(), (Grid{{0, 1}, {1, 0}}));
-    EXPECT_FLOAT_EQ(gPlayerStartX, 25.0f); // centre of cell (1, 1)
-    EXPECT_FLOAT_EQ(gPlayerStartY, 25.0f);
+    {"two by two", 2, 2, "1,3,4,9", {{4, 1}, {9, 0}}, {{25.0f, 25.0f}}},
+    {"white space and trailing text", 4, 1, "\n  7,12abc, -3,x5", {{7}, {12}, {-3}, {0}}, {}},
+    {"fewer values", 3, 2, "9,9", {{0, 9}, {0, 9}, {0, 0}}, {}},
+    // The extra start cells lie beyond the grid.
+    {"extra values", 2, 1, "1,1,3,3,3,3,3,", {{1}, {1}}, {}},
+    {"a field over the buffer", 3, 1, "1,9," + std::string(512, ' ') + "1,1", {{1}, {9}, {0}}, {}},
+    {"511 characters fit", 2, 1, std::string(510, ' ') + "4,2", {{4}, {2}}, {}},
+    {"two starts", 2, 2, "3,0,\n0,3\n", {{0, 0}, {0, 0}}, {{25.0f, -25.0f}}},
+    {"CRLF", 3, 2, "1,2,4,\r\n9,3,0\r\n", {{9, 1}, {0, 2}, {0, 4}}, {{0.0f, -25.0f}}},
+};
+
+TEST_F(LevelFixture, EachTextGivesItsGridsStartAndAPlaceholderPerCell) {
+    for (const ReadCase& c : kReadCases) {
+        SCOPED_TRACE(c.what);
+        world.Unload();
+        gPlayerStartX = gPlayerStartY = -1.0f;
+        UseGrid(static_cast<float>(c.columns), static_cast<float>(c.rows));
+        EXPECT_EQ(ReadText(c.text), "");
+        EXPECT_EQ(level.GetTileGrid(), c.tiles);
+        for (int column = 0; column < c.columns; ++column) {
+            for (int row = 0; row < c.rows; ++row) {
+                EXPECT_EQ(level.GetCollisionGrid()[column][row],
+                          CollisionValueOf(c.tiles[column][row]));
+            }
+        }
+        const auto start = c.start.value_or(std::pair{-1.0f, -1.0f});
+        EXPECT_FLOAT_EQ(gPlayerStartX, start.first);
+        EXPECT_FLOAT_EQ(gPlayerStartY, start.second);
+        EXPECT_EQ(Placeholders().size(), static_cast<size_t>(c.columns * c.rows));
+    }
 }
 
 TEST_F(LevelFixture, PlaceholdersCoverTheGridRowByRowFromTheBottom) {
@@ -98,14 +131,6 @@ TEST_F(LevelFixture, PlaceholdersCoverTheGridRowByRowFromTheBottom) {
         EXPECT_EQ(tile->GetTexture(), nullptr); // the wall texture comes with Init
     }
     EXPECT_TRUE(world.GetLayer(6).empty()); // no palette outside the editor
-}
-
-TEST_F(LevelFixture, FieldsSkipLeadingWhiteSpaceAndIgnoreTrailingText) {
-    UseGrid(4, 1);
-    ReadText("\n  7,12abc, -3,x5"); // the last has no leading digits
-    EXPECT_EQ(level.GetTileGrid(), (Grid{{7}, {12}, {-3}, {0}}));
-    EXPECT_EQ(level.GetCollisionGrid()[0][0], 1);
-    EXPECT_EQ(level.GetCollisionGrid()[3][0], 0);
 }
 
 TEST(LevelFields, ParseLikeTheLevelFormatSays) {
@@ -138,45 +163,6 @@ TEST_F(LevelFixture, MissingFilesAndKeysWithoutAFileReportAndMakeNothing) {
     }
     EXPECT_TRUE(world.GetLayer(0).empty());
     EXPECT_FLOAT_EQ(gPlayerStartX, -1.0f);
-}
-
-TEST_F(LevelFixture, FewerValuesLeaveZerosAndExtraValuesAreIgnored) {
-    UseGrid(3, 2);
-    ReadText("9,9");
-    EXPECT_EQ(level.GetTileGrid(), (Grid{{0, 9}, {0, 9}, {0, 0}}));
-    EXPECT_EQ(Placeholders().size(), 6u);
-
-    world.Unload();
-    UseGrid(2, 1);
-    ReadText("1,1,3,3,3,3,3,");
-    EXPECT_EQ(level.GetTileGrid(), (Grid{{1}, {1}}));
-    EXPECT_FLOAT_EQ(gPlayerStartX, -1.0f); // the extra start cells lie beyond the grid
-}
-
-TEST_F(LevelFixture, AFieldOverTheBufferEndsTheReadButKeepsWhatCameBefore) {
-    UseGrid(3, 1);
-    ReadText("1,9," + std::string(512, ' ') + "1,1");
-    EXPECT_EQ(level.GetTileGrid(), (Grid{{1}, {9}, {0}}));
-    EXPECT_EQ(Placeholders().size(), 3u); // placeholders as usual
-
-    world.Unload();
-    UseGrid(2, 1);
-    ReadText(std::string(510, ' ') + "4,2"); // 511 characters still fit
-    EXPECT_EQ(level.GetTileGrid(), (Grid{{4}, {2}}));
-}
-
-TEST_F(LevelFixture, TheLaterOfTwoStartCellsWins) {
-    UseGrid(2, 2);
-    ReadText("3,0,\n0,3\n");
-    EXPECT_FLOAT_EQ(gPlayerStartX, 25.0f); // cell (1, 0)
-    EXPECT_FLOAT_EQ(gPlayerStartY, -25.0f);
-    EXPECT_EQ(level.GetTileGrid(), (Grid{{0, 0}, {0, 0}}));
-}
-
-TEST_F(LevelFixture, CrlfFilesReadLikeUnixFiles) {
-    UseGrid(3, 2);
-    ReadText("1,2,4,\r\n9,3,0\r\n");
-    EXPECT_EQ(level.GetTileGrid(), (Grid{{9, 1}, {0, 2}, {0, 4}}));
 }
 
 TEST_F(LevelFixture, RandomBytesNeverLeaveTheGrid) {
@@ -228,10 +214,10 @@ TEST_F(LevelFixture, OddGridSizesAreTruncatedOrEmptyAndAccessStaysInside) {
 }
 
 TEST(LevelCodes, CollisionValuesAndPaletteOrder) {
-    for (int code : {0, 2, 3, 4}) {
+    for (int code : {0, 2, 3, 4, 5, 6}) { // 5 and 6: a key's and a battery's floor
         EXPECT_EQ(CollisionValueOf(code), 0) << code;
     }
-    for (int code : {1, 5, 8, 9, -1, 100}) {
+    for (int code : {1, 7, 8, 9, -1, 100}) {
         EXPECT_EQ(CollisionValueOf(code), 1) << code;
     }
     EXPECT_EQ(LevelData::NextPaletteCode(0), 1);
@@ -301,30 +287,6 @@ TEST_F(LevelFixture, ExportWritesTheLevelFormatExactly) {
     EXPECT_EQ(ReadFile(folder / "Exported_0.txt"), "1,1,1,\n1,0,1\n");
     // Only the export is left in the folder: no temporary file.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
-}
-
-TEST_F(LevelFixture, ExportsAreNumberedOnAndNeverReplaceAnEarlierOne) {
-    UseGrid(2, 1);
-    const fs::path folder = ExportedLevelsFolder();
-    level.levelCount = 5;
-    ASSERT_TRUE(level.Export());
-    ASSERT_TRUE(level.Export());
-    EXPECT_TRUE(fs::exists(folder / "Exported_0.txt"));
-    EXPECT_TRUE(fs::exists(folder / "Exported_1.txt"));
-    EXPECT_EQ(level.exportCount, 2);
-    EXPECT_EQ(level.levelCount, 7);
-
-    // Files of an earlier run: numbering continues after the highest.
-    WriteFile(folder / "Exported_7.txt", "kept");
-    WriteFile(folder / "Exported_x.txt", "not an export number");
-    LevelData nextRun;
-    gGridWidth = 2;
-    gGridHeight = 1;
-    nextRun.Reset();
-    ASSERT_TRUE(nextRun.Export());
-    EXPECT_EQ(nextRun.LastExportPath(), (folder / "Exported_8.txt").string());
-    EXPECT_EQ(ReadFile(folder / "Exported_7.txt"), "kept");
-    EXPECT_EQ(ReadFile(folder / "Exported_8.txt"), "0,0\n");
 }
 
 TEST_F(LevelFixture, AFailedExportReportsFailureAndChangesNothing) {

@@ -61,119 +61,75 @@ std::vector<std::string> Edited(std::vector<std::string> rows, std::initializer_
     return rows;
 }
 
-// ---- Parsing --------------------------------------------------------------------------
+// ---- Reports ---------------------------------------------------------------------------
 
-TEST(LevelParse, ReadsTheExportFormatRowsFromTheTopSkippingLeadingWhiteSpace) {
-    std::vector<std::string> problems;
-    LevelGrid g = ParseLevelText("1,1,1,\n1,0,1\n", 3, 2, &problems);
-    EXPECT_TRUE(problems.empty()) << Join(problems);
-    EXPECT_EQ(g.At(0, 0), 1);
-    EXPECT_EQ(g.At(1, 1), 0);
-    g = ParseLevelText("1,\n  7,3,9", 2, 2, &problems);
-    EXPECT_TRUE(problems.empty()) << Join(problems);
-    EXPECT_EQ(g.At(1, 0), 7);
-    EXPECT_EQ(g.At(1, 1), 9);
+struct ReportCase {
+    std::string text;
+    LevelRules rules;
+    const char* report; // a word of the expected report; nullptr: the level is valid
+};
+
+// Good maps, each broken one way at a time, and text the export never writes.
+std::vector<ReportCase> ReportCases() {
+    const LevelRules room = Custom(7, 5), small = Custom(3, 2);
+    const LevelRules level1{LevelKind::Story, 1, 15, 15}, level2{LevelKind::Story, 2, 15, 15};
+    const LevelRules menu{LevelKind::Menu, 0, 21, 7}, puzzle{LevelKind::Puzzle, 0, 21, 16};
+    auto mapText = [](const std::vector<std::string>& rows, std::initializer_list<Edit> edits) {
+        return LevelTextOf(Edited(rows, edits));
+    };
+    std::vector<std::string> menuRoom = moth_test::WalledRoom(21, 7);
+    menuRoom[1][10] = 'D';
+    menuRoom[3][2] = 'S';
+    const std::vector<std::string> puzzleRoom = moth_test::WalledRoom(21, 16);
+    // Level1 needs walkable cells 4 rows above each spawn (the corridor kept joined).
+    const std::string blocked = mapText(GoodStory(), {{7, 5, '#'}, {7, 6, '.'}});
+    std::string unknownCode = LevelTextOf(GoodRoom());
+    unknownCode.replace(unknownCode.find("0,0,0,0"), 1, "7");
+    return {
+        {"1,1,1,1", small, "expected 6 values"},
+        {"1,1,1,1,1,1,1", small, "found 7"},
+        {"1,1,1,\n1,0,1,\n", small, "ends with a comma"},
+        {"1,,1,1,x,1", small, "value 2 holds no number"},
+        {"1,,1,1,x,1", small, "value 5 holds no number"},
+        {"1,1a,1,1,1,1", small, "text after its number"},
+        {"", small, "no values"},
+        {"1,2," + std::string(600, ' ') + "3,4", Custom(2, 2), "longer than 511"},
+        {unknownCode, room, "unknown tile code 7"},
+        {mapText(GoodRoom(), {}), room, nullptr},
+        {mapText(GoodRoom(), {{6, 2, '~'}}), room, nullptr}, // void is solid too
+        {mapText(GoodRoom(), {{6, 2, '.'}}), room, "border is not solid"},
+        {mapText(GoodRoom(), {{6, 2, '.'}}), room, "column 6, row 2"},
+        {mapText(GoodRoom(), {{1, 3, 'S'}}), room, "found 2"},
+        {mapText(GoodRoom(), {{1, 1, '.'}}), room, "found 0"},
+        {mapText(GoodRoom(), {{5, 1, '#'}}), room, "cannot be reached"}, // the door's corner
+        {mapText(GoodRoom(), {{5, 1, '#'}}), room, "no trap door can be reached"},
+        {mapText(GoodRoom(), {{5, 3, '.'}}), room, "no trap door"},
+        {mapText(GoodStory(), {}), level1, nullptr},
+        {blocked, level1, "4 rows above the spider spawn at column 7, row 9"},
+        {blocked, level2, nullptr}, // only Level1 spawns its first spider above the spawn
+        {mapText(GoodStory(), {{13, 9, '.'}}), level2, "several spider spawns"},
+        {mapText(GoodStory(), {{2, 13, 'D'}}), level2, "only 1 steps"},
+        {mapText(GoodStory(), {{3, 13, 'x'}}), level2, "closer than 4 cells"},
+        {mapText(menuRoom, {}), menu, nullptr},
+        {mapText(menuRoom, {{12, 2, '#'}}), menu, "(100, 50)"}, // the control wall's cell
+        {mapText(menuRoom, {{12, 2, 'x'}}), menu, "no spider spawn"},
+        {mapText(puzzleRoom, {}), puzzle, nullptr},
+        {mapText(puzzleRoom, {{10, 5, '#'}}), puzzle, "inside the puzzle room"},
+        {mapText(puzzleRoom, {{3, 0, '~'}}), puzzle, "rock (1)"},
+    };
 }
 
-TEST(LevelParse, ReportsWrongCountsAndMalformedFields) {
-    const std::pair<std::string, const char*> cases[] = {
-        {"1,1,1,1", "expected 6 values"},
-        {"1,1,1,1,1,1,1", "found 7"},
-        {"1,1,1,\n1,0,1,\n", "ends with a comma"},
-        {"1,,1,1,x,1", "value 2 holds no number"},
-        {"1,,1,1,x,1", "value 5 holds no number"},
-        {"1,1a,1,1,1,1", "text after its number"},
-        {"", "no values"},
-    };
-    for (const auto& [text, report] : cases) {
-        std::vector<std::string> problems;
-        LevelGrid g = ParseLevelText(text, 3, 2, &problems);
-        EXPECT_TRUE(Mentions(problems, report)) << report << ":\n" << Join(problems);
-        if (text == "1,,1,1,x,1") {
-            EXPECT_EQ(g.At(1, 0), 0) << "the reader takes a field without digits as 0";
+TEST(LevelReports, EachFaultIsReportedAndGoodLevelsPass) {
+    for (const ReportCase& c : ReportCases()) {
+        const std::vector<std::string> problems = ValidateLevelText(c.text, c.rules);
+        if (c.report == nullptr) {
+            EXPECT_TRUE(problems.empty()) << c.text << ":\n" << Join(problems);
+        } else {
+            EXPECT_TRUE(Mentions(problems, c.report)) << c.report << ":\n" << Join(problems);
         }
     }
-    std::vector<std::string> problems;
-    LevelGrid g = ParseLevelText("1,2," + std::string(600, ' ') + "3,4", 2, 2, &problems);
-    EXPECT_TRUE(Mentions(problems, "longer than 511")) << Join(problems);
-    EXPECT_EQ(g.At(0, 1), 0) << "cells after the long field keep 0";
-}
-
-// ---- Rules ----------------------------------------------------------------------------
-
-TEST(LevelRulesCommon, EachBrokenRuleIsReported) {
-    EXPECT_TRUE(ValidateLevelText(LevelTextOf(GoodRoom()), Custom(7, 5)).empty());
-    EXPECT_TRUE(
-        ValidateLevelText(LevelTextOf(Edited(GoodRoom(), {{6, 2, '~'}})), Custom(7, 5)).empty())
-        << "void is solid too";
-    const struct {
-        std::initializer_list<Edit> edits;
-        const char* report;
-    } cases[] = {
-        {{{6, 2, '.'}}, "border is not solid"},
-        {{{6, 2, '.'}}, "column 6, row 2"},
-        {{{1, 3, 'S'}}, "found 2"},
-        {{{1, 1, '.'}}, "found 0"},
-        {{{5, 1, '#'}}, "cannot be reached"}, // walls the door's corner off
-        {{{5, 1, '#'}}, "no trap door can be reached"},
-        {{{5, 3, '.'}}, "no trap door"},
-    };
-    for (const auto& c : cases) {
-        auto problems = ValidateLevelText(LevelTextOf(Edited(GoodRoom(), c.edits)), Custom(7, 5));
-        EXPECT_TRUE(Mentions(problems, c.report)) << c.report << ":\n" << Join(problems);
-    }
-    std::string text = LevelTextOf(GoodRoom());
-    text.replace(text.find("0,0,0,0"), 1, "5");
-    EXPECT_TRUE(Mentions(ValidateLevelText(text, Custom(7, 5)), "unknown tile code 5"));
     LevelGrid g = ParseLevelText(LevelTextOf(GoodRoom()), 7, 5, nullptr);
     EXPECT_TRUE(Mentions(ValidateLevelGrid(g, Custom(30, 30)), "read at 30 x 30"));
-}
-
-TEST(LevelRulesStory, EachBrokenRuleIsReported) {
-    const LevelRules level1{LevelKind::Story, 1, 15, 15}, level2{LevelKind::Story, 2, 15, 15};
-    EXPECT_TRUE(ValidateLevelText(LevelTextOf(GoodStory()), level1).empty());
-    // Level1 needs walkable cells 4 rows above each spawn (the corridor kept joined).
-    auto blocked = LevelTextOf(Edited(GoodStory(), {{7, 5, '#'}, {7, 6, '.'}}));
-    auto problems = ValidateLevelText(blocked, level1);
-    EXPECT_TRUE(Mentions(problems, "4 rows above the spider spawn at column 7, row 9"))
-        << Join(problems);
-    EXPECT_FALSE(Mentions(ValidateLevelText(blocked, level2), "4 rows above"))
-        << "only Level1 spawns its first spider above the spawn";
-    const struct {
-        Edit edit;
-        const char* report;
-    } cases[] = {{{13, 9, '.'}, "several spider spawns"},
-                 {{2, 13, 'D'}, "only 1 steps"},
-                 {{3, 13, 'x'}, "closer than 4 cells"}};
-    for (const auto& c : cases) {
-        problems = ValidateLevelText(LevelTextOf(Edited(GoodStory(), {c.edit})), level2);
-        EXPECT_TRUE(Mentions(problems, c.report)) << c.report << ":\n" << Join(problems);
-    }
-}
-
-TEST(LevelRulesMenu, TheControlWallCellMustBeFloorAndNoSpawns) {
-    std::vector<std::string> rows(7, "#" + std::string(19, '.') + "#");
-    rows.front() = rows.back() = std::string(21, '#');
-    rows[1][10] = 'D';
-    rows[3][2] = 'S';
-    LevelRules menu{LevelKind::Menu, 0, 21, 7};
-    EXPECT_TRUE(ValidateLevelText(LevelTextOf(rows), menu).empty());
-    // world (100, 50)
-    EXPECT_TRUE(
-        Mentions(ValidateLevelText(LevelTextOf(Edited(rows, {{12, 2, '#'}})), menu), "(100, 50)"));
-    auto problems = ValidateLevelText(LevelTextOf(Edited(rows, {{12, 2, 'x'}})), menu);
-    EXPECT_TRUE(Mentions(problems, "no spider spawn")) << Join(problems);
-}
-
-TEST(LevelRulesPuzzle, RocksOnlyOnTheBorderRing) {
-    std::vector<std::string> rows(16, "#" + std::string(19, '.') + "#");
-    rows.front() = rows.back() = std::string(21, '#');
-    LevelRules puzzle{LevelKind::Puzzle, 0, 21, 16};
-    EXPECT_TRUE(ValidateLevelText(LevelTextOf(rows), puzzle).empty());
-    EXPECT_TRUE(Mentions(ValidateLevelText(LevelTextOf(Edited(rows, {{10, 5, '#'}})), puzzle),
-                         "inside the puzzle room"));
-    EXPECT_TRUE(
-        Mentions(ValidateLevelText(LevelTextOf(Edited(rows, {{3, 0, '~'}})), puzzle), "rock (1)"));
 }
 
 TEST(LevelRulesFiles, KnowsEveryShippedFile) {

@@ -161,7 +161,13 @@ TEST_F(LightTest, RayCastReportsAClearLineAsExactlyItsRangeAndOtherwiseTheNeares
     RayHit hit = lights.RayCast(TarnVec2{0.0f, 0.0f}, TarnVec2{0.0f, 10.0f}, 1000.0f);
     EXPECT_EQ(hit.object, &near);
     EXPECT_NEAR(hit.point.y, 175.0f, 1e-3f);
+    EXPECT_NEAR(hit.distance, 175.0f, 1e-3f);
     EXPECT_EQ(lights.RayCast(TarnVec2{0.0f, 0.0f}, TarnVec2{0.0f, 10.0f}, 170.0f).object, nullptr);
+    // A ray grazing the near wall's corner, a hair beside its rectangle, still
+    // stops on its face: edge ends are widened so that no ray slips past.
+    hit = lights.RayCast(TarnVec2{25.0004f, 0.0f}, TarnVec2{25.0004f, 10.0f}, 1000.0f);
+    EXPECT_EQ(hit.object, &near);
+    EXPECT_NEAR(hit.distance, 175.0f, 1e-3f);
 }
 
 // ---- Following, aiming, switching off ---------------------------------------------------------

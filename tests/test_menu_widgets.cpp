@@ -6,6 +6,7 @@
 #include "MenuWidgets.h"
 #include "PauseMenu.h"
 #include "Player.h"
+#include "TarnSystem.h"
 #include "Tilemap.h"
 #include "Tiles.h"
 #include "WidgetKit.h"
@@ -146,6 +147,21 @@ TEST_F(MenuWidgetTest, EscBacksOutOfTheCreditsAndTheSettingsAndLeavingTheRoomClo
     Click(-400.0f, -170.0f);
     EXPECT_EQ(states.next, GameState::LevelEditor);
     EXPECT_FALSE(gCreditsShown);
+}
+
+// The display buttons beside the sliders work only while the settings show.
+TEST_F(MenuWidgetTest, TheDisplayButtonsSwitchOnlyWhileTheSettingsShow) {
+    TarnSysSetVSync(0);
+    CreateMenuWidgets(0, kNewGameDoor);
+    world.Init();
+    Click(300.0f, -320.0f); // VSync, hidden
+    EXPECT_EQ(TarnSysGetVSync(), 0);
+    Click(-200.0f, -170.0f); // options
+    ASSERT_TRUE(gSettingsShown);
+    Click(300.0f, -320.0f);
+    EXPECT_EQ(TarnSysGetVSync(), 1);
+    Click(300.0f, -320.0f);
+    EXPECT_EQ(TarnSysGetVSync(), 0);
 }
 
 TEST_F(MenuWidgetTest, StartSignAlternatesEveryHalfSecond) {

@@ -6,6 +6,7 @@
 #include "Game.h"
 #include "Globals.h"
 #include "PauseMenu.h"
+#include "TarnSystem.h"
 #include "WavWriter.h"
 #include "WidgetKit.h"
 
@@ -64,7 +65,9 @@ class PauseMenuTest : public testing::Test {
 
     moth_test::GameGlobals globals;
     int mode;
-    moth_test::PictureAssets pictures{globals, {"mute.png", "unmute.png"}};
+    moth_test::PictureAssets pictures{globals,
+                                      {"mute.png", "unmute.png", "opt_keep.png", "opt_stretch.png",
+                                       "opt_vsync_on.png", "opt_vsync_off.png"}};
     World& world = globals.Get<World>();
     moth_test::TempDir soundFolder;
     AssetCatalog sounds{WriteMusic(soundFolder.Path())};
@@ -118,6 +121,31 @@ TEST_F(PauseMenuTest, UnderASubPanelTheMainButtonsAreFrozenButEscClosesEverythin
     EXPECT_TRUE(gSettingsShown); // only the close button hides the sliders
 }
 
+// The settings' display buttons switch the engine's picture and VSync and
+// show the choice in force, also one made elsewhere.
+TEST_F(PauseMenuTest, TheDisplayButtonsSwitchThePictureAndVSyncAndShowTheChoiceInForce) {
+    TarnSysSetAspectMode(TARN_ASPECT_KEEP);
+    TarnSysSetVSync(0);
+    TogglePause();
+    Frame();
+    Click(-10.0f, 20.0f); // options
+    ASSERT_NE(gPause.picture, nullptr);
+    EXPECT_EQ(gPause.picture->GetTexture(), Picture("opt_keep.png"));
+    Click(110.0f, 35.0f); // the picture
+    EXPECT_EQ(TarnSysGetAspectMode(), TARN_ASPECT_STRETCH);
+    EXPECT_EQ(gPause.picture->GetTexture(), Picture("opt_stretch.png"));
+    Click(-110.0f, -15.0f); // VSync
+    EXPECT_EQ(TarnSysGetVSync(), 1);
+    EXPECT_EQ(gPause.vsync->GetTexture(), Picture("opt_vsync_on.png"));
+
+    TarnSysSetAspectMode(TARN_ASPECT_KEEP); // as the settings file would on a new start
+    Frame();
+    EXPECT_EQ(gPause.picture->GetTexture(), Picture("opt_keep.png"));
+    Click(-110.0f, -15.0f);
+    EXPECT_EQ(TarnSysGetVSync(), 0);
+    EXPECT_FALSE(gMuted) << "no other button of the panel was pressed";
+}
+
 TEST_F(PauseMenuTest, DraggingTheMusicKnobToTheLeftEndMutesAndBackUnmutes) {
     TogglePause();
     Frame();
@@ -126,10 +154,10 @@ TEST_F(PauseMenuTest, DraggingTheMusicKnobToTheLeftEndMutesAndBackUnmutes) {
     EXPECT_FLOAT_EQ(gPause.music->offset.x, 50.0f); // 0.5 x 200 - 50
 
     // Held down, the mouse walks left in steps the knob can follow.
-    moth_test::PointAt(50.0f, 125.0f);
+    moth_test::PointAt(50.0f, 150.0f);
     moth_test::SetLeftButton(true);
     for (float x = 30.0f; x >= -70.0f; x -= 20.0f) {
-        moth_test::PointAt(x, 125.0f);
+        moth_test::PointAt(x, 150.0f);
         Frame();
     }
     EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.0f);
@@ -138,7 +166,7 @@ TEST_F(PauseMenuTest, DraggingTheMusicKnobToTheLeftEndMutesAndBackUnmutes) {
     EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.5f);
 
     for (float x = -40.0f; x <= 30.0f; x += 20.0f) {
-        moth_test::PointAt(x, 125.0f);
+        moth_test::PointAt(x, 150.0f);
         Frame();
     }
     EXPECT_NEAR(audio.GetMusicVolume(), 0.35f, 1e-4f);
@@ -154,17 +182,17 @@ TEST_F(PauseMenuTest, UnmutingAfterDraggingToSilenceGivesTheDefaultVolumesBack) 
     Frame();
     Click(-10.0f, 20.0f);
     Frame();
-    moth_test::PointAt(50.0f, 125.0f);
+    moth_test::PointAt(50.0f, 150.0f);
     moth_test::SetLeftButton(true);
     for (float x = 30.0f; x >= -70.0f; x -= 20.0f) {
-        moth_test::PointAt(x, 125.0f);
+        moth_test::PointAt(x, 150.0f);
         Frame();
     }
     moth_test::SetLeftButton(false);
     Frame();
     ASSERT_TRUE(gMuted);
     ASSERT_FLOAT_EQ(audio.GetMusicVolume(), 0.0f);
-    Click(0.0f, -30.0f); // unmute: the button never put a volume aside
+    Click(0.0f, -85.0f); // unmute: the button never put a volume aside
     EXPECT_FALSE(gMuted);
     EXPECT_FLOAT_EQ(audio.GetMusicVolume(), AudioManager::kDefaultVolume);
     EXPECT_FLOAT_EQ(audio.GetEffectVolume(), AudioManager::kDefaultVolume);
@@ -176,14 +204,14 @@ TEST_F(PauseMenuTest, MuteStoresTheVolumesAndGivesThemBack) {
     audio.SetEffectVolume(0.3f);
     TogglePause();
     Frame();
-    Click(-10.0f, 20.0f); // options, over the effect knob that appears under the mouse
+    Click(-10.0f, 20.0f); // options
     EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.3f);
-    Click(0.0f, -30.0f);
+    Click(0.0f, -85.0f);
     EXPECT_TRUE(gMuted);
     EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.0f);
     EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.0f);
     EXPECT_EQ(gPause.mute->GetTexture(), Picture("mute.png"));
-    Click(0.0f, -30.0f);
+    Click(0.0f, -85.0f);
     EXPECT_FALSE(gMuted);
     EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.7f);
     EXPECT_FLOAT_EQ(audio.GetEffectVolume(), 0.3f);

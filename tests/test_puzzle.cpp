@@ -34,8 +34,9 @@ class PuzzleTest : public testing::Test {
     }
     void TearDown() override { gMemoriesCollected = 0; }
 
-    // One frame as the World runs it: every object's update, the casters
-    // follow their objects, then the puzzle manager.
+    // The puzzle's share of a frame, in the World's order: every object's
+    // update, the casters follow their objects, then the puzzle manager. The
+    // collision manager stays out, so blocks stay where a test puts them.
     void Frame() {
         for (int layer = 0; layer < World::kLayerCount; ++layer) {
             for (GameObject* object : gWorld->GetLayer(layer)) {

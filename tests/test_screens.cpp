@@ -6,6 +6,7 @@
 #include "CustomLevel.h"
 #include "Globals.h"
 #include "Hud.h"
+#include "LevelData.h"
 #include "Light.h"
 #include "LightBox.h"
 #include "Particle.h"
@@ -13,6 +14,7 @@
 #include "PictureScreens.h"
 #include "Progress.h"
 #include "StateCallbacks.h"
+#include "Tilemap.h"
 #include "Tiles.h"
 #include "TransitionBox.h"
 #include "WidgetKit.h"
@@ -28,25 +30,20 @@ namespace {
 class ScreenTest : public testing::Test {
   protected:
     explicit ScreenTest(GameStateId state) : globals(state) {}
+    ~ScreenTest() override { moth_test::UseFixedFrameTime(0.0); }
 
     // Enters the state as the main loop does: load, then init.
     void Enter() {
         world.Load(states.stateName);
         world.Init();
     }
-    // One frame of the state without the engine's clock: the state's update,
-    // every object's update, then the deferred removals.
+    // One frame of the state as the game runs it (the World's update: the
+    // state's script, every object, the managers, the deferred removals),
+    // 1/60 s long as the playtest driver's fixed step makes it.
     void Step(bool click = false) {
+        moth_test::UseFixedFrameTime(1.0 / 60.0);
         moth_test::SetLeftButton(click);
-        moth_test::NextInputFrame();
-        gFrameTime = 1.0f / 60.0f;
-        states.updateCallback();
-        for (int layer = 0; layer < World::kLayerCount; ++layer) {
-            for (GameObject* object : world.GetLayer(layer)) {
-                object->Update();
-            }
-        }
-        moth_test::ApplyRemovals(world);
+        moth_test::RunFrame(world);
     }
     // A frame with Esc pressed, then one with it let go.
     void PressEscape() {
@@ -242,6 +239,38 @@ TEST_F(CustomLevelTest, TheWandererGetsItsOwnLightBoxWithItsLightAndAHud) {
     world.Destroy(2, world.GetPlayer());
     moth_test::ApplyRemovals(world);
     EXPECT_EQ(gLightBox->playerLight->owner, nullptr); // the light outlives its owner safely
+}
+
+// A level the editor test-plays (read from its text, not a file), with a
+// key or without one.
+TEST_F(CustomLevelTest, AKeyKeepsTheDoorsShutUntilTakenAndNoKeyLeavesThemOpen) {
+    ASSERT_TRUE(moth_test::EnsureEngineWindow());
+    for (bool withKey : {true, false}) {
+        std::string text;
+        for (int row = 29; row >= 0; --row) {
+            for (int column = 0; column < 30; ++column) {
+                const bool border = row == 0 || row == 29 || column == 0 || column == 29;
+                int code = border ? kTileWall : kTileFloor;
+                code = row == 5 && column == 5 ? kTilePlayerStart : code;
+                code = row == 5 && column == 8 ? kTileTrapDoor : code;
+                code = row == 5 && column == 7 && withKey ? kTileKey : code;
+                text += std::to_string(code) + (row == 0 && column == 29 ? "\n" : ",");
+            }
+        }
+        gTestPlayLevel = text;
+        gHasKey = !withKey; // whatever came before
+        Enter();
+        EXPECT_EQ(gHasKey, !withKey);
+        int keys = 0;
+        for (GameObject* object : world.GetLayer(1)) {
+            keys += dynamic_cast<Key*>(object) != nullptr;
+        }
+        EXPECT_EQ(keys, withKey ? 1 : 0);
+        EXPECT_FLOAT_EQ(world.GetPlayer()->GetPos().x, (5 - 15 + 0.5f) * 50.0f); // the start
+        world.Free();
+        world.Unload();
+    }
+    gTestPlayLevel.clear();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// The game-state manager: its table of names, level keys and callbacks, what
-// SetState changes, and what every state's load sets up when the World
-// enters it: grid size, game mode, darkness, camera, walls and level file.
+// The game-state manager: what SetState changes and ignores, and what every
+// state's load sets up when the World enters it (grid size, game mode,
+// darkness, camera, walls and level file), a restart and two requests in one
+// frame, as the main loop's EnterState and LeaveState run them.
 #include "AssetManager.h"
 #include "Camera.h"
 #include "CollisionManager.h"
@@ -20,6 +21,7 @@
 #include "World.h"
 
 #include "GameGlobals.h"
+#include "LevelMap.h"
 #include "TestEnv.h"
 
 #include <SDL.h>
@@ -33,48 +35,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // ---- The table --------------------------------------------------------------------
-
-TEST(GameStateTable, EveryNamedStateHasItsKeyAndCallbackSlots) {
-    // The key each state's level file goes by; every state has a load callback.
-    const std::pair<GameStateId, const char*> keys[] = {
-        {GameState::Menu, "codedM"},     {GameState::Load, "codedLoad"},
-        {GameState::Level1, "coded1"},   {GameState::Level2, "coded2"},
-        {GameState::Level3, "coded3"},   {GameState::Level4, "coded4"},
-        {GameState::Level5, "coded5"},   {GameState::LevelEditor, "codedL"},
-        {GameState::Puzzle1, "codedP1"}, {GameState::Puzzle2, "codedP2"},
-        {GameState::Puzzle3, "codedP3"}, {GameState::Puzzle4, "codedP4"},
-        {GameState::Puzzle5, "codedP5"}, {GameState::Custom, "codedCustom"},
-        {GameState::Win, "codedWin"},    {GameState::Lose, "codedLose"},
-        {GameState::Logo, "codedLogo"},
-    };
-    GameStateManager::InstallCallbacks(StateTable());
-    GameStateManager states(GameState::Logo);
-    EXPECT_EQ(states.codedKeys.size(), 17u);
-    for (const auto& [id, key] : keys) {
-        states.SetState(id);
-        EXPECT_STREQ(GameStateManager::NameOf(id), states.stateName.c_str());
-        const std::string* found = states.FindCodedKey(states.stateName);
-        ASSERT_NE(found, nullptr) << id;
-        EXPECT_EQ(*found, key);
-        const bool screen = id == GameState::Load || id == GameState::Custom;
-        EXPECT_NE(states.loadCallback, nullptr) << id;
-        // A custom level rebuilds its wanderer at every restart, as levels do.
-        const bool noInit = id == GameState::Load || id == GameState::LevelEditor;
-        EXPECT_EQ(states.initCallback == nullptr, noInit) << id;
-        EXPECT_EQ(states.updateCallback == nullptr, screen) << id;
-    }
-    // Shared routines: one load for the story levels, one for four of the puzzles.
-    states.SetState(GameState::Level2);
-    const StateCallback storyLoad = states.loadCallback;
-    states.SetState(GameState::Level5);
-    EXPECT_EQ(states.loadCallback, storyLoad);
-    states.SetState(GameState::Puzzle1);
-    const StateCallback puzzleLoad = states.loadCallback;
-    states.SetState(GameState::Puzzle4);
-    EXPECT_EQ(states.loadCallback, puzzleLoad);
-    states.SetState(GameState::Puzzle2);
-    EXPECT_NE(states.loadCallback, puzzleLoad); // three beam segments instead of two
-}
 
 TEST(GameStateTable, RequestsAndUnknownIdsChangeNothing) {
     GameStateManager::InstallCallbacks(StateTable());
@@ -96,23 +56,12 @@ TEST(GameStateTable, RequestsAndUnknownIdsChangeNothing) {
 
 // ---- Entering states -----------------------------------------------------------------
 
-// A level file of the given size: walls all round, floor inside, the cell
-// codes of `inside` along the second row from the top.
-std::string Level(int columns, int rows, const std::vector<int>& inside = {}) {
-    std::string text;
-    for (int r = rows - 1; r >= 0; --r) {
-        for (int c = 0; c < columns; ++c) {
-            int code = (r == 0 || c == 0 || r == rows - 1 || c == columns - 1) ? 1 : 0;
-            if (r == rows - 2 && c >= 1 && c - 1 < static_cast<int>(inside.size())) {
-                code = inside[c - 1];
-            }
-            text += std::to_string(code) + (r == 0 && c == columns - 1 ? "\n" : ",");
-        }
-        if (r != 0) {
-            text += "\n";
-        }
-    }
-    return text;
+// A level file of the given size: walls all round, floor inside, the cells
+// of `inside` (a map's characters) along the second row from the top.
+std::string Level(int columns, int rows, const std::string& inside = "") {
+    std::vector<std::string> map = moth_test::WalledRoom(columns, rows);
+    map[1].replace(1, inside.size(), inside);
+    return moth_test::LevelTextOf(map);
 }
 
 // The game's globals on an asset folder of our own, entered state by state
@@ -130,15 +79,15 @@ class StateEntry : public ::testing::Test {
         ASSERT_TRUE(moth_test::WriteSolidPng(assets / "o_wall3.png", 1, 1, 255, 255, 255));
         ASSERT_TRUE(moth_test::WriteSolidPng(assets / "rocks.png", 1, 1, 255, 255, 255));
         ASSERT_TRUE(moth_test::WriteSolidPng(assets / "trapdoorClose.png", 1, 1, 255, 255, 255));
-        moth_test::WriteFile(assets / "menu.text", Level(21, 7, {3, 2}));
+        moth_test::WriteFile(assets / "menu.text", Level(21, 7, "SD"));
         for (int i = 1; i <= 5; ++i) {
             const int size = 11 + 4 * i;
             moth_test::WriteFile(assets / ("levels_edited" + std::to_string(i) + ".text"),
-                                 Level(size, size, {3, 4, 2}));
+                                 Level(size, size, "SxD"));
         }
         moth_test::WriteFile(assets / "puzzle_map.text", Level(21, 16));
-        moth_test::WriteFile(assets / "EditorTemplate.text", Level(30, 30, {2}));
-        moth_test::WriteFile(temp.Path() / "Exported" / "Exported_0.txt", Level(30, 30, {3}));
+        moth_test::WriteFile(assets / "EditorTemplate.text", Level(30, 30, "D"));
+        moth_test::WriteFile(temp.Path() / "Exported" / "Exported_0.txt", Level(30, 30, "S"));
         SetExportedLevelsFolder((temp.Path() / "Exported").string());
 
         globals.LoadAssets(assets.string() + "/");
@@ -215,6 +164,8 @@ TEST_F(StateEntry, EachLevelReadsAtItsOwnSizeWithItsOwnWalls) {
         {GameState::LevelEditor, 30, 30, 2, 0.5f, false, "o_wall.png"},
         {GameState::Puzzle1, 21, 16, 1, 1.0f, false, "rocks.png"},
         {GameState::Puzzle2, 21, 16, 1, 1.0f, false, "rocks.png"},
+        {GameState::Puzzle3, 21, 16, 1, 1.0f, false, "rocks.png"},
+        {GameState::Puzzle4, 21, 16, 1, 1.0f, false, "rocks.png"},
         {GameState::Puzzle5, 21, 16, 1, 1.0f, false, "rocks.png"},
     };
     for (const Expected& row : table) {
@@ -324,7 +275,7 @@ TEST_F(StateEntry, ACustomLevelsWandererStandsOnItsStartAndARestartBuildsItAgain
     EXPECT_EQ(gLightBox->playerLight->owner, world.GetPlayer());
 
     // A level without a start puts the wanderer at the fixed spot.
-    moth_test::WriteFile(temp.Path() / "Exported" / "Exported_1.txt", Level(30, 30, {2}));
+    moth_test::WriteFile(temp.Path() / "Exported" / "Exported_1.txt", Level(30, 30, "D"));
     gCustomLevelName = "Exported_1.txt";
     states.next = GameState::Custom;
     Switch();

@@ -1,10 +1,11 @@
-// Tiles: the light fade, the cells a level's placeholders build (also after a
-// restart), wall textures by game mode, and how walls and tiles blend.
+// Tiles: the light fade, the cells a level's placeholders build, wall
+// textures by game mode, and how walls and tiles blend.
 #include "AssetManager.h"
 #include "CollisionManager.h"
 #include "GameGlobals.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "LevelMap.h"
 #include "LightManager.h"
 #include "Pixels.h"
 #include "TarnGraphics.h"
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -81,39 +83,25 @@ TEST_F(TileFadeTest, LitTilesStayBrightUnlitOnesRiseToTheDarkLevelAndBareOnesOnl
 
 // ---- A level's cells ------------------------------------------------------------------------
 
-// Custom levels are read at the editor's 30 x 30: a wall ring with three trap
-// doors, a spider spawn and a void cell inside.
+// A level of the editor's 30 x 30: a wall ring with three trap doors, a
+// spider spawn and a void cell inside.
 constexpr int kSide = 30;
 constexpr int kWalls = 4 * kSide - 4;
 constexpr int kTrapDoors = 3;
 const std::pair<int, int> kDoorCells[kTrapDoors] = {{5, 5}, {20, 10}, {10, 20}};
 
-int CodeAt(int column, int row) {
-    if (column == 0 || row == 0 || column == kSide - 1 || row == kSide - 1) {
-        return kTileWall;
+// The level's map; cells are given from the bottom row, as the grid counts them.
+std::vector<std::string> CellsMap() {
+    std::vector<std::string> rows = moth_test::WalledRoom(kSide, kSide);
+    auto put = [&rows](int column, int row, char cell) { rows[kSide - 1 - row][column] = cell; };
+    for (const auto& [column, row] : kDoorCells) {
+        put(column, row, 'D');
     }
-    for (const auto& door : kDoorCells) {
-        if (door == std::make_pair(column, row)) {
-            return kTileTrapDoor;
-        }
-    }
-    if (column == 15 && row == 15) {
-        return kTileSpiderSpawn;
-    }
-    return column == 3 && row == 3 ? kTileVoid : kTileFloor;
-}
-
-// The level file, rows from the top, as the editor writes it.
-std::string LevelText() {
-    std::string text;
-    for (int row = kSide - 1; row >= 0; --row) {
-        for (int column = 0; column < kSide; ++column) {
-            text += std::to_string(CodeAt(column, row)) + ",";
-        }
-        text += "\n";
-    }
-    text.erase(text.size() - 2, 1); // no comma after the very last value
-    return text;
+    put(15, 15, 'x');
+    put(3, 3, '~');
+    put(7, 7, 'k'); // a custom level's key and battery
+    put(8, 7, 'b');
+    return rows;
 }
 
 // World position of a cell's centre.
@@ -141,17 +129,11 @@ class TileLevelTest : public testing::Test {
             moth_test::WriteSolidPng(folder.Path() / "Assets" / "rocks.png", 4, 4, 120, 80, 40));
         ASSERT_TRUE(moth_test::WriteSolidPng(folder.Path() / "Assets" / "trapdoorClose.png", 4, 4,
                                              90, 60, 30));
-        moth_test::WriteFile(folder.Path() / "Exported" / "cells.txt", LevelText());
         assets = &globals.LoadAssets((folder.Path() / "Assets").string() + "/");
-        SetExportedLevelsFolder((folder.Path() / "Exported").string());
-        gCustomLevelName = "cells.txt";
-        gGridWidth = gGridHeight = static_cast<float>(kSide);
         gDefaultDarkAlpha = 0.5f; // the level start copies it into gDarkAlpha
-        levelData.Reset();
-        levelData.Read("codedCustom");
+        moth_test::LoadLevelMap(CellsMap());
     }
     void TearDown() override {
-        SetExportedLevelsFolder("Exported");
         gGameMode = 0;
         gDefaultDarkAlpha = gDarkAlpha = 0.0f;
         gGridWidth = gGridHeight = 31.0f;
@@ -171,44 +153,50 @@ class TileLevelTest : public testing::Test {
     moth_test::GameGlobals globals;
     AssetManager* assets = nullptr;
     World& world = globals.Get<World>();
-    LevelData& levelData = globals.Get<LevelData>();
     LightManager& lights = globals.Get<LightManager>();
     CollisionManager& collisions = globals.Get<CollisionManager>();
 };
 
-TEST_F(TileLevelTest, EveryCodeTwoCellGetsOneTrapDoorAlsoAfterARestart) {
+TEST_F(TileLevelTest, EveryDoorNestKeyAndBatteryCellBuildsItsObject) {
     const std::vector<Tilemap*> placeholders = ObjectsOf<Tilemap>(world, 0);
     ASSERT_EQ(placeholders.size(), static_cast<size_t>(kSide * kSide));
-    for (int run = 0; run < 3; ++run) {
-        if (run > 0) {
-            world.Free(); // a restart: layers 1 to 4 and the registries go, Init runs again
-        }
-        world.Init();
-        EXPECT_EQ(ObjectsOf<Tilemap>(world, 0), placeholders) << "run " << run;
-        const std::vector<TrapDoor*> doors = ObjectsOf<TrapDoor>(world, 1);
-        ASSERT_EQ(doors.size(), static_cast<size_t>(kTrapDoors)) << "run " << run;
-        for (TrapDoor* door : doors) {
-            EXPECT_EQ(door->GetTexture(), assets->GetTexture("trapdoorClose.png"));
-            EXPECT_FLOAT_EQ(door->GetTransparency(), 0.5f);
-            EXPECT_NE(collisions.Find(door), nullptr);
-            EXPECT_NE(lights.FindCaster(door), nullptr);
-        }
-        for (int i = 0; i < kTrapDoors; ++i) { // built bottom row first
-            EXPECT_FLOAT_EQ(doors[i]->GetPos().x, CellCentre(kDoorCells[i].first));
-            EXPECT_FLOAT_EQ(doors[i]->GetPos().y, CellCentre(kDoorCells[i].second));
-        }
-
-        const std::vector<AISpawn*> spawns = ObjectsOf<AISpawn>(world, 1);
-        ASSERT_EQ(spawns.size(), 1u);
-        EXPECT_EQ(spawns[0]->GetTexture(), nullptr);
-        EXPECT_EQ(collisions.Find(spawns[0]), nullptr);
-        EXPECT_EQ(lights.FindCaster(spawns[0]), nullptr);
-        EXPECT_FLOAT_EQ(spawns[0]->GetPos().x, CellCentre(15));
-
-        EXPECT_EQ(world.GetLayer(1).size(), static_cast<size_t>(kTrapDoors + 1));
-        EXPECT_EQ(lights.casters.size(), static_cast<size_t>(kWalls + kTrapDoors));
-        EXPECT_EQ(collisions.staticColliders.size(), static_cast<size_t>(kTrapDoors));
+    world.Init();
+    EXPECT_EQ(ObjectsOf<Tilemap>(world, 0), placeholders);
+    const std::vector<TrapDoor*> doors = ObjectsOf<TrapDoor>(world, 1);
+    ASSERT_EQ(doors.size(), static_cast<size_t>(kTrapDoors));
+    for (TrapDoor* door : doors) {
+        EXPECT_EQ(door->GetTexture(), assets->GetTexture("trapdoorClose.png"));
+        EXPECT_FLOAT_EQ(door->GetTransparency(), 0.5f);
+        EXPECT_NE(collisions.Find(door), nullptr);
+        EXPECT_NE(lights.FindCaster(door), nullptr);
     }
+    for (int i = 0; i < kTrapDoors; ++i) { // built bottom row first
+        EXPECT_FLOAT_EQ(doors[i]->GetPos().x, CellCentre(kDoorCells[i].first));
+        EXPECT_FLOAT_EQ(doors[i]->GetPos().y, CellCentre(kDoorCells[i].second));
+    }
+
+    const std::vector<AISpawn*> spawns = ObjectsOf<AISpawn>(world, 1);
+    ASSERT_EQ(spawns.size(), 1u);
+    EXPECT_EQ(spawns[0]->GetTexture(), nullptr);
+    EXPECT_EQ(collisions.Find(spawns[0]), nullptr);
+    EXPECT_EQ(lights.FindCaster(spawns[0]), nullptr);
+    EXPECT_FLOAT_EQ(spawns[0]->GetPos().x, CellCentre(15));
+
+    // The key and the battery lie where the level's maker put them.
+    const std::vector<Key*> keys = ObjectsOf<Key>(world, 1);
+    const std::vector<Battery*> batteries = ObjectsOf<Battery>(world, 1);
+    ASSERT_EQ(keys.size(), 1u);
+    ASSERT_EQ(batteries.size(), 1u);
+    EXPECT_FLOAT_EQ(keys[0]->GetPos().x, CellCentre(7));
+    EXPECT_FLOAT_EQ(batteries[0]->GetPos().x, CellCentre(8));
+    EXPECT_FLOAT_EQ(batteries[0]->GetPos().y, CellCentre(7));
+    EXPECT_NE(collisions.Find(keys[0]), nullptr);
+    EXPECT_EQ(globals.Get<LevelData>().CollisionAt(7, 7, 1), 0);
+
+    EXPECT_EQ(world.GetLayer(1).size(), static_cast<size_t>(kTrapDoors + 3));
+    // Keys and batteries cast shadows, as in the story levels.
+    EXPECT_EQ(lights.casters.size(), static_cast<size_t>(kWalls + kTrapDoors + 2));
+    EXPECT_EQ(collisions.staticColliders.size(), static_cast<size_t>(kTrapDoors + 2));
 }
 
 TEST_F(TileLevelTest, WallCellsBecomeDarkShadowCastersAndOtherCellsStayEmpty) {

@@ -1,7 +1,6 @@
-// Transitions: grow and shrink timing, delayed fades, the logo's sequence,
-// the intro picture handing over to the four tips, the puzzle instructions'
-// click, and watched pointers cleared when a box goes.
-#include "CollisionManager.h"
+// Transitions: grow and shrink timing, delayed fades, the intro picture
+// handing over to the four tips, the puzzle instructions' click, and watched
+// pointers cleared when a box goes.
 #include "Globals.h"
 #include "Player.h"
 #include "TransitionBox.h"
@@ -122,40 +121,6 @@ TEST_F(TransitionTest, AGoneBoxClearsEveryWatchedPointer) {
     gScreenPicture = nullptr;
 }
 
-// ---- The logo ------------------------------------------------------------------------------
-
-class LogoTransitionTest : public TransitionTest {
-  protected:
-    LogoTransitionTest() : TransitionTest(GameState::Logo) {}
-};
-
-TEST_F(LogoTransitionTest, FadesInHoldsTwoSecondsFadesOutThenOpensTheMenu) {
-    globals.Get<CollisionManager>().tileCollisionOn = false;
-    Player* player = new Player();
-    world.Add(2, player);
-    world.SetPlayer(player);
-    player->canMove = false;
-    TransitionBox* logo = new TransitionBox();
-    logo->SetTransparency(0.0f);
-    logo->style = TransitionStyle::FadeIn;
-    GameStateManager& states = globals.Get<GameStateManager>();
-    int frames = 0;
-    while (states.next == GameState::Logo && frames < 1000) {
-        logo->Update();
-        ++frames;
-        if (frames == 90) { // faded in, holding
-            EXPECT_EQ(logo->style, TransitionStyle::FadeOut);
-            EXPECT_FLOAT_EQ(logo->GetTransparency(), 1.0f);
-            EXPECT_FALSE(logo->done);
-        }
-    }
-    // One second in, two seconds held, one second out.
-    EXPECT_NEAR(frames, 240, 3);
-    EXPECT_FALSE(player->canMove); // the logo leaves any player as it was
-    EXPECT_EQ(states.next, GameState::Menu);
-    EXPECT_TRUE(world.IsMarkedForRemoval(logo));
-}
-
 // ---- The intro picture and the tips -----------------------------------------------------------
 
 class TipsTest : public TransitionTest {
@@ -163,17 +128,11 @@ class TipsTest : public TransitionTest {
     void SetUp() override {
         ASSERT_TRUE(pictures.ok);
         TransitionTest::SetUp();
+        moth_test::UseFixedFrameTime(kStep);
     }
-    // One frame of the World for the layers that hold transitions.
-    void Frame() {
-        for (int layer : {4, 6}) {
-            const std::list<GameObject*> objects = world.GetLayer(layer);
-            for (GameObject* object : objects) {
-                object->Update();
-            }
-        }
-        moth_test::ApplyRemovals(world);
-    }
+    void TearDown() override { moth_test::UseFixedFrameTime(0.0); }
+    // One frame as the game runs it.
+    void Frame() { moth_test::RunFrame(world); }
     TipsBox* Tips() const {
         for (GameObject* object : world.GetLayer(4)) {
             if (auto* tips = dynamic_cast<TipsBox*>(object)) {

@@ -404,31 +404,4 @@ TEST(LightRegistry, CasterEdgesRingTheRectangleCounterClockwise) {
     EXPECT_TRUE(lights.movingCasters.empty());
 }
 
-TEST(LightRegistry, RayCastFindsTheNearestCasterOrReportsTheFullDistance) {
-    LightManager lights;
-    Probe nearWall("near");
-    Probe farWall("far");
-    for (auto [wall, x] : {std::pair{&farWall, 200.0f}, {&nearWall, 100.0f}}) {
-        wall->SetScale(50.0f, 50.0f);
-        wall->SetPos(x, 0.0f);
-        lights.AddCaster(wall);
-    }
-    RayHit hit = lights.RayCast({0.0f, 0.0f}, {300.0f, 0.0f}, 300.0f);
-    EXPECT_FLOAT_EQ(hit.distance, 75.0f);
-    EXPECT_EQ(hit.object, &nearWall);
-    EXPECT_FLOAT_EQ(hit.point.x, 75.0f);
-    // A ray grazing the near wall's top corner, a hair above its rectangle,
-    // still stops on the face: edge ends are widened so that no ray slips by.
-    hit = lights.RayCast({0.0f, 25.0004f}, {300.0f, 25.0004f}, 300.0f);
-    EXPECT_FLOAT_EQ(hit.distance, 75.0f);
-    EXPECT_EQ(hit.object, &nearWall);
-
-    // Above both walls, and stopping short of the near one.
-    for (auto [y, range] : {std::pair{100.0f, 123.0f}, {0.0f, 60.0f}}) {
-        hit = lights.RayCast({0.0f, y}, {300.0f, y}, range);
-        EXPECT_EQ(hit.distance, range) << y;
-        EXPECT_EQ(hit.object, nullptr) << y;
-    }
-}
-
 } // namespace

@@ -8,6 +8,7 @@
 #include "ControlsPanel.h"
 #include "Cursor.h"
 #include "DataPaths.h"
+#include "Editor.h"
 #include "Globals.h"
 #include "KeyBindings.h"
 #include "LevelData.h"
@@ -16,6 +17,7 @@
 #include "LoadDialog.h"
 #include "PadControls.h"
 #include "PauseMenu.h"
+#include "Pickups.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
 #include "PlayerFiles.h"
@@ -147,8 +149,19 @@ StaticObject* BuildCellObject(int code, float x, float y) {
     if (code == kTileTrapDoor) {
         return new TrapDoor(Layer::Items, x, y, TextureNamed("trapdoorClose.png"), true, true);
     }
+    // Nests, keys and batteries act only where the level is played: the
+    // editor shows them as pictures.
+    if (gGameStateManager->current == GameState::LevelEditor) {
+        return nullptr;
+    }
     if (code == kTileSpiderSpawn) {
         return new AISpawn(Layer::Items, x, y, nullptr, false, false);
+    }
+    if (code == kTileKey) {
+        return MakeKeyAt(TarnVec2{x, y});
+    }
+    if (code == kTileBattery) {
+        return MakeBatteryAt(TarnVec2{x, y});
     }
     return nullptr;
 }
@@ -193,6 +206,7 @@ void ConnectGame() {
     gWorldHooks.buildCellObject = BuildCellObject;
     gSetPlayerCanMove = SetWorldPlayerCanMove;
     ListenForDeletes(*gWorld);
+    SetLevelEditHook(OpenLevelForEditing); // the Levels dialog's Edit
 }
 
 namespace {
@@ -219,6 +233,7 @@ void GameShutdown() {
     DeleteGlobal(gCursor);
     gWorldHooks = WorldHooks{};
     gSetPlayerCanMove = nullptr;
+    SetLevelEditHook(nullptr);
 }
 
 // ============================================================================
@@ -264,7 +279,9 @@ void RunGlobalChecks(const GameRunOptions& options) {
     GameStateManager& states = *gGameStateManager;
     const bool pausePressed = TarnInputCheckTriggered(TARN_KEY_ESCAPE) || PadStartPressed() ||
                               (gPaused && PadBackPressed());
-    if (pausePressed && !ControlsPanelTookBackPress() && MayPause()) {
+    if (pausePressed && TestPlaying() && states.current == GameState::Custom && !gPaused) {
+        states.next = GameState::LevelEditor; // a test-play goes back to the editor
+    } else if (pausePressed && !ControlsPanelTookBackPress() && MayPause()) {
         TogglePause();
     }
     PauseOnFocusLoss(options.pauseOnFocusLoss);

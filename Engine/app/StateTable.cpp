@@ -14,7 +14,7 @@ const StateCallbacks kCallbacks[GameState::Count] = {
     {StoryLevelLoad, Level3Init, LevelUpdate}, // Level3
     {StoryLevelLoad, Level4Init, LevelUpdate}, // Level4
     {StoryLevelLoad, Level5Init, LevelUpdate}, // Level5
-    {EditorLoad, nullptr, EditorClick},        // LevelEditor
+    {EditorLoad, EditorInit, EditorClick},     // LevelEditor
     {PuzzleLoad, Puzzle1Init, PuzzleUpdate},   // Puzzle1
     {Puzzle2Load, Puzzle2Init, PuzzleUpdate},  // Puzzle2
     {PuzzleLoad, Puzzle3Init, PuzzleUpdate},   // Puzzle3

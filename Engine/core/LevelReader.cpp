@@ -39,6 +39,8 @@ int CollisionValueOf(int code) {
     case kTileTrapDoor:
     case kTilePlayerStart:
     case kTileSpiderSpawn:
+    case kTileKey:
+    case kTileBattery:
         return 0;
     default:
         return 1;

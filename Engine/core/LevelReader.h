@@ -19,6 +19,8 @@ enum : int {
     kTileTrapDoor = 2,
     kTilePlayerStart = 3, // stored as floor; the reader records the start position
     kTileSpiderSpawn = 4,
+    kTileKey = 5,     // floor holding the level's key (custom levels; story levels draw theirs)
+    kTileBattery = 6, // floor holding a battery (custom levels)
     kTileVoid = 9,
 };
 
@@ -65,6 +67,6 @@ LevelReadResult ReadLevelCells(std::streambuf* source, char* fieldBuffer, LevelC
 int ParseLevelField(const char* field, std::size_t length,
                     LevelReadReport::Field* problem = nullptr, bool* hasProblem = nullptr);
 
-// Collision value of a tile code: 0 (walkable) for floor, trap door, start and
-// spider spawn; 1 (blocked) for walls, void and any unknown code.
+// Collision value of a tile code: 0 (walkable) for floor, trap door, start,
+// spider spawn, key and battery; 1 (blocked) for walls, void and any unknown code.
 int CollisionValueOf(int code);

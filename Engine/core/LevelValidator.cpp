@@ -103,10 +103,11 @@ void CheckCodes(const LevelGrid& grid, std::vector<std::string>* problems) {
         for (int c = 0; c < grid.width; ++c) {
             int v = grid.At(c, r);
             bool known = v == kTileFloor || v == kTileWall || v == kTileTrapDoor ||
-                         v == kTilePlayerStart || v == kTileSpiderSpawn || v == kTileVoid;
+                         v == kTilePlayerStart || v == kTileSpiderSpawn || v == kTileKey ||
+                         v == kTileBattery || v == kTileVoid;
             if (!known) {
                 problems->push_back("unknown tile code " + std::to_string(v) + " at " +
-                                    CellName(c, r) + " (only 0, 1, 2, 3, 4 and 9 exist)");
+                                    CellName(c, r) + " (only 0, 1, 2, 3, 4, 5, 6 and 9 exist)");
             }
         }
     }
@@ -392,6 +393,10 @@ bool LevelRulesForFile(const std::string& fileName, LevelRules* rules) {
         *rules = r;
     }
     return known;
+}
+
+std::vector<int> LevelDistancesFrom(const LevelGrid& grid, int column, int rowFromTop) {
+    return Distances(grid, column, rowFromTop);
 }
 
 int LevelPathLength(const LevelGrid& grid, int fromColumn, int fromRow, int toColumn, int toRow) {

@@ -68,6 +68,10 @@ std::vector<std::string> ValidateLevelText(const std::string& text, const LevelR
 // any other name (rules then describe an exported 30 x 30 custom level).
 bool LevelRulesForFile(const std::string& fileName, LevelRules* rules);
 
+// Walking distances in cells from one cell to every cell (4-neighbour moves
+// over walkable cells), indexed like `cells`; -1 where it cannot walk.
+std::vector<int> LevelDistancesFrom(const LevelGrid& grid, int column, int rowFromTop);
+
 // Shortest walking distance in cells between two cells (4-neighbour moves
 // over walkable cells); -1 when there is no path.
 int LevelPathLength(const LevelGrid& grid, int fromColumn, int fromRow, int toColumn, int toRow);

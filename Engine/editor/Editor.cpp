@@ -1,4 +1,12 @@
-// Moth Lantern: the level editor: load, clicks, cell display, undo, export.
+// Moth Lantern: the level editor: load, the pointer and keys, cell display,
+// export and leaving (see Editor.h).
+//
+// Index
+//   Session and the cells shown
+//   View, palette and pointer
+//   Strokes and keys
+//   State callbacks
+//   Entry points, placement, export, leaving
 #include "Editor.h"
 
 #include "AssetManager.h"
@@ -11,7 +19,6 @@
 #include "LevelValidator.h"
 #include "LightManager.h"
 #include "PlayerAnimator.h"
-#include "StateCallbacks.h"
 #include "TarnInput.h"
 #include "Tilemap.h"
 #include "World.h"
@@ -19,72 +26,22 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 bool gExportNotice = false;
 float gExportNoticeTimer = 0.0f;
-
-namespace {
-
-// ---- Layout (screen offsets from the window centre, y up) ----
-// The tool panel covers the right edge of the view; clicks there never paint.
-constexpr float kPanelLeft = 396.0f;
-constexpr float kPanelWidth = 512.0f - kPanelLeft;
-constexpr float kPaletteX = 455.0f;
-constexpr float kPaletteTopY = 40.0f;
-constexpr float kPaletteStep = 65.0f;
-constexpr float kButtonX = 455.0f;
-constexpr float kMenuButtonY = 250.0f;
-constexpr float kExportButtonY = 170.0f;
-constexpr float kNoticeX = kPanelLeft + 6.0f; // the game's font needs the room
-constexpr float kNoticeY = 120.0f;
-constexpr float kDetailX = -500.0f;
-constexpr float kDetailTopY = -330.0f;
-constexpr float kDetailStep = -22.0f;
-constexpr std::size_t kMaxDetailLines = 3;
-
-// ---- View ----
-constexpr float kPanSpeed = 600.0f; // world units per second
-constexpr float kPanLimit = 300.0f; // the view reaches every editable cell
-
-constexpr int kLockedRings = 2;
-constexpr std::size_t kPaletteEntries = 5; // four tile codes and the start
-
-struct CellChange {
-    int column;
-    int row;
-    int before;
-};
-
-// The editor's state for one visit: rebuilt by every EditorLoad.
-struct EditorSession {
-    UITilemap* startEntry = nullptr;
-    bool cellsShown = false;
-    std::vector<std::vector<CellChange>> undo;
-    ExportNoticeText notice;
-};
 
 EditorSession& Session() {
     static EditorSession session;
     return session;
 }
 
-TarnVec2 CameraPosition() {
-    const Camera* camera = gWorld->GetCamera();
-    return camera != nullptr ? camera->GetPos() : TarnVec2{0.0f, 0.0f};
-}
+namespace {
 
-// Prints text with its first character at a screen offset.
-void PrintOnScreen(const std::string& text, float x, float y, float red, float green, float blue) {
-    const TarnVec2 camera = CameraPosition();
-    PrintText(gAssetManager->GetFont(), text, camera.x + x, camera.y + y,
-              Color{red, green, blue, 1.0f});
-}
+constexpr float kPanSpeed = 600.0f; // world units per second
 
-bool MouseOverPanel() {
-    return gMouseX > kPanelLeft;
-}
-
-// ---- Cell display ----
+// ---- Session and the cells shown ----------------------------------------------------------
 
 // The placeholder that stands for a cell, from the per-column lists.
 Tilemap* PlaceholderOf(int column, int row) {
@@ -99,21 +56,20 @@ Tilemap* PlaceholderOf(int column, int row) {
     return nullptr;
 }
 
-// Floor, void and start build nothing in the game; the editor still shows
-// them, with their palette pictures.
+// The game builds nothing it shows for floor, void, a start, a nest, a key
+// or a battery in the editor (nests, keys and batteries act only in play);
+// the editor shows them with its own pictures.
 void DecorateCell(Tilemap* tile, int code) {
-    if (code == kTileFloor || code == kTileVoid) {
-        tile->SetTileTexture(code);
-    } else if (code == kTilePlayerStart) {
-        tile->SetTexture(TextureNamed("a_char_down1.png"));
-    } else {
+    if (code == kTileWall || code == kTileTrapDoor) {
         return;
     }
+    // Things stand on floor; the grid's marks draw them over it.
+    tile->SetTexture(EditorTileTexture(EditorTileIsThing(code) ? kTileFloor : code));
     tile->SetTransparency(gDarkAlpha);
 }
 
 // Rebuilds a cell's placeholder from its current code, as a level start
-// would: the door or spawn built for the old code goes, the new one comes.
+// would: the door built for the old code goes, the new one comes.
 void ShowCell(Tilemap* tile) {
     for (GameObject* object : gWorld->GetLayer(Layer::Items)) {
         auto* built = dynamic_cast<Tilemap*>(object);
@@ -147,106 +103,184 @@ void ShowAllCells() {
     }
 }
 
-void StoreCell(int column, int row, int code) {
-    gLevelData->SetTile(column, row, code);
-    if (Tilemap* tile = PlaceholderOf(column, row); tile != nullptr) {
-        ShowCell(tile);
+// The level data and the cells shown follow the model's cells that changed.
+void ShowChanges(const EditorStep& changes) {
+    const EditorModel& model = Session().model;
+    for (const CellChange& change : changes) {
+        const int code = model.At(change.column, change.row);
+        gLevelData->SetTile(change.column, change.row, code);
+        if (Tilemap* tile = PlaceholderOf(change.column, change.row); tile != nullptr) {
+            ShowCell(tile);
+        }
     }
 }
 
-// ---- View and palette ----
-
-void PanView() {
-    Camera* camera = gWorld->GetCamera();
-    if (camera == nullptr) {
-        return;
+void CheckWhenChanged() {
+    EditorSession& session = Session();
+    if (session.checkedRevision != session.model.Revision()) {
+        session.check = CheckEditedLevel(session.model.Cells());
+        session.checkedRevision = session.model.Revision();
     }
+}
+
+// ---- View, palette and pointer --------------------------------------------------------------
+
+void SetView(const TarnVec2& at) {
+    Session().view = at;
+    if (Camera* camera = gWorld->GetCamera(); camera != nullptr) {
+        camera->SetPosition(at.x, at.y);
+    }
+    TarnGfxSetCamPosition(at.x, at.y);
+}
+
+// The arrow keys move the view; it stops where the grid's edge meets the
+// edge of the area left free by the panel and the status bar.
+void PanView() {
     const float step = kPanSpeed * gFrameTime;
-    TarnVec2 at = camera->GetPos();
+    TarnVec2 at = Session().view;
     at.x += (TarnInputCheckCurr(TARN_KEY_RIGHT) ? step : 0.0f) -
             (TarnInputCheckCurr(TARN_KEY_LEFT) ? step : 0.0f);
     at.y += (TarnInputCheckCurr(TARN_KEY_UP) ? step : 0.0f) -
             (TarnInputCheckCurr(TARN_KEY_DOWN) ? step : 0.0f);
-    at.x = std::clamp(at.x, -kPanLimit, kPanLimit);
-    at.y = std::clamp(at.y, -kPanLimit, kPanLimit);
-    camera->SetPosition(at.x, at.y);
-    TarnGfxSetCamPosition(at.x, at.y);
-}
-
-TarnVec2 PaletteOffset(std::size_t index) {
-    return TarnVec2{kPaletteX, kPaletteTopY - kPaletteStep * static_cast<float>(index)};
+    const float halfW = gGridWidth * gTileSize / 2.0f;
+    const float halfH = gGridHeight * gTileSize / 2.0f;
+    at.x = std::clamp(at.x, -halfW + gHalfWindowWidth, halfW - kPanelLeft);
+    at.y = std::clamp(at.y, -halfH - kBarTop, halfH - gHalfWindowHeight);
+    SetView(at);
 }
 
 // The palette stays on the panel wherever the view goes.
 void PlacePalette() {
-    const TarnVec2 camera = CameraPosition();
-    const std::vector<UITilemap*> entries = EditorPalette();
+    const std::vector<UITilemap*>& entries = Session().entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const TarnVec2 offset = PaletteOffset(i);
-        entries[i]->SetPos(camera.x + offset.x, camera.y + offset.y);
+        entries[i]->SetPos(CameraPlus(PaletteOffset(i)));
+        entries[i]->SetTransparency(1.0f); // bright, whatever the darkness does to tiles
     }
 }
 
-// Selects the entry under the mouse, if any: it is drawn dimmed until
-// another is chosen.
-void SelectPaletteEntry() {
-    const std::vector<UITilemap*> entries = EditorPalette();
+// Chooses the entry whose row (picture and label) is under the mouse.
+bool SelectPaletteEntry() {
+    const std::vector<UITilemap*>& entries = Session().entries;
+    const float rowWidth = 512.0f - kPanelLeft - 12.0f;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (!IsMouseOver(PaletteOffset(i), entries[i]->GetScale())) {
-            continue;
+        const TarnVec2 entry = PaletteOffset(i);
+        const TarnVec2 row{kPanelLeft + 6.0f + rowWidth / 2.0f, entry.y};
+        if (IsMouseOver(row, TarnVec2{rowWidth, kPaletteStep - 2.0f})) {
+            gLevelData->selectedCode = entries[i]->code;
+            std::puts("CLICKED");
+            std::fflush(stdout);
+            return true;
         }
-        gLevelData->selectedCode = entries[i]->code;
-        std::puts("CLICKED");
-        std::fflush(stdout);
-        for (UITilemap* entry : entries) {
-            entry->selected = entry == entries[i];
-            entry->SetTintColor(1.0f, 1.0f, 1.0f, entry->selected ? 0.5f : 1.0f);
-        }
-        return;
     }
+    return false;
 }
 
-// The cell under the mouse, when the mouse is over the grid and not the panel.
-bool EditableCellUnderMouse(EditorCell* cell) {
-    if (MouseOverPanel()) {
+// The pointer in cell units of the view shown; false off the grid area.
+bool PointerUnits(float* u, float* v) {
+    if (gMouseX >= kPanelLeft || gMouseY <= kBarTop) {
         return false;
     }
-    const TarnVec2 camera = CameraPosition();
-    *cell = EditorCellAt(camera.x + gMouseX, camera.y + gMouseY);
-    return IsEditableCell(cell->column, cell->row);
+    const EditorSession& session = Session();
+    if (session.overview) {
+        const float size = OverviewCellSize();
+        const TarnVec2 origin = OverviewOrigin();
+        *u = (gMouseX - origin.x) / size;
+        *v = (gMouseY - origin.y) / size;
+        return true;
+    }
+    const TarnVec2 world = CameraPlus(TarnVec2{gMouseX, gMouseY});
+    session.model.ToUnits(world.x, world.y, u, v);
+    return true;
 }
 
-bool UndoRequested() {
-    return TarnInputCheckCurr(TARN_KEY_CTRL) && TarnInputCheckTriggered('Z');
+// ---- Strokes and keys ------------------------------------------------------------------------
+
+void EndStroke() {
+    EditorSession& session = Session();
+    session.painting = false;
+    session.model.EndStroke();
 }
 
-UITilemap* MakeStartEntry() {
+// Left paints the chosen code, right puts floor back, along the pointer's
+// path while the button is held.
+void RunStroke(bool onGrid, float u, float v) {
+    EditorSession& session = Session();
+    if (session.painting && !TarnInputCheckCurr(session.paintButton)) {
+        EndStroke();
+    }
+    const bool left = TarnInputCheckTriggered(TARN_MOUSE_LEFT);
+    const bool right = TarnInputCheckTriggered(TARN_MOUSE_RIGHT);
+    if (onGrid && !session.painting && (left || right)) {
+        session.painting = true;
+        session.paintButton = left ? TARN_MOUSE_LEFT : TARN_MOUSE_RIGHT;
+        session.paintCode = left ? gLevelData->selectedCode : kTileFloor;
+        session.model.BeginStroke();
+        session.lastU = u;
+        session.lastV = v;
+    }
+    if (session.painting && onGrid) {
+        ShowChanges(
+            session.model.PaintSegment(session.lastU, session.lastV, u, v, session.paintCode));
+        session.lastU = u;
+        session.lastV = v;
+    }
+}
+
+void HandlePointer() {
+    EditorSession& session = Session();
+    float u = 0.0f;
+    float v = 0.0f;
+    const bool onGrid = PointerUnits(&u, &v);
+    session.pointer = EditorModel::CellAtUnits(u, v);
+    session.pointerOnGrid =
+        onGrid && session.model.At(session.pointer.column, session.pointer.row) >= 0;
+    if (!session.painting && TarnInputCheckTriggered(TARN_MOUSE_LEFT) && SelectPaletteEntry()) {
+        return;
+    }
+    RunStroke(onGrid, u, v);
+}
+
+void HandleKeys() {
+    if (TarnInputCheckTriggered(TARN_KEY_ESCAPE)) {
+        RunEditorAction(EditorAction::Menu);
+    }
+    if (TarnInputCheckTriggered(TARN_KEY_TAB)) {
+        RunEditorAction(EditorAction::Overview);
+    }
+    if (TarnInputCheckTriggered('P')) {
+        RunEditorAction(EditorAction::TestPlay);
+    }
+    if (!TarnInputCheckCurr(TARN_KEY_CTRL)) {
+        return;
+    }
+    const bool shift = TarnInputCheckCurr(TARN_KEY_SHIFT);
+    if (TarnInputCheckTriggered('Z') && !shift) {
+        UndoLastPlacement();
+    } else if (TarnInputCheckTriggered('Y') || (TarnInputCheckTriggered('Z') && shift)) {
+        RedoPlacement();
+    }
+}
+
+void AgeNotice() {
+    if (!gExportNotice) {
+        return;
+    }
+    gExportNoticeTimer += gFrameTime;
+    if (gExportNoticeTimer >= kExportNoticeSeconds) {
+        gExportNotice = false;
+        gExportNoticeTimer = 0.0f;
+    }
+}
+
+// ---- Making the editor's objects ----------------------------------------------------------
+
+UITilemap* MakeEntry(int code) {
     auto* entry = new UITilemap();
-    entry->SetScale(gTileSize, gTileSize);
     entry->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    entry->SetTexture(TextureNamed("a_char_down1.png"));
-    entry->code = kTilePlayerStart;
+    entry->SetTexture(EditorTileTexture(code));
+    entry->code = code;
     gWorld->Add(Layer::Pictures, entry);
     return entry;
-}
-
-void AddFlatBox(float width, float height, const TarnVec2& offset, float grey) {
-    auto* box = new UIBox(width, height, offset.x, offset.y, nullptr);
-    box->SetBlendColor(grey, grey, grey, 1.0f);
-    box->SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    gWorld->Add(Layer::Pictures, box);
-}
-
-// The dark strip behind the palette and buttons, with a lighter frame for
-// each palette entry (the void entry is black).
-void MakePanel(std::size_t paletteEntries) {
-    AddFlatBox(kPanelWidth, 2.0f * gHalfWindowHeight,
-               TarnVec2{kPanelLeft + kPanelWidth / 2.0f, 0.0f}, 0.12f);
-    // Entries draw additively, so each sits on black inside its frame.
-    for (std::size_t i = 0; i < paletteEntries; ++i) {
-        AddFlatBox(gTileSize + 6.0f, gTileSize + 6.0f, PaletteOffset(i), 0.45f);
-        AddFlatBox(gTileSize, gTileSize, PaletteOffset(i), 0.0f);
-    }
 }
 
 // The wanderer stands in the room; the editor gives it no light.
@@ -260,21 +294,49 @@ void MakeWanderer() {
     gPlayerAnimator->SetPlayer(wanderer);
 }
 
-std::string ExportFolderName() {
-    return ExportedLevelsFolder() + "/";
+void MakeWidgets() {
+    gWorld->Add(Layer::Pictures, new EditorGridMarks());
+    gWorld->Add(Layer::Pictures, new EditorOverview());
+    gWorld->Add(Layer::Pictures, new EditorPanel());
+    gWorld->Add(Layer::Pictures, new EditorStatusBar());
+    const float middle = (kPanelLeft + 512.0f) / 2.0f;
+    const float wide = 512.0f - kPanelLeft - 16.0f;
+    const float half = wide / 2.0f - 2.0f;
+    gWorld->Add(Layer::Pictures, new EditorButton(middle - half / 2.0f - 2.0f, kButtonsTopY, half,
+                                                  "Menu", EditorAction::Menu));
+    gWorld->Add(Layer::Pictures, new EditorButton(middle + half / 2.0f + 2.0f, kButtonsTopY, half,
+                                                  "Export", EditorAction::Export));
+    gWorld->Add(Layer::Pictures, new EditorButton(middle, kButtonsTopY - kButtonStep, wide,
+                                                  "Overview", EditorAction::Overview));
+    gWorld->Add(Layer::Pictures, new EditorButton(middle, kButtonsTopY - 2.0f * kButtonStep, wide,
+                                                  "Test play", EditorAction::TestPlay));
 }
 
-// The tile grid as the validator reads a file: top row first, start kept.
-LevelGrid GridAsFile() {
-    LevelGrid grid;
-    grid.width = gLevelData->Columns();
-    grid.height = gLevelData->Rows();
-    for (int row = grid.height - 1; row >= 0; --row) {
-        for (int column = 0; column < grid.width; ++column) {
-            grid.cells.push_back(gLevelData->TileAt(column, row, kTileFloor));
-        }
+// The palette after the level data's four entries: the things to place.
+void MakeLaterEntries() {
+    EditorSession& session = Session();
+    if (!session.entries.empty()) {
+        return; // a restart keeps the panel's pictures
     }
-    return grid;
+    session.entries = gLevelData->palette;
+    for (int code : {kTilePlayerStart, kTileSpiderSpawn, kTileKey, kTileBattery}) {
+        session.entries.push_back(MakeEntry(code));
+    }
+    for (UITilemap* entry : session.entries) {
+        entry->SetScale(kPaletteIconSize, kPaletteIconSize);
+    }
+}
+
+std::string FileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+void CloseLeaveQuestion() {
+    EditorSession& session = Session();
+    if (session.leaveDialog != nullptr) {
+        session.leaveDialog->Close();
+        session.leaveDialog = nullptr;
+    }
 }
 
 } // namespace
@@ -282,132 +344,187 @@ LevelGrid GridAsFile() {
 // ---- State callbacks ----------------------------------------------------------------
 
 // The menu's view and darkness, the 30 x 30 grid, the wanderer standing in
-// the room, the buttons, the palette's start entry, the tool panel and the
-// cell cursor. The World then reads the template.
+// the room, the panel, the bar and the marks. The World then reads the
+// template; EditorInit puts a kept grid over it.
 void EditorLoad() {
     MenuLoad();
     LevelGridSize(GameState::LevelEditor, &gGridWidth, &gGridHeight);
-    Session() = EditorSession();
+    EditorSession& session = Session();
+    if (!session.keepOnLoad) {
+        session = EditorSession();
+    }
+    session.entries.clear();
+    session.leaveDialog = nullptr;
+    session.cellsShown = false;
+    session.painting = false;
+    session.checkedRevision = ~0u;
     gExportNotice = false;
     gExportNoticeTimer = 0.0f;
+    gHasKey = false; // the editor's doors stay shut: walking onto one loses no work
+    SetView(session.view);
     MakeWanderer();
-    gWorld->Add(Layer::Panels, new EditorCellCursor());
-    MakePanel(kPaletteEntries);
-    gWorld->Add(Layer::Pictures, new EditorButton(kButtonX, kMenuButtonY, "Menu"));
-    gWorld->Add(Layer::Pictures, new ExportButton(kButtonX, kExportButtonY));
-    Session().startEntry = MakeStartEntry();
+    MakeWidgets();
 }
 
-// Moves the view, places the palette, handles palette clicks, left and right
-// clicks on cells and Ctrl+Z.
+// A kept grid (a reopened file, or the grid a test-play came back from)
+// replaces the template before the cells build; otherwise the template is
+// the new level.
+void EditorInit() {
+    EditorSession& session = Session();
+    if (session.keepOnLoad && session.model.Columns() == gLevelData->Columns()) {
+        for (int column = 0; column < session.model.Columns(); ++column) {
+            for (int row = 0; row < session.model.Rows(); ++row) {
+                gLevelData->SetTile(column, row, session.model.At(column, row));
+            }
+        }
+    } else {
+        session.model.Reset(gLevelData->GetTileGrid(), gTileSize);
+    }
+    session.keepOnLoad = false;
+    MakeLaterEntries();
+}
+
+// Keys, the view, the palette, strokes and the live check.
 void EditorClick() {
     ShowAllCells();
-    PanView();
+    AgeNotice();
     PlacePalette();
-    if (UndoRequested()) {
-        UndoLastPlacement();
+    if (Session().leaveDialog == nullptr) {
+        HandleKeys();
+    } else if (TarnInputCheckTriggered(TARN_KEY_ESCAPE)) {
+        RunEditorAction(EditorAction::Stay);
     }
-    const bool left = TarnInputCheckTriggered(TARN_MOUSE_LEFT);
-    const bool right = TarnInputCheckTriggered(TARN_MOUSE_RIGHT);
-    if (left) {
-        SelectPaletteEntry();
+    if (Session().leaveDialog == nullptr) {
+        if (!Session().overview) {
+            PanView();
+        }
+        HandlePointer();
+    } else {
+        Session().pointerOnGrid = false; // the question covers the grid
     }
-    EditorCell cell{};
-    if ((left || right) && EditableCellUnderMouse(&cell)) {
-        PlaceTile(cell.column, cell.row, left ? gLevelData->selectedCode : kTileFloor);
+    CheckWhenChanged();
+}
+
+void RunEditorAction(EditorAction action) {
+    EditorSession& session = Session();
+    switch (action) {
+    case EditorAction::Menu:
+        if (session.model.Unsaved() && session.leaveDialog == nullptr) {
+            EndStroke();
+            session.leaveDialog = new EditorLeaveDialog();
+        } else if (session.leaveDialog == nullptr) {
+            gGameStateManager->next = GameState::Menu;
+        }
+        break;
+    case EditorAction::Export:
+        ExportEditedLevel();
+        break;
+    case EditorAction::TestPlay:
+        EndStroke();
+        session.keepOnLoad = true;
+        gTestPlayLevel = gLevelData->Text();
+        gGameStateManager->next = GameState::Custom;
+        break;
+    case EditorAction::Overview:
+        session.overview = !session.overview;
+        break;
+    case EditorAction::LeaveExport:
+        CloseLeaveQuestion();
+        if (!ExportEditedLevel().failed) {
+            gGameStateManager->next = GameState::Menu;
+        }
+        break;
+    case EditorAction::LeaveWithout:
+        gGameStateManager->next = GameState::Menu;
+        break;
+    case EditorAction::Stay:
+        CloseLeaveQuestion();
+        break;
     }
+}
+
+// ---- Entry points ----------------------------------------------------------------------
+
+bool OpenLevelForEditing(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    float columns = 0.0f;
+    float rows = 0.0f;
+    LevelGridSize(GameState::LevelEditor, &columns, &rows);
+    const LevelGrid grid =
+        ParseLevelText(text.str(), static_cast<int>(columns), static_cast<int>(rows), nullptr);
+    LevelCells cells(grid.width, std::vector<int>(grid.height, kTileFloor));
+    for (int column = 0; column < grid.width; ++column) {
+        for (int row = 0; row < grid.height; ++row) {
+            cells[column][row] = grid.At(column, grid.height - 1 - row);
+        }
+    }
+    EditorSession& session = Session();
+    session = EditorSession();
+    session.model.Reset(cells, gTileSize);
+    session.sourceName = FileNameOf(path);
+    session.keepOnLoad = true;
+    return true;
+}
+
+EditorModel& EditedLevel() {
+    return Session().model;
 }
 
 // ---- Cells and placement ------------------------------------------------------------
 
-EditorCell EditorCellAt(float worldX, float worldY) {
-    const float halfWidth = gGridWidth / 2.0f;
-    const float halfHeight = gGridHeight / 2.0f - 0.5f;
-    // Truncation towards zero, as the casts do: a point just left of the grid
-    // reads as column 0, which the locked rings cover anyway.
-    return EditorCell{static_cast<int>(worldX / gTileSize + halfWidth),
-                      static_cast<int>(worldY / gTileSize + halfHeight)};
-}
-
-bool IsEditableCell(int column, int row) {
-    return column >= kLockedRings && row >= kLockedRings &&
-           column <= static_cast<int>(gGridWidth) - 1 - kLockedRings &&
-           row <= static_cast<int>(gGridHeight) - 1 - kLockedRings;
-}
-
 bool PlaceTile(int column, int row, int code) {
-    if (!IsEditableCell(column, row)) {
-        return false;
-    }
-    const int before = gLevelData->TileAt(column, row, kTileFloor);
-    if (before == code) {
-        return false;
-    }
-    std::vector<CellChange> step;
-    if (code == kTilePlayerStart) {
-        // A level has one start: the new one replaces the old.
-        for (int c = 0; c < gLevelData->Columns(); ++c) {
-            for (int r = 0; r < gLevelData->Rows(); ++r) {
-                if (gLevelData->TileAt(c, r, kTileFloor) == kTilePlayerStart) {
-                    step.push_back(CellChange{c, r, kTilePlayerStart});
-                    StoreCell(c, r, kTileFloor);
-                }
-            }
-        }
-    }
-    step.push_back(CellChange{column, row, before});
-    StoreCell(column, row, code);
-    Session().undo.push_back(step);
-    return true;
+    const EditorStep changes = Session().model.Paint(EditorCell{column, row}, code);
+    ShowChanges(changes);
+    return !changes.empty();
 }
 
 bool UndoLastPlacement() {
-    auto& undo = Session().undo;
-    if (undo.empty()) {
-        return false;
-    }
-    const std::vector<CellChange> step = undo.back();
-    undo.pop_back();
-    for (auto change = step.rbegin(); change != step.rend(); ++change) {
-        StoreCell(change->column, change->row, change->before);
-    }
-    return true;
+    EndStroke();
+    const EditorStep changes = Session().model.Undo();
+    ShowChanges(changes);
+    return !changes.empty();
+}
+
+bool RedoPlacement() {
+    const EditorStep changes = Session().model.Redo();
+    ShowChanges(changes);
+    return !changes.empty();
 }
 
 std::vector<UITilemap*> EditorPalette() {
-    std::vector<UITilemap*> entries;
-    entries = gLevelData->palette;
-    if (Session().startEntry != nullptr) {
-        entries.push_back(Session().startEntry);
-    }
-    return entries;
+    return Session().entries;
 }
 
 // ---- Export and its notice -----------------------------------------------------------
 
 ExportNoticeText ExportEditedLevel() {
+    EditorSession& session = Session();
     ExportNoticeText notice;
-    LevelRules rules;
-    LevelRulesForFile("", &rules); // an exported level's rules
-    const std::vector<std::string> problems = ValidateLevelGrid(GridAsFile(), rules);
+    const std::string folder = ExportedLevelsFolder() + "/";
     if (!gLevelData->Export()) {
-        notice.headline = "Not saved";
-        notice.details.push_back("Export failed: cannot write a new file in " + ExportFolderName() +
+        notice.failed = true;
+        notice.details.push_back("Export failed: cannot write a new file in " + folder +
                                  " - nothing was saved.");
-        return notice;
+    } else {
+        session.model.MarkSaved();
+        const std::string saved = "Saved " + folder + FileNameOf(gLevelData->LastExportPath());
+        const EditorCheck check = CheckEditedLevel(session.model.Cells());
+        if (check.Playable()) {
+            notice.details.push_back(saved + ", ready to play.");
+        } else {
+            // Work in progress is kept, but the player should know what is missing.
+            notice.details.push_back(saved + ", not playable yet:");
+            notice.details.push_back("Lacks: " + check.lacks.front());
+        }
     }
-    const std::string name =
-        std::filesystem::path(gLevelData->LastExportPath()).filename().string();
-    notice.headline = "Exported";
-    if (problems.empty()) {
-        notice.details.push_back("Saved " + ExportFolderName() + name + ", ready to play.");
-        return notice;
-    }
-    // Work in progress is kept, but the player should know what is missing.
-    notice.details.push_back("Saved " + ExportFolderName() + name + ", not playable yet:");
-    for (std::size_t i = 0; i < problems.size() && i + 1 < kMaxDetailLines; ++i) {
-        notice.details.push_back("- " + problems[i]);
-    }
+    session.notice = notice;
+    gExportNotice = true;
+    gExportNoticeTimer = 0.0f;
     return notice;
 }
 
@@ -415,82 +532,6 @@ const ExportNoticeText& CurrentExportNotice() {
     return Session().notice;
 }
 
-// ---- Widgets ----------------------------------------------------------------------------
-
-EditorButton::EditorButton(float offsetX, float offsetY, std::string text)
-    : label(std::move(text)) {
-    offset = TarnVec2{offsetX, offsetY};
-    SetScale(100.0f, 50.0f);
-    SetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
-    SetBlendColor(1.0f, 1.0f, 1.0f, 1.0f);
-}
-
-void EditorButton::Init() {
-    float x = 0.0f;
-    float y = 0.0f;
-    TarnGfxGetCamPosition(&x, &y);
-    SetPos(x + offset.x, y + offset.y);
-}
-
-void EditorButton::Update() {
-    UIButton::Update();
-    if (clicked) {
-        gGameStateManager->next = GameState::Menu;
-    }
-}
-
-void EditorButton::Draw() {
-    UI::Draw();
-    // About 11 pixels per character of the game's font.
-    const float textWidth = 11.0f * static_cast<float>(label.size());
-    PrintOnScreen(label, offset.x - textWidth / 2.0f, offset.y - 8.0f, 0.1f, 0.1f, 0.1f);
-}
-
-ExportButton::ExportButton(float offsetX, float offsetY)
-    : EditorButton(offsetX, offsetY, "Export") {}
-
-void ExportButton::Update() {
-    UIButton::Update();
-    if (clicked) {
-        // A second export within the second writes its file and shows its
-        // own result, but the notice keeps the first one's clock.
-        Session().notice = ExportEditedLevel();
-        gExportNotice = true;
-    }
-}
-
-void ExportButton::Draw() {
-    EditorButton::Draw();
-    if (gExportNoticeTimer < 1.0f && gExportNotice) {
-        gExportNoticeTimer += gFrameTime;
-        const ExportNoticeText& notice = Session().notice;
-        PrintOnScreen(notice.headline, kNoticeX, kNoticeY, 1.0f, 0.0f, 0.0f);
-        for (std::size_t i = 0; i < notice.details.size(); ++i) {
-            PrintOnScreen(notice.details[i], kDetailX, kDetailTopY + kDetailStep * i, 1.0f, 0.0f,
-                          0.0f);
-        }
-        return;
-    }
-    gExportNotice = false;
-    gExportNoticeTimer = 0.0f;
-}
-
-void EditorCellCursor::Update() {
-    EditorCell cell{};
-    showing = EditableCellUnderMouse(&cell);
-    if (showing) {
-        SetScale(gTileSize, gTileSize);
-        SetPos((cell.column - gGridWidth / 2.0f + 0.5f) * gTileSize,
-               (cell.row - gGridHeight / 2.0f + 0.5f) * gTileSize);
-    }
-}
-
-void EditorCellCursor::Draw() {
-    if (!showing) {
-        return;
-    }
-    BuildTransform(&transform, scale, position, 0.0f);
-    const Color tint{1.0f, 1.0f, 1.0f, 1.0f};
-    const Color gold{kHoverTint.r, kHoverTint.g, kHoverTint.b, 1.0f};
-    DrawQuad(transform, tint, gold, 0.4f, TARN_BLEND_TRANSLUCENT, nullptr, UnitQuadMesh());
+bool LeaveQuestionShowing() {
+    return Session().leaveDialog != nullptr;
 }

@@ -1,17 +1,16 @@
-// Moth Lantern: the Load dialog: its list, input, drawing and modal loop.
+// Moth Lantern: the Levels dialog: its list, layout, input and modal loop.
+// Its drawing is in LoadDialogDraw.cpp.
 #include "LoadDialog.h"
 
 #include "AssetManager.h"
 #include "Cursor.h"
-#include "Editor.h"
 #include "Frames.h"
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "LevelData.h"
+#include "LevelFolder.h"
 #include "PadControls.h"
 #include "TarnInput.h"
-#include "TarnSystem.h"
-#include "UI.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -19,119 +18,104 @@
 namespace {
 
 constexpr float kDoubleClickSeconds = 0.5f;
-
-// The dialog's own text size: the game's font is too large for list rows.
-constexpr int kDialogFontSize = 16;
-constexpr float kCharWidth = 8.0f; // about, for centring labels
+constexpr int kMargin = 30;
+constexpr int kTitleHeight = 64;
+constexpr int kMessageHeight = 36;
+constexpr int kBottomMargin = 24;
+constexpr int kMinTextWidth = 230;
+constexpr int kMaxTextWidth = 360;
+constexpr int kPreviewSize = LevelPreview::kCells * LoadDialog::kPreviewCell;
+constexpr int kButtonWidth = 120;
+constexpr int kButtonHeight = 50;
+constexpr int kButtonGap = 14;
+constexpr int kQuestionWidth = 460;
+constexpr int kQuestionHeight = 190;
 
 using Rect = LoadDialog::Rect;
 
-const Color kBoxGrey{0.25f, 0.25f, 0.25f, 1.0f};
-const Color kListWhite{0.95f, 0.95f, 0.95f, 1.0f};
-const Color kSelectionBlue{0.0f, 0.47f, 0.84f, 1.0f};
-const Color kButtonGrey{0.85f, 0.85f, 0.85f, 1.0f};
-const Color kTrackGrey{0.75f, 0.75f, 0.75f, 1.0f};
-const Color kThumbGrey{0.55f, 0.55f, 0.55f, 1.0f};
-
-Rect ScrollUpArrow() {
-    const Rect& list = LoadDialog::kList;
-    const int width = LoadDialog::kScrollBarWidth;
-    return Rect{list.x + list.width - width, list.y, width, width};
+// The rectangle of that size centred on the screen.
+Rect Centred(int width, int height) {
+    const int screenWidth = static_cast<int>(2.0f * gHalfWindowWidth);
+    const int screenHeight = static_cast<int>(2.0f * gHalfWindowHeight);
+    return Rect{(screenWidth - width) / 2, (screenHeight - height) / 2, width, height};
 }
 
-Rect ScrollDownArrow() {
-    Rect arrow = ScrollUpArrow();
-    arrow.y = LoadDialog::kList.y + LoadDialog::kList.height - arrow.height;
-    return arrow;
+// The question's panel and its YES and NO buttons (the pictures' sizes).
+void PlaceQuestion(LoadDialog::Layout* layout) {
+    layout->question = Centred(kQuestionWidth, kQuestionHeight);
+    const int top = layout->question.Bottom() - 50 - 24;
+    const int centre = layout->question.x + kQuestionWidth / 2;
+    layout->yes = Rect{centre - 15 - 100, top, 100, 50};
+    layout->no = Rect{centre + 15, top, 100, 50};
 }
 
-Rect ScrollTrack() {
-    const Rect up = ScrollUpArrow();
-    return Rect{up.x, up.y + up.height, up.width, LoadDialog::kList.height - 2 * up.height};
-}
-
-// The part of the track that stands for the visible rows.
-Rect ScrollThumb(int entries, int firstVisible) {
-    Rect track = ScrollTrack();
-    if (entries <= LoadDialog::kVisibleRows) {
-        return track;
+// The four buttons in one row, centred under the dialog's body.
+void PlaceButtons(LoadDialog::Layout* layout) {
+    const int rowWidth = 4 * kButtonWidth + 3 * kButtonGap;
+    int x = layout->box.x + (layout->box.width - rowWidth) / 2;
+    const int y = layout->box.Bottom() - kBottomMargin - kButtonHeight;
+    for (Rect* button : {&layout->load, &layout->edit, &layout->remove, &layout->cancel}) {
+        *button = Rect{x, y, kButtonWidth, kButtonHeight};
+        x += kButtonWidth + kButtonGap;
     }
-    const int height = std::max(8, track.height * LoadDialog::kVisibleRows / entries);
-    const int travel = track.height - height;
-    const int steps = entries - LoadDialog::kVisibleRows;
-    return Rect{track.x, track.y + travel * firstVisible / steps, track.width, height};
-}
-
-// ---- Drawing in window pixels ----
-
-TarnVec2 ToWorld(float x, float y) {
-    return CameraPlus(TarnVec2{x - gHalfWindowWidth, gHalfWindowHeight - y});
-}
-
-void FillRect(const Rect& rect, const Color& colour) {
-    const TarnVec2 centre = ToWorld(rect.x + rect.width / 2.0f, rect.y + rect.height / 2.0f);
-    TarnMtx33 transform;
-    BuildTransform(&transform,
-                   TarnVec2{static_cast<float>(rect.width), static_cast<float>(rect.height)},
-                   centre, 0.0f);
-    const Color tint{1.0f, 1.0f, 1.0f, 1.0f};
-    DrawQuad(transform, tint, colour, 1.0f, TARN_BLEND_NONE, nullptr, UnitQuadMesh());
-}
-
-// Text whose baseline starts at the window pixel (x, y).
-void PrintAt(int font, const std::string& text, float x, float y, const Color& colour) {
-    const TarnVec2 at = ToWorld(x, y);
-    PrintText(font, text, at.x, at.y, colour);
-}
-
-void DrawButton(int font, const Rect& rect, const char* label, bool isDefault) {
-    if (isDefault) {
-        FillRect(Rect{rect.x - 2, rect.y - 2, rect.width + 4, rect.height + 4}, kSelectionBlue);
-    }
-    FillRect(rect, kButtonGrey);
-    const float width = kCharWidth * static_cast<float>(std::char_traits<char>::length(label));
-    PrintAt(font, label, rect.x + (rect.width - width) / 2.0f, rect.y + 17.0f,
-            Color{0.05f, 0.05f, 0.05f, 1.0f});
-}
-
-// The dialog's font, made once (the game keeps one font, at a larger size).
-int DialogFont() {
-    static int font = 0;
-    if (font == 0) {
-        font = TarnGfxCreateFont("DejaVu Sans", kDialogFontSize, false, false);
-    }
-    return font;
 }
 
 } // namespace
 
-// ---- List and selection -----------------------------------------------------------------
+// ---- List and layout -------------------------------------------------------------------
 
-void LoadDialog::List(const std::string& folder) {
-    entries.clear();
+LoadDialog::LoadDialog(TextMeasure textMeasure) : measure(std::move(textMeasure)) {
+    Relayout();
+}
+
+void LoadDialog::List(const std::string& levelFolder) {
+    folder = levelFolder;
+    entries = ListLevelFiles(folder);
     selected = -1;
     firstVisible = 0;
-    std::error_code error;
-    std::filesystem::directory_iterator it(folder, error);
-    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        std::error_code typeError;
-        const std::string name = it->path().filename().string();
-        if (it->is_regular_file(typeError) && name[0] != '.') {
-            entries.push_back(name);
-        }
+    lastClicked = -1; // a row's next click is a first click, whatever now stands there
+    preview.Clear();
+    previewUnreadable = false;
+    Relayout();
+}
+
+int LoadDialog::ListTextWidth() const {
+    int widest = 0;
+    for (const std::string& name : entries) {
+        widest = std::max(widest, measure(PrintableText(name)));
     }
-    std::sort(entries.begin(), entries.end());
+    return std::clamp(widest, kMinTextWidth, kMaxTextWidth);
+}
+
+void LoadDialog::Relayout() {
+    const int count = static_cast<int>(entries.size());
+    layout.visibleRows = std::clamp(count, kMinRows, kMaxRows);
+    const int listWidth = ListTextWidth() + 2 * kTextPad + kScrollBarWidth;
+    const int bodyHeight = std::max(layout.visibleRows * kRowHeight, kPreviewSize);
+    const int width = kMargin + listWidth + kMargin + kPreviewSize + kMargin;
+    const int height = kTitleHeight + bodyHeight + kMessageHeight + kButtonHeight + kBottomMargin;
+    layout.box = Centred(width, height);
+    const int bodyTop = layout.box.y + kTitleHeight;
+    layout.list = Rect{layout.box.x + kMargin, bodyTop, listWidth, layout.visibleRows * kRowHeight};
+    layout.preview = Rect{layout.list.Right() + kMargin, bodyTop, kPreviewSize, kPreviewSize};
+    layout.message = Rect{layout.list.x, bodyTop + bodyHeight, width - 2 * kMargin, kMessageHeight};
+    PlaceButtons(&layout);
+    PlaceQuestion(&layout);
 }
 
 void LoadDialog::Select(int index) {
     if (entries.empty()) {
         return;
     }
+    const int previous = selected;
     selected = std::clamp(index, 0, static_cast<int>(entries.size()) - 1);
     if (selected < firstVisible) {
         firstVisible = selected;
-    } else if (selected >= firstVisible + kVisibleRows) {
-        firstVisible = selected - kVisibleRows + 1;
+    } else if (selected >= firstVisible + layout.visibleRows) {
+        firstVisible = selected - layout.visibleRows + 1;
+    }
+    if (selected != previous || preview.Empty()) {
+        previewUnreadable = !preview.Read(SelectedPath());
     }
 }
 
@@ -140,11 +124,65 @@ void LoadDialog::Scroll(int rows) {
 }
 
 int LoadDialog::LastFirstVisible() const {
-    return std::max(0, static_cast<int>(entries.size()) - kVisibleRows);
+    return std::max(0, static_cast<int>(entries.size()) - layout.visibleRows);
 }
 
 std::string LoadDialog::SelectedName() const {
     return selected >= 0 ? entries[selected] : std::string();
+}
+
+std::string LoadDialog::SelectedPath() const {
+    if (selected < 0) {
+        return std::string();
+    }
+    return (std::filesystem::path(folder) / entries[selected]).string();
+}
+
+std::string LoadDialog::ShownName(int index) const {
+    return ShortenToFit(PrintableText(entries[index]),
+                        layout.list.width - 2 * kTextPad - kScrollBarWidth, measure);
+}
+
+std::vector<std::string> LoadDialog::EmptyFolderLines() const {
+    return WrapText("No levels here yet. To make one, choose EDITOR in the main menu, paint "
+                    "a level and press Export: it appears in this list.",
+                    layout.list.width - 2 * kTextPad, measure);
+}
+
+// ---- Edit and delete ------------------------------------------------------------------------
+
+LoadDialog::Outcome LoadDialog::Edit() {
+    if (!CanEdit()) {
+        return Outcome::Open;
+    }
+    if (editHook(SelectedPath())) {
+        return Outcome::Edit;
+    }
+    message = "Could not open " + PrintableText(SelectedName()) + " in the editor.";
+    return Outcome::Open;
+}
+
+void LoadDialog::AskDelete() {
+    asking = selected >= 0;
+}
+
+void LoadDialog::AnswerDelete(bool yes) {
+    asking = false;
+    if (!yes || selected < 0) {
+        return;
+    }
+    const std::string name = SelectedName();
+    const LevelMoveResult moved = MoveLevelToDeleted(folder, name);
+    if (!moved.moved) {
+        message = "Could not delete " + PrintableText(name) + ": " + moved.error + ".";
+        return;
+    }
+    const int index = selected;
+    const int top = firstVisible;
+    List(folder);
+    firstVisible = std::min(top, LastFirstVisible());
+    Select(index);
+    message = "Moved " + PrintableText(name) + " to Deleted/.";
 }
 
 // ---- Input --------------------------------------------------------------------------------
@@ -164,11 +202,18 @@ unsigned char PadKey() {
     return PadBackPressed() ? TARN_KEY_ESCAPE : 0;
 }
 
+constexpr unsigned char kKeyY = 'Y';
+constexpr unsigned char kKeyN = 'N';
+// The keys the dialog answers, in the order a frame reads them.
+constexpr unsigned char kDialogKeys[] = {
+    TARN_KEY_UP, TARN_KEY_DOWN, TARN_KEY_ENTER, TARN_KEY_ESCAPE, TARN_KEY_DELETE, kKeyY, kKeyN};
+
 } // namespace
 
 LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
     sinceClick += seconds;
-    for (unsigned char key : {TARN_KEY_UP, TARN_KEY_DOWN, TARN_KEY_ENTER, TARN_KEY_ESCAPE}) {
+    TarnInputGetCursorPosition(&mouseX, &mouseY);
+    for (unsigned char key : kDialogKeys) {
         if (TarnInputCheckTriggered(key)) {
             const Outcome outcome = PressKey(key);
             if (outcome != Outcome::Open) {
@@ -182,16 +227,13 @@ LoadDialog::Outcome LoadDialog::HandleInput(float seconds) {
             return outcome;
         }
     }
-    if (!TarnInputCheckTriggered(TARN_MOUSE_LEFT)) {
-        return Outcome::Open;
-    }
-    int x = 0;
-    int y = 0;
-    TarnInputGetCursorPosition(&x, &y);
-    return Click(x, y);
+    return TarnInputCheckTriggered(TARN_MOUSE_LEFT) ? Click(mouseX, mouseY) : Outcome::Open;
 }
 
 LoadDialog::Outcome LoadDialog::PressKey(unsigned char key) {
+    if (asking) {
+        return PressQuestionKey(key);
+    }
     switch (key) {
     case TARN_KEY_UP:
         Select(selected < 0 ? 0 : selected - 1);
@@ -203,34 +245,80 @@ LoadDialog::Outcome LoadDialog::PressKey(unsigned char key) {
         return Confirm();
     case TARN_KEY_ESCAPE:
         return Outcome::Cancel;
+    case TARN_KEY_DELETE:
+        AskDelete();
+        return Outcome::Open;
     default:
         return Outcome::Open;
     }
 }
 
-LoadDialog::Outcome LoadDialog::Click(int x, int y) {
-    if (kLoadButton.Contains(x, y)) {
-        return Confirm();
-    }
-    if (kCancelButton.Contains(x, y)) {
-        return Outcome::Cancel;
-    }
-    if (ScrollUpArrow().Contains(x, y)) {
-        Scroll(-1);
-    } else if (ScrollDownArrow().Contains(x, y)) {
-        Scroll(1);
-    } else if (ScrollTrack().Contains(x, y)) {
-        // Above the thumb pages up, below it pages down.
-        const Rect thumb = ScrollThumb(static_cast<int>(entries.size()), firstVisible);
-        Scroll(y < thumb.y ? -kVisibleRows : (y >= thumb.y + thumb.height ? kVisibleRows : 0));
-    } else if (kList.Contains(x, y)) {
-        return ClickList(x, y);
+LoadDialog::Outcome LoadDialog::PressQuestionKey(unsigned char key) {
+    if (key == TARN_KEY_ENTER || key == kKeyY) {
+        AnswerDelete(true);
+    } else if (key == TARN_KEY_ESCAPE || key == kKeyN) {
+        AnswerDelete(false);
     }
     return Outcome::Open;
 }
 
-LoadDialog::Outcome LoadDialog::ClickList(int /*x*/, int y) {
-    const int index = firstVisible + (y - kList.y) / kRowHeight;
+namespace {
+
+Rect ScrollUpArrow(const Rect& list) {
+    const int width = LoadDialog::kScrollBarWidth;
+    return Rect{list.Right() - width, list.y, width, width};
+}
+
+Rect ScrollDownArrow(const Rect& list) {
+    Rect arrow = ScrollUpArrow(list);
+    arrow.y = list.Bottom() - arrow.height;
+    return arrow;
+}
+
+Rect ScrollTrack(const Rect& list) {
+    const Rect up = ScrollUpArrow(list);
+    return Rect{up.x, up.Bottom(), up.width, list.height - 2 * up.height};
+}
+
+} // namespace
+
+LoadDialog::Outcome LoadDialog::Click(int x, int y) {
+    if (asking) {
+        if (layout.yes.Contains(x, y) || layout.no.Contains(x, y)) {
+            AnswerDelete(layout.yes.Contains(x, y));
+        }
+        return Outcome::Open;
+    }
+    const Rect& list = layout.list;
+    if (ScrollUpArrow(list).Contains(x, y)) {
+        Scroll(-1);
+    } else if (ScrollDownArrow(list).Contains(x, y)) {
+        Scroll(1);
+    } else if (ScrollTrack(list).Contains(x, y)) {
+        // The upper half of the track pages up, the lower half down.
+        const Rect track = ScrollTrack(list);
+        Scroll(y < track.y + track.height / 2 ? -layout.visibleRows : layout.visibleRows);
+    } else if (list.Contains(x, y)) {
+        return ClickList(y);
+    }
+    return ClickButtons(x, y);
+}
+
+LoadDialog::Outcome LoadDialog::ClickButtons(int x, int y) {
+    if (layout.load.Contains(x, y)) {
+        return Confirm();
+    }
+    if (layout.edit.Contains(x, y)) {
+        return Edit();
+    }
+    if (layout.remove.Contains(x, y)) {
+        AskDelete();
+    }
+    return layout.cancel.Contains(x, y) ? Outcome::Cancel : Outcome::Open;
+}
+
+LoadDialog::Outcome LoadDialog::ClickList(int y) {
+    const int index = firstVisible + (y - layout.list.y) / kRowHeight;
     if (index >= static_cast<int>(entries.size())) {
         return Outcome::Open; // the empty space below the last entry
     }
@@ -241,63 +329,40 @@ LoadDialog::Outcome LoadDialog::ClickList(int /*x*/, int y) {
     return doubleClick ? Confirm() : Outcome::Open;
 }
 
-// ---- Drawing ------------------------------------------------------------------------------
-
-void LoadDialog::Draw() const {
-    const int font = DialogFont();
-    FillRect(kBox, kBoxGrey);
-    PrintAt(font, "Exported levels", kList.x, kList.y - 6.0f, kListWhite);
-    FillRect(kList, kListWhite);
-    const Color black{0.05f, 0.05f, 0.05f, 1.0f};
-    const int textWidth = kList.width - kScrollBarWidth;
-    if (entries.empty()) {
-        PrintAt(font, "(no exported levels yet)", kList.x + 6.0f, kList.y + 16.0f, kThumbGrey);
-    }
-    for (int row = 0; row < kVisibleRows; ++row) {
-        const int index = firstVisible + row;
-        if (index >= static_cast<int>(entries.size())) {
-            break;
-        }
-        const int top = kList.y + row * kRowHeight;
-        if (index == selected) {
-            FillRect(Rect{kList.x, top, textWidth, kRowHeight}, kSelectionBlue);
-        }
-        PrintAt(font, entries[index], kList.x + 6.0f, top + 16.0f,
-                index == selected ? kListWhite : black);
-    }
-    FillRect(ScrollTrack(), kTrackGrey);
-    FillRect(ScrollThumb(static_cast<int>(entries.size()), firstVisible), kThumbGrey);
-    DrawButton(font, ScrollUpArrow(), "^", false);
-    DrawButton(font, ScrollDownArrow(), "v", false);
-    DrawButton(font, kLoadButton, "Load", true);
-    DrawButton(font, kCancelButton, "Cancel", false);
-}
-
 // ---- The modal loop and the state ------------------------------------------------------
 
 namespace {
 
-// The game's last frame, shown behind the dialog; null when there was none
-// (the dialog opened first) and the dialog stands on black.
+LoadDialog::EditHook& InstalledEditHook() {
+    static LoadDialog::EditHook hook;
+    return hook;
+}
+
+GameStateId NextStateAfter(LoadDialog::Outcome outcome) {
+    switch (outcome) {
+    case LoadDialog::Outcome::Load:
+        return GameState::Custom;
+    case LoadDialog::Outcome::Edit:
+        return GameState::LevelEditor;
+    case LoadDialog::Outcome::Cancel:
+        return GameState::Menu;
+    default:
+        return GameState::Quit;
+    }
+}
+
+// The game's last frame, shown dimmed behind the dialog; null when there was
+// none (the dialog opened first).
 TarnGfxTexture*& LastGameFrame() {
     static TarnGfxTexture* frame = nullptr;
     return frame;
 }
 
-void DrawLastGameFrame() {
-    if (LastGameFrame() == nullptr) {
-        return;
-    }
-    const TarnVec2 centre = ToWorld(gHalfWindowWidth, gHalfWindowHeight);
-    TarnMtx33 transform;
-    BuildTransform(&transform, TarnVec2{2.0f * gHalfWindowWidth, 2.0f * gHalfWindowHeight}, centre,
-                   0.0f);
-    const Color white{1.0f, 1.0f, 1.0f, 1.0f};
-    const Color none{0.0f, 0.0f, 0.0f, 0.0f};
-    DrawQuad(transform, white, none, 1.0f, TARN_BLEND_NONE, LastGameFrame(), UnitQuadMesh());
-}
-
 } // namespace
+
+void SetLevelEditHook(LoadDialog::EditHook hook) {
+    InstalledEditHook() = std::move(hook);
+}
 
 void KeepFrameForLoadDialog() {
     ForgetFrameForLoadDialog();
@@ -310,7 +375,9 @@ void ForgetFrameForLoadDialog() {
 }
 
 LoadDialog::Outcome RunLoadDialog() {
-    LoadDialog dialog;
+    LoadDialog dialog(FontMeasure(gAssetManager->GetFont()));
+    dialog.SetEditHook(InstalledEditHook());
+    dialog.SetBackdrop(LastGameFrame());
     dialog.List(ExportedLevelsFolder());
     LoadDialog::Outcome outcome = LoadDialog::Outcome::Open;
     bool running = true;
@@ -321,21 +388,16 @@ LoadDialog::Outcome RunLoadDialog() {
         running = RunModalFrame([&dialog, &outcome] {
             UpdateCursor(); // frame time, mouse and the game's cursor
             outcome = dialog.HandleInput(gFrameTime);
-            DrawLastGameFrame();
             dialog.Draw();
             gCursor->Draw();
         });
     }
     ForgetFrameForLoadDialog();
     gCursor->visible = cursorWasVisible;
-    GameStateId next = GameState::Quit;
     if (outcome == LoadDialog::Outcome::Load) {
         gCustomLevelName = dialog.SelectedName();
-        next = GameState::Custom;
-    } else if (outcome == LoadDialog::Outcome::Cancel) {
-        next = GameState::Menu;
     }
-    gGameStateManager->next = next;
+    gGameStateManager->next = NextStateAfter(outcome);
     return outcome;
 }
 

@@ -5,6 +5,7 @@
 #include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "LevelData.h"
 #include "LightManager.h"
 #include "Particle.h"
 #include "Progress.h"
@@ -106,17 +107,24 @@ Key* PlaceKey(std::vector<TarnVec2>& keyPositions) {
     if (keyPositions.empty()) {
         return nullptr;
     }
-    const TarnVec2 at = keyPositions.front();
-    return new Key(Layer::Items, at.x, at.y, TextureNamed("key.png"), true, true);
+    return MakeKeyAt(keyPositions.front());
 }
 
 void PlaceBatteries(int count) {
     std::vector<TarnVec2> positions;
     PlaceRandomly(positions, count, kBatterySpacing);
     for (const TarnVec2& at : positions) {
-        new Battery(Layer::Items, at.x, at.y, TextureNamed("battery3.png"), true, true,
-                    kBatterySize, kBatterySize);
+        MakeBatteryAt(at);
     }
+}
+
+Key* MakeKeyAt(const TarnVec2& at) {
+    return new Key(Layer::Items, at.x, at.y, TextureNamed("key.png"), true, true);
+}
+
+Battery* MakeBatteryAt(const TarnVec2& at) {
+    return new Battery(Layer::Items, at.x, at.y, TextureNamed("battery3.png"), true, true,
+                       kBatterySize, kBatterySize);
 }
 
 int BatteriesInLevel(GameStateId level) {
@@ -206,7 +214,9 @@ void TrapDoor::Update() {
         shownFor += gFrameTime;
         return;
     }
-    if (gGameMode == GameMode::Menu) {
+    if (TestPlaying()) {
+        gGameStateManager->next = GameState::LevelEditor; // the maker goes back to work
+    } else if (gGameMode == GameMode::Menu) {
         gLightCharge = kMaxLightCharge;
         const bool menuRoom = gGameStateManager->current == GameState::Menu;
         gGameStateManager->next = menuRoom ? BeginRun(*this) : GameState::Level1;

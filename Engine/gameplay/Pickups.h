@@ -42,6 +42,10 @@ Key* PlaceKey(std::vector<TarnVec2>& keyPositions);
 // Puts `count` batteries in layer 1 on random free cells at least 200 units
 // apart, fresh places every time (a restart scatters them anew).
 void PlaceBatteries(int count);
+// A key or a battery on a cell's centre, where a custom level's maker put it
+// (tile codes 5 and 6).
+Key* MakeKeyAt(const TarnVec2& at);
+Battery* MakeBatteryAt(const TarnVec2& at);
 // The batteries of a story level: 5 in the first, 5 more in each next one;
 // none outside the story levels.
 int BatteriesInLevel(GameStateId level);

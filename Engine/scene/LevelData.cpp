@@ -6,6 +6,7 @@
 #include "Tilemap.h"
 #include "World.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -17,6 +18,11 @@
 
 LevelData* gLevelData = nullptr;
 std::string gCustomLevelName;
+std::string gTestPlayLevel;
+
+bool TestPlaying() {
+    return !gTestPlayLevel.empty();
+}
 
 namespace {
 
@@ -286,6 +292,10 @@ void LevelData::Read(const std::string& codedKey) {
             gGridHeight = rows;
             Reset();
         }
+        if (TestPlaying()) {
+            ReadText(gTestPlayLevel);
+            return;
+        }
     }
     ReadFile(LevelPathOf(codedKey));
 }
@@ -364,6 +374,8 @@ void LevelData::MakePlaceholders() {
 void LevelData::SetTile(int column, int row, int code) {
     if (column >= 0 && row >= 0 && column < Columns() && row < Rows()) {
         tileGrid[column][row] = code;
+        // Walls painted in the editor stop whoever walks there at once.
+        collisionGrid[column][row] = CollisionValueOf(code);
     }
 }
 
@@ -372,6 +384,12 @@ int LevelData::TileAt(int column, int row, int outside) const {
         return outside;
     }
     return tileGrid[column][row];
+}
+
+bool LevelData::Holds(int code) const {
+    return std::any_of(tileGrid.begin(), tileGrid.end(), [code](const std::vector<int>& column) {
+        return std::find(column.begin(), column.end(), code) != column.end();
+    });
 }
 
 int LevelData::CollisionAt(int column, int row, int outside) const {
@@ -400,7 +418,7 @@ int LevelData::NextPaletteCode(int code) {
 // ---- LevelData: export
 // ---------------------------------------------------------------------------
 
-bool LevelData::Export() {
+std::string LevelData::Text() const {
     // The level format: rows from the top, "," after every value but the
     // file's last, a line break after each row.
     std::string text;
@@ -415,6 +433,11 @@ bool LevelData::Export() {
         }
         text += '\n';
     }
+    return text;
+}
+
+bool LevelData::Export() {
+    const std::string text = Text();
 
     const fs::path folder = ExportedLevelsFolder();
     std::error_code error;

@@ -8,7 +8,7 @@
 // trap door or spider spawn). The editor writes the same format with Export.
 //
 // Index
-//   Tile codes and level globals ..... kTile*, LevelGridSize, gCustomLevelName
+//   Tile codes and level globals ..... kTile*, LevelGridSize, gCustomLevelName, gTestPlayLevel
 //   Exported-levels folder ........... ExportedLevelsFolder
 //   LevelData ........................ Reset, Read, grids, Export, Unload
 #pragma once
@@ -34,6 +34,11 @@ bool LevelGridSize(GameStateId state, float* columns, float* rows);
 // The exported level the Custom state plays: a file name inside the
 // exported-levels folder, chosen in the Load dialog.
 extern std::string gCustomLevelName;
+// The editor's grid in the level format while the Custom state test-plays
+// it (read instead of the chosen file; its doors and Esc lead back to the
+// editor); "" otherwise. The menu's load clears it.
+extern std::string gTestPlayLevel;
+bool TestPlaying();
 
 // ---- Exported-levels folder -------------------------------------------------------------
 
@@ -78,18 +83,23 @@ class LevelData {
     void Unload();
 
     // ---- Grid access ----
-    // Writes a tile code; cells outside the grid are ignored.
+    // Writes a tile code and the cell's collision value; cells outside the
+    // grid are ignored.
     void SetTile(int column, int row, int code);
     // Indexed [column][row], row 0 at the bottom.
     const std::vector<std::vector<int>>& GetTileGrid() const { return tileGrid; }
     const std::vector<std::vector<int>>& GetCollisionGrid() const { return collisionGrid; }
     // Cell values with a fallback for cells outside the grid.
     int TileAt(int column, int row, int outside) const;
+    // Whether any cell holds the code (a custom level's key, code 5).
+    bool Holds(int code) const;
     int CollisionAt(int column, int row, int outside) const;
     int Columns() const { return static_cast<int>(tileGrid.size()); }
     int Rows() const { return tileGrid.empty() ? 0 : static_cast<int>(tileGrid[0].size()); }
 
     // ---- Export ----
+    // The tile grid in the level format, as Export writes it.
+    std::string Text() const;
     // Writes the tile grid as the next Exported_N.txt of the exported-levels
     // folder (made when missing): N continues after the highest number there,
     // so no export replaces another, and the file appears whole or not at all.

@@ -1,15 +1,12 @@
 // Moth Lantern: the Custom state's load and init.
 #include "CustomLevel.h"
-#include "Globals.h"
 
 #include "CollisionManager.h"
 #include "GameStateManager.h"
 #include "Globals.h"
-#include "Hud.h"
 #include "LevelData.h"
 #include "Light.h"
 #include "LightBox.h"
-#include "MenuWidgets.h"
 #include "Player.h"
 #include "PlayerAnimator.h"
 #include "ScreenCommon.h"
@@ -42,17 +39,14 @@ TarnVec2 CustomStartPosition() {
 // wanderer that dies here tries this level again.
 void CustomLoad() {
     gGameStateManager->retryState = GameState::Custom;
-    CreateStoryHud();
-    new LightBox();
-    CreateBackground();
-    SetDarkness(kStoryDark);
-    gGameMode = GameMode::Story;
-    SetCursorVisible(true);
+    SetUpStoryLook();
     SetCameraFollow(true);
 }
 
 void CustomInit() {
-    gHasKey = true; // an exported level has no key: its doors stand open
+    // A level with a key keeps its doors shut until the wanderer takes it, as
+    // a story level does; without one they stand open.
+    gHasKey = !gLevelData->Holds(kTileKey);
     ActiveObject* wanderer = CreateWanderer();
     wanderer->velocity = TarnVec2{0.0f, 0.0f};
     wanderer->SetPos(CustomStartPosition());

@@ -58,6 +58,7 @@ void BackOut() {
 } // namespace
 
 void MenuLoad() {
+    gTestPlayLevel.clear(); // the menu and the editor end any test-play
     TarnGfxSetCamPosition(0.0f, 0.0f);
     SetDarkness(kMenuDark);
     gGameMode = GameMode::Menu;

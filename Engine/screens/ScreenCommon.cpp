@@ -5,9 +5,11 @@
 #include "Cursor.h"
 #include "GameStateManager.h"
 #include "Globals.h"
+#include "Hud.h"
 #include "LevelData.h"
 #include "Light.h"
 #include "LightBox.h"
+#include "MenuWidgets.h"
 #include "Player.h"
 #include "TarnGraphics.h"
 #include "UI.h"
@@ -29,6 +31,15 @@ void SetGridOfCurrentState() {
 
 void StopLevelMusic() {
     gAudioManager->StopMusic();
+}
+
+void SetUpStoryLook() {
+    CreateStoryHud();
+    new LightBox();
+    CreateBackground();
+    SetDarkness(kStoryDark);
+    gGameMode = GameMode::Story;
+    SetCursorVisible(true);
 }
 
 void ScreenLoad() {

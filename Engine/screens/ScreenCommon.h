@@ -19,6 +19,10 @@ void SetDarkness(float alpha);
 void SetCameraFollow(bool follow);
 // The grid size of the state being entered, from its level table.
 void SetGridOfCurrentState();
+// The story levels' look, which custom levels share: the HUD, the light box,
+// the floor, full darkness, the story mode (the lantern's switch and the pause
+// menu's story controls) and the cursor.
+void SetUpStoryLook();
 // The logo, win and lose screens: a still view on the origin, health and
 // charge full again, no music, the cursor shown.
 void ScreenLoad();

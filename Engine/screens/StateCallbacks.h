@@ -23,6 +23,7 @@ void LogoLoad();
 
 // ---- Init callbacks ----
 void MenuInit();
+void EditorInit(); // the level editor's grid: the template or a kept one
 void Level1Init();
 void Level2Init();
 void Level3Init();

@@ -2,9 +2,6 @@
 
 #include "AI.h"
 #include "Globals.h"
-#include "Hud.h"
-#include "LightBox.h"
-#include "MenuWidgets.h"
 #include "Pickups.h"
 #include "ScreenCommon.h"
 #include "StateCallbacks.h"
@@ -33,12 +30,7 @@ void LevelScript(GameStateId level) {
 } // namespace
 
 void StoryLevelLoad() {
-    CreateStoryHud();
-    new LightBox();
-    CreateBackground();
-    SetDarkness(kStoryDark);
-    gGameMode = GameMode::Story;
-    SetCursorVisible(true);
+    SetUpStoryLook();
     SetGridOfCurrentState();
     StopLevelMusic();
     SetCameraFollow(true);

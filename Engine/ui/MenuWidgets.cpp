@@ -104,21 +104,41 @@ void CreditsButton::OnClick() {
     }
 }
 
-ControlsButton::ControlsButton(float x, float y) : MenuButton(x, y, "btn_controls.png") {}
+SettingsRowButton::SettingsRowButton(float x, float y, const char* textureName, float buttonWidth,
+                                     float buttonHeight)
+    : MenuButton(x, y, textureName), width(buttonWidth), height(buttonHeight) {}
 
-void ControlsButton::Init() {
+void SettingsRowButton::Init() {
     MenuButton::Init();
-    SetScale(150.0f, 44.0f);
+    SetScale(width, height);
 }
 
-void ControlsButton::Draw() {
+void SettingsRowButton::Draw() {
     if (gSettingsShown) {
         UI::Draw();
     }
 }
 
-bool ControlsButton::Focusable() const {
+bool SettingsRowButton::Focusable() const {
     return gSettingsShown;
+}
+
+ControlsButton::ControlsButton(float x, float y)
+    : SettingsRowButton(x, y, "btn_controls.png", 150.0f, 44.0f) {}
+
+DisplayButton::DisplayButton(float x, float y, DisplayChoice displayChoice)
+    : SettingsRowButton(x, y, DisplayChoicePicture(displayChoice), 140.0f, 38.0f),
+      choice(displayChoice) {}
+
+void DisplayButton::Update() {
+    MenuButton::Update();
+    SetTexture(TextureNamed(DisplayChoicePicture(choice)));
+}
+
+void DisplayButton::OnClick() {
+    if (gSettingsShown) {
+        ToggleDisplayChoice(choice);
+    }
 }
 
 // The credits close first; the settings come back when the panel closes.
@@ -334,6 +354,9 @@ void CreateMenuWidgets(int savedMemories, const TarnVec2& newGameDoor) {
     new BGMControl(-247.0f, -230.0f);
     new SFXControl(-247.0f, -310.0f);
     new ControlsButton(60.0f, -270.0f);
+    new DisplayButton(300.0f, -230.0f, DisplayChoice::Window);
+    new DisplayButton(300.0f, -275.0f, DisplayChoice::Picture);
+    new DisplayButton(300.0f, -320.0f, DisplayChoice::VSync);
     new CreditsButton(0.0f, -170.0f);
     new Credits(0.0f, -100.0f);
     new CreditsBox(0.0f, 100.0f);

@@ -7,6 +7,7 @@
 // sliders), the credits, the level editor, the exported levels, or quits.
 // BackgroundUI is the slowly drifting floor under every level and menu.
 #pragma once
+#include "DisplayChoices.h"
 #include "UI.h"
 
 extern float gStartSignTimer; // seconds into the start sign's blink
@@ -62,7 +63,8 @@ class LevelsButton : public StateButton {
     LevelsButton(float x, float y);
 };
 
-// Shows or hides the volume sliders and the controls button; Esc hides them.
+// Shows or hides the volume sliders, the controls button and the display
+// choices; Esc hides them.
 class SettingsButton : public MenuButton {
   public:
     SettingsButton(float x, float y) : MenuButton(x, y, "btn_options.png") {}
@@ -81,18 +83,43 @@ class CreditsButton : public MenuButton {
     void OnClick() override;
 };
 
-// Beside the sliders while the settings show: opens the controls panel over
-// the room, holding the player still (the settings hide meanwhile, and the
-// pad's d-pad moves between the panel's buttons).
-class ControlsButton : public MenuButton {
+// A button beside the sliders, shown and pressable only while the settings
+// show, at its own size.
+class SettingsRowButton : public MenuButton {
   public:
-    ControlsButton(float x, float y);
+    SettingsRowButton(float x, float y, const char* textureName, float width, float height);
     void Init() override;
     void Draw() override;
     bool Focusable() const override;
 
+  private:
+    float width;
+    float height;
+};
+
+// Opens the controls panel over the room, holding the player still (the
+// settings hide meanwhile, and the pad's d-pad moves between the panel's
+// buttons).
+class ControlsButton : public SettingsRowButton {
+  public:
+    ControlsButton(float x, float y);
+
   protected:
     void OnClick() override;
+};
+
+// One of the display choices (DisplayChoices.h), showing the one in force.
+class DisplayButton : public SettingsRowButton {
+  public:
+    DisplayButton(float x, float y, DisplayChoice choice);
+    // Also follows a change made elsewhere (Alt+Enter).
+    void Update() override;
+
+  protected:
+    void OnClick() override;
+
+  private:
+    DisplayChoice choice;
 };
 
 // ---- Credits -------------------------------------------------------------------------

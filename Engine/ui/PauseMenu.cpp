@@ -11,6 +11,7 @@
 #include "AudioManager.h"
 #include "ControlsPanel.h"
 #include "Cursor.h"
+#include "DisplayChoices.h"
 #include "GameStateManager.h"
 #include "Globals.h"
 #include "TarnInput.h"
@@ -55,6 +56,9 @@ template <typename Visit> void ForEachPauseSlot(Visit&& visit) {
     visit(gPause.effects);
     visit(gPause.mute);
     visit(gPause.controls);
+    visit(gPause.window);
+    visit(gPause.picture);
+    visit(gPause.vsync);
     visit(gPause.close);
     visit(gPause.yes);
     visit(gPause.no);
@@ -168,7 +172,7 @@ PauseConfirmation::PauseConfirmation(float x, float y)
 namespace {
 
 struct PauseButtonRow {
-    const char* picture;
+    const char* picture; // null: the choice in force picks it (PictureOf)
     float width;
     float height;
     bool onSubPanel; // reacts only while a sub-panel is open (else only while none is)
@@ -186,10 +190,32 @@ const PauseButtonRow kPauseButtons[] = {
     {"btn_close.png", 128.0f, 64.0f, true},         // Close
     {"unmute.png", 64.0f, 64.0f, true},             // Mute: "mute.png" while muted
     {"btn_controls.png", 150.0f, 44.0f, true},      // Controls
+    {nullptr, 140.0f, 38.0f, true},                 // DisplayWindow: the choice in force
+    {nullptr, 140.0f, 38.0f, true},                 // DisplayPicture
+    {nullptr, 140.0f, 38.0f, true},                 // DisplayVSync
 };
 
 const PauseButtonRow& RowOf(PauseAction action) {
     return kPauseButtons[static_cast<int>(action)];
+}
+
+bool IsDisplayChoice(PauseAction action) {
+    return action == PauseAction::DisplayWindow || action == PauseAction::DisplayPicture ||
+           action == PauseAction::DisplayVSync;
+}
+
+DisplayChoice ChoiceOf(PauseAction action) {
+    return static_cast<DisplayChoice>(static_cast<int>(action) -
+                                      static_cast<int>(PauseAction::DisplayWindow));
+}
+
+// The button's picture now: the mute button's by the mute, a display
+// choice's by the choice in force, else its row's.
+const char* PictureOf(PauseAction action) {
+    if (action == PauseAction::Mute && gMuted) {
+        return "mute.png";
+    }
+    return IsDisplayChoice(action) ? DisplayChoicePicture(ChoiceOf(action)) : RowOf(action).picture;
 }
 
 void OpenInstructions() {
@@ -200,11 +226,14 @@ void OpenInstructions() {
 
 void OpenSettings() {
     gPause.settingsPanel = new PauseSettings(-7.0f, 25.0f);
-    gPause.music = new BGMControl(0.0f, 125.0f);
-    gPause.effects = new SFXControl(0.0f, 55.0f);
-    gPause.mute = new PauseMuteButton(0.0f, -30.0f);
-    gPause.controls = new PauseControlsButton(0.0f, -90.0f);
-    gPause.close = new PauseCloseButton(0.0f, -150.0f);
+    gPause.music = new BGMControl(0.0f, 150.0f);
+    gPause.effects = new SFXControl(0.0f, 95.0f);
+    gPause.window = new PauseButton(-110.0f, 35.0f, PauseAction::DisplayWindow);
+    gPause.picture = new PauseButton(110.0f, 35.0f, PauseAction::DisplayPicture);
+    gPause.vsync = new PauseButton(-110.0f, -15.0f, PauseAction::DisplayVSync);
+    gPause.controls = new PauseControlsButton(110.0f, -15.0f);
+    gPause.mute = new PauseMuteButton(0.0f, -85.0f);
+    gPause.close = new PauseCloseButton(0.0f, -155.0f);
     OpenSubPanel();
     gSettingsShown = true;
 }
@@ -234,6 +263,9 @@ void CloseSubPanel() {
     DestroyWidget(gPause.effects);
     DestroyWidget(gPause.mute);
     DestroyWidget(gPause.controls);
+    DestroyWidget(gPause.window);
+    DestroyWidget(gPause.picture);
+    DestroyWidget(gPause.vsync);
     DestroyWidget(gPause.close);
     gSubPanelOpen = false;
     gSettingsShown = false;
@@ -295,6 +327,11 @@ void Run(PauseAction action, PauseButton& button) {
     case PauseAction::Controls:
         OpenControls();
         break;
+    case PauseAction::DisplayWindow:
+    case PauseAction::DisplayPicture:
+    case PauseAction::DisplayVSync:
+        ToggleDisplayChoice(ChoiceOf(action));
+        break;
     }
 }
 
@@ -302,9 +339,7 @@ void Run(PauseAction action, PauseButton& button) {
 
 PauseButton::PauseButton(float x, float y, PauseAction buttonAction) : action(buttonAction) {
     const PauseButtonRow& row = RowOf(action);
-    const bool muted = action == PauseAction::Mute && gMuted;
-    SetUpWidget(*this, Layer::Pictures, x, y, row.width, row.height,
-                muted ? "mute.png" : row.picture);
+    SetUpWidget(*this, Layer::Pictures, x, y, row.width, row.height, PictureOf(action));
 }
 
 void PauseButton::Update() {
@@ -316,6 +351,15 @@ void PauseButton::Update() {
     // A sub-panel's buttons wait for the click that opened it to pass.
     if (clicked && !(onSubPanel && gPanelOpenedThisPass)) {
         Run(action, *this);
+    }
+    if (IsDisplayChoice(action)) {
+        SetTexture(TextureNamed(PictureOf(action))); // Alt+Enter switches the window too
+    }
+}
+
+void PauseButton::Draw() {
+    if (gSubPanelOpen == RowOf(action).onSubPanel) {
+        UIButton::Draw();
     }
 }
 
@@ -475,6 +519,9 @@ void UpdatePauseMenu() {
     UpdateWidget(gPause.effects);
     UpdateWidget(gPause.mute);
     UpdateWidget(gPause.controls);
+    UpdateWidget(gPause.window);
+    UpdateWidget(gPause.picture);
+    UpdateWidget(gPause.vsync);
     UpdateWidget(gPause.confirmation);
     UpdateWidget(gPause.yes);
     UpdateWidget(gPause.no);

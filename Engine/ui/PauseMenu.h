@@ -3,8 +3,9 @@
 // Esc in a level freezes the game and opens a panel of five buttons: resume,
 // instructions, options, restart and quit. Instructions shows the controls
 // picture; options opens the settings panel with the music and effect volume
-// sliders, a mute button and a button to the controls panel (which rebinds
-// keys, see ControlsPanel.h, and goes back to the settings when closed);
+// sliders, the display choices (DisplayChoices.h), a mute button and a
+// button to the controls panel (which rebinds keys, see ControlsPanel.h, and
+// goes back to the settings when closed);
 // restart and quit ask "yes or no" first. While
 // the menu is open only the cursor and these widgets update, and the music
 // and the last sound effect are paused.
@@ -65,12 +66,16 @@ enum class PauseAction {
     No,
     Close,
     Mute,
-    Controls
+    Controls,
+    DisplayWindow, // the three display choices (see DisplayChoices.h)
+    DisplayPicture,
+    DisplayVSync
 };
 
 // A button of the pause menu, made from its row of the button table (picture,
-// size, panel, action). Main buttons react only while no sub-panel is open,
-// sub-panel buttons only while one is.
+// size, panel, action). Main buttons react and show only while no sub-panel
+// is open (a panel over them would show them through), sub-panel buttons
+// only while one is.
 class PauseButton : public UIButton {
   public:
     PauseButton(float x, float y, PauseAction action);
@@ -78,6 +83,7 @@ class PauseButton : public UIButton {
     // The hover and click test when the button may react now; on a click,
     // its action.
     void Update() override;
+    void Draw() override;
 
     const PauseAction action;
 };
@@ -201,6 +207,9 @@ struct PauseWidgets {
     SFXControl* effects = nullptr;
     PauseMuteButton* mute = nullptr;
     PauseControlsButton* controls = nullptr;
+    PauseButton* window = nullptr; // the display choices
+    PauseButton* picture = nullptr;
+    PauseButton* vsync = nullptr;
     PauseCloseButton* close = nullptr; // shared by the instructions and the settings
     PauseConfirmation* confirmation = nullptr;
     PauseYesButton* yes = nullptr;

@@ -9,7 +9,7 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 110 mouse move 502 364   # Options
 111 mouse down left
 112 mouse up left
-120 mouse move 512 474   # Controls
+120 mouse move 622 399   # Controls
 121 mouse down left
 122 mouse up left
 130 mouse move 542 419   # walk right's key ...

@@ -1,13 +1,13 @@
 # A player whose health has run out fades to black in a cloud of dust, then
 # the lose screen comes, with health full again; a click on the grown picture
-# fades out and retries the level.
+# fades out and retries the level. The run ends as the level begins again.
 source "$(dirname "$0")/common.bash"
 cat >"$OUT/script.txt" <<'SCRIPT'
-200 mouse down left
-201 mouse up left
+110 mouse down left  # the lose screen came at frame 62; its picture has grown
+111 mouse up left
 SCRIPT
 play --state 2 --frames 330 --seed 1 --health 0 --script "$OUT/script.txt" \
-    --trace "$OUT/trace.jsonl"
+    --until-state 2:2 --trace "$OUT/trace.jsonl"
 trace_check states "$OUT/trace.jsonl" 2,17,2
 /usr/bin/python3 - "$OUT/trace.jsonl" <<'PY'
 import json, sys

@@ -2,7 +2,8 @@
 # menu room's player to the trap door, finds every key and door, solves every
 # puzzle, picks up the five memories and clicks the win screen back to the
 # main menu. Bites add up over the levels: on this seed the wanderer dies once
-# in Level5, and the lose screen's click retries it.
+# in Level5, and the lose screen's click retries it. A puzzle is left only
+# through its memory, so the states below check every puzzle's recorded walk.
 # Some 21,600 frames: labelled "long", so it runs in the normal build only.
 source "$(dirname "$0")/common.bash"
 PLAY_TIMEOUT=850

@@ -11,14 +11,14 @@ cat >"$OUT/script.txt" <<'SCRIPT'
 110 mouse move 502 364   # Options
 111 mouse down left
 112 mouse up left
-120 mouse move 562 259   # the music knob, at half volume
+120 mouse move 562 234   # the music knob, at half volume
 121 mouse down left
-122 mouse move 542 259
-123 mouse move 522 259
-124 mouse move 502 259
-125 mouse move 482 259
-126 mouse move 462 259
-127 mouse move 442 259   # past the left end: muted
+122 mouse move 542 234
+123 mouse move 522 234
+124 mouse move 502 234
+125 mouse move 482 234
+126 mouse move 462 234
+127 mouse move 442 234   # past the left end: muted
 128 mouse up left
 140 mouse move 512 534   # Close
 141 mouse down left

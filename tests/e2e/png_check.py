@@ -5,6 +5,8 @@
   png_check.py dark PATH MAX_FRACTION   at most this fraction of pixels is not black
   png_check.py same A B MAX_DIFF [BOX]  mean per-channel difference at most MAX_DIFF
                                         (within X0,Y0,X1,Y1 when given)
+  png_check.py dimmed A B MIN MAX BOX   B's box is A's dimmed: its mean grey level over
+                                        A's lies between MIN and MAX (X0,Y0,X1,Y1)
   png_check.py brighter PATH X0,Y0,X1,Y1 X2,Y2,X3,Y3 FACTOR
                                         the first box is at least FACTOR times as bright
                                         as the second (mean grey level)
@@ -52,6 +54,11 @@ def main(argv):
         second = sum(box_mean(argv[2], argv[4])) / 3.0
         ok = first >= float(argv[5]) * second
         print("%s: %.1f against %.1f" % ("ok" if ok else "FAILED", first, second))
+        return 0 if ok else 1
+    if mode == "dimmed":
+        ratio = sum(box_mean(argv[3], argv[6])) / max(1e-6, sum(box_mean(argv[2], argv[6])))
+        ok = float(argv[4]) <= ratio <= float(argv[5])
+        print("%s: %.3f of the first picture's light" % ("ok" if ok else "FAILED", ratio))
         return 0 if ok else 1
     if mode == "warm":
         red, _, blue = box_mean(argv[2], argv[3])

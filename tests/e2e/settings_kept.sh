@@ -1,5 +1,6 @@
 # Settings are kept between runs: a full-screen run switches to a window with
-# Alt+Enter and drags the menu room's music knob to four fifths, then quits;
+# Alt+Enter, drags the menu room's music knob to four fifths and switches the
+# picture to stretched and VSync on with the settings' buttons, then quits;
 # the next run starts in a window with the knob where it was left. A run
 # without --user-files reads and writes nothing, whatever it changes.
 source "$(dirname "$0")/common.bash"
@@ -20,6 +21,12 @@ cat >"$OUT/change.txt" <<'SCRIPT'
 53 mouse move 352 614
 54 mouse move 372 614    # four fifths
 55 mouse up left
+60 mouse move 812 659    # the picture: stretched
+61 mouse down left
+62 mouse up left
+64 mouse move 812 704    # VSync on
+65 mouse down left
+66 mouse up left
 SCRIPT
 cat >"$OUT/look.txt" <<'SCRIPT'
 40 mouse move 312 554    # Options
@@ -35,6 +42,8 @@ kept --user-files --script "$OUT/change.txt" --shot 10:"$OUT/full.png" --shot 70
 settings="$XDG_CONFIG_HOME/moth-lantern/settings.txt"
 grep -qx "full_screen = false" "$settings"
 grep -q "^music_volume = 0.79" "$settings"
+grep -qx "aspect = stretch" "$settings"
+grep -qx "vsync = true" "$settings"
 kept --user-files --script "$OUT/look.txt" --shot 70:"$OUT/kept.png"
 # Without --user-files the run starts from the defaults and keeps nothing.
 rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"

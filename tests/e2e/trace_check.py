@@ -8,7 +8,6 @@
                                               than one frame's step (3.4 units at 200
                                               units a second) into a solid cell
   trace_check.py moved TRACE MIN              the player covered at least MIN units
-  trace_check.py solved TRACE                 a puzzle was solved in some frame
   trace_check.py restarted TRACE X Y          the player left (X, Y) and later stood
                                               there again (a level restart)
 """
@@ -84,10 +83,6 @@ def main(argv):
         travelled = sum(abs(b[0] - a[0]) + abs(b[1] - a[1]) for a, b in zip(points, points[1:]))
         ok = travelled >= float(argv[3])
         detail = "player travelled %.1f units" % travelled
-    elif mode == "solved":
-        hits = [f["frame"] for f in trace if f.get("solved")]
-        ok = bool(hits)
-        detail = "solved first at frame %s" % (hits[0] if hits else None)
     elif mode == "restarted":
         start = (float(argv[3]), float(argv[4]))
         at_start = [bool(f["player"]) and math.dist(f["player"], start) < 0.01 for f in trace]

@@ -20,6 +20,10 @@ int CodeOf(char cell) {
         return kTileSpiderSpawn;
     case '~':
         return kTileVoid;
+    case 'k':
+        return kTileKey;
+    case 'b':
+        return kTileBattery;
     default:
         return kTileFloor;
     }

@@ -56,6 +56,12 @@ void RunFrame(World& world) {
     world.Update();
 }
 
+void UseFixedFrameTime(double seconds) {
+    TarnFrameRateControllerSetFixedFrameTime(seconds);
+    TarnFrameRateControllerStart();
+    TarnFrameRateControllerEnd();
+}
+
 void ClickAt(World& world, float x, float y) {
     PointAt(x, y);
     SetLeftButton(true);

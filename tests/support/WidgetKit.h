@@ -30,6 +30,9 @@ void NextInputFrame();
 // One frame of the World: the input snapshot, then its update (the pause
 // menu only, while paused) with the deferred removals.
 void RunFrame(World& world);
+// Makes every frame the World's update sees last `seconds`, as the playtest
+// driver's fixed step does; 0 gives the clock back.
+void UseFixedFrameTime(double seconds);
 // A left click at a screen offset: a frame with the button down, one with it up.
 void ClickAt(World& world, float x, float y);
 // Removes the state's callbacks, so a test sees its own widgets only and not

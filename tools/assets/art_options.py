@@ -25,6 +25,11 @@ KEY_LABELS.update({code: chr(code) for code in range(ord("0"), ord("9") + 1)})
 KEY_LABELS.update({code: chr(code) for code in range(ord("A"), ord("Z") + 1)})
 KEY_LABELS.update({112 + n: "F%d" % (n + 1) for n in range(12)})
 
+# The display buttons of the settings, by what they show.
+DISPLAY_CHOICES = (("opt_full_screen.png", "SCREEN: FULL"), ("opt_window.png", "SCREEN: WINDOW"),
+                   ("opt_keep.png", "PICTURE: 4:3"), ("opt_stretch.png", "PICTURE: WIDE"),
+                   ("opt_vsync_on.png", "VSYNC: ON"), ("opt_vsync_off.png", "VSYNC: OFF"))
+
 PANEL_W, PANEL_H = 500, 480
 ROW_LABELS = ("Walk up", "Walk down", "Walk left", "Walk right", "Switch light")
 # Panel rows and columns in pixels from the panel's top-left corner; the game
@@ -130,4 +135,7 @@ def build():
     res["keycap_waiting.png"] = cap("press a key", waiting=True)
     res["btn_controls.png"] = art_ui.button(150, 44, "CONTROLS", 17)
     res["btn_defaults.png"] = art_ui.button(150, 50, "DEFAULTS", 17)
+    # The display choices: each button shows the choice in force.
+    for name, label in DISPLAY_CHOICES:
+        res[name] = art_ui.button(150, 40, label, 14)
     return res

@@ -345,13 +345,22 @@ def build():
             ("btn_levels.png", "LEVELS", 128, 64, 20),
             ("btn_close.png", "CLOSE", 128, 64, 20),
             ("btn_yes.png", "YES", 100, 50, 20),
-            ("btn_no.png", "NO", 100, 50, 20)):
+            ("btn_no.png", "NO", 100, 50, 20),
+            # the Levels dialog's row of buttons
+            ("btn_load.png", "LOAD", 120, 50, 20),
+            ("btn_edit.png", "EDIT", 120, 50, 20),
+            ("btn_delete.png", "DELETE", 120, 50, 20),
+            ("btn_cancel.png", "CANCEL", 120, 50, 20)):
         res[name] = button(w, h, label, size)
     res["hpbar.png"] = bar(165, 30, rotate=True)
     res["hpbox.png"] = hp_box()
     res["batterybar.png"] = bar(165, 30, alpha_only=True)
     res["frame1.png"] = pause_frame(400, 450)
     res["frame2.png"] = frame_box(130, 70)
+    # the Levels dialog and its delete question, at their usual sizes (the
+    # dialog's height follows its list, so its panel stretches a little)
+    res["levels_panel.png"] = pause_frame(720, 470)
+    res["levels_confirm.png"] = pause_frame(460, 190)
     res["a_lamp_lighton.png"] = lamp_icon()
     res["a_torch_lighton.png"] = torch_icon()
     res["mouse1.png"] = cursor(1)

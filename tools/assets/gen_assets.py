@@ -67,7 +67,10 @@ TEXTURES = (
     + ["sign_continue%d_%d.png" % (level, frame) for level in range(2, 6) for frame in (1, 2)]
     + ["pad_hint.png", "controls_panel.png", "keycaps.png", "keycap_waiting.png",
        "btn_controls.png", "btn_defaults.png"]
+    + [name for name, _ in art_options.DISPLAY_CHOICES]
     + ["level_complete.png"]
+    + ["btn_load.png", "btn_edit.png", "btn_delete.png", "btn_cancel.png", "levels_panel.png",
+       "levels_confirm.png"]
 )
 EFFECTS = ["s_battery.wav", "s_lightpuzzle.wav", "s_collide.wav", "s_bell.wav", "s_door.wav",
            "s_throw.wav"]

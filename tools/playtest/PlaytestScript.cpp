@@ -7,18 +7,12 @@ SDL_Keycode PlaytestKeyFromName(const std::string& name) {
         ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= '0' && name[0] <= '9'))) {
         return static_cast<SDL_Keycode>(name[0]);
     }
-    static const std::map<std::string, SDL_Keycode> kNamed = {{"esc", SDLK_ESCAPE},
-                                                              {"enter", SDLK_RETURN},
-                                                              {"space", SDLK_SPACE},
-                                                              {"tab", SDLK_TAB},
-                                                              {"backspace", SDLK_BACKSPACE},
-                                                              {"shift", SDLK_LSHIFT},
-                                                              {"ctrl", SDLK_LCTRL},
-                                                              {"alt", SDLK_LALT},
-                                                              {"left", SDLK_LEFT},
-                                                              {"right", SDLK_RIGHT},
-                                                              {"up", SDLK_UP},
-                                                              {"down", SDLK_DOWN}};
+    static const std::map<std::string, SDL_Keycode> kNamed = {
+        {"esc", SDLK_ESCAPE},   {"enter", SDLK_RETURN},        {"space", SDLK_SPACE},
+        {"tab", SDLK_TAB},      {"backspace", SDLK_BACKSPACE}, {"delete", SDLK_DELETE},
+        {"shift", SDLK_LSHIFT}, {"ctrl", SDLK_LCTRL},          {"alt", SDLK_LALT},
+        {"left", SDLK_LEFT},    {"right", SDLK_RIGHT},         {"up", SDLK_UP},
+        {"down", SDLK_DOWN}};
     auto found = kNamed.find(name);
     if (found != kNamed.end()) {
         return found->second;
