@@ -22,6 +22,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -50,6 +51,37 @@ class GamepadTest : public testing::Test {
         pad.reset();
         Frame();
         gPadMenuRow = gSettingsShown = false;
+    }
+
+    // A pad button pressed at a frame and let go `held` frames later.
+    struct Press {
+        int frame;
+        SDL_GameControllerButton button;
+        int held = 1;
+    };
+    // Runs the whole game from `first` for `frames` frames with the settings
+    // kept nowhere, pressing the buttons; `watch` looks at each frame once
+    // its input is in.
+    void RunWithPresses(GameStateId first, int frames, const std::vector<Press>& presses,
+                        const std::function<void(int)>& watch) {
+        UseSettingsFile("");
+        GameInit();
+        TarnSysUpdate();
+        GameRunOptions options;
+        options.pauseOnFocusLoss = false; // other tests' windows take the focus
+        options.firstState = first;
+        options.maxFrames = frames;
+        options.fixedStep = true;
+        options.beforeInput = [&](int frame) {
+            for (const Press& press : presses) {
+                if (frame == press.frame || frame == press.frame + press.held) {
+                    pad->Button(press.button, frame == press.frame);
+                }
+            }
+            TarnSysUpdate();
+            watch(frame);
+        };
+        RunGame(options);
     }
 
     std::unique_ptr<moth_test::VirtualPad> pad;
@@ -165,35 +197,20 @@ TEST_F(GamepadSceneTest, AOrTheRightTriggerThrowsAndYOrAShoulderSwitchesTheLight
 // to Options and A presses it, the d-pad moves the highlighted music knob,
 // and B backs out of the menu.
 TEST_F(GamepadTest, StartPausesAndTheDpadAndAPressTheMenusButtons) {
-    UseSettingsFile("");
-    GameInit();
-    TarnSysUpdate();
-    struct Press {
-        int frame;
-        SDL_GameControllerButton button;
-    };
-    const Press presses[] = {
-        {100, SDL_CONTROLLER_BUTTON_START},      {104, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
-        {106, SDL_CONTROLLER_BUTTON_DPAD_DOWN},  {108, SDL_CONTROLLER_BUTTON_A},
-        {112, SDL_CONTROLLER_BUTTON_DPAD_RIGHT}, {116, SDL_CONTROLLER_BUTTON_B}};
     bool pausedByStart = false;
     bool settingsOpened = false;
-    GameRunOptions options;
-    options.pauseOnFocusLoss = false; // other tests' windows take the focus
-    options.firstState = GameState::Level1;
-    options.maxFrames = 120;
-    options.fixedStep = true;
-    options.beforeInput = [&](int frame) {
-        for (const Press& press : presses) {
-            if (frame == press.frame || frame == press.frame + 1) {
-                pad->Button(press.button, frame == press.frame);
-            }
-        }
-        TarnSysUpdate();
-        pausedByStart = pausedByStart || (frame == 103 && gPaused);
-        settingsOpened = settingsOpened || (frame == 110 && gSubPanelOpen && gSettingsShown);
-    };
-    RunGame(options);
+    RunWithPresses(GameState::Level1, 120,
+                   {{100, SDL_CONTROLLER_BUTTON_START},
+                    {104, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+                    {106, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+                    {108, SDL_CONTROLLER_BUTTON_A},
+                    {112, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+                    {116, SDL_CONTROLLER_BUTTON_B}},
+                   [&](int frame) {
+                       pausedByStart = pausedByStart || (frame == 103 && gPaused);
+                       settingsOpened =
+                           settingsOpened || (frame == 110 && gSubPanelOpen && gSettingsShown);
+                   });
     EXPECT_TRUE(pausedByStart);
     EXPECT_TRUE(settingsOpened) << "down, down and A pressed Options";
     EXPECT_FLOAT_EQ(gAudioManager->GetMusicVolume(), 0.6f) << "right moved the music knob";
@@ -207,45 +224,26 @@ TEST_F(GamepadTest, StartPausesAndTheDpadAndAPressTheMenusButtons) {
 // press Options, B closes the settings, B again gives the d-pad back to
 // walking.
 TEST_F(GamepadTest, StartTakesUpTheMenuRoomsButtonsAndBGivesTheDpadBackToWalking) {
-    UseSettingsFile("");
     gSettingsShown = false; // an earlier run's settings stay open by design
-    GameInit();
-    TarnSysUpdate();
-    struct Press {
-        int frame;
-        SDL_GameControllerButton button;
-    };
-    const Press presses[] = {{10, SDL_CONTROLLER_BUTTON_START},
-                             {14, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
-                             {18, SDL_CONTROLLER_BUTTON_A},
-                             {22, SDL_CONTROLLER_BUTTON_B},
-                             {26, SDL_CONTROLLER_BUTTON_B}};
     bool settingsByPad = false;
     bool settingsClosed = false;
     float walkedFrom = 0.0f;
     float walkedTo = 0.0f;
-    GameRunOptions options;
-    options.pauseOnFocusLoss = false; // other tests' windows take the focus
-    options.firstState = GameState::Menu;
-    options.maxFrames = 50;
-    options.fixedStep = true;
-    options.beforeInput = [&](int frame) {
-        for (const Press& press : presses) {
-            if (frame == press.frame || frame == press.frame + 1) {
-                pad->Button(press.button, frame == press.frame);
-            }
-        }
-        if (frame == 30 || frame == 45) {
-            pad->Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, frame == 30);
-        }
-        TarnSysUpdate();
-        settingsByPad = settingsByPad || (frame == 20 && gSettingsShown);
-        settingsClosed = settingsClosed || (frame == 24 && !gSettingsShown && gPadMenuRow);
-        if (frame == 30 || frame == 45) {
-            (frame == 30 ? walkedFrom : walkedTo) = gWorld->GetPlayer()->GetPos().y;
-        }
-    };
-    RunGame(options);
+    RunWithPresses(GameState::Menu, 50,
+                   {{10, SDL_CONTROLLER_BUTTON_START},
+                    {14, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+                    {18, SDL_CONTROLLER_BUTTON_A},
+                    {22, SDL_CONTROLLER_BUTTON_B},
+                    {26, SDL_CONTROLLER_BUTTON_B},
+                    {30, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 15}},
+                   [&](int frame) {
+                       settingsByPad = settingsByPad || (frame == 20 && gSettingsShown);
+                       settingsClosed =
+                           settingsClosed || (frame == 24 && !gSettingsShown && gPadMenuRow);
+                       if (frame == 30 || frame == 45) {
+                           (frame == 30 ? walkedFrom : walkedTo) = gWorld->GetPlayer()->GetPos().y;
+                       }
+                   });
     EXPECT_TRUE(settingsByPad) << "right, then A pressed Options";
     EXPECT_TRUE(settingsClosed) << "B closed the settings, keeping the row";
     EXPECT_FALSE(gPadMenuRow) << "B again let the row go";
