@@ -397,6 +397,23 @@ TEST_F(SoundTest, WithoutDeviceUpdateAdvancesPlaybackByElapsedTime) {
     EXPECT_EQ(Position(paused), 0u);
 }
 
+// Without a device a whole frame's playback passes in one step: a short loop
+// passed several times in that step uses up one loop count each time.
+TEST_F(SoundTest, WithoutDeviceAStepPastSeveralLoopsCountsEachOne) {
+    FMOD::Channel* channel = Play(LoadOk(HalfTone(240))); // 5 ms
+    channel->setMode(FMOD_LOOP_NORMAL);
+    channel->setLoopCount(100);
+    system->update();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    system->update(); // 30 to 50 ms later: six to ten loops
+    int loops = 0;
+    channel->getLoopCount(&loops);
+    EXPECT_TRUE(Playing(channel));
+    EXPECT_LE(loops, 95);
+    EXPECT_GE(loops, 89);
+    EXPECT_LT(Position(channel), 240u);
+}
+
 TEST(SoundSystemTest, CallsBeforeInitAndAfterCloseFailCleanly) {
     TempDir dir;
     const auto path = (dir.Path() / "tone.wav").string();

@@ -100,18 +100,39 @@ bool Channel::mixInto(float* stereo, unsigned int frames, int outputRate) {
         return true;
     }
     const double step = static_cast<double>(sampleRate_) / outputRate;
+    if (stereo == nullptr) {
+        return skip(step * frames);
+    }
     const double frameCount = static_cast<double>(sound_->info_.frameCount);
     for (unsigned int i = 0; i < frames; ++i) {
-        if (stereo != nullptr) {
-            const StereoFrame frame = sampleAt(position_);
-            stereo[2 * i] += frame.left * volume_;
-            stereo[2 * i + 1] += frame.right * volume_;
-        }
+        const StereoFrame frame = sampleAt(position_);
+        stereo[2 * i] += frame.left * volume_;
+        stereo[2 * i + 1] += frame.right * volume_;
         position_ += step;
         if (position_ >= frameCount && !wrapAtEnd()) {
             end();
             return false;
         }
+    }
+    return true;
+}
+
+// Playback nobody hears (no output device) moves on in one step instead of
+// sample by sample, passing the end of the data once per loop it uses up.
+bool Channel::skip(double sourceFrames) {
+    const double frameCount = static_cast<double>(sound_->info_.frameCount);
+    if (frameCount <= 0.0) {
+        end(); // nothing to play, nothing to loop over
+        return false;
+    }
+    position_ += sourceFrames;
+    while (position_ >= frameCount) {
+        const double pastTheEnd = position_ - frameCount; // a step may pass several loops
+        if (!wrapAtEnd()) {
+            end();
+            return false;
+        }
+        position_ = pastTheEnd;
     }
     return true;
 }

@@ -210,6 +210,7 @@ class Channel : public ChannelControl {
     // Adds the next frames to `stereo`; false once the channel has ended. A
     // null `stereo` only moves playback on, as far and to the same end.
     bool mixInto(float* stereo, unsigned int frames, int outputRate);
+    bool skip(double sourceFrames);
     bool wrapAtEnd();
     StereoFrame readFrame(std::uint64_t index);
     StereoFrame sampleAt(double position);
