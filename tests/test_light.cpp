@@ -235,6 +235,43 @@ TEST_F(LightTest, ALitWallBrightensAndFadesBackToTheDarkLevelOnceTheLightLeaves)
     EXPECT_EQ(wall.GetTransparency(), gDarkAlpha);
 }
 
+// A light whose place, aim and casters stay as they were keeps its polygon
+// from the frame before, and still lights what that polygon reached; any
+// change to them builds it again.
+TEST_F(LightTest, AnUnchangedLightKeepsLightingItsWallsAndAnyChangeRebuildsIt) {
+    Tilemap& far = WallAt(200.0f, 0.0f);
+    Light& light = FixedLight(0.0f, 0.0f);
+    auto lit = [&](std::vector<Tilemap*> tiles) {
+        for (Tilemap* tile : tiles) {
+            tile->flashing = false;
+        }
+        lights.Update();
+        std::vector<bool> flashing;
+        for (Tilemap* tile : tiles) {
+            flashing.push_back(tile->flashing);
+        }
+        return flashing;
+    };
+    EXPECT_EQ(lit({&far}), std::vector<bool>{true});
+    EXPECT_EQ(lit({&far}), std::vector<bool>{true}); // kept, and lit again
+
+    Tilemap& near = WallAt(100.0f, 0.0f); // a new wall hides the far one
+    EXPECT_EQ(lit({&far, &near}), (std::vector<bool>{false, true}));
+
+    auto* block = new Mover(100.0f, 0.0f, true);
+    lights.RemoveCaster(&near); // the block stands where the wall was
+    EXPECT_EQ(lit({&far}), std::vector<bool>{false});
+    block->SetPos(100.0f, 150.0f);
+    EXPECT_EQ(lit({&far}), std::vector<bool>{true});
+
+    light.SetPos(0.0f, -1000.0f);
+    EXPECT_EQ(lit({&far}), std::vector<bool>{false});
+    light.SetPos(0.0f, 0.0f);
+    light.rotation = kPi; // turned away (the axis with it)
+    light.direction = TarnVec2{-1.0f, 0.0f};
+    EXPECT_EQ(lit({&far}), std::vector<bool>{false});
+}
+
 TEST_F(LightTest, LightOnTheMenuWallRevealsTheControlsUnlessTheCreditsAreOpen) {
     Picture controls;
     auto* wall = new MenuWall(1, 200.0f, 0.0f, &anyTexture, false, true);

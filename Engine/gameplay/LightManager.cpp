@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 LightManager* gLightManager = nullptr;
 
@@ -29,20 +30,24 @@ TarnVec2 Minus(const TarnVec2& a, const TarnVec2& b) {
     return TarnVec2{a.x - b.x, a.y - b.y};
 }
 
-// Where a ray meets an edge: the distance along the ray, or -1 for a miss.
+// Where a ray meets an edge: the distance along the ray, or -1 for a miss
+// (also for a hit farther than `within`, which the caller has no use for).
 // The ray leaves its origin along a unit vector whose clockwise normal is
 // `n`; the edge (vector `e`) starts `w` away from the origin. A hit counts
 // ahead of the origin and on the edge, its ends widened a hair so that rays
 // aimed at a corner do not slip past it.
-float EdgeHit(const TarnVec2& e, const TarnVec2& w, const TarnVec2& n) {
+float EdgeHit(const TarnVec2& e, const TarnVec2& w, const TarnVec2& n, float within) {
     constexpr float kMiss = -1.0f;
     const float den = Dot(e, n);
     if (den == 0.0f) {
         return kMiss; // the edge runs along the ray
     }
     const float t = Cross(e, w) / den;
+    if (!(t > 0.0f && t <= within)) {
+        return kMiss; // behind the origin, or beyond a nearer hit: where on the edge is moot
+    }
     const float s = Dot(w, n) / -den;
-    return t > 0.0f && s > kEdgeParamMin && s < kEdgeParamMax ? t : kMiss;
+    return s > kEdgeParamMin && s < kEdgeParamMax ? t : kMiss;
 }
 
 // A light's surroundings are split into this many equal sectors, and each
@@ -164,6 +169,7 @@ ShadowCaster* LightManager::AddCaster(StaticObject* object) {
     caster->object = object;
     BuildEdges(caster);
     casters.push_back(caster);
+    ++casterChanges;
     if (dynamic_cast<ActiveObject*>(object) != nullptr) {
         movingCasters.push_back(caster);
     }
@@ -189,6 +195,7 @@ void LightManager::EraseCasters(const GameObject* object) {
         ClearScratch();
         delete caster;
         it = casters.erase(it);
+        ++casterChanges;
     }
 }
 
@@ -208,6 +215,7 @@ void LightManager::AddLight(Light* light) {
 
 void LightManager::RemoveLight(const Light* light) {
     lights.remove_if([light](const Light* l) { return l == light; });
+    builtPolygons.erase(light);
     if (currentLight == light) {
         currentLight = nullptr;
     }
@@ -228,6 +236,10 @@ void LightManager::Forget(const GameObject* object) {
         return;
     }
     RemoveAll(lights, object);
+    for (auto it = builtPolygons.begin(); it != builtPolygons.end();) {
+        const bool gone = static_cast<const GameObject*>(it->first) == object;
+        it = gone ? builtPolygons.erase(it) : std::next(it);
+    }
     RemoveAll(orbs, object);
     if (currentLight == object) {
         currentLight = nullptr;
@@ -249,6 +261,8 @@ void LightManager::Clear() {
     casters.clear();
     movingCasters.clear();
     lights.clear();
+    builtPolygons.clear();
+    ++casterChanges;
     orbs.clear();
     currentLight = nullptr;
 }
@@ -268,8 +282,35 @@ void LightManager::ClearScratch() {
 void LightManager::Update() {
     FollowMovingCasters();
     for (Light* light : lights) {
+        BuiltPolygon& built = builtPolygons[light];
+        if (!NeedsBuilding(*light, &built)) {
+            LightUpAgain(built);
+            continue;
+        }
+        built.lit.clear();
+        litByBuild = &built.lit;
         BuildPoints(*light);
+        litByBuild = nullptr;
         light->SetPolygon(points);
+    }
+}
+
+bool LightManager::NeedsBuilding(const Light& light, BuiltPolygon* built) const {
+    const float inputs[8] = {light.position.x,  light.position.y, light.direction.x,
+                             light.direction.y, light.rotation,   light.halfAngle,
+                             light.radius,      light.step};
+    static_assert(sizeof inputs == sizeof built->inputs);
+    // A NaN never equals itself: such a light is built every frame, as before.
+    const bool same = built->casters == casterChanges &&
+                      std::equal(std::begin(inputs), std::end(inputs), built->inputs);
+    std::copy(std::begin(inputs), std::end(inputs), built->inputs);
+    built->casters = casterChanges;
+    return !same;
+}
+
+void LightManager::LightUpAgain(const BuiltPolygon& built) {
+    for (ShadowCaster* caster : built.lit) {
+        LightUp(caster);
     }
 }
 
@@ -277,7 +318,11 @@ void LightManager::FollowMovingCasters() {
     for (ShadowCaster* caster : movingCasters) {
         const TarnVec2 now = caster->object->GetPos();
         const TarnVec2 delta{now.x - caster->position.x, now.y - caster->position.y};
+        if (delta.x == 0.0f && delta.y == 0.0f) {
+            continue;
+        }
         caster->position = now;
+        ++casterChanges;
         for (CasterEdge& edge : caster->edges) {
             edge.start.x += delta.x;
             edge.start.y += delta.y;
@@ -291,12 +336,39 @@ void LightManager::FollowMovingCasters() {
 void LightManager::BuildPoints(Light& light) {
     currentLight = &light;
     SelectCandidates(light);
+    // At most half full, so that a search ends soon.
+    size_t tableSize = 256;
+    while (tableSize < 2 * candidateEdges.size()) {
+        tableSize *= 2;
+    }
+    if (cornerRays.size() < tableSize || ++build == 0) {
+        cornerRays.assign(std::max(tableSize, cornerRays.size()), CornerRay{});
+        build = 1;
+    }
     for (const CasterEdge* corner : candidateEdges) {
-        points.push_back(LightRay(corner->rel, corner->angle));
+        points.push_back(CornerPoint(*corner));
     }
     Sweep(light);
     std::sort(points.begin(), points.end(),
               [](const LightPoint& a, const LightPoint& b) { return a.angle < b.angle; });
+}
+
+LightPoint LightManager::CornerPoint(const CasterEdge& corner) {
+    std::uint32_t x = 0;
+    std::uint32_t y = 0;
+    std::memcpy(&x, &corner.rel.x, sizeof x);
+    std::memcpy(&y, &corner.rel.y, sizeof y);
+    const std::uint64_t key = (std::uint64_t{x} << 32) | y;
+    const size_t mask = cornerRays.size() - 1;
+    size_t slot = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 40) & mask;
+    while (cornerRays[slot].light == build) {
+        if (cornerRays[slot].corner == key) {
+            return cornerRays[slot].point;
+        }
+        slot = (slot + 1) & mask;
+    }
+    cornerRays[slot] = CornerRay{key, build, LightRay(corner.rel, corner.angle)};
+    return cornerRays[slot].point;
 }
 
 void LightManager::SelectCandidates(Light& light) {
@@ -417,7 +489,7 @@ LightPoint LightManager::LightRay(const TarnVec2& v, float angle) {
             continue; // the ray's line passes the rectangle by
         }
         for (const CasterEdge& edge : blocker.caster->edges) {
-            const float hit = EdgeHit(edge.vector, edge.rel, n);
+            const float hit = EdgeHit(edge.vector, edge.rel, n, t);
             // Two casters hit at the same distance (a ray into the seam of
             // two walls): the one registered first lights up.
             const bool tie = hit == t && nearest != nullptr && blocker.order < nearest->order;
@@ -429,6 +501,10 @@ LightPoint LightManager::LightRay(const TarnVec2& v, float angle) {
     }
     if (nearest != nullptr) {
         LightUp(nearest->caster);
+        if (litByBuild != nullptr &&
+            (litByBuild->empty() || litByBuild->back() != nearest->caster)) {
+            litByBuild->push_back(nearest->caster);
+        }
     }
     return LightPoint{unit.x * t, unit.y * t, angle};
 }
@@ -459,7 +535,7 @@ RayHit LightManager::RayCast(const TarnVec2& origin, const TarnVec2& target,
             continue;
         }
         for (const CasterEdge& edge : caster->edges) {
-            const float t = EdgeHit(edge.vector, Minus(edge.start, origin), n);
+            const float t = EdgeHit(edge.vector, Minus(edge.start, origin), n, hit.distance);
             if (t > 0.0f && t < hit.distance) {
                 hit.distance = t;
                 hit.object = caster->object;

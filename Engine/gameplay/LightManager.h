@@ -21,7 +21,9 @@
 #pragma once
 #include "GameObject.h"
 
+#include <cstdint>
 #include <list>
+#include <unordered_map>
 #include <vector>
 
 class Light;
@@ -157,7 +159,34 @@ class LightManager {
     // The fixed fan of rays across the cone, border to border.
     void Sweep(const Light& light);
 
-    std::vector<Blocker> blockers; // the candidate casters, nearest first
+    // What a light's polygon was last built from, and the casters its rays
+    // stopped on: while all of it stays the same, so does the polygon.
+    struct BuiltPolygon {
+        float inputs[8] = {};      // position, axis, rotation, cone, reach, sweep step
+        std::uint64_t casters = 0; // casterChanges at the build
+        std::vector<ShadowCaster*> lit;
+    };
+    // Whether the light's polygon must be built again this frame.
+    bool NeedsBuilding(const Light& light, BuiltPolygon* built) const;
+    // The casters it lit flash again, as a rebuild would make them.
+    static void LightUpAgain(const BuiltPolygon& built);
+
+    // A ray already cast for the light being built, by the corner it aims at.
+    struct CornerRay {
+        std::uint64_t corner = 0; // the corner's coordinates, bit for bit
+        unsigned int light = 0;   // which build it belongs to; older ones are stale
+        LightPoint point{};
+    };
+    // The point of the ray aimed at `corner`: walls side by side share
+    // corners, and each shared one is cast once (same ray, same point).
+    LightPoint CornerPoint(const CasterEdge& corner);
+
+    std::vector<Blocker> blockers;     // the candidate casters, nearest first
+    std::vector<CornerRay> cornerRays; // open addressing, a power of two long
+    std::unordered_map<const Light*, BuiltPolygon> builtPolygons;
+    std::vector<ShadowCaster*>* litByBuild = nullptr; // where the light being built notes its hits
+    std::uint64_t casterChanges = 0;                  // counts casters added, removed or moved
+    unsigned int build = 0;                           // counts light builds, to age cornerRays
     // For each sector round the light, the blockers reaching into it, nearest first.
     std::vector<std::vector<int>> sectors;
 };
