@@ -386,6 +386,7 @@ int TarnGfxInit(int width, int height) {
 void TarnGfxExit(void) {
     if (gGfx.contextReady) {
         tarn::StopTextureLoading();
+        tarn::StopFontLoading();
         tarn::BatchRelease();
         tarn::PresentRelease();
         DestroyShaders();
@@ -411,9 +412,10 @@ void TarnGfxEnd(void) {
     TARN_CHECK_GL("TarnGfxEnd");
     glFinish();
     tarn::PlatformSwapBuffers();
-    // Textures loading in the background reach the GPU between frames; the
+    // Textures and fonts loading in the background reach the GPU between frames; the
     // picture just presented never waits for one it does not draw.
     tarn::UploadDecodedTextures(0.002);
+    tarn::FinishLoadedFonts();
 }
 
 void TarnGfxSetBackgroundColor(float r, float g, float b) {

@@ -149,6 +149,12 @@ void UploadDecodedTextures(double seconds);
 // Stops the workers and drops what they have not delivered (at shut-down).
 void StopTextureLoading();
 
+// ---- Fonts loading in the background (TarnGfxFont.cpp) ----------------------------
+// Compiles the lists of every font whose worker has finished; how many it compiled.
+int FinishLoadedFonts();
+// Waits for the font workers still running and drops their glyphs (at shut-down).
+void StopFontLoading();
+
 // ---- Batched quads (TarnGfxBatch.cpp) --------------------------------------------
 // Consecutive quads drawn with the same program, texture and blend mode are
 // gathered into one vertex stream and drawn in one call. Anything that changes

@@ -209,8 +209,10 @@ TEST_F(AssetManagerTest, GrowingQuadShowsItsTextureTurnedHalfRound) {
 }
 
 TEST_F(AssetManagerTest, FontAndZeroedTextBuffer) {
+    { AssetManager gone(Folder(dir.Path())); } // its font destroyed while still loading
     AssetManager assets(Folder(dir.Path()));
     EXPECT_NE(assets.GetFont(), 0);
+    EXPECT_GT(TarnGfxTextWidth(assets.GetFont(), "Moth Lantern"), 0) << "usable at once";
     const char* buffer = assets.GetTextBuffer();
     EXPECT_EQ(std::string(buffer, 100), std::string(100, '\0'));
 }

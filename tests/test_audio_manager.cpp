@@ -150,6 +150,17 @@ TEST_F(AudioManagerTest, UnknownNamesAndBrokenFilesPlayNothing) {
     EXPECT_EQ(audio.GetEffectChannel(), bell) << "a failed effect keeps the last one";
 }
 
+// The game's own sounds: one asked for right after start-up plays, and a
+// manager gone while its sounds were still loading leaves cleanly.
+TEST(AudioManagerStartUpTest, GameSoundsPlayAtOnceAndGoAtOnce) {
+    const AssetCatalog game(std::string(MOTH_SOURCE_DIR) + "/Assets/");
+    { AudioManager gone(game); }
+    AudioManager audio(game);
+    audio.PlayEffect("s_bell.wav");
+    ASSERT_NE(audio.GetEffectChannel(), nullptr);
+    EXPECT_TRUE(Playing(audio.GetEffectChannel()));
+}
+
 TEST(AudioManagerSilenceTest, NoSoundFilesStillRunsEveryCall) {
     moth_test::TempDir dir;
     AssetCatalog noAssets((dir.Path() / "Assets").string() + "/");

@@ -8,9 +8,11 @@
 #include <GL/glew.h>
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -413,12 +415,18 @@ TEST_F(GraphicsTest, TextureModeAndSavingReportWhatIsUnsupported) {
 // ---------------------------------------------------------------------------
 // Text
 // ---------------------------------------------------------------------------
-// Counts pixels of a colour in a window rectangle.
-int CountPixels(int x0, int y0, int w, int h, int r, int g, int b) {
+// The RGBA pixels of a window rectangle.
+std::vector<unsigned char> ReadRect(int x0, int y0, int w, int h) {
     std::vector<unsigned char> rgba(static_cast<size_t>(w * h * 4));
     TarnGfxFlush(); // quads still gathered for one draw call
     glFinish();
     glReadPixels(x0, y0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
+// Counts pixels of a colour in a window rectangle.
+int CountPixels(int x0, int y0, int w, int h, int r, int g, int b) {
+    const std::vector<unsigned char> rgba = ReadRect(x0, y0, w, h);
     int count = 0;
     for (size_t i = 0; i < rgba.size(); i += 4) {
         count += rgba[i] == r && rgba[i + 1] == g && rgba[i + 2] == b;
@@ -464,6 +472,8 @@ TEST_F(GraphicsTest, AFontWithNoFaceAnywhereSaysSoInOneLine) {
     setenv("FONTCONFIG_FILE", (dir.Path() / "fonts.conf").string().c_str(), 1);
     testing::internal::CaptureStderr();
     int font = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
+    // Measuring waits for the worker that looks for the face.
+    EXPECT_EQ(TarnGfxTextWidth(font, "HH"), 0);
     const std::string said = testing::internal::GetCapturedStderr();
     unsetenv("FONTCONFIG_FILE");
     FcFini();           // the next font finds the system's faces again
@@ -471,6 +481,41 @@ TEST_F(GraphicsTest, AFontWithNoFaceAnywhereSaysSoInOneLine) {
     TarnGfxDestroyFont(font);
     EXPECT_NE(said.find("no font face"), std::string::npos) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+TEST_F(GraphicsTest, AFontUsedAtOnceDrawsAndMeasuresAsOneCompiledBetweenFrames) {
+    // Both load at once; the first is used before its worker may have finished.
+    const int atOnce = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
+    const int later = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
+    const char* text = "Moth Lantern {~} 0.9!";
+    ColourState(1, 1, 1, 1);
+    TarnGfxPrint(atOnce, text, -200, 0, 0.0f, 1.0f, 0.0f);
+    const std::vector<unsigned char> drawn = ReadRect(312, 370, 400, 40);
+    EXPECT_GT(CountPixels(312, 370, 400, 40, 0, 255, 0), 100);
+    for (int wait = 0; wait < 1000 && tarn::FinishLoadedFonts() == 0; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    TarnGfxStart(); // a clear window again
+    ColourState(1, 1, 1, 1);
+    TarnGfxPrint(later, text, -200, 0, 0.0f, 1.0f, 0.0f);
+    EXPECT_TRUE(ReadRect(312, 370, 400, 40) == drawn);
+    EXPECT_EQ(TarnGfxTextWidth(later, text), TarnGfxTextWidth(atOnce, text));
+    TarnGfxDestroyFont(atOnce);
+    TarnGfxDestroyFont(later);
+}
+
+TEST_F(GraphicsTest, AFontDestroyedWhileLoadingIsGoneCleanly) {
+    // Its worker is waited for; nothing of it is left to measure or draw.
+    const int font = TarnGfxCreateFont("Franklin Gothic Demi", 24, true, true);
+    TarnGfxDestroyFont(font);
+    EXPECT_EQ(TarnGfxTextWidth(font, "HH"), 0);
+    EXPECT_EQ(tarn::FinishLoadedFonts(), 0);
+    // The next font, likely given the same lists, draws its own glyphs.
+    const int next = TarnGfxCreateFont("Franklin Gothic Demi", 24, false, false);
+    ColourState(1, 1, 1, 1);
+    TarnGfxPrint(next, "HH", 0, 0, 0.0f, 1.0f, 0.0f);
+    EXPECT_GT(CountPixels(512, 384, 60, 30, 0, 255, 0), 20);
+    TarnGfxDestroyFont(next);
 }
 
 TEST_F(GraphicsTest, TextOutsideTheVisibleAreaIsSkippedOrClipped) {

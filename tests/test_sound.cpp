@@ -1,4 +1,5 @@
 // The sound library: WAV loading, playback state, mixing, streams, silent mode.
+#include "SampleLoader.hpp"
 #include "TestEnv.h"
 #include "WavWriter.h"
 #include "fmod.hpp"
@@ -9,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -202,6 +205,63 @@ TEST_F(SoundTest, NullForeignReleasedAndVanishedSoundsPlayNothing) {
     channel = reinterpret_cast<FMOD::Channel*>(1);
     EXPECT_EQ(system->playSound(stream, nullptr, false, &channel), FMOD_ERR_FILE_NOTFOUND);
     EXPECT_EQ(channel, nullptr);
+}
+
+// ---- Loading beside the caller ----------------------------------------------------
+
+TEST_F(SoundTest, SamplesPlayedAtOnceStartFromTheirFirstFrame) {
+    // Two long samples queued one behind the other: the second is most likely
+    // still waiting for the loader when it is played, the first being read.
+    constexpr std::size_t kFrames = 1 << 20;
+    const std::string first = Write("first.wav", PcmWav(1, 48000, Ramp(kFrames)));
+    const std::string second = Write("second.wav", PcmWav(2, 48000, Ramp(2 * kFrames)));
+    FMOD::Sound* sounds[2] = {};
+    ASSERT_EQ(system->createSound(first.c_str(), FMOD_DEFAULT, nullptr, &sounds[0]), FMOD_OK);
+    ASSERT_EQ(system->createSound(second.c_str(), FMOD_DEFAULT, nullptr, &sounds[1]), FMOD_OK);
+    unsigned int length = 0;
+    sounds[1]->getLength(&length, FMOD_TIMEUNIT_PCM);
+    EXPECT_EQ(length, kFrames);
+    const FMOD::Channel* played[2] = {Play(sounds[1]), Play(sounds[0])};
+    ASSERT_NE(played[0], nullptr);
+    ASSERT_NE(played[1], nullptr);
+    // Frame i: the first's i on both sides, the second's 2i on the left and
+    // 2i + 1 on the right.
+    const std::vector<float> out = Mix(10000);
+    for (std::size_t i = 0; i < 10000; i += 999) {
+        ASSERT_FLOAT_EQ(out[2 * i], static_cast<float>(3 * i) / 32768.0f) << i;
+        ASSERT_FLOAT_EQ(out[2 * i + 1], static_cast<float>(3 * i + 1) / 32768.0f) << i;
+    }
+}
+
+TEST_F(SoundTest, SoundsReleasedOrLeftWhileLoadingGoCleanly) {
+    const std::string path = Write("long.wav", PcmWav(2, 48000, Ramp(1 << 21)));
+    for (int i = 0; i < 3; ++i) {
+        FMOD::Sound* sound = nullptr;
+        ASSERT_EQ(system->createSound(path.c_str(), FMOD_DEFAULT, nullptr, &sound), FMOD_OK);
+        EXPECT_EQ(sound->release(), FMOD_OK);
+    }
+    // A System released with its samples still loading takes them along.
+    FMOD::System* brief = NewSystem(4);
+    for (int i = 0; i < 3; ++i) {
+        FMOD::Sound* sound = nullptr;
+        ASSERT_EQ(brief->createSound(path.c_str(), FMOD_DEFAULT, nullptr, &sound), FMOD_OK);
+    }
+    EXPECT_EQ(brief->release(), FMOD_OK);
+}
+
+TEST(SampleLoadTest, FramesGoneSinceTheHeaderWasCheckedAreNotRead) {
+    // The header promises 1000 frames; the file then loses them before they
+    // are read. The mixer must never be handed frames that are not there.
+    TempDir dir;
+    const auto path = (dir.Path() / "shrinks.wav").string();
+    const std::string bytes = PcmWav(1, 48000, Ramp(1000));
+    WriteFile(path, bytes);
+    std::ifstream file;
+    moth_sound::WavInfo info;
+    ASSERT_EQ(moth_sound::OpenWav(path, &file, &info), moth_sound::WavStatus::Ok);
+    std::filesystem::resize_file(path, bytes.size() - 10);
+    moth_sound::SampleLoad load(std::move(file), info);
+    EXPECT_EQ(load.Frames(), nullptr);
 }
 
 // ---- Playback and mixing ----------------------------------------------------------

@@ -61,10 +61,10 @@ FMOD_RESULT ChannelControl::isPlaying(bool* playing) {
 
 // ---- Channel ------------------------------------------------------------------
 
-Channel::Channel(System* system, Sound* sound, std::unique_ptr<moth_sound::WavStreamReader> reader,
-                 bool paused)
-    : ChannelControl(system, sound->mode_, paused), sound_(sound), reader_(std::move(reader)),
-      sampleRate_(sound->info_.sampleRate) {}
+Channel::Channel(System* system, Sound* sound, const std::int16_t* frames,
+                 std::unique_ptr<moth_sound::WavStreamReader> reader, bool paused)
+    : ChannelControl(system, sound->mode_, paused), sound_(sound), frames_(frames),
+      reader_(std::move(reader)), sampleRate_(sound->info_.sampleRate) {}
 
 FMOD_RESULT Channel::setLoopCount(int loopCount) {
     if (loopCount < -1) {
@@ -165,8 +165,7 @@ Channel::StereoFrame Channel::sampleAt(double position) {
 
 Channel::StereoFrame Channel::readFrame(std::uint64_t index) {
     const int channels = sound_->info_.channels;
-    const std::int16_t* samples =
-        reader_ ? reader_->FrameAt(index) : sound_->samples_.data() + index * channels;
+    const std::int16_t* samples = reader_ ? reader_->FrameAt(index) : frames_ + index * channels;
     const float left = samples[0] / 32768.0f;
     return {left, channels == 2 ? samples[1] / 32768.0f : left};
 }
@@ -174,6 +173,7 @@ Channel::StereoFrame Channel::readFrame(std::uint64_t index) {
 void Channel::end() {
     playing_ = false;
     sound_ = nullptr;
+    frames_ = nullptr;
     reader_.reset();
 }
 

@@ -1,13 +1,17 @@
+#include "SampleLoader.hpp"
 #include "fmod.hpp"
 
 namespace FMOD {
 
 Sound::Sound(System* system, std::string path, FMOD_MODE mode, const moth_sound::WavInfo& info,
-             std::vector<std::int16_t> samples, bool stream)
-    : system_(system), path_(std::move(path)), mode_(mode), info_(info),
-      samples_(std::move(samples)), stream_(stream) {}
+             std::shared_ptr<moth_sound::SampleLoad> frames)
+    : system_(system), path_(std::move(path)), mode_(mode), info_(info), frames_(std::move(frames)),
+      stream_(frames_ == nullptr) {}
 
 FMOD_RESULT Sound::release() {
+    if (frames_ != nullptr) {
+        frames_->Drop(); // outside the lock: the mixer never waits on a load
+    }
     System* system = system_;
     std::lock_guard<std::mutex> guard(system->lock_);
     system->releaseSound(this); // frees this Sound

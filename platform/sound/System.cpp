@@ -1,4 +1,5 @@
 #include "AudioDevice.hpp"
+#include "SampleLoader.hpp"
 #include "fmod.hpp"
 
 #include <algorithm>
@@ -36,7 +37,9 @@ FMOD_RESULT FMOD_System_Create(FMOD::System** system) {
 
 namespace FMOD {
 
-System::System() : device_(std::make_unique<moth_sound::AudioDevice>()) {}
+System::System()
+    : device_(std::make_unique<moth_sound::AudioDevice>()),
+      loader_(std::make_unique<moth_sound::SampleLoader>()) {}
 
 System::~System() = default;
 
@@ -77,28 +80,52 @@ FMOD_RESULT System::createSoundFromFile(const char* path, FMOD_MODE mode, bool s
     if (path == nullptr) {
         return FMOD_ERR_INVALID_PARAM;
     }
-    // Files are read before taking the lock so the mixer never waits on a load.
+    // The header is read here, before the lock so the mixer never waits on a
+    // file: a missing, corrupt or non-PCM file fails at once. A sample's frames
+    // are then read beside the caller, from the file opened here.
+    std::ifstream file;
     moth_sound::WavInfo info;
-    std::vector<std::int16_t> samples;
-    const moth_sound::WavStatus status = stream ? moth_sound::ReadWavInfo(path, &info)
-                                                : moth_sound::LoadWavFrames(path, &info, &samples);
+    const moth_sound::WavStatus status = moth_sound::OpenWav(path, &file, &info);
     if (status != moth_sound::WavStatus::Ok) {
         return ToResult(status);
     }
-    std::lock_guard<std::mutex> guard(lock_);
-    if (!initialized_) {
-        return FMOD_ERR_UNINITIALIZED;
+    std::shared_ptr<moth_sound::SampleLoad> frames;
+    if (!stream) {
+        frames = std::make_shared<moth_sound::SampleLoad>(std::move(file), info);
     }
-    sounds_.push_back(
-        std::unique_ptr<Sound>(new Sound(this, path, mode, info, std::move(samples), stream)));
-    *sound = sounds_.back().get();
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (!initialized_) {
+            return FMOD_ERR_UNINITIALIZED;
+        }
+        sounds_.push_back(std::unique_ptr<Sound>(new Sound(this, path, mode, info, frames)));
+        *sound = sounds_.back().get();
+    }
+    if (frames != nullptr) {
+        loader_->Queue(std::move(frames));
+    }
     return FMOD_OK;
+}
+
+void System::awaitFrames(Sound* sound) {
+    std::shared_ptr<moth_sound::SampleLoad> frames;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (sound == nullptr || !ownsSound(sound)) {
+            return;
+        }
+        frames = sound->frames_;
+    }
+    if (frames != nullptr) {
+        frames->Frames();
+    }
 }
 
 FMOD_RESULT System::playSound(Sound* sound, ChannelGroup* group, bool paused, Channel** channel) {
     if (channel != nullptr) {
         *channel = nullptr;
     }
+    awaitFrames(sound);
     std::lock_guard<std::mutex> guard(lock_);
     if (!initialized_) {
         return FMOD_ERR_UNINITIALIZED;
@@ -112,15 +139,18 @@ FMOD_RESULT System::playSound(Sound* sound, ChannelGroup* group, bool paused, Ch
     if (playing_.size() >= static_cast<std::size_t>(maxChannels_)) {
         return FMOD_ERR_CHANNEL_ALLOC;
     }
+    const std::int16_t* frames = nullptr;
     std::unique_ptr<moth_sound::WavStreamReader> reader;
     if (sound->stream_) {
         reader = std::make_unique<moth_sound::WavStreamReader>();
         if (!reader->Open(sound->path_, sound->info_)) {
             return FMOD_ERR_FILE_NOTFOUND;
         }
+    } else if ((frames = sound->frames_->Frames()) == nullptr) {
+        return FMOD_ERR_FILE_BAD; // the file lost frames after createSound checked it
     }
     channels_.push_back(
-        std::unique_ptr<Channel>(new Channel(this, sound, std::move(reader), paused)));
+        std::unique_ptr<Channel>(new Channel(this, sound, frames, std::move(reader), paused)));
     playing_.push_back(channels_.back().get());
     if (channel != nullptr) {
         *channel = channels_.back().get();

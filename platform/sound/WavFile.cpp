@@ -94,41 +94,30 @@ WavStatus ParseHeader(std::istream& in, std::uint64_t fileSize, WavInfo* info) {
     return info->frameCount > 0 ? WavStatus::Ok : WavStatus::Corrupt;
 }
 
-WavStatus OpenAndParse(const std::string& path, std::ifstream& file, WavInfo* info) {
+} // namespace
+
+WavStatus OpenWav(const std::string& path, std::ifstream* file, WavInfo* info) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return WavStatus::NotFound;
     }
     const std::uint64_t fileSize = std::filesystem::file_size(path, error);
-    file.open(path, std::ios::binary);
-    if (error || !file) {
+    file->open(path, std::ios::binary);
+    if (error || !*file) {
         return WavStatus::NotFound;
     }
-    return ParseHeader(file, fileSize, info);
+    return ParseHeader(*file, fileSize, info);
 }
 
-} // namespace
-
-WavStatus ReadWavInfo(const std::string& path, WavInfo* info) {
-    std::ifstream file;
-    return OpenAndParse(path, file, info);
-}
-
-WavStatus LoadWavFrames(const std::string& path, WavInfo* info,
-                        std::vector<std::int16_t>* samples) {
-    std::ifstream file;
-    const WavStatus status = OpenAndParse(path, file, info);
-    if (status != WavStatus::Ok) {
-        return status;
-    }
-    const std::size_t sampleCount = info->frameCount * static_cast<unsigned>(info->channels);
+bool ReadWavFrames(std::istream& file, const WavInfo& info, std::vector<std::int16_t>* samples) {
+    const std::size_t sampleCount = info.frameCount * static_cast<unsigned>(info.channels);
     std::vector<unsigned char> bytes(sampleCount * 2);
-    if (!ReadBytes(file, info->dataOffset, bytes.data(), bytes.size())) {
-        return WavStatus::Corrupt;
+    if (!ReadBytes(file, info.dataOffset, bytes.data(), bytes.size())) {
+        return false;
     }
     samples->resize(sampleCount);
     DecodePcm16(bytes.data(), sampleCount, samples->data());
-    return WavStatus::Ok;
+    return true;
 }
 
 bool WavStreamReader::Open(const std::string& path, const WavInfo& info) {

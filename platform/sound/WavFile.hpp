@@ -22,12 +22,14 @@ enum class WavStatus {
     Unsupported, // a WAV file in another encoding (float, 8 or 24 bits, 3+ channels)
 };
 
-// Reads and checks the header. A data chunk that claims more bytes than the
-// file has is cut to the bytes present, so a truncated file plays what it has.
-WavStatus ReadWavInfo(const std::string& path, WavInfo* info);
+// Opens the file and reads and checks its header. A data chunk that claims more
+// bytes than the file has is cut to the bytes present, so a truncated file
+// plays what it has.
+WavStatus OpenWav(const std::string& path, std::ifstream* file, WavInfo* info);
 
-// Reads the header and every frame (interleaved samples).
-WavStatus LoadWavFrames(const std::string& path, WavInfo* info, std::vector<std::int16_t>* samples);
+// Reads every frame (interleaved samples) of a file opened by OpenWav; false
+// when they are no longer all there.
+bool ReadWavFrames(std::istream& file, const WavInfo& info, std::vector<std::int16_t>* samples);
 
 // Reads a checked file's frames through a window that moves as playback does.
 class WavStreamReader {

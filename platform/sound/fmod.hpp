@@ -2,7 +2,8 @@
 // game's AudioManager calls, written for this game on top of SDL2 audio.
 //
 // It plays 16-bit PCM WAV files (mono or stereo, any sample rate) through its
-// own mixer. Samples are decoded whole into memory; streams are read from their
+// own mixer. Samples are decoded whole into memory, on a loader thread beside
+// the caller: playing one waits for its frames; streams are read from their
 // file while they play, each playing channel with its own reader. The mixer runs
 // on SDL's audio thread, so every call here takes the System's lock.
 //
@@ -62,7 +63,9 @@ struct FMOD_CREATESOUNDEXINFO;
 
 namespace moth_sound {
 class AudioDevice;
-}
+class SampleLoad;
+class SampleLoader;
+} // namespace moth_sound
 
 namespace FMOD {
 class System;
@@ -83,14 +86,15 @@ class System {
   public:
     // Opens the audio output. maxChannels bounds how many channels play at once.
     FMOD_RESULT init(int maxChannels, FMOD_INITFLAGS flags, void* extraDriverData);
-    // Loads the whole file into memory.
+    // Checks the file now and loads the whole of it into memory beside the caller.
     FMOD_RESULT createSound(const char* path, FMOD_MODE mode, FMOD_CREATESOUNDEXINFO* exinfo,
                             Sound** sound);
     // Checks the file now; each channel playing it reads the file as it goes.
     FMOD_RESULT createStream(const char* path, FMOD_MODE mode, FMOD_CREATESOUNDEXINFO* exinfo,
                              Sound** sound);
     // Starts the sound on a new channel with volume 1, the sound's mode and an
-    // endless loop count. On failure *channel is null.
+    // endless loop count, once its frames are loaded (FMOD_ERR_FILE_BAD if the
+    // file lost them after createSound). On failure *channel is null.
     FMOD_RESULT playSound(Sound* sound, ChannelGroup* group, bool paused, Channel** channel);
     // Once per frame. Advances playback when running silent.
     FMOD_RESULT update();
@@ -117,6 +121,9 @@ class System {
     ~System();
     FMOD_RESULT createSoundFromFile(const char* path, FMOD_MODE mode, bool stream, Sound** sound);
     bool ownsSound(const Sound* sound) const;
+    // Waits, without the lock so the mixer does not, for the frames of a
+    // sample still loading.
+    void awaitFrames(Sound* sound);
     // Mixes every playing channel into `stereo` (null: only moves them on).
     void mixLocked(float* stereo, unsigned int frames);
     void advanceSilently();
@@ -130,11 +137,14 @@ class System {
     std::vector<std::unique_ptr<Channel>> channels_; // every channel ever started
     std::vector<Channel*> playing_;                  // the ones the mixer still visits
     std::chrono::steady_clock::time_point lastUpdate_;
+    // Last, so it goes first: the sounds' frames are no longer being read when they go.
+    std::unique_ptr<moth_sound::SampleLoader> loader_;
 };
 
 class Sound {
   public:
-    // Stops every channel playing this sound, then frees it.
+    // Stops every channel playing this sound, then frees it (waiting for its
+    // frames if they are being read).
     FMOD_RESULT release();
     FMOD_RESULT getLength(unsigned int* length, FMOD_TIMEUNIT unit);
 
@@ -144,7 +154,7 @@ class Sound {
     friend struct std::default_delete<Sound>;
 
     Sound(System* system, std::string path, FMOD_MODE mode, const moth_sound::WavInfo& info,
-          std::vector<std::int16_t> samples, bool stream);
+          std::shared_ptr<moth_sound::SampleLoad> frames);
     ~Sound() = default;
     // `frames` at `sampleRate` expressed in `unit` (PCM frames or milliseconds).
     static FMOD_RESULT toTimeUnit(std::uint64_t frames, int sampleRate, FMOD_TIMEUNIT unit,
@@ -154,7 +164,7 @@ class Sound {
     std::string path_;
     FMOD_MODE mode_;
     moth_sound::WavInfo info_;
-    std::vector<std::int16_t> samples_; // interleaved frames; empty for streams
+    const std::shared_ptr<moth_sound::SampleLoad> frames_; // null for streams
     bool stream_;
 };
 
@@ -204,8 +214,9 @@ class Channel : public ChannelControl {
         float right;
     };
 
-    Channel(System* system, Sound* sound, std::unique_ptr<moth_sound::WavStreamReader> reader,
-            bool paused);
+    // A sample's channel reads `frames`, a stream's its `reader`.
+    Channel(System* system, Sound* sound, const std::int16_t* frames,
+            std::unique_ptr<moth_sound::WavStreamReader> reader, bool paused);
     ~Channel() = default;
     // Adds the next frames to `stereo`; false once the channel has ended. A
     // null `stereo` only moves playback on, as far and to the same end.
@@ -217,6 +228,7 @@ class Channel : public ChannelControl {
     void end();
 
     Sound* sound_;
+    const std::int16_t* frames_;
     std::unique_ptr<moth_sound::WavStreamReader> reader_;
     int sampleRate_;
     double position_ = 0.0; // in frames of the sound's own rate
