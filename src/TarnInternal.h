@@ -173,6 +173,10 @@ void BatchRelease();
 // ---- Presentation: the logical picture in a window of any size -----------------
 // Places the picture in the window as it is now and sets the display scales.
 void UpdatePicture();
+// The frame-rate controller's spin margin after a sleep that woke `late`
+// seconds after it was due: enough to cover it, easing down when wakes are prompt.
+double NextSpinMargin(double margin, double late);
+
 // Called as a frame starts: binds the off-screen picture when the window is
 // not of the logical size, so the frame is drawn at the logical size.
 void PresentBeginFrame();

@@ -5,6 +5,7 @@
 #include "TarnInput.h"
 #include "TarnInternal.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +35,7 @@ struct FrameRateState {
     Uint64 frameEnd = 0;
     double fixedFrameTime = 0.0; // > 0: deterministic frames (playtest driver)
     bool busyWait = false;       // spin the whole wait instead of sleeping first
+    double spinMargin = 0.002;   // the wait's last stretch, spun (see NextSpinMargin)
 };
 FrameRateState gFrc;
 
@@ -41,24 +43,43 @@ double FrameTimeFor(double rate) {
     return rate > 0.0 ? 1.0 / rate : 0.0;
 }
 
-// A sleep wakes late by the scheduler's latency (well under a millisecond at
-// p99.9 on an idle or a busy two-core machine, see bench_frame_pacing); the
-// wait sleeps until this long before the frame's end and spins the rest, so
-// the frame still ends on time while the core is free for most of the wait.
-constexpr double kSpinMargin = 0.002;
-
 double SecondsSinceFrameStart() {
     return static_cast<double>(SDL_GetPerformanceCounter() - gFrc.frameStart) * gFrc.secondsPerTick;
 }
 
+// Sleeps until the spin margin before the frame's end, then learns from how
+// late the sleep woke.
 void SleepMostOfTheWait() {
-    double sleep = gFrc.minFrameTime - SecondsSinceFrameStart() - kSpinMargin;
-    if (sleep > 0.0) {
-        std::this_thread::sleep_for(std::chrono::duration<double>(sleep));
+    const double asked = gFrc.minFrameTime - SecondsSinceFrameStart() - gFrc.spinMargin;
+    if (asked <= 0.0) {
+        return;
     }
+    const double before = SecondsSinceFrameStart();
+    std::this_thread::sleep_for(std::chrono::duration<double>(asked));
+    const double late = SecondsSinceFrameStart() - before - asked;
+    gFrc.spinMargin = tarn::NextSpinMargin(gFrc.spinMargin, late);
 }
 
 } // namespace
+
+namespace tarn {
+
+// A sleep wakes late by the scheduler's latency: about 0.1 to 0.2 ms on this
+// kind of machine when it is quiet, a few milliseconds when other programs
+// hold the cores (bench_frame_pacing measures both). The margin covers the
+// latest recent wake with room to spare, at once, and eases back towards its
+// floor over a second or two, so a quiet machine spins half a millisecond a
+// frame and a busy one no more than it must.
+double NextSpinMargin(double margin, double late) {
+    constexpr double kFloor = 0.0005;
+    constexpr double kCeiling = 0.004;
+    constexpr double kRoom = 1.5;      // times the latest lateness
+    constexpr double kEaseDown = 0.98; // per frame
+    const double covering = late * kRoom;
+    return std::clamp(std::max(covering, margin * kEaseDown), kFloor, kCeiling);
+}
+
+} // namespace tarn
 
 void TarnFrameRateControllerInit(unsigned int frameRate) {
     gFrc.frameCount = 0;

@@ -47,6 +47,25 @@ TEST(FrameRateController, LongFramesAreReportedInFull) {
     EXPECT_GE(TarnFrameRateControllerGetFrameTime(), 0.040);
 }
 
+// The last stretch of the wait is spun: long enough to cover how late the
+// latest sleep woke, never less than half a millisecond nor more than four.
+TEST(FrameRateController, TheSpinMarginCoversALateWakeAtOnceAndEasesBackToItsFloor) {
+    double margin = 0.0005;
+    EXPECT_EQ(tarn::NextSpinMargin(margin, 0.0001), 0.0005); // prompt wakes stay at the floor
+    EXPECT_EQ(tarn::NextSpinMargin(margin, -0.0001), 0.0005);
+    margin = tarn::NextSpinMargin(margin, 0.001);
+    EXPECT_GE(margin, 0.0015); // a 1 ms late wake is covered by the very next frame
+    const double afterLateWake = margin;
+    margin = tarn::NextSpinMargin(margin, 0.0001);
+    EXPECT_LT(margin, afterLateWake);
+    EXPECT_GT(margin, 0.9 * afterLateWake); // eases down, not at once
+    for (int frame = 0; frame < 300; ++frame) {
+        margin = tarn::NextSpinMargin(margin, 0.0001);
+    }
+    EXPECT_EQ(margin, 0.0005);
+    EXPECT_EQ(tarn::NextSpinMargin(margin, 0.05), 0.004); // a stopped process: capped
+}
+
 TEST(FrameRateController, ZeroTargetNeverWaits) {
     TarnFrameRateControllerInit(0);
     EXPECT_EQ(TarnFrameRateControllerGetFrameTime(), 0.0);
