@@ -9,6 +9,7 @@
 #include "TarnInternal.h"
 
 #include <GL/glew.h>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <unordered_map>
@@ -67,6 +68,7 @@ struct Batch {
     const TarnGfxVertexList* lastMesh = nullptr; // the quad looked up last, usually the next
     const QuadCopy* lastQuad = nullptr;
     int program = tarn::kProgramNone;
+    bool plain = true;                // every quad gathered is drawn as it is
     unsigned int buffers[2] = {0, 0}; // vertices, indexes
     bool enabled = true;
 };
@@ -78,6 +80,19 @@ Batch gBatch;
 bool IsPlanar(const float* w) {
     return w[2] == 0.0f && w[3] == 0.0f && w[6] == 0.0f && w[7] == 0.0f && w[8] == 0.0f &&
            w[9] == 0.0f && w[10] == 1.0f && w[11] == 0.0f && w[14] == 0.0f && w[15] == 1.0f;
+}
+
+// A quad that the game's programs draw exactly as its texture or colours
+// are, but for the transparency.
+bool IsPlain(const tarn::ProgramUniforms& values, int program) {
+    const float* tint = values.tint;
+    const float* blend = values.blend;
+    const bool untinted = tint[0] == 1.0f && tint[1] == 1.0f && tint[2] == 1.0f && tint[3] == 1.0f;
+    const bool unblended = blend[3] == 0.0f && std::isfinite(blend[0]) && std::isfinite(blend[1]) &&
+                           std::isfinite(blend[2]);
+    const bool unshifted =
+        program != tarn::kProgramTexture || (values.offset[0] == 0.0f && values.offset[1] == 0.0f);
+    return untinted && unblended && unshifted;
 }
 
 void AppendQuad(const QuadCopy& quad, const tarn::ProgramUniforms& values) {
@@ -122,7 +137,7 @@ void UploadStream() {
 
 // The batch program takes the projection and view the game's program holds.
 void UseBatchProgram() {
-    GLuint program = tarn::BatchProgramId(gBatch.program);
+    GLuint program = tarn::BatchProgramId(gBatch.program, gBatch.plain);
     const tarn::ProgramUniforms& values = tarn::UniformsOf(gBatch.program);
     glUseProgram(program);
     glUniformMatrix4fv(glGetUniformLocation(program, "uPMatrix"), 1, GL_FALSE, values.projection);
@@ -163,6 +178,7 @@ void BatchFlush() {
     glUseProgram(CurrentProgramId());
     gBatch.vertices.clear();
     gBatch.indexes.clear();
+    gBatch.plain = true;
 }
 
 bool BatchAdd(const TarnGfxVertexList* mesh) {
@@ -184,6 +200,7 @@ bool BatchAdd(const TarnGfxVertexList* mesh) {
         gBatch.program = program;
     }
     AppendQuad(*gBatch.lastQuad, values);
+    gBatch.plain = gBatch.plain && IsPlain(values, program);
     return true;
 }
 

@@ -38,8 +38,9 @@ const char* const kUniformNames[kUniformCount] = {
     "uBlendColor", "uTextureOffset", "uTransparencyValue", "uTintColor"};
 
 struct GraphicsState {
-    unsigned int programs[3] = {0, 0, 0};      // none, colour, texture
-    unsigned int batchPrograms[3] = {0, 0, 0}; // the same two for batched quads
+    unsigned int programs[3] = {0, 0, 0};           // none, colour, texture
+    unsigned int batchPrograms[3] = {0, 0, 0};      // the same two for batched quads
+    unsigned int plainBatchPrograms[3] = {0, 0, 0}; // and for batches of plain quads
     int currentProgram = tarn::kProgramNone;
     int locations[3][kUniformCount] = {};
     tarn::ProgramUniforms uniforms[3]; // index 0: scratch while no program is bound
@@ -138,8 +139,8 @@ void SyncUniforms() {
     values.pending = false;
 }
 
-unsigned int BatchProgramId(int program) {
-    return gGfx.batchPrograms[program];
+unsigned int BatchProgramId(int program, bool plain) {
+    return plain ? gGfx.plainBatchPrograms[program] : gGfx.batchPrograms[program];
 }
 
 } // namespace tarn
@@ -198,6 +199,20 @@ const char* const kBatchVertexPass = R"(    vTintColor = aTintColor;
     mat4 aWorldMatrix = mat4(aWorldRowX.x, aWorldRowY.x, 0.0, 0.0, aWorldRowX.y, aWorldRowY.y,
                              0.0, 0.0, 0.0, 0.0, 1.0, 0.0, aWorldRowX.z, aWorldRowY.z, 0.0, 1.0);
 )";
+// Plain batch vertex: the world matrix's two rows and the transparency.
+const char* const kPlainBatchVertexUniforms = R"(#define uWorldMatrix aWorldMatrix
+uniform mat4 uPMatrix;
+uniform mat4 uVMatrix;
+attribute vec4 aPosition;
+attribute vec3 aWorldRowX;
+attribute vec3 aWorldRowY;
+attribute vec3 aOffsetTransparency;
+varying float vTransparency;
+)";
+const char* const kPlainBatchVertexPass = R"(    vTransparency = aOffsetTransparency.z;
+    mat4 aWorldMatrix = mat4(aWorldRowX.x, aWorldRowY.x, 0.0, 0.0, aWorldRowX.y, aWorldRowY.y,
+                             0.0, 0.0, 0.0, 0.0, 1.0, 0.0, aWorldRowX.z, aWorldRowY.z, 0.0, 1.0);
+)";
 
 const char* const kFragmentColorUniforms = R"(/*precision mediump float;*/
 uniform vec4 uBlendColor;
@@ -237,6 +252,26 @@ varying vec4 vTintColor;
 varying vec4 vBlendColor;
 varying vec2 vTextureOffset;
 varying float vTransparency;
+)";
+
+// With a white tint, a blend colour of no weight and no texture offset, the
+// end of the game's programs gives back the sample and its alpha times the
+// transparency exactly (times one, plus nothing): plain batches skip that
+// arithmetic and its varyings.
+const char* const kPlainFragmentEnd = R"(    gl_FragColor = vec4(s.rgb, s.a * vTransparency);
+}
+)";
+const char* const kPlainFragmentColorMain = R"(varying float vTransparency;
+)";
+const char* const kPlainFragmentTextureMain = R"(uniform sampler2D uTexture;
+varying float vTransparency;
+varying vec2 vTextureCoordinate;
+void main()
+{
+    vec2 t = vTextureCoordinate;
+    if (t.x > 1.0) t.x -= 1.0;
+    if (t.y > 1.0) t.y -= 1.0;
+    vec4 s = texture2D(uTexture, t);
 )";
 
 // A shader that fails to compile is left out; the program then draws nothing useful.
@@ -292,6 +327,12 @@ void TarnGfxBuildShaders() {
                      std::string(kBatchFragmentVaryings) + "uniform sampler2D uTexture;\n" +
                          kFragmentTextureMain + kFragmentEnd,
                      true);
+    gGfx.plainBatchPrograms[tarn::kProgramColor] = BuildProgram(
+        kPlainBatchVertexUniforms + colorVertex + kPlainBatchVertexPass + kVertexEnd,
+        std::string(kPlainFragmentColorMain) + kFragmentColorMain + kPlainFragmentEnd, true);
+    gGfx.plainBatchPrograms[tarn::kProgramTexture] =
+        BuildProgram(kPlainBatchVertexUniforms + textureVertex + kPlainBatchVertexPass + kVertexEnd,
+                     std::string(kPlainFragmentTextureMain) + kPlainFragmentEnd, true);
     CacheUniformLocations(tarn::kProgramColor);
     CacheUniformLocations(tarn::kProgramTexture);
 }
@@ -315,6 +356,7 @@ void DestroyShaders() {
     for (int program = 0; program < 3; ++program) {
         DeleteProgram(gGfx.programs[program]);
         DeleteProgram(gGfx.batchPrograms[program]);
+        DeleteProgram(gGfx.plainBatchPrograms[program]);
     }
     gGfx.currentProgram = tarn::kProgramNone;
 }

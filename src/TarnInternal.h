@@ -107,8 +107,10 @@ ProgramUniforms& CurrentUniforms();
 ProgramUniforms& UniformsOf(int program);
 // Uploads the bound program's pending values; every unbatched draw calls it.
 void SyncUniforms();
-// GL name of the program that draws batched quads for a render mode.
-unsigned int BatchProgramId(int program);
+// GL name of the program that draws batched quads for a render mode; `plain`
+// names the one for quads drawn as they are but for their transparency (white
+// tint, no blend colour, no texture offset), which leaves that arithmetic out.
+unsigned int BatchProgramId(int program, bool plain);
 // Binds a 2D texture on unit 0 unless it is bound already (a change of texture
 // flushes the batch first); true when it made the GL calls. ForgetTexture is
 // told of a deleted texture.

@@ -211,6 +211,42 @@ TEST_F(GraphicsTest, BatchedQuadsDrawTheSamePictureAsSingleDraws) {
     TarnGfxTextureUnload(stripes);
 }
 
+// Quads with a white tint, no blend colour and no texture offset (most of
+// the game's pictures, faded or not) are batched through lighter programs,
+// which must still give the very pixels of the game's two programs.
+TEST_F(GraphicsTest, PlainQuadsBatchedDrawExactlyWhatTheGameProgramsDraw) {
+    TarnGfxTexture* stripes = StripeTexture();
+    auto scene = [&](bool withOneTinted) {
+        TarnGfxStart();
+        TarnGfxSetBlendMode(TARN_BLEND_TRANSLUCENT);
+        for (int i = 0; i < 10; ++i) {
+            ColourState(1.0f, 1.0f, 1.0f, 1.0f);
+            TarnGfxSetBlendColor(0.6f, 0.2f, 0.9f, 0.0f); // a colour of no weight
+            TarnGfxSetTransparency(0.1f * i + 0.05f);
+            TarnMtx33 m = {{{70, 0, -330.0f + 61.0f * i}, {0, 55, -90.0f + 13.0f * i}, {0, 0, 1}}};
+            TarnGfxSetTransform(&m);
+            TarnGfxMeshDraw(quad_, TARN_DRAW_TRIANGLES);
+            TarnGfxSetRenderMode(TARN_RENDER_TEXTURE);
+            TarnGfxTextureSet(stripes, 0.0f, 0.0f);
+            TarnGfxSetTintColor(1.0f, 1.0f, 1.0f, withOneTinted && i == 4 ? 0.5f : 1.0f);
+            TarnGfxSetBlendColor(0.3f, 0.3f, 0.3f, 0.0f);
+            TarnGfxSetTransparency(1.0f - 0.08f * i);
+            DrawQuad(-280.0f + 55.0f * i, 120.0f - 17.0f * i, 110, 90);
+            TarnGfxSetRenderMode(TARN_RENDER_COLOR);
+        }
+        return ReadWindow();
+    };
+    for (bool withOneTinted : {false, true}) {
+        std::vector<unsigned char> batched = scene(withOneTinted);
+        TarnGfxSetBatching(0);
+        std::vector<unsigned char> single = scene(withOneTinted);
+        TarnGfxSetBatching(1);
+        EXPECT_TRUE(batched == single) << withOneTinted;
+    }
+    TarnGfxSetBlendMode(TARN_BLEND_NONE);
+    TarnGfxTextureUnload(stripes);
+}
+
 // ---------------------------------------------------------------------------
 // Meshes
 // ---------------------------------------------------------------------------
