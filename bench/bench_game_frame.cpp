@@ -107,6 +107,7 @@ int main() {
     std::vector<double> updates, updateCpu, draws, frames, bare;
     const int kFrames = 300; // five seconds: the orbs stay in flight or alight
     for (int frame = 0; frame < kFrames; ++frame) {
+        FillWithSpiders(); // a spider that bites fades away: another takes its place
         const double start = TarnGetTime(nullptr);
         TarnSysFrameStart();
         TarnInputUpdate();
