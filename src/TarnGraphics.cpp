@@ -49,6 +49,7 @@ struct GraphicsState {
     float camX = 0.0f;
     float camY = 0.0f;
     bool contextReady = false;
+    bool depthCleared = false; // since the context was made (see ClearMask)
 };
 GraphicsState gGfx;
 
@@ -417,6 +418,7 @@ int TarnGfxInit(int width, int height) {
     gGfx.blendMode = -1;
     gGfx.boundTexture = 0;
     gGfx.contextReady = true;
+    gGfx.depthCleared = false;
     TarnGfxSetRenderMode(TARN_RENDER_COLOR);
     TarnGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     TarnGfxSetTransparency(1.0f);
@@ -438,10 +440,28 @@ void TarnGfxExit(void) {
     tarn::ShutdownImageLibrary();
 }
 
+namespace {
+
+// Nothing drawn through the engine tests or writes depth (depth testing is
+// never switched on, and only a depth-tested draw writes it), so the depth
+// buffer keeps the value of its last clear from frame to frame. A software
+// renderer pays for each depth clear as for a full-screen picture, so depth
+// is cleared on a context's first frame and again whenever depth testing is
+// found switched on: its contents are then what a clear every frame leaves.
+GLbitfield ClearMask() {
+    if (gGfx.depthCleared && !glIsEnabled(GL_DEPTH_TEST)) {
+        return GL_COLOR_BUFFER_BIT;
+    }
+    gGfx.depthCleared = true;
+    return GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT;
+}
+
+} // namespace
+
 void TarnGfxStart(void) {
     tarn::BatchFlush();
     tarn::PresentBeginFrame();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(ClearMask());
     glViewport(0, 0, tarn::gSystem.width, tarn::gSystem.height);
 }
 

@@ -101,6 +101,31 @@ TEST_F(GraphicsTest, BlendColourMixesByItsAlphaAndKeepsSourceAlpha) {
     ExpectNear(ReadWorld(100, 0), {128, 128, 128, 128});
 }
 
+// A frame's start leaves the depth buffer cleared, as if it cleared it every
+// time; it clears it again only when depth testing, the one way a draw
+// writes depth, is on.
+TEST_F(GraphicsTest, EveryFrameStartsOnAClearedDepthBuffer) {
+    auto depthAt = [](int x, int y) {
+        TarnGfxFlush();
+        float depth = -1.0f;
+        glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        return depth;
+    };
+    TarnGfxStart();
+    EXPECT_EQ(depthAt(512, 384), 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    TarnGfxSetRenderMode(TARN_RENDER_COLOR);
+    DrawQuad(0.0f, 0.0f, 200.0f, 200.0f);
+    EXPECT_LT(depthAt(512, 384), 1.0f); // the tested draw wrote its depth
+    TarnGfxStart();
+    EXPECT_EQ(depthAt(512, 384), 1.0f);
+    glDisable(GL_DEPTH_TEST);
+    DrawQuad(0.0f, 0.0f, 200.0f, 200.0f); // untested draws leave depth alone
+    TarnGfxStart();
+    EXPECT_EQ(depthAt(512, 384), 1.0f);
+    EXPECT_EQ(depthAt(10, 10), 1.0f);
+}
+
 TEST_F(GraphicsTest, TheThreeBlendModes) {
     TarnGfxSetBackgroundColor(0.2f, 0.2f, 0.2f);
     TarnGfxStart();
