@@ -49,7 +49,7 @@ struct GraphicsState {
     float camX = 0.0f;
     float camY = 0.0f;
     bool contextReady = false;
-    bool depthCleared = false; // since the context was made (see ClearMask)
+    int depthClearedOn = -1; // the framebuffer whose depth was cleared last (see ClearMask)
 };
 GraphicsState gGfx;
 
@@ -418,7 +418,7 @@ int TarnGfxInit(int width, int height) {
     gGfx.blendMode = -1;
     gGfx.boundTexture = 0;
     gGfx.contextReady = true;
-    gGfx.depthCleared = false;
+    gGfx.depthClearedOn = -1;
     TarnGfxSetRenderMode(TARN_RENDER_COLOR);
     TarnGfxSetTintColor(1.0f, 1.0f, 1.0f, 1.0f);
     TarnGfxSetTransparency(1.0f);
@@ -446,13 +446,16 @@ namespace {
 // never switched on, and only a depth-tested draw writes it), so the depth
 // buffer keeps the value of its last clear from frame to frame. A software
 // renderer pays for each depth clear as for a full-screen picture, so depth
-// is cleared on a context's first frame and again whenever depth testing is
-// found switched on: its contents are then what a clear every frame leaves.
+// is cleared on a context's first frame into each picture (the window or an
+// off-screen one) and again whenever depth testing is found switched on: its
+// contents are then what a clear every frame leaves.
 GLbitfield ClearMask() {
-    if (gGfx.depthCleared && !glIsEnabled(GL_DEPTH_TEST)) {
+    GLint target = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &target);
+    if (target == gGfx.depthClearedOn && !glIsEnabled(GL_DEPTH_TEST)) {
         return GL_COLOR_BUFFER_BIT;
     }
-    gGfx.depthCleared = true;
+    gGfx.depthClearedOn = target;
     return GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT;
 }
 

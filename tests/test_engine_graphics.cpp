@@ -124,6 +124,28 @@ TEST_F(GraphicsTest, EveryFrameStartsOnAClearedDepthBuffer) {
     TarnGfxStart();
     EXPECT_EQ(depthAt(512, 384), 1.0f);
     EXPECT_EQ(depthAt(10, 10), 1.0f);
+
+    // Another picture (as the full screen's off-screen one) starts cleared too.
+    GLuint framebuffer = 0, colour = 0, depth = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glGenRenderbuffers(1, &colour);
+    glGenRenderbuffers(1, &depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, 1024, 768);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, 1024, 768);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    glClearDepth(0.25);
+    glClear(GL_DEPTH_BUFFER_BIT); // something other than a frame's clear
+    glClearDepth(1.0);
+    TarnGfxStart();
+    EXPECT_EQ(depthAt(512, 384), 1.0f);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteRenderbuffers(1, &colour);
+    glDeleteRenderbuffers(1, &depth);
 }
 
 TEST_F(GraphicsTest, TheThreeBlendModes) {
