@@ -68,7 +68,7 @@ struct Batch {
     const TarnGfxVertexList* lastMesh = nullptr; // the quad looked up last, usually the next
     const QuadCopy* lastQuad = nullptr;
     int program = tarn::kProgramNone;
-    bool plain = true;                // every quad gathered is drawn as it is
+    bool plain = true;                // every quad gathered is plain (see IsPlain)
     unsigned int buffers[2] = {0, 0}; // vertices, indexes
     bool enabled = true;
 };

@@ -177,42 +177,31 @@ void main()
 const char* const kVertexEnd = R"(    gl_Position = uPMatrix * uVMatrix * uWorldMatrix * aPosition;
 }
 )";
-// Batch vertex: the world matrix's two rows, tint, blend colour, texture
-// offset and transparency per vertex, handed on as varyings.
-const char* const kBatchVertexUniforms = R"(#define uWorldMatrix aWorldMatrix
+// Batch vertex: the world matrix's two rows and the transparency per vertex
+// (all that a plain batch needs), handed on as varyings...
+const char* const kBatchVertexShared = R"(#define uWorldMatrix aWorldMatrix
 uniform mat4 uPMatrix;
 uniform mat4 uVMatrix;
 attribute vec4 aPosition;
 attribute vec3 aWorldRowX;
 attribute vec3 aWorldRowY;
-attribute vec4 aTintColor;
-attribute vec4 aBlendColor;
 attribute vec3 aOffsetTransparency;
+varying float vTransparency;
+)";
+const char* const kBatchVertexSharedPass = R"(    vTransparency = aOffsetTransparency.z;
+    mat4 aWorldMatrix = mat4(aWorldRowX.x, aWorldRowY.x, 0.0, 0.0, aWorldRowX.y, aWorldRowY.y,
+                             0.0, 0.0, 0.0, 0.0, 1.0, 0.0, aWorldRowX.z, aWorldRowY.z, 0.0, 1.0);
+)";
+// ...and for the other batches also the tint, blend colour and texture offset.
+const char* const kBatchVertexColours = R"(attribute vec4 aTintColor;
+attribute vec4 aBlendColor;
 varying vec4 vTintColor;
 varying vec4 vBlendColor;
 varying vec2 vTextureOffset;
-varying float vTransparency;
 )";
-const char* const kBatchVertexPass = R"(    vTintColor = aTintColor;
+const char* const kBatchVertexColoursPass = R"(    vTintColor = aTintColor;
     vBlendColor = aBlendColor;
     vTextureOffset = aOffsetTransparency.xy;
-    vTransparency = aOffsetTransparency.z;
-    mat4 aWorldMatrix = mat4(aWorldRowX.x, aWorldRowY.x, 0.0, 0.0, aWorldRowX.y, aWorldRowY.y,
-                             0.0, 0.0, 0.0, 0.0, 1.0, 0.0, aWorldRowX.z, aWorldRowY.z, 0.0, 1.0);
-)";
-// Plain batch vertex: the world matrix's two rows and the transparency.
-const char* const kPlainBatchVertexUniforms = R"(#define uWorldMatrix aWorldMatrix
-uniform mat4 uPMatrix;
-uniform mat4 uVMatrix;
-attribute vec4 aPosition;
-attribute vec3 aWorldRowX;
-attribute vec3 aWorldRowY;
-attribute vec3 aOffsetTransparency;
-varying float vTransparency;
-)";
-const char* const kPlainBatchVertexPass = R"(    vTransparency = aOffsetTransparency.z;
-    mat4 aWorldMatrix = mat4(aWorldRowX.x, aWorldRowY.x, 0.0, 0.0, aWorldRowX.y, aWorldRowY.y,
-                             0.0, 0.0, 0.0, 0.0, 1.0, 0.0, aWorldRowX.z, aWorldRowY.z, 0.0, 1.0);
 )";
 
 const char* const kFragmentColorUniforms = R"(/*precision mediump float;*/
@@ -320,19 +309,21 @@ void TarnGfxBuildShaders() {
     gGfx.programs[tarn::kProgramTexture] = BuildProgram(
         kVertexUniforms + textureVertex + kVertexEnd,
         std::string(kFragmentTextureUniforms) + kFragmentTextureMain + kFragmentEnd, false);
+    const std::string batchHead = std::string(kBatchVertexShared) + kBatchVertexColours;
+    const std::string batchPass = std::string(kBatchVertexColoursPass) + kBatchVertexSharedPass;
     gGfx.batchPrograms[tarn::kProgramColor] =
-        BuildProgram(kBatchVertexUniforms + colorVertex + kBatchVertexPass + kVertexEnd,
+        BuildProgram(batchHead + colorVertex + batchPass + kVertexEnd,
                      std::string(kBatchFragmentVaryings) + kFragmentColorMain + kFragmentEnd, true);
     gGfx.batchPrograms[tarn::kProgramTexture] =
-        BuildProgram(kBatchVertexUniforms + textureVertex + kBatchVertexPass + kVertexEnd,
+        BuildProgram(batchHead + textureVertex + batchPass + kVertexEnd,
                      std::string(kBatchFragmentVaryings) + "uniform sampler2D uTexture;\n" +
                          kFragmentTextureMain + kFragmentEnd,
                      true);
     gGfx.plainBatchPrograms[tarn::kProgramColor] = BuildProgram(
-        kPlainBatchVertexUniforms + colorVertex + kPlainBatchVertexPass + kVertexEnd,
+        kBatchVertexShared + colorVertex + kBatchVertexSharedPass + kVertexEnd,
         std::string(kPlainFragmentColorMain) + kFragmentColorMain + kPlainFragmentEnd, true);
     gGfx.plainBatchPrograms[tarn::kProgramTexture] =
-        BuildProgram(kPlainBatchVertexUniforms + textureVertex + kPlainBatchVertexPass + kVertexEnd,
+        BuildProgram(kBatchVertexShared + textureVertex + kBatchVertexSharedPass + kVertexEnd,
                      std::string(kPlainFragmentTextureMain) + kPlainFragmentEnd, true);
     CacheUniformLocations(tarn::kProgramColor);
     CacheUniformLocations(tarn::kProgramTexture);
