@@ -336,7 +336,19 @@ void LightManager::FollowMovingCasters() {
 void LightManager::BuildPoints(Light& light) {
     currentLight = &light;
     SelectCandidates(light);
-    // At most half full, so that a search ends soon.
+    ForgetCornerRays();
+    for (const CasterEdge* corner : candidateEdges) {
+        points.push_back(CornerPoint(*corner));
+    }
+    Sweep(light);
+    std::sort(points.begin(), points.end(),
+              [](const LightPoint& a, const LightPoint& b) { return a.angle < b.angle; });
+}
+
+// A new build stamp makes every entry stale at once; the table is emptied
+// only when it grows (kept at most half full, so that a search ends soon) or
+// the stamp comes round to zero.
+void LightManager::ForgetCornerRays() {
     size_t tableSize = 256;
     while (tableSize < 2 * candidateEdges.size()) {
         tableSize *= 2;
@@ -345,12 +357,6 @@ void LightManager::BuildPoints(Light& light) {
         cornerRays.assign(std::max(tableSize, cornerRays.size()), CornerRay{});
         build = 1;
     }
-    for (const CasterEdge* corner : candidateEdges) {
-        points.push_back(CornerPoint(*corner));
-    }
-    Sweep(light);
-    std::sort(points.begin(), points.end(),
-              [](const LightPoint& a, const LightPoint& b) { return a.angle < b.angle; });
 }
 
 LightPoint LightManager::CornerPoint(const CasterEdge& corner) {

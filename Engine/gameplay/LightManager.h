@@ -180,6 +180,8 @@ class LightManager {
     // The point of the ray aimed at `corner`: walls side by side share
     // corners, and each shared one is cast once (same ray, same point).
     LightPoint CornerPoint(const CasterEdge& corner);
+    // Readies cornerRays for the candidates of the light being built.
+    void ForgetCornerRays();
 
     std::vector<Blocker> blockers;     // the candidate casters, nearest first
     std::vector<CornerRay> cornerRays; // open addressing, a power of two long
