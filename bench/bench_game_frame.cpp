@@ -13,6 +13,7 @@
 #include "Light.h"
 #include "LightBox.h"
 #include "LightOrb.h"
+#include "Pickups.h"
 #include "Player.h"
 #include "Tarn.h"
 #include "World.h"
@@ -100,7 +101,6 @@ int main() {
     EnsurePlayerAndLantern();
     FillWithSpiders();
     ThrowOrbs();
-    gPlayerHealth = 1000000; // bites must not end the scene
     TarnFrameRateControllerSetFixedFrameTime(1.0 / 60.0);
 
     TarnGfxTexture* picture = TextureNamed("level5_transition.png"); // 1024 x 768
@@ -108,6 +108,9 @@ int main() {
     const int kFrames = 300; // five seconds: the orbs stay in flight or alight
     for (int frame = 0; frame < kFrames; ++frame) {
         FillWithSpiders(); // a spider that bites fades away: another takes its place
+        // Bites must not end the scene; full health keeps the HUD's bar the
+        // width a player sees (a huge health would stretch it off the screen).
+        gPlayerHealth = kFullHealth;
         const double start = TarnGetTime(nullptr);
         TarnSysFrameStart();
         TarnInputUpdate();
