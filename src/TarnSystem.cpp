@@ -218,6 +218,7 @@ void TarnSysExit(void) {
     TarnGfxExit();
     tarn::PlatformShutdown();
     gSystem.window = nullptr;
+    gSystem.windowExists = 0;
 }
 
 void TarnSysFrameStart(void) {

@@ -349,6 +349,10 @@ TarnGfxTexture* StripeTexture() {
 }
 
 TEST_F(GraphicsTest, TextureTintNeverSetDrawsTransparentBlack) {
+    // A fresh engine: earlier tests in this process set the tint.
+    TarnGfxMeshFree(quad_);
+    TarnSysExit();
+    SetUp();
     TarnGfxTexture* texture = StripeTexture();
     TarnGfxSetRenderMode(TARN_RENDER_TEXTURE);
     TarnGfxTextureSet(texture, 0, 0);

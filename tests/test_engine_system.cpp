@@ -9,9 +9,40 @@
 #include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 #include <thread>
 
 namespace {
+
+// Sets or removes an environment variable for one scope and puts back what it
+// held, so that the tests after it still find the display.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* held = std::getenv(name)) {
+            old_ = held;
+        }
+        if (value != nullptr) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            setenv(name_, old_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
 
 void RunFrame(std::chrono::microseconds work) {
     TarnFrameRateControllerStart();
@@ -117,9 +148,13 @@ TEST(Random, StaysWithinZeroAndOneAndFollowsTheSeed) {
 }
 
 TEST(Window, InitWithoutDisplayFailsCleanly) {
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    setenv("SDL_VIDEODRIVER", "x11", 1);
+    if (TarnSysGetWindowHandle() != nullptr) {
+        TarnSysExit(); // an earlier test's window: start from none
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO); // and from a video system that has no display yet
+    ScopedEnv noDisplay("DISPLAY", nullptr);
+    ScopedEnv noWayland("WAYLAND_DISPLAY", nullptr);
+    ScopedEnv x11("SDL_VIDEODRIVER", "x11");
     testing::internal::CaptureStderr();
     testing::internal::CaptureStdout();
     int result = TarnSysInit(nullptr, 0, 1024, 768, 0, 60, nullptr);
@@ -201,4 +236,5 @@ TEST(Window, FrameLoopRunsAndExitReleasesTheContext) {
     EXPECT_EQ(TarnFrameRateControllerGetFrameCount(), 3u);
     TarnSysExit();
     EXPECT_EQ(TarnSysGetWindowHandle(), nullptr);
+    EXPECT_EQ(TarnSysDoesWindowExist(), 0);
 }

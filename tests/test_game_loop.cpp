@@ -10,6 +10,7 @@
 #include "KeyBindings.h"
 #include "PauseMenu.h"
 #include "Tarn.h"
+#include "TarnInternal.h"
 #include "TestEnv.h"
 #include "UI.h"
 #include "World.h"
@@ -31,6 +32,8 @@ class GameLoopTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(moth_test::EnsureEngineWindow());
+        tarn::InputReleaseAllKeys(); // a key an earlier test left down
+        TarnInputReset();
         GameInit();
         TarnSysUpdate(); // the window system's own first events (pointer, focus)
         gPaused = false;

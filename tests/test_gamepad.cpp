@@ -28,6 +28,14 @@ namespace {
 
 constexpr float kStep = 1.0f / 60.0f;
 
+void MovePointerTo(int x, int y) {
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = x;
+    motion.motion.y = y;
+    SDL_PushEvent(&motion);
+}
+
 // One frame's input: the pad's events pumped, then the snapshot.
 void Frame() {
     TarnSysUpdate();
@@ -41,6 +49,7 @@ class GamepadTest : public testing::Test {
         TarnSysUpdate();
         tarn::InputReleaseAllKeys();
         TarnInputReset();
+        MovePointerTo(512, 384); // the window's centre, whatever an earlier test left
         pad = std::make_unique<moth_test::VirtualPad>();
         ASSERT_TRUE(pad->Attached()) << SDL_GetError();
         Frame();
@@ -142,11 +151,7 @@ TEST_F(GamepadSceneTest, TheRightStickAimsRoundThePlayerUntilTheMouseMoves) {
     UpdateCursor();
     EXPECT_FLOAT_EQ(gMouseX, 200.0f) << "the cursor circles the player as it walks";
     EXPECT_FLOAT_EQ(gMouseY, -100.0f);
-    SDL_Event motion{};
-    motion.type = SDL_MOUSEMOTION;
-    motion.motion.x = 612;
-    motion.motion.y = 284;
-    SDL_PushEvent(&motion);
+    MovePointerTo(612, 284);
     Frame();
     UpdateCursor();
     EXPECT_FLOAT_EQ(gMouseX, 100.0f) << "the mouse takes the cursor back";

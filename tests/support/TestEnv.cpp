@@ -11,14 +11,20 @@
 namespace moth_test {
 
 bool EnsureEngineWindow() {
-    static int state = -1;
-    if (state < 0) {
-        state = TarnSysInit(nullptr, 0, 1024, 768, 0, 0, nullptr);
-        // Tests run side by side on one X server: another test's window
-        // taking the focus must not let go of this test's injected keys.
-        TarnSysKeepKeysOnFocusLoss(1);
+    // Opened again after a test closed the engine, so that a whole test binary
+    // run in one process does not depend on the order of its tests.
+    static bool open = false;
+    if (open && TarnSysGetWindowHandle() != nullptr) {
+        if (TarnSysDoesWindowExist()) {
+            return true;
+        }
+        TarnSysExit(); // closed by a test: a fresh one as at start-up
     }
-    return state == 1;
+    open = TarnSysInit(nullptr, 0, 1024, 768, 0, 0, nullptr) == 1;
+    // Tests run side by side on one X server: another test's window taking
+    // the focus must not let go of this test's injected keys.
+    TarnSysKeepKeysOnFocusLoss(1);
+    return open;
 }
 
 TempDir::TempDir() {

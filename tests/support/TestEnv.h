@@ -5,8 +5,8 @@
 
 namespace moth_test {
 
-// Opens the engine window and GL context once per test process (1024 x 768,
-// unpaced). Returns false when no display is available.
+// Opens the engine window and GL context (1024 x 768, unpaced) unless they are
+// open already. Returns false when no display is available.
 bool EnsureEngineWindow();
 
 // A fresh empty directory under the system temp folder, removed on destruction.
