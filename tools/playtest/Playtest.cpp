@@ -241,6 +241,48 @@ bool LoadScript(const std::string& path, PlaytestScript* script) {
     return true;
 }
 
+// One frame's input: the script's, the autoplayer's and the chaos monkey's
+// events, through the real event pump into the key states.
+void FeedInput(int frame, const Options& options, const PlaytestScript& script,
+               PlaytestAutoplay& autoplay, PlaytestChaos& chaos) {
+    if (const std::vector<SDL_Event>* events = script.EventsFor(frame)) {
+        InjectEvents(*events);
+    }
+    if (options.autoplay) {
+        InjectEvents(autoplay.EventsFor(frame));
+    }
+    if (options.chaosStateEvery >= 0) {
+        InjectEvents(chaos.EventsFor(frame));
+    }
+    TarnSysUpdate();
+}
+
+// After a frame is drawn: where the run goes next, and the screenshots asked
+// for at this frame. False when a screenshot could not be written.
+bool AfterDraw(int frame, Options& options) {
+    // A chaos click can land on the menu room's Quit button: the run goes on
+    // in the menu room instead, so a soak lasts all its frames (the frame
+    // limit and a closed window still end it, after this hook).
+    if (options.chaosStateEvery >= 0 && gGameStateManager->next == GameState::Quit) {
+        gGameStateManager->next = GameState::Menu;
+    }
+    if (options.until.Reached(gGameStateManager->current)) {
+        gGameStateManager->next = GameState::Quit;
+    }
+    auto found = options.shots.find(frame);
+    if (found == options.shots.end()) {
+        return true;
+    }
+    bool written = true;
+    for (const std::string& path : found->second) {
+        if (!SaveScreenshot(path)) {
+            std::fprintf(stderr, "playtest: cannot write %s\n", path.c_str());
+            written = false;
+        }
+    }
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -280,38 +322,11 @@ int main(int argc, char** argv) {
     PlaytestChaos chaos(options.seeded ? options.seed : 1u, options.chaosStateEvery);
     options.run.beforeInput = [&](int frame) {
         trace.MarkFrameStart();
-        if (const std::vector<SDL_Event>* events = script.EventsFor(frame)) {
-            InjectEvents(*events);
-        }
-        if (options.autoplay) {
-            InjectEvents(autoplay.EventsFor(frame));
-        }
-        if (options.chaosStateEvery >= 0) {
-            InjectEvents(chaos.EventsFor(frame));
-        }
-        TarnSysUpdate(); // through the real event pump into the key states
+        FeedInput(frame, options, script, autoplay, chaos);
     };
     options.run.afterDraw = [&](int frame) {
         trace.Write(frame);
-        // A chaos click can land on the menu room's Quit button: the run goes
-        // on in the menu room instead, so a soak lasts all its frames (the
-        // frame limit and a closed window still end it, after this hook).
-        if (options.chaosStateEvery >= 0 && gGameStateManager->next == GameState::Quit) {
-            gGameStateManager->next = GameState::Menu;
-        }
-        if (options.until.Reached(gGameStateManager->current)) {
-            gGameStateManager->next = GameState::Quit;
-        }
-        auto found = options.shots.find(frame);
-        if (found == options.shots.end()) {
-            return;
-        }
-        for (const std::string& path : found->second) {
-            if (!SaveScreenshot(path)) {
-                std::fprintf(stderr, "playtest: cannot write %s\n", path.c_str());
-                shotsOk = false;
-            }
-        }
+        shotsOk = AfterDraw(frame, options) && shotsOk;
     };
     GameInit();
     gMemoriesCollected = options.memories;
