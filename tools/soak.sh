@@ -10,9 +10,14 @@ frames=${1:-100000}
 seed=${2:-1}
 source tools/setup.sh
 moth_install_packages
-# Only the driver is needed: the whole sanitizer build takes far longer.
-cmake -S . -B build-asan -G Ninja -DMOTH_WERROR=ON -DMOTH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build-asan --target playtest
+# Only the driver is needed: the whole sanitizer build takes far longer. Soaks
+# started side by side take turns at it: two configures at once break the tree.
+(
+    flock 9
+    cmake -S . -B build-asan -G Ninja -DMOTH_WERROR=ON -DMOTH_SANITIZE=ON \
+        -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake --build build-asan --target playtest
+) 9>"${TMPDIR:-/tmp}/moth-lantern-soak-build.lock"
 bin="$PWD/build-asan/playtest"
 export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
